@@ -1,0 +1,38 @@
+#pragma once
+// The application-wide state of one run of the controller, owned by the application and
+// passed by reference to whatever needs it: the program table with its staging record,
+// the memories the pages keep beside the record, the meter block, the connection values
+// and the options.
+
+#include "link/meter_levels.h"
+#include "pages/page_memories.h"
+#include "program/program_table.h"
+
+#include <QString>
+
+namespace mqx {
+
+struct Session {
+    ProgramTable programs;
+    ProgramRecord staging; // a file is read here before it replaces the current record
+    PeqBandOffMemory peqBandOff;
+    SavedBandSettings savedBandSettings;
+    MeterLevels meterLevels;
+
+    int ConnectedUnitId = 0; // 0 = not connected
+    int LastPort = 1;        // COM port number 1..4
+    int LastUnitId = 1;      // 1..99
+
+    ProgramRecord& CurrentRecord() { return programs.CurrentRecord(); }
+    const ProgramRecord& CurrentRecord() const { return programs.CurrentRecord(); }
+    ProgramRecord& Record(int n) { return programs.Record(n); }
+};
+
+// Resets the current record to the factory program and empties the page memories
+// and the meter block.
+void ApplyDefaults(Session& session);
+
+// Empties what the OFF buttons put aside; done whenever a whole program arrives.
+void ForgetBandMemories(Session& session);
+
+} // namespace mqx

@@ -1,0 +1,149 @@
+#include "app/session.h"
+#include "program/program_file.h"
+#include "program/record_text.h"
+#include "test_paths.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+using mqx::test::readFile;
+using mqx::test::ScratchDir;
+using mqx::test::writeFile;
+
+namespace {
+
+class ProgramFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ApplyDefaults(session);
+    }
+    ScratchDir dir;
+    Session session;
+};
+
+QByteArray fileOf(const ProgramRecord& r, const char* lineEnd = "\r\n") {
+    return QByteArray("MQX-T410VER1.50") + lineEnd + EncodeRecordText(r);
+}
+
+} // namespace
+
+TEST_F(ProgramFile, FreshRecordWritesTheFixedLayout) {
+    const QString path = dir.path(QStringLiteral("fresh.mqx"));
+    ASSERT_TRUE(SaveProgramFile(session, path));
+    const QByteArray bytes = readFile(path);
+    ASSERT_EQ(bytes.size(), 1036);
+    EXPECT_TRUE(bytes.startsWith("MQX-T410VER1.50\r\n00"));
+    EXPECT_EQ(bytes.mid(17 + 20, 21), QByteArray(21, '.'));
+    EXPECT_EQ(bytes.mid(17 + 41, 256), QByteArray(256, '.'));
+}
+
+TEST_F(ProgramFile, SaveLoadApplyRoundTrip) {
+    ProgramRecord& r = session.CurrentRecord();
+    std::memcpy(r.name.data(), "Main PA", 7);
+    r.out[3].delay = 96 * 25;
+    r.peq_band[4][1] = {1, 50, 30, 10};
+    r.reserved_294[7] = 0x42;
+    const ProgramRecord saved = r;
+    const QString path = dir.path(QStringLiteral("main.mqx"));
+    ASSERT_TRUE(SaveProgramFile(session, path));
+
+    ApplyDefaults(session);
+    ASSERT_TRUE(LoadProgramFile(session, path));
+    EXPECT_NE(session.CurrentRecord(), saved); // loading alone changes nothing
+    ApplyLoadedFile(session);
+    EXPECT_EQ(session.CurrentRecord(), saved);
+}
+
+TEST_F(ProgramFile, ApplyGivesEachOutputItsOwnGraphAndForgetsBandMemories) {
+    const QString path = writeFile(dir, QStringLiteral("p.mqx"), fileOf(session.CurrentRecord()));
+    session.CurrentRecord().out[2].display_mask = 0x3F;
+    session.CurrentRecord().out[2].filler = 5;
+    session.staging.out[2].display_mask = 0x3F; // left over from nowhere: must not survive
+    session.peqBandOff.type[0][0] = 3;
+    session.savedBandSettings.channel[1].hpf_freq = 29;
+    ASSERT_TRUE(LoadProgramFile(session, path));
+    ApplyLoadedFile(session);
+    EXPECT_EQ(session.CurrentRecord().out[2].display_mask, 0x08);
+    EXPECT_EQ(session.CurrentRecord().out[2].filler, 0);
+    EXPECT_FALSE(session.peqBandOff.holdsAnything());
+    EXPECT_FALSE(session.savedBandSettings.holdsAnything());
+}
+
+TEST_F(ProgramFile, ReadsLineFeedsLowerCaseAndOtherVersions) {
+    ProgramRecord r = session.CurrentRecord();
+    r.out[0].level = 0xC8;
+    QByteArray bytes = fileOf(r, "\n");
+    bytes.replace("C8", "c8");
+    bytes.replace("VER1.50", "VER2.07");
+    const QString path = writeFile(dir, QStringLiteral("lf.mqx"), bytes);
+    ASSERT_TRUE(LoadProgramFile(session, path));
+    EXPECT_EQ(session.staging.out[0].level, 0xC8);
+
+    // an editor's line end after the image does no harm
+    writeFile(dir, QStringLiteral("lf.mqx"), fileOf(r) + "\r\n");
+    EXPECT_TRUE(LoadProgramFile(session, path));
+}
+
+TEST_F(ProgramFile, RefusesWhatIsNotAWholeProgram) {
+    const QByteArray good = fileOf(session.CurrentRecord());
+    const ProgramRecord before = session.CurrentRecord();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    QByteArray notHex = good;
+    notHex[17 + 297 + 10] = 'x';
+    QByteArray lineInComment = good;
+    lineInComment[17 + 100] = '\n';
+    const std::vector<Case> cases = {
+        {"empty", QByteArray(), "MQX-T410"},
+        {"other maker", "XQM-T410VER1.50\r\n" + good.mid(17), "MQX-T410"},
+        {"header only", "MQX-T410VER1.50", "first line"},
+        {"truncated in outputs", good.left(900), "out["},
+        {"one character short", good.chopped(1), "out[5].on"},
+        {"not hex", notHex, "sg_mute"},
+        {"line end in comment", lineInComment, "comment"},
+    };
+    for (const Case& c : cases) {
+        const QString path = writeFile(dir, QStringLiteral("bad.mqx"), c.bytes);
+        const FileResult result = LoadProgramFile(session, path);
+        EXPECT_FALSE(result) << c.name;
+        EXPECT_TRUE(result.error.contains(QLatin1StringView(c.reason)))
+            << c.name << ": " << result.error.toStdString();
+        EXPECT_EQ(session.CurrentRecord(), before) << c.name;
+    }
+    EXPECT_FALSE(LoadProgramFile(session, dir.path(QStringLiteral("missing.mqx"))));
+}
+
+TEST_F(ProgramFile, AFailedSaveLeavesTheEarlierFileAlone) {
+    const QString path = dir.path(QStringLiteral("keep.mqx"));
+    ASSERT_TRUE(SaveProgramFile(session, path));
+    const QByteArray earlier = readFile(path);
+
+    // A disk that fills up half-way through the write: any file may grow to 512 bytes only.
+    session.CurrentRecord().sine_freq = 71;
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult result = SaveProgramFile(session, path);
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(readFile(path), earlier);
+    EXPECT_EQ(QDir(dir.path(QString())).entryList(QDir::Files),
+              QStringList{QStringLiteral("keep.mqx")});
+
+    EXPECT_FALSE(SaveProgramFile(session, dir.path(QStringLiteral("no/such/folder/x.mqx"))));
+}

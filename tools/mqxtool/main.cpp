@@ -1,0 +1,14 @@
+#include "tool_verbs.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("mqxtool"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.50"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return mqx::tool::run(QCoreApplication::arguments(), out, err);
+}

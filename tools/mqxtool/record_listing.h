@@ -1,0 +1,16 @@
+#pragma once
+// Every field of a record by name, with its step and, where a scale applies, its text.
+
+#include "program/program_record.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace mqx::tool {
+
+// One line per field: "out[1].hpf_freq = 29 (100.0Hz)".
+QString ListRecord(const ProgramRecord& record);
+// The same as one JSON object: steps as numbers, texts as strings.
+QByteArray RecordJson(const ProgramRecord& record);
+
+} // namespace mqx::tool

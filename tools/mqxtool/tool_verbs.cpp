@@ -1,0 +1,150 @@
+#include "tool_verbs.h"
+
+#include "app/session.h"
+#include "program/program_file.h"
+#include "record_listing.h"
+
+#include <QCommandLineParser>
+
+#include <functional>
+#include <vector>
+
+namespace mqx::tool {
+namespace {
+
+struct Context {
+    QCommandLineParser& parser;
+    QTextStream& out;
+    QTextStream& err;
+};
+
+struct Verb {
+    const char* name;
+    const char* arguments;
+    const char* summary;
+    std::function<void(QCommandLineParser&)> options;
+    std::function<int(Context&)> run;
+};
+
+int fail(Context& c, const QString& file, const QString& reason) {
+    c.err << "mqxtool: " << file << ": " << reason << Qt::endl;
+    return 1;
+}
+
+// The single FILE argument of a verb, or a usage error.
+bool oneFile(Context& c, QString& file) {
+    const QStringList args = c.parser.positionalArguments();
+    if (args.size() != 1) {
+        c.err << "mqxtool: expected one FILE argument; see --help" << Qt::endl;
+        return false;
+    }
+    file = args.first();
+    return true;
+}
+
+int verbNew(Context& c) {
+    QString file;
+    if (!oneFile(c, file))
+        return 2;
+    Session session;
+    ApplyDefaults(session);
+    const FileResult saved = SaveProgramFile(session, file);
+    if (!saved)
+        return fail(c, file, QStringLiteral("cannot be written: ") + saved.error);
+    return 0;
+}
+
+int verbShow(Context& c) {
+    QString file;
+    if (!oneFile(c, file))
+        return 2;
+    ProgramRecord record{};
+    const FileResult loaded = LoadRecordFile(record, file);
+    if (!loaded)
+        return fail(c, file, loaded.error);
+    // A loaded program shows each output's graph alone, as the controller does.
+    for (int ch = 0; ch < kOutputCount; ++ch)
+        record.out[static_cast<std::size_t>(ch)].display_mask = OutputBit(ch);
+    if (c.parser.isSet(QStringLiteral("json")))
+        c.out << QString::fromUtf8(RecordJson(record));
+    else
+        c.out << ListRecord(record);
+    return 0;
+}
+
+int verbCheck(Context& c) {
+    QString file;
+    if (!oneFile(c, file))
+        return 2;
+    ProgramRecord record{};
+    const FileResult loaded = LoadRecordFile(record, file);
+    if (!loaded)
+        return fail(c, file, loaded.error);
+    return 0;
+}
+
+const std::vector<Verb>& verbs() {
+    static const std::vector<Verb> list = {
+        {"new", "FILE", "Write a program file holding the factory defaults.", {}, verbNew},
+        {"show", "FILE", "List every field of a program file with its step and text.",
+         [](QCommandLineParser& p) {
+             p.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object.")});
+         },
+         verbShow},
+        {"check",
+         "FILE",
+         "Exit 0 when a program file loads; else print why and exit 1.",
+         {},
+         verbCheck},
+    };
+    return list;
+}
+
+void usage(QTextStream& s) {
+    s << "Usage: mqxtool VERB [options] [arguments]\n\n"
+         "Files and units of the MQX-T410 from the command line.\n\nVerbs:\n";
+    for (const Verb& v : verbs())
+        s << "  " << QString::fromLatin1(v.name).leftJustified(10) << v.summary << '\n';
+    s << "\nmqxtool VERB --help describes a verb." << Qt::endl;
+}
+
+} // namespace
+
+int run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (arguments.size() < 2 || arguments[1] == QLatin1StringView("--help") ||
+        arguments[1] == QLatin1StringView("-h")) {
+        usage(arguments.size() < 2 ? err : out);
+        return arguments.size() < 2 ? 2 : 0;
+    }
+    for (const Verb& verb : verbs()) {
+        if (arguments[1] != QLatin1StringView(verb.name))
+            continue;
+        QCommandLineParser parser;
+        parser.setApplicationDescription(QLatin1StringView(verb.summary));
+        parser.addHelpOption();
+        parser.addPositionalArgument(QLatin1StringView(verb.arguments), QString{});
+        if (verb.options)
+            verb.options(parser);
+        QStringList rest = arguments.mid(1);
+        rest[0] = QStringLiteral("mqxtool ") + rest[0];
+        if (!parser.parse(rest)) {
+            err << "mqxtool: " << parser.errorText() << Qt::endl;
+            return 2;
+        }
+        if (parser.isSet(QStringLiteral("help"))) {
+            out << parser.helpText();
+            out.flush();
+            return 0;
+        }
+        Context context{parser, out, err};
+        const int code = verb.run(context);
+        out.flush();
+        err.flush();
+        return code;
+    }
+    err << "mqxtool: unknown verb \"" << arguments[1] << "\"\n";
+    usage(err);
+    return 2;
+}
+
+} // namespace mqx::tool
