@@ -1,0 +1,34 @@
+#pragma once
+// The serial port seam: the controller's only channel to the units. Implementations:
+// the real port (QSerialPort, COM numbers 1..4 mapped to device paths, or any device
+// path), the in-process simulated unit (SimulatedLine) and test doubles.
+// Used from the window thread only; reads never block and writes send whole frames.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace mqx {
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens and configures the port. `port` is a COM number text ("1".."4") or a device
+    // path. Returns 0 on success; -1 on failure, after the failure has been reported
+    // through the prompts the implementation was given and the port closed again.
+    virtual int Open(const QString& port, const QString& baud, const QString& parity,
+                     const QString& dataBits, const QString& stopBits) = 0;
+    // Whatever has arrived, at most `maximum` characters, without waiting. An empty
+    // result means nothing was waiting; `ok` is set false on a read failure.
+    virtual QByteArray Read(int maximum, bool* ok = nullptr) = 0;
+    // Writes one whole frame. Returns 0 on success, -1 on failure.
+    virtual int Write(QByteArrayView frame) = 0;
+    // Discards every character received and not yet read.
+    virtual void PurgeInput() = 0;
+    // Discards pending output and closes the port.
+    virtual void Close() = 0;
+    virtual bool isOpen() const = 0;
+};
+
+} // namespace mqx
