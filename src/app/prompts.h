@@ -18,6 +18,10 @@ public:
     virtual void message(const QString& title, const QString& text, PromptIcon icon) = 0;
     // A question; true when the operator answered OK (or Yes).
     virtual bool confirm(const QString& title, const QString& text, PromptIcon icon) = 0;
+    // A question whose Cancel button is the default, for answers that cannot be undone.
+    virtual bool confirmCancelFirst(const QString& title, const QString& text, PromptIcon icon) {
+        return confirm(title, text, icon);
+    }
 };
 
 } // namespace mqx

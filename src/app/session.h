@@ -4,6 +4,7 @@
 // the memories the pages keep beside the record, the meter block, the connection values
 // and the options.
 
+#include "app/app_settings.h"
 #include "link/meter_levels.h"
 #include "pages/page_memories.h"
 #include "program/program_table.h"
@@ -20,8 +21,7 @@ struct Session {
     MeterLevels meterLevels;
 
     int ConnectedUnitId = 0; // 0 = not connected
-    int LastPort = 1;        // COM port number 1..4
-    int LastUnitId = 1;      // 1..99
+    AppSettings settings;    // last port, unit and file; the options
 
     ProgramRecord& CurrentRecord() { return programs.CurrentRecord(); }
     const ProgramRecord& CurrentRecord() const { return programs.CurrentRecord(); }

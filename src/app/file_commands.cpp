@@ -1,0 +1,85 @@
+#include "app/file_commands.h"
+
+#include "app/prompts.h"
+#include "app/session.h"
+#include "program/program_file.h"
+
+#include <QFile>
+
+namespace mqx {
+namespace {
+
+QString title() {
+    return QString::fromLatin1(kApplicationTitle);
+}
+
+QString withPath(const QString& path, const char* text) {
+    return path + QStringLiteral("\n\n") + QLatin1StringView(text);
+}
+
+} // namespace
+
+bool FileCommands::fileNew() {
+    // The menu item is greyed while connected; a file or the defaults must never replace
+    // a program that a unit is playing live, whatever route the command came by.
+    if (m_session.ConnectedUnitId != 0)
+        return false;
+    if (!m_prompts.confirm(title(),
+                           QStringLiteral("Are you sure you want to reset all parameters ?"),
+                           PromptIcon::Information))
+        return false;
+    m_view.leaveTab();
+    ApplyDefaults(m_session);
+    m_view.refreshAll();
+    m_view.setTitle(title());
+    return true;
+}
+
+bool FileCommands::fileOpen() {
+    if (m_session.ConnectedUnitId != 0)
+        return false;
+    const QString path = m_dialogs.openFileName(m_session.settings.lastFile);
+    if (path.isEmpty())
+        return false;
+    if (!m_prompts.confirm(title(), withPath(path, "Are you sure you want to open this file ?"),
+                           PromptIcon::Question))
+        return false;
+    if (!LoadProgramFile(m_session, path)) {
+        m_prompts.message(title(), withPath(path, "This file failed to open."),
+                          PromptIcon::Exclamation);
+        return false;
+    }
+    m_view.leaveTab();
+    ApplyLoadedFile(m_session);
+    m_view.setTitle(QLatin1StringView(kFileTitlePrefix) + path);
+    m_session.settings.lastFile = path.left(kLastFileMaximum);
+    m_view.refreshAll();
+    return true;
+}
+
+bool FileCommands::fileSaveAs() {
+    const QString path = m_dialogs.saveFileName(m_session.settings.lastFile);
+    if (path.isEmpty())
+        return false;
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly)) {
+        existing.close();
+        if (!m_prompts.confirmCancelFirst(
+                title(),
+                withPath(path,
+                         "This file already exists. Are you sure you want to save this file ?"),
+                PromptIcon::Question))
+            return false;
+    }
+    if (!SaveProgramFile(m_session, path)) {
+        // The window goes on naming the file that really holds the program, if any.
+        m_prompts.message(title(), withPath(path, "This file failed to save."),
+                          PromptIcon::Exclamation);
+        return false;
+    }
+    m_view.setTitle(QLatin1StringView(kFileTitlePrefix) + path);
+    m_session.settings.lastFile = path.left(kLastFileMaximum);
+    return true;
+}
+
+} // namespace mqx

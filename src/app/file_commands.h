@@ -1,0 +1,51 @@
+#pragma once
+// File > New, Open... and Save as...: the questions, messages, window title and the
+// remembered last file around the program files. The window supplies the file dialogs
+// and what has to happen to the pages when the program changes under them.
+
+#include <QString>
+
+namespace mqx {
+
+class Prompts;
+struct Session;
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen path, or an empty text when the operator cancelled. A name typed
+    // without an extension gets ".mqx".
+    virtual QString openFileName(const QString& initial) = 0;
+    virtual QString saveFileName(const QString& initial) = 0;
+};
+
+class ProgramView {
+public:
+    virtual ~ProgramView() = default;
+    // The page on show stores what is being edited before the program is replaced.
+    virtual void leaveTab() = 0;
+    // Everything on screen is shown again from the current program.
+    virtual void refreshAll() = 0;
+    virtual void setTitle(const QString& title) = 0;
+};
+
+inline constexpr char kFileTitlePrefix[] = "MQX-T410 Controller -- ";
+
+class FileCommands {
+public:
+    FileCommands(Session& session, Prompts& prompts, FileDialogs& dialogs, ProgramView& view)
+        : m_session(session), m_prompts(prompts), m_dialogs(dialogs), m_view(view) {}
+
+    // Each returns true when it changed the current program or wrote a file.
+    bool fileNew();
+    bool fileOpen();
+    bool fileSaveAs();
+
+private:
+    Session& m_session;
+    Prompts& m_prompts;
+    FileDialogs& m_dialogs;
+    ProgramView& m_view;
+};
+
+} // namespace mqx
