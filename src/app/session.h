@@ -9,6 +9,7 @@
 #include "pages/page_memories.h"
 #include "program/program_table.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace mqx {
@@ -20,8 +21,10 @@ struct Session {
     SavedBandSettings savedBandSettings;
     MeterLevels meterLevels;
 
-    int ConnectedUnitId = 0; // 0 = not connected
-    AppSettings settings;    // last port, unit and file; the options
+    int ConnectedUnitId = 0;   // 0 = not connected
+    AppSettings settings;      // last port, unit and file; the options
+    QByteArray DeviceInfoText; // the unit's information text, 256 characters once read
+    char PanelLockState = 0;   // 'E' panel free, 'D' locked, anything else unknown
 
     ProgramRecord& CurrentRecord() { return programs.CurrentRecord(); }
     const ProgramRecord& CurrentRecord() const { return programs.CurrentRecord(); }
