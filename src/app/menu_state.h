@@ -30,6 +30,10 @@ enum class MenuId {
     DelayMeters = 32792,
     DelayFeetInches = 32793,
     About = 32781,
+    ProgramName = 32785,
+    ProgramInformation = 32782,
+    OutputPeqFlat = 32790,
+    OutputLinkCh = 32786,
 };
 
 struct MenuItemState {

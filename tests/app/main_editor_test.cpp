@@ -1,0 +1,65 @@
+#include "app/main_editor.h"
+#include "app/session.h"
+#include "recording_edit_sink.h"
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+using Edits = std::vector<std::string>;
+
+namespace {
+
+struct MainEditorTest : ::testing::Test {
+    void SetUp() override { ApplyDefaults(session); }
+    Session session;
+    test::RecordingEditSink sink;
+    MainEditor editor{session, sink};
+    const OutputChannel& out(int c) {
+        return session.CurrentRecord().out[static_cast<std::size_t>(c)];
+    }
+};
+
+} // namespace
+
+TEST_F(MainEditorTest, MutesChangeTheRecordAndSendOnlyWhileConnected) {
+    editor.setMute(2, true);
+    EXPECT_EQ(out(2).on, 0);
+    EXPECT_TRUE(sink.edits.empty());
+
+    session.ConnectedUnitId = 1;
+    editor.setMute(2, false);
+    editor.setMute(5, true);
+    EXPECT_EQ(out(2).on, 1);
+    EXPECT_EQ(out(5).on, 0);
+    EXPECT_EQ(sink.edits, (Edits{"0532 001", "0535 000"}));
+
+    editor.setMute(6, true); // no such output
+    editor.setMute(-1, true);
+    EXPECT_EQ(sink.edits.size(), 2u);
+}
+
+TEST_F(MainEditorTest, AllMutingMutesEveryOutputInChannelOrder) {
+    editor.allMuting();
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(out(c).on, 0) << c;
+    EXPECT_TRUE(sink.edits.empty());
+
+    session.ConnectedUnitId = 12;
+    editor.setMute(0, false);
+    sink.edits.clear();
+    editor.allMuting();
+    EXPECT_EQ(sink.edits,
+              (Edits{"0530 000", "0531 000", "0532 000", "0533 000", "0534 000", "0535 000"}));
+}
+
+TEST_F(MainEditorTest, EqModeSendsOncePerChange) {
+    session.ConnectedUnitId = 1;
+    EXPECT_FALSE(editor.selectEqMode(0)); // already GEQ
+    EXPECT_TRUE(sink.edits.empty());
+    EXPECT_TRUE(editor.selectEqMode(1));
+    EXPECT_FALSE(editor.selectEqMode(1));
+    EXPECT_EQ(session.CurrentRecord().eq_mode, 1);
+    EXPECT_TRUE(editor.selectEqMode(0));
+    EXPECT_FALSE(editor.selectEqMode(2));
+    EXPECT_EQ(sink.edits, (Edits{"010 001", "010 000"}));
+}
