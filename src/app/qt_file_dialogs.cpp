@@ -1,0 +1,35 @@
+#include "app/qt_file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace mqx {
+namespace {
+
+QString run(QWidget* owner, const QString& initial, bool save) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QStringList filters{QStringLiteral("MQX-T410 Data(*.mqx)")};
+    if (!save)
+        filters << QStringLiteral("All Files (*.*)");
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QStringLiteral("mqx"));
+    // The controller asks its own question before replacing a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!initial.isEmpty())
+        dialog.selectFile(initial);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString QtFileDialogs::openFileName(const QString& initial) {
+    return run(m_owner, initial, false);
+}
+QString QtFileDialogs::saveFileName(const QString& initial) {
+    return run(m_owner, initial, true);
+}
+
+} // namespace mqx

@@ -1,0 +1,17 @@
+#pragma once
+// What the main window asks of the page behind each tab.
+
+namespace mqx {
+
+class TabPage {
+public:
+    virtual ~TabPage() = default;
+    // The page becomes the one on show: it shows the current program again.
+    virtual void showPage() = 0;
+    // The page is being left: it stores whatever is still being edited.
+    virtual void leavePage() {}
+    // New meter values have arrived while the page is on show.
+    virtual void metersChanged() {}
+};
+
+} // namespace mqx

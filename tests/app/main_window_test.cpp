@@ -1,0 +1,202 @@
+#include "app/main_window.h"
+#include "app/prompts.h"
+#include "app/session.h"
+#include "program/program_file.h"
+#include "recording_edit_sink.h"
+#include "test_paths.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace mqx;
+using Edits = std::vector<std::string>;
+
+namespace {
+
+struct AnsweringPrompts : Prompts {
+    std::vector<QString> shown;
+    std::deque<bool> answers;
+    void message(const QString&, const QString& text, PromptIcon) override {
+        shown.push_back(text);
+    }
+    bool confirm(const QString&, const QString& text, PromptIcon) override {
+        shown.push_back(text);
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+struct ChosenFile : FileDialogs {
+    QString path;
+    QString openFileName(const QString&) override { return path; }
+    QString saveFileName(const QString&) override { return path; }
+};
+
+int argc = 1;
+char arg0[] = "main_window_test";
+char* argv[] = {arg0, nullptr};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QApplication::instance() == nullptr)
+            new QApplication(argc, argv);
+    }
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(session, prompts, files, sink,
+                                              dir.path(QStringLiteral("cfg")));
+        window->show();
+    }
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    bool enabled(MenuId id) { return window->action(id)->isEnabled(); }
+
+    test::ScratchDir dir;
+    Session session;
+    AnsweringPrompts prompts;
+    ChosenFile files;
+    test::RecordingEditSink sink;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsOnTheBlockTabWithDefaultsAndFifteenTabs) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
+    EXPECT_EQ(window->tabs()->count(), 15);
+    EXPECT_EQ(window->currentTab(), kBlockTab);
+    EXPECT_EQ(window->tabs()->tabText(0), QStringLiteral("Input"));
+    EXPECT_EQ(window->tabs()->tabText(6), QStringLiteral("Delay"));
+    EXPECT_EQ(window->tabs()->tabText(13), QStringLiteral("Display"));
+    EXPECT_FALSE(window->tabs()->tabIcon(1).isNull());
+    EXPECT_FALSE(window->tabs()->tabIcon(12).isNull());
+    EXPECT_TRUE(window->eqModeButton(0)->isChecked());
+    EXPECT_EQ(window->statusText(), QStringLiteral("Disconnected"));
+    EXPECT_TRUE(window->programText().startsWith(QStringLiteral("Program number = 00\n")));
+}
+
+TEST_F(MainWindowTest, MuteButtonsFollowAndChangeTheRecord) {
+    click(window->muteButton(2));
+    EXPECT_EQ(session.CurrentRecord().out[2].on, 0);
+    EXPECT_TRUE(window->muteButton(2)->isChecked());
+    EXPECT_TRUE(sink.edits.empty()); // not connected: the record only
+
+    session.ConnectedUnitId = 4;
+    click(window->muteButton(2));
+    EXPECT_EQ(session.CurrentRecord().out[2].on, 1);
+    EXPECT_EQ(sink.edits, (Edits{"0532 001"}));
+
+    sink.edits.clear();
+    click(window->allMutingButton());
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(session.CurrentRecord().out[static_cast<std::size_t>(c)].on, 0);
+        EXPECT_TRUE(window->muteButton(c)->isChecked());
+    }
+    EXPECT_EQ(sink.edits.size(), 6u);
+    EXPECT_EQ(sink.edits.front(), "0530 000");
+}
+
+TEST_F(MainWindowTest, EqModeSendsOnceAndSwapsTheMenus) {
+    session.ConnectedUnitId = 1;
+    click(window->eqModeButton(0));
+    EXPECT_TRUE(sink.edits.empty());
+    EXPECT_TRUE(enabled(MenuId::GeqFlat));
+    EXPECT_FALSE(enabled(MenuId::PeqFlat));
+
+    click(window->eqModeButton(1));
+    click(window->eqModeButton(1));
+    EXPECT_EQ(sink.edits, (Edits{"010 001"}));
+    EXPECT_EQ(session.CurrentRecord().eq_mode, 1);
+    EXPECT_FALSE(enabled(MenuId::GeqFlat));
+    EXPECT_TRUE(enabled(MenuId::PeqFlat));
+    EXPECT_TRUE(enabled(MenuId::PeqLinkOff));
+    EXPECT_FALSE(enabled(MenuId::PeqLinkOn));
+}
+
+TEST_F(MainWindowTest, MenusFollowTheConnection) {
+    EXPECT_TRUE(enabled(MenuId::FileNew));
+    EXPECT_TRUE(enabled(MenuId::Connect));
+    EXPECT_FALSE(enabled(MenuId::Disconnect));
+    session.ConnectedUnitId = 2;
+    session.PanelLockState = 'D';
+    window->RefreshAll();
+    EXPECT_FALSE(enabled(MenuId::FileNew));
+    EXPECT_FALSE(enabled(MenuId::FileOpen));
+    EXPECT_FALSE(enabled(MenuId::Connect));
+    EXPECT_TRUE(enabled(MenuId::Disconnect));
+    EXPECT_TRUE(enabled(MenuId::ProgramList));
+    EXPECT_TRUE(
+        window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 02\nPanel Lock = Yes")));
+}
+
+TEST_F(MainWindowTest, OptionsCheckAndPersistOnClose) {
+    window->action(MenuId::LevelMeterCoarse)->trigger();
+    window->action(MenuId::DelayFeetInches)->trigger();
+    EXPECT_TRUE(window->action(MenuId::LevelMeterCoarse)->isChecked());
+    EXPECT_FALSE(window->action(MenuId::LevelMeterFine)->isChecked());
+    EXPECT_EQ(session.settings.delayUnit, 1);
+
+    prompts.answers = {false};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts.shown.back(),
+              QStringLiteral("Are you sure you want to exit the MQX-T410 Controller ?"));
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("cfg/mqx-controller.ini"))));
+
+    prompts.answers = {true};
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window->isClosing());
+    const AppSettings saved = LoadAppSettings(dir.path(QStringLiteral("cfg")));
+    EXPECT_EQ(saved.levelMeterMode, 1);
+    EXPECT_EQ(saved.delayUnit, 1);
+}
+
+TEST_F(MainWindowTest, CloseWhileConnectedRunsTheDisconnectionFirst) {
+    session.ConnectedUnitId = 3;
+    int asked = 0;
+    bool answer = false;
+    window->setDisconnectProcedure([&] {
+        ++asked;
+        return answer;
+    });
+    prompts.answers = {true, true};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(session.ConnectedUnitId, 3); // still connected, no exit question
+    EXPECT_TRUE(prompts.shown.empty());
+
+    answer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(session.ConnectedUnitId, 0);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, FileMenuOpensAndNamesTheWindow) {
+    ProgramRecord other{};
+    ApplyRecordDefaults(other);
+    other.out[0].on = 0;
+    other.eq_mode = 1;
+    files.path = dir.path(QStringLiteral("show.mqx"));
+    ASSERT_TRUE(SaveRecordFile(other, files.path));
+    prompts.answers = {true};
+    window->action(MenuId::FileOpen)->trigger();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller -- ") + files.path);
+    EXPECT_TRUE(window->muteButton(0)->isChecked());
+    EXPECT_TRUE(window->eqModeButton(1)->isChecked());
+    EXPECT_TRUE(sink.edits.empty());
+
+    prompts.answers = {true};
+    window->action(MenuId::FileNew)->trigger();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
+    EXPECT_FALSE(window->muteButton(0)->isChecked());
+}
