@@ -8,8 +8,8 @@
 //   5..9   Bessel, orders 2..6, scaled so that   -3 dB at the cutoff
 //   10, 11 Linkwitz-Riley, orders 2 and 4        -6.0206 dB at the cutoff
 //
-// The rows are computed from the prototypes rather than stored; that takes a few
-// microseconds and happens once, on first use.
+// The rows are computed from the prototypes rather than stored; that takes well under a
+// millisecond and happens once, on first use.
 
 #include <array>
 
