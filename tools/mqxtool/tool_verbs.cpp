@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "program/program_file.h"
 #include "record_listing.h"
+#include "response_verb.h"
 
 #include <QCommandLineParser>
 
@@ -96,6 +97,8 @@ const std::vector<Verb>& verbs() {
          "Exit 0 when a program file loads; else print why and exit 1.",
          {},
          verbCheck},
+        {"response", "FILE", "Write the response curves of one output or PEQ channel as CSV.",
+         addResponseOptions, [](Context& c) { return runResponse(c.parser, c.out, c.err); }},
     };
     return list;
 }

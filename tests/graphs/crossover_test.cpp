@@ -1,0 +1,106 @@
+#include "graphs/crossover_response.h"
+#include "graphs/crossover_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace mqx;
+
+namespace {
+
+const CrossoverTable& table() {
+    return SharedCrossoverTable();
+}
+
+// Filter order behind each XoverType step, as its text names it ("-18dB" = 3rd order).
+constexpr int kOrder[kCrossoverTypes] = {2, 3, 4, 5, 6, 2, 3, 4, 5, 6, 2, 4};
+
+} // namespace
+
+TEST(CrossoverTable, ReproducesTheReferenceValues) {
+    EXPECT_NEAR(table().at(0, 0), -124.3334, 0.001);
+    EXPECT_NEAR(table().at(4, 0), -373.0002, 0.001);
+    EXPECT_NEAR(table().at(5, 0), -120.1239, 0.001);
+    EXPECT_NEAR(table().at(9, 0), -344.4084, 0.001);
+    EXPECT_NEAR(table().at(10, 400), -2.6376, 0.001);
+}
+
+TEST(CrossoverTable, CutoffAndEndsOfEveryRow) {
+    for (int type = 0; type < kCrossoverTypes; ++type) {
+        SCOPED_TRACE(type);
+        const double atCutoff = type < 5 ? -3.0103 : type < 10 ? -3.0 : -6.0206;
+        EXPECT_NEAR(table().at(type, kCrossoverCutoffEntry), atCutoff, 0.0001);
+        EXPECT_NEAR(table().at(type, kCrossoverEntries - 1), 0.0, 0.001);
+        for (int j = 1; j < kCrossoverEntries; ++j)
+            ASSERT_GE(table().at(type, j), table().at(type, j - 1)) << "entry " << j;
+    }
+    EXPECT_NEAR(CrossoverTable::normalisedFrequency(kCrossoverCutoffEntry + 120), 10.0, 1e-12);
+}
+
+TEST(CrossoverTable, StopBandFallsAtTheSlopeTheTypeNames) {
+    // Deep in the stop band every prototype falls by 20 dB a decade per order.
+    for (int type = 0; type < kCrossoverTypes; ++type)
+        EXPECT_NEAR(table().at(type, 120) - table().at(type, 0), 20.0 * kOrder[type], 0.05)
+            << "type " << type;
+}
+
+TEST(CrossoverResponse, LinkwitzRileyAroundItsStep) {
+    const ResponseCurve hp = HighPassResponse(11, 69, table()); // -24dB Linkwitz-Riley, 1 kHz
+    EXPECT_NEAR(hp[213], -6.36, 0.005);
+    EXPECT_NEAR(hp[214], -6.0206, 0.0001);
+    const ResponseCurve lp = LowPassResponse(11, 69, table());
+    EXPECT_NEAR(lp[213], -6.36, 0.005);
+    EXPECT_NEAR(lp[212], -6.0206, 0.0001);
+}
+
+TEST(CrossoverResponse, EveryStepReadsInsideTheTable) {
+    for (int step = kLowestCrossoverStep; step <= kHighestCrossoverStep; ++step) {
+        for (int i = 0; i < kGridPoints; ++i) {
+            ASSERT_GE(HighPassTableEntry(step, i), 0) << step << " " << i;
+            ASSERT_LT(HighPassTableEntry(step, i), kCrossoverEntries) << step << " " << i;
+            ASSERT_GE(LowPassTableEntry(step, i), 0) << step << " " << i;
+            ASSERT_LT(LowPassTableEntry(step, i), kCrossoverEntries) << step << " " << i;
+        }
+    }
+}
+
+TEST(CrossoverResponse, LowPassMirrorsHighPassAboutTheStep) {
+    for (int type = 0; type < kCrossoverTypes; ++type) {
+        for (int step = kLowestCrossoverStep; step <= kHighestCrossoverStep; step += 10) {
+            const ResponseCurve hp = HighPassResponse(type, step, table());
+            const ResponseCurve lp = LowPassResponse(type, step, table());
+            const int centre = 3 * step + 6;
+            for (int i = 0; i < kGridPoints; ++i) {
+                const int mirror = 2 * centre - i;
+                if (mirror >= 0 && mirror < kGridPoints) {
+                    ASSERT_DOUBLE_EQ(hp[static_cast<std::size_t>(i)],
+                                     lp[static_cast<std::size_t>(mirror)])
+                        << type << " " << step;
+                }
+            }
+            EXPECT_GT(hp[kGridPoints - 1], lp[kGridPoints - 1]);
+            EXPECT_LT(hp[0], lp[0]);
+        }
+    }
+}
+
+TEST(CrossoverResponse, OffAndUnknownBytesAreFlat) {
+    const ResponseCurve flat{};
+    EXPECT_EQ(HighPassResponse(1, 0, table()), flat);
+    EXPECT_EQ(LowPassResponse(1, 122, table()), flat);
+    // Whatever a file holds, a filter either reads inside the table or stays flat.
+    for (int type = 0; type < 256; ++type) {
+        for (int step = 0; step < 256; ++step) {
+            const bool filter = type < kCrossoverTypes && step >= 1 && step <= 121;
+            const ResponseCurve hp = HighPassResponse(type, step, table());
+            const ResponseCurve lp = LowPassResponse(type, step, table());
+            if (!filter) {
+                ASSERT_EQ(hp, flat) << type << " " << step;
+                ASSERT_EQ(lp, flat) << type << " " << step;
+            } else {
+                ASSERT_TRUE(std::isfinite(hp[0]) && std::isfinite(lp[kGridPoints - 1]));
+            }
+        }
+    }
+}

@@ -1,0 +1,125 @@
+#include "graphs/output_response.h"
+#include "graphs/peq_response.h"
+#include "graphs/response_csv.h"
+#include "program/program_file.h"
+#include "test_paths.h"
+#include "tool_verbs.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+
+namespace {
+
+struct ToolRun {
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+ToolRun mqxtool(QStringList args) {
+    ToolRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    args.prepend(QStringLiteral("mqxtool"));
+    r.code = tool::run(args, out, err);
+    return r;
+}
+
+// Column `column` of every data line, checked against the curve it came from.
+void expectColumn(const QStringList& lines, int column, const ResponseCurve& curve) {
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+        const QStringList cells = lines[static_cast<qsizetype>(i) + 1].split(u',');
+        bool ok = false;
+        const double value = cells.value(column).toDouble(&ok);
+        ASSERT_TRUE(ok) << lines[static_cast<qsizetype>(i) + 1].toStdString();
+        ASSERT_NEAR(value, curve[i], 0.00005) << "grid point " << i;
+        ASSERT_NEAR(cells[0].toDouble(), FrequencyGrid()[i], 0.005);
+    }
+}
+
+ProgramRecord splitProgram() {
+    ProgramRecord r{};
+    ApplyRecordDefaults(r);
+    r.out[2].eq[1] = EqBand{1, 80, 40, 46}; // +8 dB at 2.8 kHz on output 3
+    r.out[2].level = 0;                     // and that output at -Inf
+    r.peq_band[4][1] = EqBand{5, 60, 24, 40};
+    return r;
+}
+
+} // namespace
+
+TEST(ResponseCsv, OneLinePerGridPointUnderAHeader) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German)); // a decimal comma would break the columns
+    const ProgramRecord record = splitProgram();
+    const OutputCurves out = OutputResponse(record.out[2]);
+    const QStringList lines = OutputResponseCsv(out).split(u'\n', Qt::SkipEmptyParts);
+    QLocale::setDefault(before);
+
+    ASSERT_EQ(lines.size(), kGridPoints + 1);
+    EXPECT_EQ(lines[0], QStringLiteral("Frequency (Hz),High-pass (dB),Low-pass (dB),EQ1 (dB),"
+                                       "EQ2 (dB),EQ3 (dB),Sum (dB)"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("16.79,")));
+    EXPECT_TRUE(lines[kGridPoints].startsWith(QStringLiteral("25118.86,")));
+    expectColumn(lines, 1, out.highPass);
+    expectColumn(lines, 4, out.eq[1]);
+    expectColumn(lines, 6, out.sum);
+
+    const PeqCurves peq = PeqResponse(record, 1);
+    const QStringList peqLines = PeqResponseCsv(peq).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(peqLines.size(), kGridPoints + 1);
+    EXPECT_EQ(peqLines[0].split(u',').size(), 13);
+    EXPECT_TRUE(peqLines[0].startsWith(QStringLiteral("Frequency (Hz),Band 1 (dB),Band 2 (dB),")));
+    EXPECT_TRUE(peqLines[0].endsWith(QStringLiteral(",Band 11 (dB),Sum (dB)")));
+    expectColumn(peqLines, 5, peq.band[4]);
+    expectColumn(peqLines, 12, peq.sum);
+}
+
+TEST(ResponseVerb, WritesTheChosenGraph) {
+    test::ScratchDir dir;
+    const QString path = dir.path(QStringLiteral("split.mqx"));
+    const ProgramRecord record = splitProgram();
+    ASSERT_TRUE(SaveRecordFile(record, path));
+
+    const ToolRun output = mqxtool(
+        {QStringLiteral("response"), path, QStringLiteral("--output"), QStringLiteral("3")});
+    EXPECT_EQ(output.code, 0) << output.err.toStdString();
+    EXPECT_EQ(output.out, OutputResponseCsv(OutputResponse(record.out[2])));
+
+    const ToolRun peq =
+        mqxtool({QStringLiteral("response"), QStringLiteral("--peq"), QStringLiteral("2"), path});
+    EXPECT_EQ(peq.code, 0) << peq.err.toStdString();
+    EXPECT_EQ(peq.out, PeqResponseCsv(PeqResponse(record, 1)));
+}
+
+TEST(ResponseVerb, RefusesWhatItCannotShow) {
+    test::ScratchDir dir;
+    const QString path = dir.path(QStringLiteral("split.mqx"));
+    ASSERT_TRUE(SaveRecordFile(splitProgram(), path));
+    const QString response = QStringLiteral("response");
+    const QString output = QStringLiteral("--output");
+    const QString peq = QStringLiteral("--peq");
+    const QList<QStringList> usageErrors = {
+        {response, path},
+        {response, path, output, QStringLiteral("1"), peq, QStringLiteral("1")},
+        {response, path, output, QStringLiteral("0")},
+        {response, path, output, QStringLiteral("7")},
+        {response, path, peq, QStringLiteral("3")},
+        {response, path, peq, QStringLiteral("one")},
+        {response, output, QStringLiteral("1")},
+    };
+    for (const QStringList& args : usageErrors) {
+        const ToolRun r = mqxtool(args);
+        EXPECT_EQ(r.code, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+    const QString missing = dir.path(QStringLiteral("none.mqx"));
+    const ToolRun r = mqxtool({response, missing, output, QStringLiteral("1")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(missing)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+}
