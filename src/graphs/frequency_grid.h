@@ -1,6 +1,6 @@
 #pragma once
 // The logarithmic frequency axis of every response graph: 382 points, 120 a decade,
-// 100 Hz at index 93 (about 17 Hz to 22.4 kHz).
+// 100 Hz at index 93 (16.8 Hz to 25.1 kHz).
 
 #include <array>
 

@@ -107,8 +107,8 @@ bool checkEntry(const QString& s, int kind) {
     if (s.startsWith(u"inf"))
         return kind == 5;
 
-    const EntryKind& spec = kKinds[static_cast<std::size_t>(kind)];
-    const QLatin1StringView accepted(spec.accepted);
+    const EntryKind& entryKind = kKinds[static_cast<std::size_t>(kind)];
+    const QLatin1StringView accepted(entryKind.accepted);
     bool seenPoint = false;
     qsizetype i = 0;
     for (; i < s.size(); ++i) {
@@ -128,7 +128,7 @@ bool checkEntry(const QString& s, int kind) {
     if (s[i] == u'-')
         return false;
     const QStringView rest = QStringView(s).mid(i);
-    for (const char* unit : spec.units)
+    for (const char* unit : entryKind.units)
         if (unit != nullptr && rest.startsWith(QLatin1StringView(unit)))
             return true;
     return false;

@@ -135,7 +135,17 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
             return 2;
         }
         if (parser.isSet(QStringLiteral("help"))) {
-            out << parser.helpText();
+            // The parser names the program by the path it was started with; the verb's
+            // own usage line reads better.
+            QString help = parser.helpText();
+            const qsizetype lineEnd = help.indexOf(u'\n');
+            const qsizetype options = help.indexOf(QLatin1StringView(" [options]"));
+            if (options >= 0 && options < lineEnd)
+                help.replace(0, options,
+                             QStringLiteral("Usage: mqxtool ") + QLatin1StringView(verb.name));
+            out << help;
+            if (!help.endsWith(u'\n'))
+                out << '\n';
             out.flush();
             return 0;
         }
