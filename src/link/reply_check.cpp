@@ -16,7 +16,7 @@ ReplyCheck CheckReply(const CommandTable& table, int index, int unitId, QByteArr
     if (!CommandTable::isValidIndex(index))
         return ReplyCheck::garbled();
 
-    if (reply.size() > 3 && reply[3] == 'e') {
+    if (reply.size() > 3 && reply[0] == '(' && reply[3] == 'e') {
         // An error reply from any unit counts; digits that are missing or are not digits
         // make it unreadable rather than some made-up code.
         if (reply.size() < 6 || !isDigit(reply[4]) || !isDigit(reply[5]))
