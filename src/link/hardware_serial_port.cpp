@@ -14,7 +14,16 @@ int numberOf(const QString& text) {
     return text.trimmed().toInt();
 }
 
-QSerialPort::Parity parityOf(const QString& text) {
+} // namespace
+
+HardwareSerialPort::HardwareSerialPort(Prompts& prompts, PortMap ports)
+    : m_prompts(prompts), m_ports(std::move(ports)) {}
+
+HardwareSerialPort::~HardwareSerialPort() {
+    Close();
+}
+
+QSerialPort::Parity HardwareSerialPort::parityFor(const QString& text) {
     switch (numberOf(text)) {
     case 1:
         return QSerialPort::OddParity;
@@ -25,7 +34,11 @@ QSerialPort::Parity parityOf(const QString& text) {
     }
 }
 
-QSerialPort::DataBits dataBitsOf(const QString& text) {
+QSerialPort::StopBits HardwareSerialPort::stopBitsFor(const QString& text) {
+    return numberOf(text) == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+}
+
+QSerialPort::DataBits HardwareSerialPort::dataBitsFor(const QString& text) {
     switch (numberOf(text)) {
     case 5:
         return QSerialPort::Data5;
@@ -38,23 +51,11 @@ QSerialPort::DataBits dataBitsOf(const QString& text) {
     }
 }
 
-QSerialPort::StopBits stopBitsOf(const QString& text) {
-    return numberOf(text) == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
-}
-
-} // namespace
-
-HardwareSerialPort::HardwareSerialPort(Prompts& prompts, PortMap ports)
-    : m_prompts(prompts), m_ports(std::move(ports)) {}
-
-HardwareSerialPort::~HardwareSerialPort() {
-    Close();
-}
-
 int HardwareSerialPort::Open(const QString& port, const QString& baud, const QString& parity,
                              const QString& dataBits, const QString& stopBits) {
     Close();
     const QString path = m_ports.resolve(port);
+    m_devicePath = path;
     m_port.setPortName(path);
     auto reasonLine = [&] { return path + QStringLiteral(": ") + m_port.errorString(); };
 
@@ -66,9 +67,9 @@ int HardwareSerialPort::Open(const QString& port, const QString& baud, const QSt
     m_port.setReadBufferSize(0); // Read hands out at most what the caller asks for anyway
     m_port.clear(QSerialPort::AllDirections);
 
-    const bool applied = m_port.setBaudRate(numberOf(baud)) && m_port.setParity(parityOf(parity)) &&
-                         m_port.setDataBits(dataBitsOf(dataBits)) &&
-                         m_port.setStopBits(stopBitsOf(stopBits));
+    const bool applied =
+        m_port.setBaudRate(numberOf(baud)) && m_port.setParity(parityFor(parity)) &&
+        m_port.setDataBits(dataBitsFor(dataBits)) && m_port.setStopBits(stopBitsFor(stopBits));
     if (!applied) {
         ReportError(QStringLiteral("SetCommState"), 0, reasonLine());
         Close();

@@ -34,12 +34,20 @@ public:
     // 256 transmit overflow, anything else a general failure.
     static QString errorReason(int code);
 
-    // The device the last Open went to.
-    QString devicePath() const { return m_port.portName(); }
+    // The device the last Open went to, and its line settings.
+    QString devicePath() const { return m_devicePath; }
+    const QSerialPort& device() const { return m_port; }
+
+    // The line settings as the settings texts give them: parity 0 none, 1 odd, 2 even;
+    // stop bits 1 or 2; data bits 5..8. Anything else gives none, one and eight.
+    static QSerialPort::Parity parityFor(const QString& text);
+    static QSerialPort::StopBits stopBitsFor(const QString& text);
+    static QSerialPort::DataBits dataBitsFor(const QString& text);
 
 private:
     Prompts& m_prompts;
     PortMap m_ports;
+    QString m_devicePath;
     QSerialPort m_port;
 };
 
