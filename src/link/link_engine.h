@@ -45,6 +45,8 @@ public:
     LinkEngine(SerialPort& port, TimerSource& timers, const int& connectedUnitId,
                MeterLevels& meters);
     LinkEngine(SerialPort& port, TimerSource& timers, Session& session);
+    // The ID is read on every command, so it must be a variable, never a temporary.
+    LinkEngine(SerialPort&, TimerSource&, const int&&, MeterLevels&) = delete;
     ~LinkEngine() override;
     LinkEngine(const LinkEngine&) = delete;
     LinkEngine& operator=(const LinkEngine&) = delete;
