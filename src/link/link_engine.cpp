@@ -20,8 +20,12 @@ int LinkEngine::OpenLink(const QString& portText) {
     if (m_port.Open(portText, QStringLiteral("19200"), QStringLiteral("0"), QStringLiteral("8"),
                     QStringLiteral("1")) != 0)
         return 0;
+    // A fresh link starts idle, whatever the last one was doing when it went.
+    for (int id : {QueueTimer, ReplyTimer, ResumeTimer, LevelTimer})
+        m_timers->stop(id);
     m_state = ExchangeState{};
     m_pendingCommand = -1;
+    setBusy(false);
     return 1;
 }
 
