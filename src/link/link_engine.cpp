@@ -77,8 +77,8 @@ bool LinkEngine::writeFrame(int index, const ArgumentSlots& args) {
 }
 
 void LinkEngine::StartReplyWait() {
-    const CommandSpec& spec = m_table[m_currentCommand];
-    m_state = ExchangeState{spec.replyLength, 0, spec.timeLimit, false, false};
+    const CommandSpec& command = m_table[m_currentCommand];
+    m_state = ExchangeState{command.replyLength, 0, command.timeLimit, false, false};
     m_replyBuffer.clear();
     m_timers->start(ReplyTimer, 50);
     setBusy(true);

@@ -9,9 +9,9 @@ QByteArray FrameHead(int unitId) {
 }
 
 QByteArray BuildFrame(const CommandTable& table, int index, int unitId, const ArgumentSlots& args) {
-    const CommandSpec& spec = table[index];
-    QByteArray frame = FrameHead(unitId) + spec.text;
-    if (!spec.hasArguments)
+    const CommandSpec& command = table[index];
+    QByteArray frame = FrameHead(unitId) + command.text;
+    if (!command.hasArguments)
         return frame;
 
     switch (index) {

@@ -49,14 +49,14 @@ TEST(CommandTable, HoldsTheTwentyFourCommandsInOrder) {
     ASSERT_EQ(std::size(kRows), 24u);
     for (const Row& r : kRows) {
         SCOPED_TRACE(r.index);
-        const CommandSpec& spec = table[r.index];
-        EXPECT_EQ(spec.text, QByteArray(r.text));
-        EXPECT_EQ(spec.hasArguments, r.hasArguments);
-        EXPECT_EQ(spec.replyLength, r.replyLength);
-        EXPECT_EQ(spec.timeLimit, r.timeLimit);
-        EXPECT_EQ(spec.fileName, QByteArray(r.fileName));
-        EXPECT_FALSE(spec.description.isEmpty());
-        EXPECT_LE(spec.description.size(), 63);
+        const CommandSpec& command = table[r.index];
+        EXPECT_EQ(command.text, QByteArray(r.text));
+        EXPECT_EQ(command.hasArguments, r.hasArguments);
+        EXPECT_EQ(command.replyLength, r.replyLength);
+        EXPECT_EQ(command.timeLimit, r.timeLimit);
+        EXPECT_EQ(command.fileName, QByteArray(r.fileName));
+        EXPECT_FALSE(command.description.isEmpty());
+        EXPECT_LE(command.description.size(), 63);
     }
     EXPECT_FALSE(CommandTable::isValidIndex(-1));
     EXPECT_FALSE(CommandTable::isValidIndex(24));
