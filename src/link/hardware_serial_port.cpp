@@ -1,0 +1,157 @@
+#include "link/hardware_serial_port.h"
+
+#include "app/prompts.h"
+
+namespace mqx {
+
+namespace {
+
+// Longest a frame may take to reach the driver; at 19200 baud the longest frame, a whole
+// program, needs about half a second on the wire.
+constexpr int kWriteTimeoutMs = 3000;
+
+int numberOf(const QString& text) {
+    return text.trimmed().toInt();
+}
+
+} // namespace
+
+HardwareSerialPort::HardwareSerialPort(Prompts& prompts, PortMap ports)
+    : m_prompts(prompts), m_ports(std::move(ports)) {}
+
+HardwareSerialPort::~HardwareSerialPort() {
+    Close();
+}
+
+QSerialPort::Parity HardwareSerialPort::parityFor(const QString& text) {
+    switch (numberOf(text)) {
+    case 1:
+        return QSerialPort::OddParity;
+    case 2:
+        return QSerialPort::EvenParity;
+    default:
+        return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::StopBits HardwareSerialPort::stopBitsFor(const QString& text) {
+    return numberOf(text) == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+}
+
+QSerialPort::DataBits HardwareSerialPort::dataBitsFor(const QString& text) {
+    switch (numberOf(text)) {
+    case 5:
+        return QSerialPort::Data5;
+    case 6:
+        return QSerialPort::Data6;
+    case 7:
+        return QSerialPort::Data7;
+    default:
+        return QSerialPort::Data8;
+    }
+}
+
+int HardwareSerialPort::Open(const QString& port, const QString& baud, const QString& parity,
+                             const QString& dataBits, const QString& stopBits) {
+    Close();
+    const QString path = m_ports.resolve(port);
+    m_devicePath = path;
+    m_port.setPortName(path);
+    auto reasonLine = [&] { return path + QStringLiteral(": ") + m_port.errorString(); };
+
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        ReportError(QStringLiteral("CreatFile0"), 0, reasonLine());
+        Close();
+        return -1;
+    }
+    m_port.setReadBufferSize(0); // Read hands out at most what the caller asks for anyway
+    m_port.clear(QSerialPort::AllDirections);
+
+    const bool applied =
+        m_port.setBaudRate(numberOf(baud)) && m_port.setParity(parityFor(parity)) &&
+        m_port.setDataBits(dataBitsFor(dataBits)) && m_port.setStopBits(stopBitsFor(stopBits));
+    if (!applied) {
+        ReportError(QStringLiteral("SetCommState"), 0, reasonLine());
+        Close();
+        return -1;
+    }
+
+    // A pseudo-terminal (mqx-sim) has no modem lines; the unit does not need DTR to answer.
+    m_port.setDataTerminalReady(true);
+    m_port.clearError();
+    m_port.clear(QSerialPort::Output);
+    m_port.clear(QSerialPort::Input);
+    return 0;
+}
+
+QByteArray HardwareSerialPort::Read(int maximum, bool* ok) {
+    if (ok)
+        *ok = m_port.isOpen();
+    if (!m_port.isOpen() || maximum <= 0)
+        return {};
+    // Collect whatever the driver holds now, without waiting for more. Without this the
+    // bytes would reach QSerialPort only when the event loop next looks at the port.
+    m_port.waitForReadyRead(0);
+    const QSerialPort::SerialPortError error = m_port.error();
+    if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+        m_port.clear(QSerialPort::Output);
+        m_port.clearError();
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    m_port.clearError();
+    return m_port.read(maximum);
+}
+
+int HardwareSerialPort::Write(QByteArrayView frame) {
+    if (!m_port.isOpen())
+        return -1;
+    const qint64 written = m_port.write(frame.data(), frame.size());
+    bool sent = written == frame.size();
+    while (sent && m_port.bytesToWrite() > 0)
+        sent = m_port.waitForBytesWritten(kWriteTimeoutMs);
+    if (!sent) {
+        m_port.clear(QSerialPort::Output);
+        m_port.clearError();
+        return -1;
+    }
+    return 0;
+}
+
+void HardwareSerialPort::PurgeInput() {
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
+}
+
+void HardwareSerialPort::Close() {
+    if (!m_port.isOpen())
+        return;
+    m_port.clear(QSerialPort::Output);
+    m_port.close();
+}
+
+QString HardwareSerialPort::errorReason(int code) {
+    switch (code) {
+    case -1:
+        return QStringLiteral("Change for DCB was failure");
+    case 1:
+        return QStringLiteral("Receive data was over flow.");
+    case 256:
+        return QStringLiteral("Transmit data was over flow.");
+    default:
+        return QStringLiteral("Communicate Error!");
+    }
+}
+
+void HardwareSerialPort::ReportError(const QString& label, int code, const QString& detail) {
+    QString text = label + QStringLiteral(": ") + errorReason(code);
+    if (!detail.isEmpty())
+        text += QLatin1Char('\n') + detail;
+    m_prompts.message(QStringLiteral("Communicate Set up Error!"), text, PromptIcon::Exclamation);
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Output);
+    m_port.clearError();
+}
+
+} // namespace mqx

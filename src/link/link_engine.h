@@ -1,0 +1,143 @@
+#pragma once
+// The link engine runs every exchange with the connected unit, one at a time:
+//
+//   IssueCommand(index) --line free--> frame written --> reply wait (timer 20, 50 ms polls)
+//          |                                                   |
+//          +--line busy--> the queue slot (timer 35) ----------+--> done / succeeded
+//
+// Callers fill the argument slots, issue a command, then poll done() from a timer of their
+// own and judge the reply with CheckReply. Parameter edits wait for no reply and only the
+// newest edit waits in the queue. While metering is on, level frames are read (timer 199)
+// whenever no reply is awaited; every exchange pauses them and they are resumed after it,
+// by the levon request every edit frame carries, or about half a second after any other
+// exchange (timers 26 and 35).
+
+#include "link/argument_slots.h"
+#include "link/command_table.h"
+#include "link/exchange_state.h"
+#include "link/level_reader.h"
+#include "link/meter_levels.h"
+#include "link/reply_check.h"
+#include "link/timer_source.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace mqx {
+
+class SerialPort;
+struct Session;
+
+class LinkEngine : public TimerClient {
+public:
+    enum TimerId : int { ReplyTimer = 20, ResumeTimer = 26, QueueTimer = 35, LevelTimer = 199 };
+    static constexpr int kReplyBufferSize = 1040;
+    static constexpr int kReadChunk = 1024;
+    static constexpr int kQueueTicks = 100;    // 100 ms ticks: 10 s of a busy line
+    static constexpr int kSilenceTicks = 20;   // once a reply flows, 1 s of silence ends it
+    static constexpr int kResumeCountdown = 5; // 100 ms ticks after an exchange
+
+    // The engine reads the connected unit's ID (0: none) from `connectedUnitId` on every
+    // command and writes decoded levels into `meters`; both must outlive it.
+    LinkEngine(SerialPort& port, TimerSource& timers, const int& connectedUnitId,
+               MeterLevels& meters);
+    LinkEngine(SerialPort& port, TimerSource& timers, Session& session);
+    // The ID is read on every command, so it must be a variable, never a temporary.
+    LinkEngine(SerialPort&, TimerSource&, const int&&, MeterLevels&) = delete;
+    ~LinkEngine() override;
+    LinkEngine(const LinkEngine&) = delete;
+    LinkEngine& operator=(const LinkEngine&) = delete;
+
+    // Opens the port at 19200 baud, 8N1. Returns 1, or 0 when the port could not be opened
+    // (the port has told the operator why).
+    int OpenLink(const QString& portText);
+    // Stops every engine timer, ends a reply wait as failed, forgets a waiting command,
+    // discards input and closes the port.
+    void CloseLink();
+
+    // The arguments of the next IssueCommand; copied when it is called.
+    ArgumentSlots& arguments() { return m_args; }
+    void setProgramArg(int programNumber) { m_args.setProgram(programNumber); }
+
+    // Sends command `index` now if the line is free, else puts it in the queue slot in
+    // place of whatever waited there. Returns 0 (nothing sent) while no unit is connected
+    // or for an unknown index, else 1.
+    int IssueCommand(int index);
+
+    // Writes the frame of `index` with the current arguments; true when the write worked.
+    // The exchange bookkeeping is IssueCommand's; this is the bare frame.
+    bool SendFrame(int index);
+    void StartReplyWait();
+    void PollReply();
+
+    const ExchangeState& exchange() const { return m_state; }
+    bool done() const { return m_state.done; }
+    bool succeeded() const { return m_state.succeeded; }
+    int CurrentCommand() const { return m_currentCommand; }
+    // The command waiting in the queue slot, or -1.
+    int PendingCommand() const { return m_pendingCommand; }
+    const QByteArray& ReplyBuffer() const { return m_replyBuffer; }
+    // The reply after its 4-character head.
+    QByteArray payload() const { return m_replyBuffer.mid(4); }
+    // Judges the reply of the exchange that has just ended against command `index`.
+    ReplyCheck CheckReply(int index) const;
+    const CommandTable& commandTable() const { return m_table; }
+
+    bool MeteringOn() const { return m_meteringOn; }
+    // Only the flag: whoever turns metering on issues levon; whoever turns it off
+    // discards input, issues levoff and stops level reading.
+    void setMeteringOn(bool on) { m_meteringOn = on; }
+    void StartLevelReading();
+    void StopLevelReading();
+    bool isLevelReading() const { return m_timers->isActive(LevelTimer); }
+    // True only while a level read runs.
+    bool levelReadGuard() const { return m_levelReadGuard; }
+
+    // Called with true when a reply wait starts and false when it ends: the busy cursor.
+    void setBusyCallback(std::function<void(bool busy)> callback);
+    // Called after each level frame has been decoded into the meter block.
+    void setMetersCallback(std::function<void(const MeterLevels&)> callback);
+
+    void onTimer(int id) override;
+
+private:
+    bool writeFrame(int index, const ArgumentSlots& args);
+    void sendPending();
+    void finishExchange(bool succeeded);
+    bool replyComplete() const;
+    void setBusy(bool busy);
+    void onReplyTimer();
+    void onResumeTimer();
+    void onQueueTimer();
+    void onLevelTimer();
+
+    SerialPort& m_port;
+    const int& m_connectedUnitId;
+    MeterLevels& m_meters;
+    CommandTable m_table;
+
+    ExchangeState m_state;
+    QByteArray m_replyBuffer;
+    int m_currentCommand = 0;
+    int m_pendingCommand = -1;
+    int m_queueTicks = 0;
+    ArgumentSlots m_args;
+    ArgumentSlots m_pendingArgs;
+
+    bool m_meteringOn = false;
+    int m_resumeCountdown = 0;
+    bool m_levelReadGuard = false;
+    LevelReader m_levelReader;
+
+    bool m_busy = false;
+    std::function<void(bool)> m_busyCallback;
+    std::function<void(const MeterLevels&)> m_metersCallback;
+
+    // Last, so the timers are gone before anything their ticks would touch.
+    std::unique_ptr<Timers> m_timers;
+};
+
+} // namespace mqx

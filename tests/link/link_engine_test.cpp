@@ -1,0 +1,252 @@
+// Exchanges of the link engine on the virtual clock: sending, the queue slot, time limits,
+// replies in bursts and error replies.
+
+#include "engine_fixture.h"
+
+using namespace mqx;
+using mqx::test::EngineTest;
+
+namespace {
+
+using Exchange = EngineTest;
+
+QByteArray programData() {
+    QByteArray reply = "(01Q";
+    for (int i = 0; reply.size() < 1030; ++i)
+        reply += char('0' + i % 10);
+    return reply;
+}
+
+} // namespace
+
+TEST_F(Exchange, OpensAt19200EightNoneOneAndReportsFailure) {
+    EXPECT_EQ(port.openArguments(), (QStringList{"1", "19200", "0", "8", "1"}));
+    mqx::test::ScriptedSerialPort refusing(&clock);
+    refusing.setOpenResult(-1);
+    LinkEngine other(refusing, clock, unitId, meters);
+    EXPECT_EQ(other.OpenLink(QStringLiteral("3")), 0);
+    EXPECT_TRUE(other.done());
+}
+
+TEST_F(Exchange, NothingIsSentWithoutAConnectedUnit) {
+    unitId = 0;
+    EXPECT_EQ(engine.IssueCommand(CmdHello), 0);
+    unitId = 1;
+    EXPECT_EQ(engine.IssueCommand(-1), 0);
+    EXPECT_EQ(engine.IssueCommand(24), 0);
+    EXPECT_EQ(framesWritten(), 0);
+    EXPECT_TRUE(engine.done());
+    EXPECT_EQ(clock.activeTimerCount(), 0);
+}
+
+TEST_F(Exchange, ACompleteReplyEndsTheWait) {
+    unitId = 7;
+    EXPECT_EQ(engine.IssueCommand(CmdHello), 1);
+    EXPECT_EQ(lastFrame(), "(07hello");
+    EXPECT_FALSE(engine.done());
+    EXPECT_EQ(busyChanges, std::vector<bool>{true});
+
+    port.deliverIn(120, "(07hel");
+    clock.advance(150);
+    EXPECT_FALSE(engine.done());
+    port.deliverIn(100, "lo");
+    ASSERT_TRUE(waitDone(200));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.ReplyBuffer(), "(07hello");
+    EXPECT_TRUE(engine.CheckReply(CmdHello).isMatch());
+    EXPECT_EQ(engine.CurrentCommand(), CmdHello);
+    EXPECT_EQ((busyChanges), (std::vector<bool>{true, false}));
+    EXPECT_EQ(clock.activeTimerCount(), 0);
+}
+
+TEST_F(Exchange, EditsWaitForNoReplyAndShowNoBusyCursor) {
+    edit("036", "012");
+    EXPECT_EQ(lastFrame(), "(01$036012(01ME");
+    EXPECT_TRUE(engine.done());
+    EXPECT_TRUE(busyChanges.empty());
+    edit("036", "013"); // the line is still free: out at once
+    EXPECT_EQ(framesWritten(), 2);
+}
+
+TEST_F(Exchange, OnlyTheNewestWaitingCommandIsSent) {
+    engine.setProgramArg(5);
+    engine.IssueCommand(CmdRecall);
+    edit("036", "001");
+    edit("036", "002");
+    edit("036", "003");
+    engine.arguments().ArgValue = "999"; // the caller may reuse its buffers at once
+    EXPECT_EQ(engine.PendingCommand(), CmdParedt);
+    EXPECT_EQ(framesWritten(), 1);
+
+    port.deliverIn(300, "(01R005");
+    ASSERT_TRUE(waitDone(400));
+    EXPECT_TRUE(engine.succeeded());
+    clock.advance(100); // the queue is looked at every 100 ms
+    ASSERT_EQ(framesWritten(), 2);
+    EXPECT_EQ(lastFrame(), "(01$036003(01ME");
+    EXPECT_EQ(engine.PendingCommand(), -1);
+    clock.advance(2000);
+    EXPECT_EQ(framesWritten(), 2);
+}
+
+TEST_F(Exchange, AQueuedCommandGoesAnywayAfterTenSecondsOfABusyLine) {
+    // A unit that dribbles its program out keeps the line busy for well over 10 s.
+    engine.setProgramArg(1);
+    engine.IssueCommand(CmdPdatget);
+    const QByteArray reply = programData();
+    for (int i = 0; i * 10 < reply.size(); ++i)
+        port.deliverAt(200 + i * 900, reply.mid(i * 10, 10));
+    clock.advance(300);
+    edit("036", "007");
+    const qint64 issued = clock.nowMs();
+
+    clock.advanceTo(issued + 10000 - 1);
+    EXPECT_EQ(framesWritten(), 1);
+    EXPECT_FALSE(engine.done());
+    clock.advanceTo(issued + 10000 + 200);
+    ASSERT_EQ(framesWritten(), 2);
+    EXPECT_EQ(lastFrame(), "(01$036007(01ME");
+    // the abandoned exchange counts as failed, and nobody waits for it any more
+    EXPECT_TRUE(engine.done());
+    EXPECT_FALSE(engine.succeeded());
+    EXPECT_EQ(busyChanges.back(), false);
+}
+
+TEST_F(Exchange, EveryCommandWaitsItsTimeLimitForASilentUnit) {
+    const std::pair<int, qint64> limits[] = {
+        {CmdHello, 5000},         {CmdBye, 1000},        {CmdPlock, 5000},
+        {CmdAplock, 5000},        {CmdVer, 5000},        {CmdPargiv, 5000},
+        {CmdCpinf, 5000},         {CmdRecall, 5000},     {CmdStore, 5000},
+        {CmdPgdell, 5000},        {CmdPdatget, 10000},   {CmdPdatset, 5000},
+        {CmdPinfget, 10000},      {CmdPinfset, 5000},    {CmdRcallrEnable, 5000},
+        {CmdRcallrDisable, 5000}, {CmdPprtEnable, 5000}, {CmdPprtDisable, 5000},
+        {CmdDevinfget, 10000},    {CmdDevinfset, 5000},  {CmdLevon, 1000},
+        {CmdLevoff, 1000},        {CmdPnllock, 1000},
+    };
+    for (const auto& [index, limit] : limits) {
+        SCOPED_TRACE(index);
+        ASSERT_EQ(engine.IssueCommand(index), 1);
+        clock.advance(limit - 1);
+        EXPECT_FALSE(engine.done());
+        clock.advance(51); // the tick that finds the count run out
+        EXPECT_TRUE(engine.done());
+        EXPECT_FALSE(engine.succeeded());
+        EXPECT_FALSE(busyChanges.back());
+    }
+}
+
+TEST_F(Exchange, AWaitingCommandDoesNotShortenTheRunningWait) {
+    engine.setProgramArg(1);
+    engine.IssueCommand(CmdPdatget);
+    clock.advance(1000);
+    edit("036", "001");
+    clock.advanceTo(10000 - 1);
+    EXPECT_FALSE(engine.done());
+    EXPECT_EQ(framesWritten(), 1);
+    clock.advanceTo(10000 + 150);
+    EXPECT_EQ(framesWritten(), 2); // the edit follows the failed wait
+    EXPECT_FALSE(engine.succeeded());
+}
+
+TEST_F(Exchange, RepliesInBurstsWithShortGapsAreGathered) {
+    engine.setProgramArg(3);
+    engine.IssueCommand(CmdPdatget);
+    EXPECT_EQ(lastFrame(), "(01Q003");
+    const QByteArray reply = programData();
+    for (int i = 0; i * 100 < reply.size(); ++i)
+        port.deliverAt(4000 + i * 900, reply.mid(i * 100, 100)); // 4 s to the first: in time
+    ASSERT_TRUE(waitDone(20000));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.ReplyBuffer(), reply);
+    EXPECT_EQ(engine.payload(), reply.mid(4));
+    EXPECT_TRUE(engine.CheckReply(CmdPdatget).isMatch());
+}
+
+TEST_F(Exchange, AGapOfMoreThanASecondEndsTheReply) {
+    engine.setProgramArg(3);
+    engine.IssueCommand(CmdPdatget);
+    const QByteArray reply = programData();
+    port.deliverAt(500, reply.left(400));
+    port.deliverAt(500 + 1200, reply.mid(400));
+    clock.advance(500);
+    ASSERT_TRUE(waitDone(1200));
+    EXPECT_FALSE(engine.succeeded());
+    EXPECT_EQ(engine.exchange().received, 400);
+    EXPECT_LT(clock.nowMs(), 500 + 1200);
+}
+
+TEST_F(Exchange, AReplyThatDoesNotStartWithTheHeadEndsAtOnce) {
+    engine.IssueCommand(CmdDevinfget);
+    port.deliverIn(100, "x(01X");
+    clock.advance(100);
+    EXPECT_TRUE(engine.done());
+    EXPECT_FALSE(engine.succeeded());
+}
+
+TEST_F(Exchange, ASixCharacterErrorReplyEndsAnyWait) {
+    engine.setProgramArg(9);
+    engine.IssueCommand(CmdPdatget);
+    port.deliverIn(200, "(01e11");
+    clock.advance(200);
+    EXPECT_TRUE(engine.done());
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.CheckReply(CmdPdatget), ReplyCheck::unitError(11));
+}
+
+TEST_F(Exchange, AnErrorReplyWaitsForItsCode) {
+    // plock's own reply is 4 characters; "(01e" is only the start of an error reply.
+    engine.IssueCommand(CmdPlock);
+    port.deliverIn(100, "(01e");
+    clock.advance(100);
+    EXPECT_FALSE(engine.done());
+    port.deliverIn(400, "13");
+    ASSERT_TRUE(waitDone(500));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.CheckReply(CmdPlock).code(), 13);
+
+    engine.IssueCommand(CmdPlock);
+    port.deliverIn(100, "(01e0");
+    clock.advance(100);
+    const qint64 lastRead = clock.nowMs();
+    ASSERT_TRUE(waitDone(2000));
+    EXPECT_FALSE(engine.succeeded());
+    EXPECT_GE(clock.nowMs() - lastRead, 1000);
+
+    engine.IssueCommand(CmdPlock);
+    port.deliverIn(100, "(01e00");
+    ASSERT_TRUE(waitDone(200));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_FALSE(engine.CheckReply(CmdPlock).isMatch());
+    EXPECT_EQ(engine.CheckReply(CmdPlock).code(), 0);
+}
+
+TEST_F(Exchange, TheReplyBufferKeepsItsFirst1040Characters) {
+    engine.setProgramArg(1);
+    engine.IssueCommand(CmdPdatget);
+    const QByteArray flood = programData() + QByteArray(70, 'z');
+    port.deliverIn(100, flood);
+    ASSERT_TRUE(waitDone(500));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.exchange().received, flood.size());
+    EXPECT_EQ(engine.ReplyBuffer(), flood.left(1040));
+}
+
+TEST_F(Exchange, AFailedWriteEndsByTheTimeLimit) {
+    port.setWriteFails(true);
+    engine.IssueCommand(CmdPnllock);
+    EXPECT_FALSE(engine.done());
+    ASSERT_TRUE(waitDone(1100));
+    EXPECT_FALSE(engine.succeeded());
+}
+
+TEST_F(Exchange, ClosingTheLinkEndsAWaitAndStopsEverything) {
+    engine.IssueCommand(CmdHello);
+    edit("036", "001");
+    engine.CloseLink();
+    EXPECT_TRUE(engine.done());
+    EXPECT_FALSE(engine.succeeded());
+    EXPECT_EQ(engine.PendingCommand(), -1);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(clock.activeTimerCount(), 0);
+    EXPECT_EQ(busyChanges.back(), false);
+}

@@ -1,0 +1,225 @@
+// Level metering around exchanges, and the gathering and decoding of level frames.
+
+#include "engine_fixture.h"
+#include "link/level_reader.h"
+
+using namespace mqx;
+using mqx::test::EngineTest;
+
+namespace {
+
+// in 2, out 6, peq 2, comp 2, geq 2 (three digits each), state 6 (one digit each)
+const QByteArray kDigits = "010020"
+                           "101102103104105106"
+                           "030031"
+                           "085086"
+                           "040041"
+                           "123456";
+
+QByteArray levelFrame(const QByteArray& digits = kDigits) {
+    return "(01M" + digits;
+}
+
+MeterLevels expectedLevels() {
+    MeterLevels m;
+    m.inputMeter = {10, 20};
+    m.outputMeter = {101, 102, 103, 104, 105, 106};
+    m.peqMeter = {30, 31};
+    m.compReduction = {85, 86};
+    m.geqMeter = {40, 41};
+    m.outputState = {1, 2, 3, 4, 5, 6};
+    return m;
+}
+
+class Metering : public EngineTest {
+protected:
+    // Metering on and the level stream running, as after connecting.
+    void SetUp() override {
+        EngineTest::SetUp();
+        engine.setMeteringOn(true);
+        engine.IssueCommand(CmdLevon);
+        port.deliverIn(50, "(01M");
+        ASSERT_TRUE(waitDone(100));
+        ASSERT_TRUE(engine.isLevelReading());
+        port.clearWritten();
+    }
+    // Lets the level reader take one read.
+    void readOnce(const QByteArray& bytes) {
+        port.feed(bytes);
+        clock.advance(50);
+    }
+};
+
+} // namespace
+
+TEST(LevelDecoding, GroupsFillTheMeterBlockInOrder) {
+    MeterLevels m;
+    ASSERT_TRUE(DecodeMeterLevels(kDigits, m));
+    EXPECT_EQ(m, expectedLevels());
+
+    QByteArray loud = kDigits;
+    loud.replace(0, 3, "300"); // more than a byte: pinned, not wrapped
+    ASSERT_TRUE(DecodeMeterLevels(loud, m));
+    EXPECT_EQ(m.inputMeter[0], 255);
+
+    const MeterLevels before = m;
+    QByteArray torn = kDigits;
+    torn[20] = ' ';
+    EXPECT_FALSE(DecodeMeterLevels(torn, m));
+    EXPECT_FALSE(DecodeMeterLevels(kDigits.left(47), m));
+    EXPECT_EQ(m, before);
+}
+
+TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnce) {
+    const int purges = port.purgeCount();
+    edit("036", "012");
+    EXPECT_EQ(lastFrame(), "(01$036012(01ME");
+    EXPECT_GT(port.purgeCount(), purges);
+    EXPECT_TRUE(engine.isLevelReading());
+    EXPECT_TRUE(engine.done());
+
+    readOnce("(01$"); // the edit's echo is not a level frame
+    readOnce(levelFrame());
+    EXPECT_EQ(meters, expectedLevels());
+    EXPECT_EQ(meterUpdates, 1);
+}
+
+TEST_F(Metering, EditsEndInALevonRequestAlsoWithMeteringOff) {
+    engine.setMeteringOn(false);
+    edit("0532", "001");
+    EXPECT_EQ(lastFrame(), "(01$0532001(01ME");
+}
+
+TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThem) {
+    engine.IssueCommand(CmdPnllock);
+    EXPECT_FALSE(engine.isLevelReading());
+    port.deliverIn(100, "(01KE");
+    ASSERT_TRUE(waitDone(200));
+    const qint64 ended = clock.nowMs();
+
+    clock.advanceTo(ended + 500);
+    EXPECT_EQ(framesWritten(), 1);
+    EXPECT_FALSE(engine.isLevelReading());
+    clock.advanceTo(ended + 800);
+    ASSERT_EQ(framesWritten(), 2);
+    EXPECT_EQ(lastFrame(), "(01ME");
+
+    port.deliverIn(50, "(01M");
+    ASSERT_TRUE(waitDone(100));
+    EXPECT_TRUE(engine.isLevelReading());
+    readOnce(levelFrame());
+    EXPECT_EQ(meterUpdates, 1);
+}
+
+TEST_F(Metering, ResumingWaitsForTheLineToBeFree) {
+    engine.IssueCommand(CmdPnllock);
+    port.deliverIn(50, "(01KD");
+    ASSERT_TRUE(waitDone(100));
+    clock.advance(300);
+    engine.IssueCommand(CmdDevinfget); // a slow exchange starts before the stream resumed
+    clock.advance(3000);
+    EXPECT_EQ(framesWritten(), 2);
+    port.deliverIn(0, "(01X" + QByteArray(256, 'i'));
+    ASSERT_TRUE(waitDone(100));
+    clock.advance(1000);
+    ASSERT_EQ(framesWritten(), 3);
+    EXPECT_EQ(lastFrame(), "(01ME");
+}
+
+TEST_F(Metering, LevoffAndByeAreNotFollowedByLevon) {
+    engine.IssueCommand(CmdLevoff);
+    port.deliverIn(50, "(01M");
+    ASSERT_TRUE(waitDone(100));
+    clock.advance(2000);
+    EXPECT_EQ(framesWritten(), 1);
+
+    engine.IssueCommand(CmdBye);
+    port.deliverIn(50, "(01bye");
+    ASSERT_TRUE(waitDone(100));
+    clock.advance(2000);
+    EXPECT_EQ(framesWritten(), 2);
+}
+
+TEST_F(Metering, AWaitingCommandIsSentRatherThanReplacedByLevon) {
+    engine.IssueCommand(CmdPnllock);
+    edit("036", "005");
+    port.deliverIn(50, "(01KE");
+    clock.advance(2000);
+    ASSERT_GE(framesWritten(), 2);
+    EXPECT_EQ(port.written()[1], "(01$036005(01ME");
+    EXPECT_TRUE(engine.isLevelReading());
+}
+
+TEST_F(Metering, AnEditWaitingInTheQueueLeavesTheReplyToTheWait) {
+    engine.IssueCommand(CmdDevinfget);
+    edit("036", "005");
+    EXPECT_FALSE(engine.isLevelReading()); // it would read the reply away
+    const QByteArray reply = "(01X" + QByteArray(256, 'i');
+    port.deliverIn(120, reply);
+    ASSERT_TRUE(waitDone(200));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.ReplyBuffer(), reply);
+    clock.advance(100);
+    EXPECT_EQ(lastFrame(), "(01$036005(01ME");
+    EXPECT_TRUE(engine.isLevelReading());
+}
+
+TEST_F(Metering, NoLevonAfterExchangesWithMeteringOff) {
+    engine.setMeteringOn(false);
+    engine.IssueCommand(CmdPnllock);
+    port.deliverIn(50, "(01KE");
+    ASSERT_TRUE(waitDone(100));
+    clock.advance(2000);
+    EXPECT_EQ(framesWritten(), 1);
+}
+
+TEST_F(Metering, AFrameSplitOverTwoReadsIsDecodedOnceComplete) {
+    const QByteArray frame = levelFrame();
+    readOnce(frame.left(30));
+    EXPECT_EQ(meterUpdates, 0);
+    EXPECT_EQ(meters, MeterLevels{});
+    readOnce(frame.mid(30));
+    EXPECT_EQ(meterUpdates, 1);
+    EXPECT_EQ(meters, expectedLevels());
+}
+
+TEST_F(Metering, TwoFramesInOneReadYieldTheFirst) {
+    QByteArray second = kDigits;
+    second.replace(0, 3, "099");
+    readOnce(levelFrame() + levelFrame(second));
+    EXPECT_EQ(meterUpdates, 1);
+    EXPECT_EQ(meters, expectedLevels());
+    clock.advance(200);
+    EXPECT_EQ(meterUpdates, 1); // the second went with the buffer
+}
+
+TEST_F(Metering, BrokenFramesAreDroppedAndTheMetersKeepTheirValues) {
+    readOnce(levelFrame());
+    ASSERT_EQ(meterUpdates, 1);
+
+    QByteArray other = kDigits;
+    other.replace(3, 3, "077");
+    const QByteArray frame = levelFrame(other);
+    readOnce(frame.left(20));
+    readOnce("(01e13"); // an error reply in between breaks the frame
+    readOnce(frame.mid(20));
+    readOnce(frame.mid(20)); // a tail without a head
+    QByteArray torn = frame;
+    torn[40] = '?';
+    readOnce(torn);
+    EXPECT_EQ(meterUpdates, 1);
+    EXPECT_EQ(meters, expectedLevels());
+
+    readOnce(frame);
+    EXPECT_EQ(meterUpdates, 2);
+    EXPECT_EQ(meters.inputMeter[1], 77);
+}
+
+TEST_F(Metering, LevelTicksReadNothingWhileMeteringIsOff) {
+    engine.setMeteringOn(false);
+    port.feed(levelFrame());
+    clock.advance(500);
+    EXPECT_EQ(meterUpdates, 0);
+    EXPECT_EQ(port.waiting(), 52);
+    EXPECT_FALSE(engine.levelReadGuard());
+}

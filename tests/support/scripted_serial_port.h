@@ -1,0 +1,70 @@
+#pragma once
+// A serial port for tests. It records every frame written and hands out input that the
+// test queues, either at once or at a given virtual time, so replies can arrive in bursts
+// with gaps. A responder may answer each written frame.
+
+#include "link/serial_port.h"
+#include "link/timers.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace mqx::test {
+
+class ScriptedSerialPort : public SerialPort {
+public:
+    // `clock` is needed only for input queued with deliverAt().
+    explicit ScriptedSerialPort(const Clock* clock = nullptr) : m_clock(clock) {}
+
+    int Open(const QString& port, const QString& baud, const QString& parity,
+             const QString& dataBits, const QString& stopBits) override;
+    QByteArray Read(int maximum, bool* ok = nullptr) override;
+    int Write(QByteArrayView frame) override;
+    void PurgeInput() override;
+    void Close() override;
+    bool isOpen() const override { return m_open; }
+
+    // Input the next Read finds.
+    void feed(const QByteArray& bytes) { m_input += bytes; }
+    // Input that becomes readable once the clock reaches `atMs`.
+    void deliverAt(qint64 atMs, const QByteArray& bytes);
+    // Input `afterMs` from now.
+    void deliverIn(qint64 afterMs, const QByteArray& bytes);
+    // Called with every frame written, after it has been recorded.
+    void setResponder(std::function<void(const QByteArray& frame)> responder) {
+        m_responder = std::move(responder);
+    }
+
+    void setOpenResult(int result) { m_openResult = result; }
+    void setWriteFails(bool fails) { m_writeFails = fails; }
+
+    const std::vector<QByteArray>& written() const { return m_written; }
+    void clearWritten() { m_written.clear(); }
+    // The arguments of the last Open.
+    const QStringList& openArguments() const { return m_openArguments; }
+    int purgeCount() const { return m_purges; }
+    // Characters readable now.
+    qsizetype waiting();
+
+private:
+    struct Delivery {
+        qint64 atMs;
+        QByteArray bytes;
+    };
+    void deliverDue();
+
+    const Clock* m_clock;
+    bool m_open = false;
+    int m_openResult = 0;
+    bool m_writeFails = false;
+    QByteArray m_input;
+    std::vector<Delivery> m_scheduled; // in the order queued
+    std::vector<QByteArray> m_written;
+    QStringList m_openArguments;
+    int m_purges = 0;
+    std::function<void(const QByteArray&)> m_responder;
+};
+
+} // namespace mqx::test
