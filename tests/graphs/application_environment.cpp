@@ -1,0 +1,31 @@
+// Widget tests need a QApplication; GoogleTest's main has none. This environment creates
+// one before the first test and destroys it after the last, while main is still running:
+// left to the exit handlers, Qt's own input devices would be torn down after the
+// application they belong to.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv.data()); }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    char m_name[11] = "draw_tests";
+    int m_argc = 1;
+    std::array<char*, 2> m_argv{m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+// GoogleTest owns the environment once it is added.
+[[maybe_unused]] const ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
