@@ -3,12 +3,15 @@
 #include "app/about_dialog.h"
 #include "app/app_settings.h"
 #include "app/artwork.h"
+#include "app/block_tab_page.h"
 #include "app/main_editor.h"
 #include "app/mute_row.h"
 #include "app/prompts.h"
 #include "app/session.h"
 #include "app/status_texts.h"
 #include "app/tab_page.h"
+#include "graphs/block_diagram_page.h"
+#include "graphs/level_meter_strip.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -156,9 +159,17 @@ void MainWindow::buildCentre() {
     m_tabs->setIconSize(QSize(28, 16));
     m_tabs->setUsesScrollButtons(false);
     for (int tab = 0; tab < kTabCount; ++tab) {
-        auto* placeholder = new QWidget(m_tabs);
-        placeholder->setMinimumSize(690, 262);
-        m_tabs->addTab(placeholder, tabLabel(tab));
+        QWidget* page = nullptr;
+        if (tab == kBlockTab) {
+            m_blockPage = new BlockTabPage(m_session, m_tabs);
+            connect(m_blockPage, &BlockTabPage::tabRequested, m_tabs, &QTabWidget::setCurrentIndex);
+            page = m_blockPage;
+        } else {
+            // Filled by setPage() as the editing pages arrive.
+            page = new QWidget(m_tabs);
+        }
+        page->setMinimumSize(690, 262);
+        m_tabs->addTab(page, tabLabel(tab));
     }
     m_mutes = new MuteRow(m_tabs->tabBar(), kFirstOutputTab, centre);
     connect(m_mutes, &MuteRow::muteClicked, this, &MainWindow::onMuteClicked);
@@ -186,13 +197,14 @@ void MainWindow::buildCentre() {
     m_program = new QPlainTextEdit(centre);
     for (QPlainTextEdit* panel : {m_status, m_program}) {
         panel->setReadOnly(true);
-        panel->setFixedHeight(104);
+        panel->setFixedHeight(106);
         panel->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         bottom->addWidget(panel, 1);
     }
-    m_meterSlot = new QWidget(centre);
-    m_meterSlot->setFixedSize(260, 104);
-    bottom->addWidget(m_meterSlot);
+    m_meterStrip = new LevelMeterStrip(centre);
+    m_meterStrip->setMode(m_session.settings.levelMeterMode);
+    m_meterStrip->setLevels(m_session.meterLevels);
+    bottom->addWidget(m_meterStrip, 0, Qt::AlignTop);
     column->addLayout(bottom);
     setCentralWidget(centre);
 }
@@ -212,13 +224,10 @@ void MainWindow::setPage(int tab, QWidget* page) {
         ShowTab(tab);
 }
 
-void MainWindow::setMeterStrip(QWidget* strip) {
-    delete m_meterStrip;
-    m_meterStrip = strip;
-    strip->setParent(m_meterSlot);
-    m_meterSlot->setFixedSize(strip->size().expandedTo(strip->minimumSize()));
-    strip->move(0, 0);
-    strip->show();
+void MainWindow::metersChanged() {
+    m_meterStrip->setLevels(m_session.meterLevels);
+    if (TabPage* page = pageOf(m_tabs->currentWidget()))
+        page->metersChanged();
 }
 
 void MainWindow::attachTabIcons() {
@@ -270,8 +279,7 @@ void MainWindow::RefreshAll() {
     ShowTab(currentTab());
     UpdateMenus();
     RefreshStatus();
-    if (m_programChanged)
-        m_programChanged();
+    programChanged();
 }
 
 void MainWindow::UpdateMenus() {
@@ -304,16 +312,14 @@ QString MainWindow::programText() const {
 void MainWindow::onMuteClicked(int channel, bool muted) {
     m_editor->setMute(channel, muted);
     m_mutes->setMuted(channel, muted);
-    if (m_programChanged)
-        m_programChanged();
+    programChanged();
 }
 
 void MainWindow::onAllMuting() {
     m_editor->allMuting();
     for (int c = 0; c < kOutputCount; ++c)
         m_mutes->setMuted(c, true);
-    if (m_programChanged)
-        m_programChanged();
+    programChanged();
 }
 
 void MainWindow::onEqMode(int mode) {
@@ -323,14 +329,18 @@ void MainWindow::onEqMode(int mode) {
     LeaveTab(currentTab());
     ShowTab(currentTab());
     UpdateMenus();
+    programChanged();
+}
+
+void MainWindow::programChanged() {
+    m_blockPage->diagram()->refresh();
     if (m_programChanged)
         m_programChanged();
 }
 
 void MainWindow::setLevelMeterMode(int mode) {
     m_session.settings.levelMeterMode = mode;
-    if (m_meterStrip != nullptr)
-        m_meterStrip->update();
+    m_meterStrip->setMode(mode);
     UpdateMenus();
 }
 

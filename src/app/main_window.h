@@ -22,6 +22,8 @@ class QTabWidget;
 
 namespace mqx {
 
+class BlockTabPage;
+class LevelMeterStrip;
 class MainEditor;
 class MuteRow;
 class ParameterEditSink;
@@ -42,8 +44,8 @@ public:
 
     // Puts a page behind a tab; the window owns it from then on.
     void setPage(int tab, QWidget* page);
-    // Replaces the placeholder of the meter strip.
-    void setMeterStrip(QWidget* strip);
+    // New meter values have been decoded into the session's meter block.
+    void metersChanged();
 
     // ProgramView
     void leaveTab() override { LeaveTab(currentTab()); }
@@ -72,6 +74,8 @@ public:
     QAbstractButton* allMutingButton() const;
     QRadioButton* eqModeButton(int mode) const { return m_eqMode[static_cast<std::size_t>(mode)]; }
     QString statusText() const;
+    LevelMeterStrip* meterStrip() const { return m_meterStrip; }
+    BlockTabPage* blockPage() const { return m_blockPage; }
     QString programText() const;
     bool isClosing() const { return m_closing; }
 
@@ -90,6 +94,7 @@ private:
     void setDelayUnit(int unit);
     void showAbout();
     void writeSettings();
+    void programChanged();
     QAction* addItem(QMenu* menu, const char* text, MenuId id);
 
     Session& m_session;
@@ -104,8 +109,8 @@ private:
     std::array<QRadioButton*, 2> m_eqMode{};
     QPlainTextEdit* m_status = nullptr;
     QPlainTextEdit* m_program = nullptr;
-    QWidget* m_meterSlot = nullptr;
-    QWidget* m_meterStrip = nullptr;
+    LevelMeterStrip* m_meterStrip = nullptr;
+    BlockTabPage* m_blockPage = nullptr;
     QHash<MenuId, QAction*> m_actions;
     int m_shownTab = -1;
     bool m_closing = false;
