@@ -1,0 +1,67 @@
+#include "line_fault.h"
+
+#include <QStringList>
+
+namespace mqx::sim {
+namespace {
+
+std::optional<FaultSpec> refuse(QString* error, const QString& why) {
+    if (error)
+        *error = why;
+    return std::nullopt;
+}
+
+std::optional<int> number(const QString& text, int lowest, int highest) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error) {
+    const QStringList parts = text.toString().split(QLatin1Char(':'));
+    if (parts.size() < 2 || parts.size() > 3)
+        return refuse(
+            error, QStringLiteral("expected COMMAND:KIND[:ARG], got \"%1\"").arg(text.toString()));
+    FaultSpec spec;
+    const std::optional<UnitCommand> command = CommandFromName(parts[0]);
+    if (!command)
+        return refuse(error, QStringLiteral("unknown command \"%1\"").arg(parts[0]));
+    spec.command = *command;
+
+    const QString& kind = parts[1];
+    const bool hasArgument = parts.size() == 3;
+    if (kind == QLatin1StringView("silent") || kind == QLatin1StringView("garbled") ||
+        kind == QLatin1StringView("wrong-id")) {
+        if (hasArgument)
+            return refuse(error, QStringLiteral("%1 takes no argument").arg(kind));
+        spec.fault.kind = kind == QLatin1StringView("silent")    ? LineFault::Kind::Silent
+                          : kind == QLatin1StringView("garbled") ? LineFault::Kind::Garbled
+                                                                 : LineFault::Kind::WrongId;
+        return spec;
+    }
+    if (kind == QLatin1StringView("error")) {
+        const std::optional<int> code = hasArgument ? number(parts[2], 0, 99) : std::nullopt;
+        if (!code)
+            return refuse(error, QStringLiteral("error needs a code 0..99, as error:13"));
+        spec.fault.kind = LineFault::Kind::Error;
+        spec.fault.errorCode = *code;
+        return spec;
+    }
+    if (kind == QLatin1StringView("bursts")) {
+        const std::optional<int> gap = hasArgument ? number(parts[2], 0, 60000) : std::nullopt;
+        if (!gap)
+            return refuse(error, QStringLiteral("bursts needs a gap in ms, as bursts:300"));
+        spec.fault.kind = LineFault::Kind::Bursts;
+        spec.fault.gapMs = *gap;
+        return spec;
+    }
+    return refuse(error, QStringLiteral("unknown fault kind \"%1\" (silent, garbled, error:NN, "
+                                        "bursts:MS, wrong-id)")
+                             .arg(kind));
+}
+
+} // namespace mqx::sim

@@ -1,0 +1,53 @@
+#include "simulated_line.h"
+
+namespace mqx::sim {
+
+SimulatedLine::SimulatedLine(UnitSimulator& simulator, const Clock& clock)
+    : m_simulator(simulator), m_clock(clock) {}
+
+int SimulatedLine::Open(const QString&, const QString&, const QString&, const QString&,
+                        const QString&) {
+    // What the units sent while nobody listened is gone.
+    m_simulator.takeOutput(m_clock.nowMs());
+    m_input.clear();
+    m_open = true;
+    return 0;
+}
+
+void SimulatedLine::collect() {
+    const QByteArray arrived = m_simulator.takeOutput(m_clock.nowMs());
+    if (!m_open)
+        return;
+    const qsizetype room = kInputQueueLimit - m_input.size();
+    m_input.append(arrived.first(std::min(room, arrived.size())));
+}
+
+QByteArray SimulatedLine::Read(int maximum, bool* ok) {
+    if (ok)
+        *ok = m_open;
+    if (!m_open || maximum <= 0)
+        return {};
+    collect();
+    const QByteArray out = m_input.first(std::min<qsizetype>(maximum, m_input.size()));
+    m_input.remove(0, out.size());
+    return out;
+}
+
+int SimulatedLine::Write(QByteArrayView frame) {
+    if (!m_open)
+        return -1;
+    m_simulator.receive(frame, m_clock.nowMs());
+    return 0;
+}
+
+void SimulatedLine::PurgeInput() {
+    collect();
+    m_input.clear();
+}
+
+void SimulatedLine::Close() {
+    m_open = false;
+    m_input.clear();
+}
+
+} // namespace mqx::sim

@@ -1,0 +1,41 @@
+#pragma once
+// The simulated units behind the controller's SerialPort seam, in-process: whatever the
+// controller writes reaches the UnitSimulator at the clock's time, and reads collect
+// what the units have sent by then. A virtual clock makes whole exchanges run in
+// simulated time; a steady clock runs them in real time (the demo mode).
+
+#include "unit_simulator.h"
+
+#include "link/serial_port.h"
+#include "link/timers.h"
+
+namespace mqx::sim {
+
+class SimulatedLine : public SerialPort {
+public:
+    // Both must outlive the line.
+    SimulatedLine(UnitSimulator& simulator, const Clock& clock);
+
+    // Any port name opens the same line; the line settings are taken as given.
+    int Open(const QString& port, const QString& baud, const QString& parity,
+             const QString& dataBits, const QString& stopBits) override;
+    QByteArray Read(int maximum, bool* ok = nullptr) override;
+    int Write(QByteArrayView frame) override;
+    void PurgeInput() override;
+    void Close() override;
+    bool isOpen() const override { return m_open; }
+
+    // What a driver keeps for a reader that does not read; more is lost, as on a real
+    // port whose input queue overflows.
+    static constexpr qsizetype kInputQueueLimit = 65536;
+
+private:
+    void collect();
+
+    UnitSimulator& m_simulator;
+    const Clock& m_clock;
+    QByteArray m_input;
+    bool m_open = false;
+};
+
+} // namespace mqx::sim

@@ -1,0 +1,203 @@
+#include "unit_simulator.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace mqx::sim {
+namespace {
+
+constexpr qint64 kNever = std::numeric_limits<qint64>::max();
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Splits an answer into `count` pieces as even as the length allows.
+std::vector<QByteArray> splitIntoBursts(const QByteArray& bytes, int count) {
+    std::vector<QByteArray> pieces;
+    const qsizetype n = std::clamp<qsizetype>(count, 1, std::max<qsizetype>(1, bytes.size()));
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const qsizetype to = bytes.size() * (i + 1) / n;
+        pieces.push_back(bytes.mid(from, to - from));
+        from = to;
+    }
+    return pieces;
+}
+
+} // namespace
+
+UnitSimulator::UnitSimulator(const std::vector<int>& ids) {
+    for (int id : ids) {
+        if (id < 1 || id > 99 || unit(id))
+            continue;
+        m_stations.push_back({std::make_unique<SimulatedUnit>(id), -1});
+    }
+}
+
+UnitSimulator::~UnitSimulator() = default;
+
+void UnitSimulator::setFault(UnitCommand command, const LineFault& fault) {
+    m_faults[command] = fault;
+}
+
+void UnitSimulator::clearFault(UnitCommand command) {
+    m_faults.erase(command);
+}
+
+SimulatedUnit* UnitSimulator::unit(int id) {
+    for (Station& s : m_stations)
+        if (s.unit->id() == id)
+            return s.unit.get();
+    return nullptr;
+}
+
+std::vector<int> UnitSimulator::unitIds() const {
+    std::vector<int> ids;
+    for (const Station& s : m_stations)
+        ids.push_back(s.unit->id());
+    return ids;
+}
+
+void UnitSimulator::receive(QByteArrayView bytes, qint64 nowMs) {
+    const qint64 ms = std::max(nowMs, m_nowMs);
+    advanceTo(ms);
+    for (char c : bytes) {
+        if (c == '(') {
+            if (!m_frame.isEmpty())
+                completeFrame(ms);
+            m_frame = "(";
+            m_frameTooLong = false;
+        } else if (!m_frame.isEmpty()) {
+            if (m_frame.size() < kMaxFrameLength)
+                m_frame.append(c);
+            else
+                m_frameTooLong = true;
+        }
+        // Characters outside a frame are line noise.
+        if (m_frame.size() == 3 && c != '(')
+            headArrived(ms);
+    }
+    if (!bytes.isEmpty())
+        m_lastByteMs = ms;
+}
+
+QByteArray UnitSimulator::takeOutput(qint64 nowMs) {
+    advanceTo(std::max(nowMs, m_nowMs));
+    return m_line.takeDelivered();
+}
+
+void UnitSimulator::advanceTo(qint64 ms) {
+    for (;;) {
+        qint64 next = m_frame.isEmpty() ? kNever : m_lastByteMs + kSilenceMs;
+        Station* ticking = nullptr;
+        for (Station& s : m_stations)
+            if (s.nextLevelMs >= 0 && s.nextLevelMs < next) {
+                next = s.nextLevelMs;
+                ticking = &s;
+            }
+        if (next > ms)
+            break;
+        m_line.advance(next * 1000);
+        if (ticking) {
+            send(ticking->unit->levelFrame(), *ticking, next, true);
+            ticking->nextLevelMs = next + kLevelPeriodMs;
+        } else {
+            completeFrame(next);
+        }
+    }
+    m_line.advance(ms * 1000);
+    m_nowMs = ms;
+}
+
+UnitSimulator::Station* UnitSimulator::stationFor(QByteArrayView frame) {
+    if (frame.size() < 3 || frame[0] != '(' || !isDigit(frame[1]) || !isDigit(frame[2]))
+        return nullptr;
+    const int id = (frame[1] - '0') * 10 + (frame[2] - '0');
+    for (Station& s : m_stations)
+        if (s.unit->id() == id)
+            return &s;
+    return nullptr;
+}
+
+void UnitSimulator::headArrived(qint64 ms) {
+    // A unit stops its level stream as soon as a request to it begins, so that no level
+    // frame runs into the answer the controller is about to wait for.
+    Station* station = stationFor(m_frame);
+    if (!station || station->nextLevelMs < 0)
+        return;
+    station->unit->stopLevels();
+    station->nextLevelMs = -1;
+    m_line.dropLevelFrames(station->unit->id(), ms * 1000);
+}
+
+void UnitSimulator::completeFrame(qint64 ms) {
+    QByteArray frame;
+    frame.swap(m_frame);
+    const bool tooLong = m_frameTooLong;
+    m_frameTooLong = false;
+    if (m_observer)
+        m_observer(Direction::Received, frame, ms);
+    Station* station = stationFor(frame);
+    if (!station || tooLong)
+        return;
+    answer(*station, QByteArrayView(frame).sliced(3), ms);
+}
+
+LineFault* UnitSimulator::faultFor(UnitCommand command) {
+    const auto it = m_faults.find(command);
+    return it == m_faults.end() ? nullptr : &it->second;
+}
+
+void UnitSimulator::answer(Station& station, QByteArrayView body, qint64 ms) {
+    SimulatedUnit& unit = *station.unit;
+    const std::optional<UnitCommand> command = IdentifyRequest(body);
+    LineFault* found = command ? faultFor(*command) : nullptr;
+    std::optional<LineFault> fault;
+    if (found) {
+        fault = *found;
+        if (found->remaining > 0 && --found->remaining == 0)
+            m_faults.erase(*command);
+    }
+
+    if (fault && fault->kind == LineFault::Kind::Silent)
+        return;
+    if (fault && fault->kind == LineFault::Kind::Error) {
+        send(unit.errorReply(fault->errorCode), station, ms, false);
+        return;
+    }
+
+    QByteArray reply = unit.handle(body);
+    if (unit.isMetering() && station.nextLevelMs < 0)
+        station.nextLevelMs = ms + kLevelPeriodMs;
+    if (!unit.isMetering())
+        station.nextLevelMs = -1;
+
+    if (fault && fault->kind == LineFault::Kind::Garbled && reply.size() >= 4)
+        reply.replace(1, 3, "???");
+    if (fault && fault->kind == LineFault::Kind::WrongId && reply.size() >= 3) {
+        const int other = unit.id() % 99 + 1;
+        reply[1] = static_cast<char>('0' + other / 10);
+        reply[2] = static_cast<char>('0' + other % 10);
+    }
+    if (fault && fault->kind == LineFault::Kind::Bursts) {
+        if (m_observer)
+            m_observer(Direction::Sent, reply, ms);
+        bool first = true;
+        for (const QByteArray& piece : splitIntoBursts(reply, fault->burstCount)) {
+            m_line.queue(piece, ms * 1000, unit.id(), false, !first,
+                         static_cast<qint64>(fault->gapMs) * 1000);
+            first = false;
+        }
+        return;
+    }
+    send(reply, station, ms, false);
+}
+
+void UnitSimulator::send(const QByteArray& bytes, Station& station, qint64 ms, bool levelFrame) {
+    if (m_observer)
+        m_observer(Direction::Sent, bytes, ms);
+    m_line.queue(bytes, ms * 1000, station.unit->id(), levelFrame);
+}
+
+} // namespace mqx::sim

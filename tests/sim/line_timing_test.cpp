@@ -1,0 +1,207 @@
+#include "sim_bench.h"
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+using namespace mqx::sim;
+using mqx::sim::test::SimBench;
+
+namespace {
+
+// The 48 level digits of each complete level frame of unit 1 in `stream`.
+std::vector<QByteArray> levelFrames(const QByteArray& stream) {
+    std::vector<QByteArray> frames;
+    for (qsizetype at = stream.indexOf("(01M"); at >= 0; at = stream.indexOf("(01M", at + 1))
+        if (at + 52 <= stream.size() && stream.mid(at + 4, 48).indexOf('(') < 0)
+            frames.push_back(stream.mid(at + 4, 48));
+    return frames;
+}
+
+} // namespace
+
+TEST(LineTiming, AnswersArePacedAt1920CharactersASecond) {
+    SimBench bench({1}, true);
+    bench.write("(01Q000");
+    // The request ends after 30 ms of silence; 1030 characters then take 536.46 ms.
+    EXPECT_EQ(bench.waitMs(30), "");
+    EXPECT_EQ(bench.waitMs(268).size(), 268 * 1920 / 1000);
+    const QByteArray rest = bench.waitMs(536 - 268);
+    EXPECT_EQ(rest.size(), 1029 - 268 * 1920 / 1000) << "one character still on the wire";
+    EXPECT_EQ(bench.waitMs(1).size(), 1);
+
+    bench.sim().setPacing(false);
+    bench.write("(01Q000");
+    EXPECT_EQ(bench.waitMs(30).size(), 1030);
+}
+
+TEST(LineTiming, AnswersQueueBehindEachOtherOnOneLine) {
+    SimBench bench({1, 2}, true);
+    // Two requests back to back: the second answer waits until the first has gone out.
+    bench.write("(01X(02X");
+    const QByteArray early = bench.waitMs(135);
+    EXPECT_EQ(early.size(), 259) << "135 ms of unit 1's answer, none of unit 2's";
+    const QByteArray rest = bench.waitMs(136);
+    ASSERT_EQ(rest.size(), 1 + 260);
+    EXPECT_EQ(rest.mid(1, 4), "(02X");
+}
+
+TEST(LineTiming, FramesEndAtTheNextParenthesisOrAtSilence) {
+    SimBench bench;
+    // The edit ends where its levon request begins, and is answered at once; the levon
+    // request ends in silence.
+    bench.write("(01$0530000(01ME");
+    EXPECT_EQ(bench.waitMs(0), "(01$053");
+    EXPECT_EQ(bench.waitMs(29), "");
+    EXPECT_EQ(bench.waitMs(1), "(01M");
+    bench.ask("(01MD");
+
+    // A pause shorter than the silence keeps a frame whole...
+    bench.write("(01hel");
+    bench.waitMs(20);
+    bench.write("lo");
+    EXPECT_EQ(bench.waitMs(30), "(01hello");
+    // ...a longer one cuts it, and what follows is not a frame.
+    bench.write("(01hel");
+    EXPECT_EQ(bench.waitMs(30), "(01e03");
+    bench.write("lo");
+    EXPECT_EQ(bench.waitMs(30), "");
+}
+
+TEST(LineTiming, LevelFramesEvery100msWithMutedOutputsAtZero) {
+    SimBench bench;
+    bench.ask("(01$0531000");
+    bench.ask("(01$0534000");
+    EXPECT_EQ(bench.ask("(01ME"), "(01M");
+    const QByteArray stream = bench.waitMs(1000);
+    const std::vector<QByteArray> frames = levelFrames(stream);
+    ASSERT_EQ(frames.size(), 10u) << stream.constData();
+    EXPECT_EQ(stream.size(), 10 * 52) << "nothing but level frames";
+
+    bool inputsMoved = false;
+    for (const QByteArray& d : frames) {
+        EXPECT_EQ(d.mid(6 + 3 * 1, 3), "000") << "output 2 is muted";
+        EXPECT_EQ(d.mid(6 + 3 * 4, 3), "000") << "output 5 is muted";
+        EXPECT_NE(d.mid(6, 3), "000") << "output 1 sounds";
+        EXPECT_EQ(d.mid(42 + 1, 1), "0");
+        // GEQ mode: no compressor works, so both reductions rest at 90.
+        EXPECT_EQ(d.mid(30, 6), "090090");
+        inputsMoved = inputsMoved || d.first(6) != frames[0].first(6);
+    }
+    EXPECT_TRUE(inputsMoved) << "levels should move from frame to frame";
+
+    EXPECT_EQ(bench.ask("(01MD"), "(01M");
+    EXPECT_EQ(bench.waitMs(1000), "");
+}
+
+TEST(LineTiming, CompressorReductionShowsOnlyWhileItActs) {
+    SimBench bench;
+    bench.ask("(01$010001");  // PEQ+Comp. mode
+    bench.ask("(01$037000");  // compressors independent
+    bench.ask("(01$0271001"); // IN-1 compressor on
+    bench.ask("(01$0341096"); // threshold -48 dBFS: always above it
+    bench.ask("(01$0351100"); // limiting ratio
+    bench.ask("(01ME");
+    const std::vector<QByteArray> frames = levelFrames(bench.waitMs(500));
+    ASSERT_FALSE(frames.empty());
+    for (const QByteArray& d : frames) {
+        EXPECT_LT(d.mid(30, 3).toInt(), 90) << "IN-1 reduces";
+        EXPECT_EQ(d.mid(33, 3), "090") << "IN-2's compressor is off";
+    }
+}
+
+TEST(LineTiming, ARequestEndsTheLevelStreamWithoutCuttingIntoTheAnswer) {
+    SimBench bench({1}, true);
+    bench.write("(01ME");
+    EXPECT_EQ(bench.waitMs(30 + 3), "(01M");
+    // The first frame starts 100 ms after the request was taken; 10 ms into it, 19 of its
+    // characters are on the wire when the controller's next request begins.
+    const QByteArray partial = bench.waitMs(97 + 10);
+    EXPECT_EQ(partial.size(), 19);
+    EXPECT_TRUE(partial.startsWith("(01M"));
+    bench.write("(01hello");
+    EXPECT_EQ(bench.waitMs(30 + 5), "(01hello") << "the rest of the frame is never sent";
+    EXPECT_EQ(bench.waitMs(1000), "") << "and no frame follows until the next levon";
+}
+
+TEST(LineFaults, SilentLosesTheRequest) {
+    SimBench bench;
+    bench.sim().setFault(UnitCommand::PanelLock, {LineFault::Kind::Silent});
+    EXPECT_EQ(bench.ask("(01CD"), "");
+    EXPECT_EQ(bench.ask("(01K"), "(01KE") << "the lock was never carried out";
+    bench.sim().clearFault(UnitCommand::PanelLock);
+    EXPECT_EQ(bench.ask("(01CD"), "(01C");
+    EXPECT_EQ(bench.ask("(01K"), "(01KD");
+}
+
+TEST(LineFaults, GarbledAndWrongIdSpoilTheHeadOfAnAnswerThatWasCarriedOut) {
+    SimBench bench({7});
+    bench.sim().setFault(UnitCommand::Hello, {LineFault::Kind::Garbled});
+    EXPECT_EQ(bench.ask("(07hello"), "(???ello");
+    bench.sim().setFault(UnitCommand::Hello, {LineFault::Kind::WrongId});
+    EXPECT_EQ(bench.ask("(07hello"), "(08hello");
+    bench.sim().setFault(UnitCommand::PanelLock, {LineFault::Kind::WrongId});
+    EXPECT_EQ(bench.ask("(07CD"), "(08C");
+    EXPECT_EQ(bench.ask("(07K"), "(07KD");
+}
+
+TEST(LineFaults, AnErrorFaultAnswersTheCodeInsteadOfCarryingOut) {
+    SimBench bench;
+    LineFault fault{LineFault::Kind::Error};
+    fault.errorCode = 13;
+    bench.sim().setFault(UnitCommand::Recall, fault);
+    EXPECT_EQ(bench.ask("(01R002"), "(01e13");
+    EXPECT_EQ(bench.unit().currentProgram().program_number, 1);
+}
+
+TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
+    SimBench bench;
+    LineFault fault{LineFault::Kind::Bursts};
+    fault.gapMs = 300;
+    bench.sim().setFault(UnitCommand::Hello, fault);
+    bench.write("(01hello");
+    EXPECT_EQ(bench.waitMs(30), "(0");
+    EXPECT_EQ(bench.waitMs(299), "");
+    EXPECT_EQ(bench.waitMs(1), "1h");
+    EXPECT_EQ(bench.waitMs(300), "el");
+    EXPECT_EQ(bench.waitMs(300), "lo");
+
+    // Paced, each burst takes its time on the wire and the gap follows it.
+    bench.sim().setPacing(true);
+    bench.sim().setFault(UnitCommand::DataGet, fault);
+    bench.write("(01Q000");
+    EXPECT_EQ(bench.waitMs(30 + 135).size(), 257) << "1030 characters in four bursts";
+    EXPECT_EQ(bench.waitMs(298), "") << "the gap runs from the end of the burst";
+    EXPECT_EQ(bench.waitMs(136).size(), 258);
+}
+
+TEST(LineFaults, ACountedFaultClearsItself) {
+    SimBench bench;
+    LineFault fault{LineFault::Kind::Silent};
+    fault.remaining = 2;
+    bench.sim().setFault(UnitCommand::Hello, fault);
+    EXPECT_EQ(bench.ask("(01hello"), "");
+    EXPECT_EQ(bench.ask("(01bye"), "(01bye") << "other commands are not touched";
+    EXPECT_EQ(bench.ask("(01hello"), "");
+    EXPECT_EQ(bench.ask("(01hello"), "(01hello");
+}
+
+TEST(LineFaults, SpecsReadAsOnTheCommandLine) {
+    const auto error = ParseFaultSpec(u"store:error:13");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->command, UnitCommand::Store);
+    EXPECT_EQ(error->fault.kind, LineFault::Kind::Error);
+    EXPECT_EQ(error->fault.errorCode, 13);
+    const auto bursts = ParseFaultSpec(u"pdatget:bursts:250");
+    ASSERT_TRUE(bursts);
+    EXPECT_EQ(bursts->fault.kind, LineFault::Kind::Bursts);
+    EXPECT_EQ(bursts->fault.gapMs, 250);
+    EXPECT_EQ(ParseFaultSpec(u"rcallr:wrong-id")->fault.kind, LineFault::Kind::WrongId);
+    EXPECT_EQ(ParseFaultSpec(u"hello:garbled")->command, UnitCommand::Hello);
+
+    QString why;
+    for (const char16_t* bad : {u"hello", u"nosuch:silent", u"hello:loud", u"hello:error",
+                                u"hello:error:100", u"hello:silent:3", u"hello:bursts:x"}) {
+        EXPECT_FALSE(ParseFaultSpec(bad, &why)) << QString::fromUtf16(bad).toStdString();
+        EXPECT_FALSE(why.isEmpty());
+    }
+}
