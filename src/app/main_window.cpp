@@ -64,7 +64,7 @@ MainWindow::MainWindow(Session& session, Prompts& prompts, FileDialogs& dialogs,
     : QMainWindow(parent), m_session(session), m_prompts(prompts), m_sink(sink),
       m_files(session, prompts, dialogs, *this), m_settingsFolder(settingsFolder),
       m_editor(std::make_unique<MainEditor>(session, sink)) {
-    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setTitle(QString::fromLatin1(kApplicationTitle));
     setWindowIcon(ApplicationIcon());
     ApplyDefaults(m_session);
     buildMenus();
@@ -293,7 +293,13 @@ void MainWindow::UpdateMenus() {
 }
 
 void MainWindow::setTitle(const QString& title) {
-    setWindowTitle(title);
+    m_title = title;
+    setWindowTitle(m_title + m_titleSuffix);
+}
+
+void MainWindow::setTitleSuffix(const QString& suffix) {
+    m_titleSuffix = suffix;
+    setWindowTitle(m_title + m_titleSuffix);
 }
 
 QAbstractButton* MainWindow::muteButton(int channel) const {

@@ -68,6 +68,10 @@ public:
     // Tells whoever draws the program (block diagram, display page) that it changed.
     void setProgramChangedHook(std::function<void()> hook) { m_programChanged = std::move(hook); }
 
+    // Appended to every window title, e.g. " (demo)" so nobody mistakes a simulated unit
+    // for a real one.
+    void setTitleSuffix(const QString& suffix);
+
     QAction* action(MenuId id) const { return m_actions.value(id); }
     QTabWidget* tabs() const { return m_tabs; }
     QAbstractButton* muteButton(int channel) const;
@@ -114,6 +118,8 @@ private:
     QHash<MenuId, QAction*> m_actions;
     int m_shownTab = -1;
     bool m_closing = false;
+    QString m_title;
+    QString m_titleSuffix;
     std::function<bool()> m_disconnect;
     std::function<void()> m_programChanged;
 };

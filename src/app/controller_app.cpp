@@ -1,0 +1,54 @@
+#include "app/controller_app.h"
+
+#include "app/main_window.h"
+#include "link/engine_edit_sink.h"
+#include "link/hardware_serial_port.h"
+#include "link/link_engine.h"
+#include "link/port_map.h"
+#include "simulated_line.h"
+#include "steady_clock.h"
+#include "unit_simulator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+
+namespace mqx {
+
+ControllerApp::ControllerApp(bool demo, const QString& settingsFolder) {
+    m_session.settings = LoadAppSettings(settingsFolder);
+    m_session.ConnectedUnitId = 0;
+
+    if (demo) {
+        m_clock = std::make_unique<sim::SteadyClock>();
+        m_simulator = std::make_unique<sim::UnitSimulator>(std::vector<int>{1, 2, 3});
+        m_port = std::make_unique<sim::SimulatedLine>(*m_simulator, *m_clock);
+    } else {
+        QSettings ini(QDir(settingsFolder).filePath(QLatin1StringView(kSettingsFileName)),
+                      QSettings::IniFormat);
+        m_port = std::make_unique<HardwareSerialPort>(m_prompts, PortMap::fromSettings(ini));
+    }
+    m_engine = std::make_unique<LinkEngine>(*m_port, m_timers, m_session);
+    m_sink = std::make_unique<EngineEditSink>(*m_engine);
+    m_window = std::make_unique<MainWindow>(m_session, m_prompts, m_files, *m_sink, settingsFolder);
+    m_prompts.setOwner(m_window.get());
+    m_files.setOwner(m_window.get());
+    if (demo)
+        m_window->setTitleSuffix(QStringLiteral(" (demo)"));
+
+    m_engine->setMetersCallback([this](const MeterLevels&) { m_window->metersChanged(); });
+    m_engine->setBusyCallback([](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+}
+
+ControllerApp::~ControllerApp() {
+    // The window goes first: its pages may still hold on to the engine.
+    m_window.reset();
+    m_engine->CloseLink();
+}
+
+} // namespace mqx
