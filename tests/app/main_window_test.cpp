@@ -7,7 +7,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -44,16 +43,8 @@ struct ChosenFile : FileDialogs {
     QString saveFileName(const QString&) override { return path; }
 };
 
-int argc = 1;
-char arg0[] = "main_window_test";
-char* argv[] = {arg0, nullptr};
-
 class MainWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-    }
     void SetUp() override {
         window = std::make_unique<MainWindow>(session, prompts, files, sink,
                                               dir.path(QStringLiteral("cfg")));

@@ -18,7 +18,7 @@ public:
     void TearDown() override { m_app.reset(); }
 
 private:
-    char m_name[11] = "draw_tests";
+    char m_name[11] = "mqx-widget";
     int m_argc = 1;
     std::array<char*, 2> m_argv{m_name, nullptr};
     std::unique_ptr<QApplication> m_app;
