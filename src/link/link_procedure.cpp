@@ -27,7 +27,9 @@ void LinkProcedure::startTimer(int id) {
 }
 
 bool LinkProcedure::pollDone(int id) {
-    if (m_engine.done())
+    // A command issued while another exchange ran (the engine's own levon, say) waits in
+    // the queue slot; the done flag then still speaks of that other exchange.
+    if (m_engine.done() && m_engine.PendingCommand() < 0)
         return true;
     startTimer(id);
     return false;

@@ -48,7 +48,8 @@ protected:
     // Claims the procedure for one run; false when it has been started before.
     bool begin();
     void startTimer(int id);
-    // True once the engine's exchange has ended; otherwise timer `id` polls again.
+    // True once the exchange of the command last issued has ended; otherwise timer `id`
+    // polls again.
     bool pollDone(int id);
     void finish(ProcedureOutcome outcome);
 
