@@ -4,6 +4,7 @@
 #include "program/program_file.h"
 #include "record_listing.h"
 #include "response_verb.h"
+#include "unit_verbs.h"
 
 #include <QCommandLineParser>
 
@@ -99,12 +100,40 @@ const std::vector<Verb>& verbs() {
          verbCheck},
         {"response", "FILE", "Write the response curves of one output or PEQ channel as CSV.",
          addResponseOptions, [](Context& c) { return runResponse(c.parser, c.out, c.err); }},
+        {"info", "", "Greet a unit; print its ID, panel lock state and information text.",
+         addUnitOptions,
+         [](Context& c) { return runUnitVerb(UnitVerb::Info, c.parser, c.out, c.err); }},
+        {"download", "FILE", "Write a unit's current program to a program file.", addUnitOptions,
+         [](Context& c) { return runUnitVerb(UnitVerb::Download, c.parser, c.out, c.err); }},
+        {"upload", "FILE", "Send a program file to a unit's current program.", addUnitOptions,
+         [](Context& c) { return runUnitVerb(UnitVerb::Upload, c.parser, c.out, c.err); }},
     };
     return list;
 }
 
+// The unit verbs read best with the unit first ("mqxtool --port P --id N info"); the
+// parser wants the verb first, so it is moved there. Options that take a value are
+// skipped with their value, so a device path is never mistaken for the verb.
+QStringList verbFirst(const QStringList& arguments) {
+    static const QStringList valued = {QStringLiteral("--port"), QStringLiteral("--id"),
+                                       QStringLiteral("--limit")};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (valued.contains(arguments[i])) {
+            ++i;
+            continue;
+        }
+        if (arguments[i].startsWith(u'-'))
+            continue;
+        QStringList reordered = arguments;
+        reordered.move(i, 1);
+        return reordered;
+    }
+    return arguments;
+}
+
 void usage(QTextStream& s) {
-    s << "Usage: mqxtool VERB [options] [arguments]\n\n"
+    s << "Usage: mqxtool VERB [options] [arguments]\n"
+         "       mqxtool --port DEVICE_OR_COM_NUMBER --id N info|download|upload [FILE]\n\n"
          "Files and units of the MQX-T410 from the command line.\n\nVerbs:\n";
     for (const Verb& v : verbs())
         s << "  " << QString::fromLatin1(v.name).leftJustified(10) << v.summary << '\n';
@@ -113,7 +142,8 @@ void usage(QTextStream& s) {
 
 } // namespace
 
-int run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int run(const QStringList& given, QTextStream& out, QTextStream& err) {
+    const QStringList arguments = verbFirst(given);
     if (arguments.size() < 2 || arguments[1] == QLatin1StringView("--help") ||
         arguments[1] == QLatin1StringView("-h")) {
         usage(arguments.size() < 2 ? err : out);
@@ -125,7 +155,8 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         QCommandLineParser parser;
         parser.setApplicationDescription(QLatin1StringView(verb.summary));
         parser.addHelpOption();
-        parser.addPositionalArgument(QLatin1StringView(verb.arguments), QString{});
+        if (*verb.arguments != '\0')
+            parser.addPositionalArgument(QLatin1StringView(verb.arguments), QString{});
         if (verb.options)
             verb.options(parser);
         QStringList rest = arguments.mid(1);

@@ -1,0 +1,47 @@
+#include "link/link_procedure.h"
+
+#include "link/link_engine.h"
+
+namespace mqx {
+
+LinkProcedure::LinkProcedure(LinkEngine& engine, TimerSource& timers)
+    : m_engine(engine), m_timers(timers.createTimers(*this)) {}
+
+LinkProcedure::~LinkProcedure() = default;
+
+void LinkProcedure::onTimer(int id) {
+    m_timers->stop(id);
+    if (m_state == State::Running)
+        step(id);
+}
+
+bool LinkProcedure::begin() {
+    if (m_state != State::Idle)
+        return false;
+    m_state = State::Running;
+    return true;
+}
+
+void LinkProcedure::startTimer(int id) {
+    m_timers->start(id, kPollMs);
+}
+
+bool LinkProcedure::pollDone(int id) {
+    // A command issued while another exchange ran (the engine's own levon, say) waits in
+    // the queue slot; the done flag then still speaks of that other exchange.
+    if (m_engine.done() && m_engine.PendingCommand() < 0)
+        return true;
+    startTimer(id);
+    return false;
+}
+
+void LinkProcedure::finish(ProcedureOutcome outcome) {
+    if (m_state == State::Ended)
+        return;
+    m_state = State::Ended;
+    m_outcome = outcome;
+    if (m_finished)
+        m_finished(outcome);
+}
+
+} // namespace mqx

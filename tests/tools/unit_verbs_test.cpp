@@ -1,0 +1,185 @@
+// mqxtool's unit verbs in real time: the real serial code against mqx-sim on its
+// pseudo-terminal, run as the operator runs them.
+
+#include "program/program_file.h"
+#include "program/program_record.h"
+#include "program/record_text.h"
+#include "test_paths.h"
+#include "tool_verbs.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace mqx::test {
+namespace {
+
+struct ToolRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class MqxSim {
+public:
+    explicit MqxSim(QStringList extra, const QString& log) {
+        extra << QStringLiteral("--id") << QStringLiteral("4") << QStringLiteral("--log") << log;
+        m_process.start(QStringLiteral(MQX_SIM_PATH), extra);
+        if (!m_process.waitForStarted(10000))
+            return;
+        QByteArray line;
+        while (!line.contains('\n') && m_process.waitForReadyRead(10000))
+            line += m_process.readAllStandardOutput();
+        m_path = QString::fromLatin1(line.trimmed());
+    }
+    ~MqxSim() {
+        m_process.terminate();
+        m_process.waitForFinished(10000);
+    }
+    QString path() const { return m_path; }
+
+private:
+    QProcess m_process;
+    QString m_path;
+};
+
+ToolRun mqxtool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral(MQXTOOL_PATH), arguments);
+    ToolRun r;
+    if (!tool.waitForFinished(90000))
+        return r;
+    r.code = tool.exitCode();
+    r.out = QString::fromLatin1(tool.readAllStandardOutput());
+    r.err = QString::fromLatin1(tool.readAllStandardError());
+    return r;
+}
+
+// The simulator logs a frame once the line has been quiet after it; wait for it.
+bool logShows(const QString& log, const QByteArray& wanted) {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 3000) {
+        QFile file(log);
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(wanted))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+class UnitVerbsTest : public ::testing::Test {
+protected:
+    QStringList unit(const QStringList& tail) const {
+        return QStringList{QStringLiteral("--port"), sim->path(), QStringLiteral("--id"),
+                           QStringLiteral("4")} +
+               tail;
+    }
+    void start(const QStringList& faults = {}) {
+        sim = std::make_unique<MqxSim>(faults, log);
+        ASSERT_TRUE(sim->path().startsWith(QStringLiteral("/dev/"))) << "mqx-sim did not start";
+    }
+
+    ScratchDir dir;
+    QString log = dir.path(QStringLiteral("frames.log"));
+    std::unique_ptr<MqxSim> sim;
+};
+
+TEST_F(UnitVerbsTest, InfoPrintsTheUnitInEitherArgumentOrder) {
+    start();
+    for (const QStringList& arguments :
+         {unit({QStringLiteral("info")}),
+          QStringList{QStringLiteral("info"), QStringLiteral("--port"), sim->path(),
+                      QStringLiteral("--id"), QStringLiteral("4")}}) {
+        const ToolRun r = mqxtool(arguments);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        const QStringList lines = r.out.split(u'\n');
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines[0], QStringLiteral("MQX-T410 ID = 04"));
+        EXPECT_EQ(lines[1], QStringLiteral("Panel Lock = No"));
+        EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Information = MQX-T410 simulated unit")));
+        EXPECT_EQ(lines[2].size(), 14 + 256);
+    }
+    EXPECT_TRUE(logShows(log, "recv (04bye"));
+}
+
+TEST_F(UnitVerbsTest, UploadThenDownloadGivesBackTheSameProgram) {
+    start();
+    const QString first = dir.path(QStringLiteral("first.mqx"));
+    ToolRun r = mqxtool(unit({QStringLiteral("download"), first}));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+
+    ProgramRecord edited{};
+    ASSERT_TRUE(LoadRecordFile(edited, first));
+    std::memcpy(edited.name.data(), "FROM MQXTOOL", 12);
+    edited.out[3].delay = 4800;
+    edited.geq_level[0][1] = 7;
+    const QString sent = dir.path(QStringLiteral("sent.mqx"));
+    ASSERT_TRUE(SaveRecordFile(edited, sent));
+    r = mqxtool(unit({QStringLiteral("upload"), sent}));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+
+    const QString back = dir.path(QStringLiteral("back.mqx"));
+    r = mqxtool({QStringLiteral("download"), back, QStringLiteral("--id"), QStringLiteral("4"),
+                 QStringLiteral("--port"), sim->path()});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ProgramRecord returned{};
+    ASSERT_TRUE(LoadRecordFile(returned, back));
+    EXPECT_EQ(EncodeRecordText(returned, RecordImage::Upload),
+              EncodeRecordText(edited, RecordImage::Upload));
+}
+
+TEST_F(UnitVerbsTest, AUnitThatDoesNotAnswerFailsWithTheControllersMessage) {
+    start({QStringLiteral("--fault"), QStringLiteral("hello:silent")});
+    const ToolRun r = mqxtool(unit({QStringLiteral("info")}));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, QStringLiteral("mqxtool: Cannot connect MQX-T410(ID=4)\n"));
+}
+
+TEST_F(UnitVerbsTest, ARefusedDownloadWritesNoFileAndStillSaysBye) {
+    start({QStringLiteral("--fault"), QStringLiteral("pdatget:error:30")});
+    const QString file = dir.path(QStringLiteral("never.mqx"));
+    const ToolRun r = mqxtool(unit({QStringLiteral("download"), file}));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("mqxtool: There was injustice data in the data that "
+                                    "received it.\nMQX-T410 ID = 04\n"));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(logShows(log, "recv (04bye"));
+}
+
+TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const auto run = [&](QStringList arguments) {
+        arguments.prepend(QStringLiteral("mqxtool"));
+        err.clear();
+        return tool::run(arguments, o, e);
+    };
+    EXPECT_EQ(run({QStringLiteral("--id"), QStringLiteral("4"), QStringLiteral("info")}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("--port"))) << err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--id"),
+                   QStringLiteral("100"), QStringLiteral("info")}),
+              2);
+    EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("info"), QStringLiteral("--id"),
+                   QStringLiteral("3"), QStringLiteral("upload")}),
+              2)
+        << "a port named like a verb is still the port; upload wants a FILE";
+    EXPECT_TRUE(err.contains(QStringLiteral("FILE"))) << err.toStdString();
+    ScratchDir dir;
+    EXPECT_EQ(
+        run({QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--id"),
+             QStringLiteral("3"), QStringLiteral("upload"), dir.path(QStringLiteral("no.mqx"))}),
+        1)
+        << "a missing file fails before the port is opened";
+    EXPECT_TRUE(err.contains(QStringLiteral("no.mqx"))) << err.toStdString();
+}
+
+} // namespace
+} // namespace mqx::test

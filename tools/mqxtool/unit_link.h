@@ -1,0 +1,50 @@
+#pragma once
+// One unit reached through the real serial port, for the unit verbs of mqxtool. It runs
+// the controller's own procedures (connect, select data, disconnect) on window-thread
+// timers, each in an event loop of its own, under one overall time limit so that the
+// tool always ends: a procedure still running at the limit is abandoned and the port
+// closed.
+
+#include "app/session.h"
+#include "link/hardware_serial_port.h"
+#include "link/link_engine.h"
+#include "link/qt_timer_source.h"
+#include "program/select_data_procedure.h"
+
+#include <QDeadlineTimer>
+
+namespace mqx::tool {
+
+class UnitLink {
+public:
+    UnitLink(Prompts& prompts, int limitMs);
+    ~UnitLink();
+    UnitLink(const UnitLink&) = delete;
+    UnitLink& operator=(const UnitLink&) = delete;
+
+    // Opens `port` (a device path or COM number 1..4) and greets unit `unitId`, reading its
+    // information text and panel lock state into the session.
+    bool connect(const QString& port, int unitId);
+    bool transfer(TransferDirection direction);
+    // Says bye and closes the port; true when the unit answered. Without a greeting it
+    // only makes sure the port is closed.
+    bool disconnect();
+
+    Session& session() { return m_session; }
+    bool isGreeted() const { return m_session.ConnectedUnitId != 0; }
+    // True when the overall time limit cut a procedure short.
+    bool timedOut() const { return m_timedOut; }
+
+private:
+    bool run(LinkProcedure& procedure);
+
+    Prompts& m_prompts;
+    Session m_session;
+    HardwareSerialPort m_port;
+    QtTimerSource m_timers;
+    LinkEngine m_engine;
+    QDeadlineTimer m_deadline;
+    bool m_timedOut = false;
+};
+
+} // namespace mqx::tool

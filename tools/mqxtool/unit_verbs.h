@@ -1,0 +1,26 @@
+#pragma once
+// mqxtool's verbs on a unit, through the real serial port and the controller's own
+// procedures:
+//
+//   mqxtool --port DEVICE_OR_COM_NUMBER --id N info
+//   mqxtool --port ... --id N download FILE
+//   mqxtool --port ... --id N upload FILE
+//
+// Every failure ends with the controller's message on `err` and exit code 1; the port is
+// always closed, and a unit that was greeted is always told bye.
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace mqx::tool {
+
+enum class UnitVerb { Info, Download, Upload };
+
+// The options every unit verb takes: --port, --id and --limit.
+void addUnitOptions(QCommandLineParser& parser);
+
+// Returns the exit code: 0 done, 1 the unit or the file failed, 2 a usage error.
+int runUnitVerb(UnitVerb verb, const QCommandLineParser& parser, QTextStream& out,
+                QTextStream& err);
+
+} // namespace mqx::tool
