@@ -1,5 +1,6 @@
 #include "app/controller_app.h"
 
+#include "app/connection_commands.h"
 #include "app/main_window.h"
 #include "link/engine_edit_sink.h"
 #include "link/hardware_serial_port.h"
@@ -36,7 +37,9 @@ ControllerApp::ControllerApp(bool demo, const QString& settingsFolder) {
     if (demo)
         m_window->setTitleSuffix(QStringLiteral(" (demo)"));
 
-    m_engine->setMetersCallback([this](const MeterLevels&) { m_window->metersChanged(); });
+    // Connect..., Disconnect..., Information... and Panel Lock...; this also routes every
+    // decoded level frame to the meter strip and the page on show.
+    InstallConnectionCommands(*m_window, m_session, *m_engine, m_prompts, m_timers);
     m_engine->setBusyCallback([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
