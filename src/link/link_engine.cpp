@@ -43,8 +43,13 @@ void LinkEngine::CloseLink() {
 int LinkEngine::IssueCommand(int index) {
     if (m_connectedUnitId == 0 || !CommandTable::isValidIndex(index))
         return 0;
-    if (m_meteringOn)
-        StopLevelReading();
+    if (m_meteringOn) {
+        m_timers->stop(LevelTimer);
+        // Only a frame sent now needs the level frames cleared away. While a reply is
+        // awaited the input is that reply; a queued command purges when it goes out.
+        if (m_state.done)
+            m_port.PurgeInput();
+    }
 
     if (m_state.done) {
         m_currentCommand = index;

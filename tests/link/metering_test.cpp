@@ -164,6 +164,24 @@ TEST_F(Metering, AnEditWaitingInTheQueueLeavesTheReplyToTheWait) {
     EXPECT_TRUE(engine.isLevelReading());
 }
 
+TEST_F(Metering, AnEditQueuedWhileTheReplyArrivesDoesNotDiscardIt) {
+    engine.setProgramArg(0);
+    engine.IssueCommand(CmdPinfget);
+    const QByteArray reply = "(01I0000297" + QByteArray(297, 'h');
+    port.deliverIn(60, reply.left(100)); // read by the poll at 100 ms
+    port.deliverIn(120, reply.mid(100)); // waiting in the port when the edit comes
+    clock.advance(130);
+    const int purges = port.purgeCount();
+    edit("036", "005");
+    EXPECT_EQ(port.purgeCount(), purges);
+    ASSERT_TRUE(waitDone(200));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.ReplyBuffer(), reply);
+    clock.advance(100);
+    EXPECT_EQ(lastFrame(), "(01$036005(01ME");
+    EXPECT_GT(port.purgeCount(), purges) << "the edit clears the line as it goes out";
+}
+
 TEST_F(Metering, NoLevonAfterExchangesWithMeteringOff) {
     engine.setMeteringOn(false);
     engine.IssueCommand(CmdPnllock);
