@@ -246,9 +246,15 @@ void DelayPage::showPage() {
     showUnits();
     refresh();
     showArrows();
+    // Arriving on the page, the operator starts at the first master delay; a page shown
+    // again while on show keeps the focus where it is.
+    if (!m_onShow && isVisible())
+        box({DelayGroup::Master, 0}, DelayBox::Ms)->setFocus(Qt::OtherFocusReason);
+    m_onShow = isVisible();
 }
 
 void DelayPage::leavePage() {
+    m_onShow = false;
     if (QWidget* focused = focusWidget())
         for (Row& row : m_rows)
             for (DelayBox kind : kKinds)

@@ -65,6 +65,7 @@ private:
     QLabel* m_channelDistance = nullptr;
     QLabel* m_totalDistance = nullptr;
     bool m_feetInches = false;
+    bool m_onShow = false;
 };
 
 } // namespace mqx
