@@ -37,11 +37,14 @@ TEST_F(InputEditorTest, ChoosingTheGeneratorOrAWaveMutesItFirst) {
     sink.edits.clear();
     record().sg_mute = 1;
     editor.selectWave(false);
-    editor.setMuting(false);
+    editor.setMuting(false); // un-muted: sg_mute 1
+    EXPECT_FALSE(editor.isMuted());
     editor.selectWave(true);
     EXPECT_EQ(sink.edits, (Edits{"006 000", "002 000", "006 001", "006 000", "002 001"}));
     EXPECT_EQ(record().sg_wave, 1);
     EXPECT_EQ(record().sg_mute, 0);
+    record().sg_mute = 2; // the unit sounds the generator only at 1
+    EXPECT_TRUE(editor.isMuted());
 }
 
 TEST_F(InputEditorTest, InputModeAndInputSelectSendEvenWhenUnchanged) {
@@ -60,17 +63,6 @@ TEST_F(InputEditorTest, InputModeAndInputSelectSendEvenWhenUnchanged) {
     EXPECT_EQ(editor.inputSelect(), 4);
     record().input_select = 7; // from a damaged file
     EXPECT_EQ(editor.inputSelect(), -1);
-}
-
-TEST_F(InputEditorTest, MutingButtonWritesTheUnitsSense) {
-    editor.setMuting(false);
-    EXPECT_EQ(record().sg_mute, 1);
-    EXPECT_FALSE(editor.isMuted());
-    editor.setMuting(true);
-    EXPECT_EQ(record().sg_mute, 0);
-    record().sg_mute = 2; // anything but 1 is muted
-    EXPECT_TRUE(editor.isMuted());
-    EXPECT_EQ(sink.edits, (Edits{"006 001", "006 000"}));
 }
 
 TEST_F(InputEditorTest, SpinsStepOnceAndStopAtTheirEnds) {
