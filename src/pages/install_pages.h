@@ -1,0 +1,28 @@
+#pragma once
+// Puts the Input, Delay and Display pages behind their tabs of the main window.
+
+namespace mqx {
+
+class DelayPage;
+class DisplayPage;
+class InputPage;
+class MainWindow;
+class ParameterEditSink;
+class Prompts;
+class TimerSource;
+struct Session;
+
+struct InstalledPages {
+    InputPage* input = nullptr;
+    DelayPage* delay = nullptr;
+    DisplayPage* display = nullptr;
+};
+
+// The window owns the pages from then on; `session`, `sink`, `prompts` and `timers` must
+// outlive it. This takes the window's program-changed hook for the Display page, so that
+// a mute button lights or darkens its lamps at once; whoever needs that hook as well
+// must call display->programChanged() from their own.
+InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditSink& sink,
+                            Prompts& prompts, TimerSource& timers);
+
+} // namespace mqx

@@ -1,0 +1,116 @@
+#include "pages/page_artwork.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace mqx {
+namespace {
+
+// Drawn at four times the logical size so the pixmaps stay crisp on dense screens.
+constexpr int kScale = 4;
+
+QPixmap canvas(int width, int height) {
+    QPixmap pixmap(width * kScale, height * kScale);
+    pixmap.setDevicePixelRatio(kScale);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QPixmap tile(const QString& text, const QColor& colour) {
+    QPixmap pixmap = canvas(16, 16);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour.darker(140), 1.0));
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+    QFont font = p.font();
+    font.setPixelSize(12);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(colour.lightness() > 150 ? QColor(30, 30, 30) : QColor(Qt::white));
+    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
+    return pixmap;
+}
+
+} // namespace
+
+QColor ChannelColour(int channel) {
+    const auto& rgb = kChannelRgb.at(static_cast<std::size_t>(qBound(0, channel, 5)));
+    return QColor(rgb[0], rgb[1], rgb[2]);
+}
+
+QIcon GeneratorMutingIcon(bool muted) {
+    QPixmap pixmap = canvas(48, 16);
+    if (muted) {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        QFont font = p.font();
+        font.setPixelSize(12);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(220, 0, 0));
+        p.drawText(QRectF(0, 0, 48, 16), Qt::AlignCenter, QStringLiteral("Muting"));
+    }
+    return QIcon(pixmap);
+}
+
+QPixmap ChannelLetterTile(int channel) {
+    return tile(QString(QChar(u'A' + qBound(0, channel, 5))), ChannelColour(channel));
+}
+
+QPixmap InputNumberTile(int input) {
+    return tile(QString::number(qBound(0, input, 1) + 1), QColor(70, 90, 130));
+}
+
+void PaintDelayArrows(QPainter& p, const QRectF& rect, int pressed) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal half = rect.height() / 2;
+    for (int i = 0; i < 2; ++i) {
+        const QRectF r(rect.left(), rect.top() + i * half, rect.width(), half);
+        const bool down = pressed == i + 1;
+        p.setPen(QPen(QColor(120, 120, 120), 1.0));
+        p.setBrush(down ? QColor(150, 170, 200) : QColor(225, 225, 225));
+        p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        const qreal cx = r.center().x() + (down ? 0.5 : 0);
+        const qreal cy = r.center().y() + (down ? 0.5 : 0);
+        const qreal w = r.width() * 0.28;
+        const qreal h = r.height() * 0.22;
+        QPainterPath arrow;
+        if (i == 0) {
+            arrow.moveTo(cx - w, cy + h);
+            arrow.lineTo(cx + w, cy + h);
+            arrow.lineTo(cx, cy - h);
+        } else {
+            arrow.moveTo(cx - w, cy - h);
+            arrow.lineTo(cx + w, cy - h);
+            arrow.lineTo(cx, cy + h);
+        }
+        arrow.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 40, 40));
+        p.drawPath(arrow);
+    }
+    p.restore();
+}
+
+void PaintLamp(QPainter& p, const QRectF& rect, const QColor& colour, bool lit) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    if (lit) {
+        QLinearGradient glow(r.topLeft(), r.bottomLeft());
+        glow.setColorAt(0, colour.lighter(150));
+        glow.setColorAt(1, colour);
+        p.setBrush(glow);
+        p.setPen(QPen(colour.darker(130), 1.0));
+    } else {
+        p.setBrush(QColor(58, 58, 58));
+        p.setPen(QPen(QColor(30, 30, 30), 1.0));
+    }
+    p.drawRoundedRect(r, 2, 2);
+    p.restore();
+}
+
+} // namespace mqx

@@ -1,0 +1,43 @@
+#pragma once
+// The editing pages' own artwork, painted at any scale: the generator's muting sign, the
+// delay arrows, the front-panel lamps and the letter and number tiles that name outputs
+// and inputs.
+
+#include <QColor>
+#include <QIcon>
+#include <QPixmap>
+
+#include <array>
+
+class QPainter;
+class QRectF;
+
+namespace mqx {
+
+// One colour per output channel A..F, as every page that names outputs uses them.
+inline constexpr std::array<std::array<int, 3>, 6> kChannelRgb = {{
+    {255, 0, 0},
+    {255, 153, 0},
+    {204, 204, 0},
+    {204, 0, 0},
+    {255, 0, 153},
+    {153, 0, 255},
+}};
+QColor ChannelColour(int channel);
+
+// The generator's muting button: the word "Muting" in red while muted, blank otherwise.
+QIcon GeneratorMutingIcon(bool muted);
+
+// A small tile naming output 0..5 ("A".."F") in its channel colour, or input 0..1
+// ("1", "2").
+QPixmap ChannelLetterTile(int channel);
+QPixmap InputNumberTile(int input);
+
+// A delay arrow pair in `rect`: the up arrow in the upper half, the down arrow in the
+// lower; `pressed` is 0 for none, 1 for up, 2 for down.
+void PaintDelayArrows(QPainter& painter, const QRectF& rect, int pressed);
+
+// One front-panel lamp, lit or dark, in its own colour.
+void PaintLamp(QPainter& painter, const QRectF& rect, const QColor& colour, bool lit);
+
+} // namespace mqx

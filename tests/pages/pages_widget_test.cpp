@@ -1,0 +1,320 @@
+// The three pages in the main window under the offscreen platform, driven with QTest's
+// mouse and keys: typed entry committed by focus loss, spins, radio buttons, the delay
+// arrows pressed, held on virtual time and released, both delay units, and the lamps.
+
+#include "app/main_window.h"
+#include "app/session.h"
+#include "pages/delay_arrows.h"
+#include "pages/delay_page.h"
+#include "pages/display_indicators.h"
+#include "pages/display_page.h"
+#include "pages/entry_box.h"
+#include "pages/front_panel_view.h"
+#include "pages/input_page.h"
+#include "pages/install_pages.h"
+#include "pages/spin_buttons.h"
+#include "recording_edit_sink.h"
+#include "scripted_prompts.h"
+#include "test_paths.h"
+#include "virtual_clock.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+using Edits = std::vector<std::string>;
+using Box = InputEditor::Box;
+
+namespace {
+
+struct NoFiles : FileDialogs {
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
+};
+
+int argc = 1;
+char arg0[] = "pages_widget_test";
+char* argv[] = {arg0, nullptr};
+
+constexpr DelayTarget kIn1{DelayGroup::Master, 0};
+DelayTarget channel(int c) {
+    return {DelayGroup::Channel, c};
+}
+
+class PagesInWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QApplication::instance() == nullptr)
+            new QApplication(argc, argv);
+    }
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(session, prompts, files, sink,
+                                              dir.path(QStringLiteral("cfg")));
+        pages = InstallPages(*window, session, sink, prompts, clock);
+        session.ConnectedUnitId = 1;
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    ProgramRecord& record() { return session.CurrentRecord(); }
+    void showTab(int tab) {
+        window->tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+    }
+    // Types into a box as the operator would: click in, replace the text, then leave
+    // the box for `next`.
+    void type(QLineEdit* box, const QString& text, QWidget* next) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        next->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    }
+    // A radio button takes clicks on its circle and label only, not on the rest of its
+    // row; the circle is at the left.
+    void clickRadio(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+    // Mouse events on the arrows widget, in its own pixels.
+    void arrowEvent(DelayArrows* arrows, QEvent::Type type, QPoint at) {
+        QMouseEvent event(type, at, arrows->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(arrows, &event);
+    }
+
+    test::ScratchDir dir;
+    Session session;
+    test::ScriptedPrompts prompts;
+    NoFiles files;
+    test::RecordingEditSink sink;
+    test::VirtualClock clock;
+    std::unique_ptr<MainWindow> window;
+    InstalledPages pages;
+};
+
+} // namespace
+
+TEST_F(PagesInWindow, InstallsEachPageBehindItsTab) {
+    EXPECT_EQ(window->tabs()->widget(0), pages.input);
+    EXPECT_EQ(window->tabs()->widget(6), pages.delay);
+    EXPECT_EQ(window->tabs()->widget(kDisplayTab), pages.display);
+    EXPECT_EQ(window->tabs()->tabText(6), QStringLiteral("Delay"));
+}
+
+TEST_F(PagesInWindow, InputBoxesTakeTypedTextWhenTheyLoseTheFocus) {
+    showTab(0);
+    EntryBox* level = pages.input->box(Box::SineLevel);
+    EntryBox* freq = pages.input->box(Box::SineFreq);
+    type(level, QStringLiteral("-inf"), freq);
+    EXPECT_EQ(record().sine_level, 0);
+    EXPECT_EQ(level->text(), QStringLiteral("-Inf dBFS"));
+
+    type(freq, QStringLiteral("440"), level);
+    // The nearest step of the scale: 450 Hz, 14 fortieths of a decade below 1 kHz (69).
+    EXPECT_EQ(freq->text(), QStringLiteral(" 450.0Hz"));
+    EXPECT_EQ(sink.edits, (Edits{"005 000", "004 055"}));
+
+    // Enter takes the text too and leaves the focus where it is.
+    QTest::mouseClick(level, Qt::LeftButton);
+    level->selectAll();
+    QTest::keyClicks(level, QStringLiteral("-12"));
+    QTest::keyClick(level, Qt::Key_Return);
+    EXPECT_EQ(level->text(), QStringLiteral("-12.0dBFS"));
+    EXPECT_TRUE(level->hasFocus());
+    EXPECT_EQ(sink.edits.back(), "005 157");
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(PagesInWindow, RefusedInputTextRevertsAndKeepsTheFocus) {
+    showTab(0);
+    EntryBox* pink = pages.input->box(Box::PinkLevel);
+    const QString before = pink->text();
+    type(pink, QStringLiteral("loud"), pages.input->box(Box::SineLevel));
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Please enter a number."));
+    EXPECT_EQ(pink->text(), before);
+    EXPECT_TRUE(pink->hasFocus());
+    EXPECT_TRUE(sink.edits.empty());
+}
+
+TEST_F(PagesInWindow, InputSpinsAndButtonsEditTheRecordAndShowIt) {
+    showTab(0);
+    record().pink_level = 204;
+    pages.input->showPage();
+    SpinButtons* spin = pages.input->spin(Box::PinkLevel);
+    QTest::mouseClick(spin->upButton(), Qt::LeftButton);
+    QTest::mouseClick(spin->upButton(), Qt::LeftButton); // already at +12.0 dB
+    EXPECT_EQ(pages.input->box(Box::PinkLevel)->text(), QStringLiteral(" 12.0dB"));
+    QTest::mouseClick(pages.input->spin(Box::SineFreq)->downButton(), Qt::LeftButton);
+    EXPECT_EQ(sink.edits, (Edits{"003 205", "004 068"}));
+
+    sink.edits.clear();
+    record().sg_mute = 1;
+    clickRadio(pages.input->inputModeButton(1));
+    EXPECT_TRUE(pages.input->mutingButton()->isChecked());
+    QTest::mouseClick(pages.input->mutingButton(), Qt::LeftButton);
+    EXPECT_FALSE(pages.input->mutingButton()->isChecked());
+    clickRadio(pages.input->waveButton(false));
+    clickRadio(pages.input->inputSelectButton(1));
+    EXPECT_TRUE(pages.input->waveButton(false)->isChecked());
+    EXPECT_EQ(sink.edits,
+              (Edits{"006 000", "001 001", "006 001", "006 000", "002 000", "007 001"}));
+
+    record().input_select = 9;
+    pages.input->showPage();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(pages.input->inputSelectButton(i)->isChecked()) << i;
+}
+
+TEST_F(PagesInWindow, DelayBoxesCommitAndRefreshEveryRowAndTotal) {
+    session.settings.delayUnit = 0;
+    showTab(6);
+    EXPECT_TRUE(pages.delay->box(kIn1, DelayBox::Ms)->hasFocus()) << "the page starts there";
+    record().out[2].source = 1;
+    type(pages.delay->box(kIn1, DelayBox::Ms), QStringLiteral("10"),
+         pages.delay->box(kIn1, DelayBox::Metres));
+    type(pages.delay->box(channel(2), DelayBox::Metres), QStringLiteral("344"),
+         pages.delay->box(kIn1, DelayBox::Ms));
+    EXPECT_EQ(record().out[2].delay, 96000u);
+    EXPECT_EQ(pages.delay->box(channel(2), DelayBox::Ms)->text(), QStringLiteral("1000.0000"));
+    EXPECT_EQ(pages.delay->totalBox(2, DelayBox::Ms)->text(), QStringLiteral("1010.0000"));
+    EXPECT_EQ(pages.delay->box(kIn1, DelayBox::Metres)->text(), QStringLiteral("  3.4400"));
+    EXPECT_EQ(pages.delay->sourceBox(2)->text(), QStringLiteral("IN-1"));
+    EXPECT_EQ(sink.edits, (Edits{"0381 000960", "0512 096000"}));
+
+    EntryBox* ms = pages.delay->box(channel(5), DelayBox::Ms);
+    type(ms, QStringLiteral("1365.33"), pages.delay->box(kIn1, DelayBox::Ms));
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].title, QStringLiteral("Channel Delay"));
+    EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Channel Delay can be\n0.0 - 1365.3 [msec]"));
+    EXPECT_EQ(ms->text(), QStringLiteral("   0.0000"));
+    EXPECT_TRUE(ms->hasFocus());
+}
+
+TEST_F(PagesInWindow, FeetAndInchesReplaceTheMetreBoxesWhenChosen) {
+    showTab(6);
+    window->action(MenuId::DelayFeetInches)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(pages.delay->distanceHeading(), QStringLiteral("[feet/inches]"));
+    EXPECT_FALSE(pages.delay->box(kIn1, DelayBox::Metres)->isVisible());
+    EXPECT_TRUE(pages.delay->box(kIn1, DelayBox::Feet)->isVisible());
+    EXPECT_TRUE(pages.delay->totalBox(0, DelayBox::Inches)->isVisible());
+
+    // Inches first: each box keeps the other's shown value, and 1128' alone is a step
+    // just short of it, shown as 1127' 11.96".
+    type(pages.delay->box(channel(0), DelayBox::Inches), QStringLiteral("7.307"),
+         pages.delay->box(channel(0), DelayBox::Feet));
+    type(pages.delay->box(channel(0), DelayBox::Feet), QStringLiteral("1128'"),
+         pages.delay->box(kIn1, DelayBox::Ms));
+    EXPECT_EQ(record().out[0].delay, 96000u);
+    EXPECT_EQ(pages.delay->box(channel(0), DelayBox::Ms)->text(), QStringLiteral("1000.0000"));
+    EXPECT_EQ(pages.delay->box(channel(0), DelayBox::Inches)->text(), QStringLiteral("07.30\""));
+
+    window->action(MenuId::DelayMeters)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(pages.delay->distanceHeading(), QStringLiteral("[meters]"));
+    EXPECT_TRUE(pages.delay->box(kIn1, DelayBox::Metres)->isVisible());
+    EXPECT_FALSE(pages.delay->box(kIn1, DelayBox::Inches)->isVisible());
+}
+
+TEST_F(PagesInWindow, ArrowsStepWhileHeldPauseOutsideAndSendOnRelease) {
+    showTab(6);
+    DelayArrows* arrows = pages.delay->arrows(channel(1));
+    const QPoint upArrow(8, 5);
+    arrowEvent(arrows, QEvent::MouseButtonPress, upArrow);
+    EXPECT_EQ(arrows->pressedImage(), 1);
+    EXPECT_EQ(record().out[1].delay, 1u);
+    clock.advance(1000 + 500);
+    EXPECT_EQ(pages.delay->box(channel(1), DelayBox::Ms)->text(), DelayMsText(6));
+
+    arrowEvent(arrows, QEvent::MouseMove, QPoint(8, 16)); // onto the down arrow
+    EXPECT_EQ(arrows->pressedImage(), 0);
+    clock.advance(1000);
+    EXPECT_EQ(record().out[1].delay, 6u);
+    arrowEvent(arrows, QEvent::MouseMove, upArrow);
+    EXPECT_EQ(arrows->pressedImage(), 1);
+    clock.advance(100);
+    EXPECT_TRUE(sink.edits.empty());
+
+    arrowEvent(arrows, QEvent::MouseButtonRelease, upArrow);
+    EXPECT_EQ(arrows->pressedImage(), 0);
+    EXPECT_EQ(sink.edits, (Edits{"0511 000007"}));
+    clock.advance(1000);
+    EXPECT_EQ(record().out[1].delay, 7u);
+
+    arrowEvent(arrows, QEvent::MouseButtonPress, QPoint(8, 16));
+    arrowEvent(arrows, QEvent::MouseButtonRelease, QPoint(8, 16));
+    EXPECT_EQ(sink.edits.back(), "0511 000006");
+}
+
+TEST_F(PagesInWindow, PressingAnArrowFirstTakesTheBoxBeingTyped) {
+    showTab(6);
+    EntryBox* ms = pages.delay->box(channel(3), DelayBox::Ms);
+    QTest::mouseClick(ms, Qt::LeftButton);
+    ms->selectAll();
+    QTest::keyClicks(ms, QStringLiteral("10"));
+    DelayArrows* arrows = pages.delay->arrows(channel(3));
+    arrowEvent(arrows, QEvent::MouseButtonPress, QPoint(8, 5));
+    arrowEvent(arrows, QEvent::MouseButtonRelease, QPoint(8, 5));
+    EXPECT_EQ(record().out[3].delay, 961u);
+    EXPECT_EQ(sink.edits, (Edits{"0513 000960", "0513 000961"}));
+
+    // A refused text stops the press: its message has the operator's attention.
+    QTest::mouseClick(ms, Qt::LeftButton);
+    ms->selectAll();
+    QTest::keyClicks(ms, QStringLiteral("x"));
+    arrowEvent(arrows, QEvent::MouseButtonPress, QPoint(8, 5));
+    arrowEvent(arrows, QEvent::MouseButtonRelease, QPoint(8, 5));
+    EXPECT_EQ(record().out[3].delay, 961u);
+    EXPECT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(sink.edits.size(), 2u);
+}
+
+TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
+    showTab(6);
+    EntryBox* ms = pages.delay->box(kIn1, DelayBox::Ms);
+    QTest::mouseClick(ms, Qt::LeftButton);
+    ms->selectAll();
+    QTest::keyClicks(ms, QStringLiteral("2"));
+    window->LeaveTab(6);
+    EXPECT_EQ(record().master_delay[0], 192u);
+
+    showTab(6);
+    arrowEvent(pages.delay->arrows(kIn1), QEvent::MouseButtonPress, QPoint(8, 5));
+    showTab(0);
+    clock.advance(3000);
+    EXPECT_EQ(record().master_delay[0], 193u) << "no stepping once the tab is gone";
+    EXPECT_EQ(sink.edits, (Edits{"0381 000192", "0381 000193"}));
+}
+
+TEST_F(PagesInWindow, DisplayLampsFollowTheRecordAndTheMuteButtons) {
+    record().panel_indicator.fill(0xFF);
+    showTab(kDisplayTab);
+    for (int c = 0; c < kOutputCount; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        EXPECT_EQ(record().panel_indicator[i], PanelIndicator(record(), c)) << c;
+        EXPECT_EQ(pages.display->panel()->masks()[i], record().panel_indicator[i]) << c;
+    }
+    EXPECT_EQ(pages.display->summaryBox(3, 0)->text(), QStringLiteral("IN-2"));
+    EXPECT_EQ(pages.display->summaryBox(2, 2)->text(), QStringLiteral(" Off  "));
+    EXPECT_FALSE(pages.display->summaryBox(0, 1)->isEnabled());
+
+    // Output 2 fed from IN-1 and sounding: its band lamps go out when it is muted.
+    ASSERT_NE(record().panel_indicator[1] & 0x0F, 0);
+    QTest::mouseClick(window->muteButton(1), Qt::LeftButton);
+    EXPECT_EQ(record().panel_indicator[1], 0x20);
+    EXPECT_EQ(pages.display->panel()->masks()[1], 0x20);
+    QTest::mouseClick(window->allMutingButton(), Qt::LeftButton);
+    for (int c = 0; c < kOutputCount; ++c)
+        EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
+}
