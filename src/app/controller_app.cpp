@@ -6,6 +6,7 @@
 #include "link/hardware_serial_port.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
+#include "pages/install_pages.h"
 #include "simulated_line.h"
 #include "steady_clock.h"
 #include "unit_simulator.h"
@@ -37,6 +38,7 @@ ControllerApp::ControllerApp(bool demo, const QString& settingsFolder) {
     if (demo)
         m_window->setTitleSuffix(QStringLiteral(" (demo)"));
 
+    InstallPages(*m_window, m_session, *m_sink, m_prompts, m_timers);
     // Connect..., Disconnect..., Information... and Panel Lock...; this also routes every
     // decoded level frame to the meter strip and the page on show.
     InstallConnectionCommands(*m_window, m_session, *m_engine, m_prompts, m_timers);

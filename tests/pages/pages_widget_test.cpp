@@ -41,10 +41,6 @@ struct NoFiles : FileDialogs {
     QString saveFileName(const QString&) override { return {}; }
 };
 
-int argc = 1;
-char arg0[] = "pages_widget_test";
-char* argv[] = {arg0, nullptr};
-
 constexpr DelayTarget kIn1{DelayGroup::Master, 0};
 DelayTarget channel(int c) {
     return {DelayGroup::Channel, c};
@@ -52,10 +48,6 @@ DelayTarget channel(int c) {
 
 class PagesInWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-    }
     void SetUp() override {
         window = std::make_unique<MainWindow>(session, prompts, files, sink,
                                               dir.path(QStringLiteral("cfg")));
