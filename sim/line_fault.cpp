@@ -26,11 +26,11 @@ std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error) {
     if (parts.size() < 2 || parts.size() > 3)
         return refuse(
             error, QStringLiteral("expected COMMAND:KIND[:ARG], got \"%1\"").arg(text.toString()));
-    FaultSpec spec;
+    FaultSpec parsed;
     const std::optional<UnitCommand> command = CommandFromName(parts[0]);
     if (!command)
         return refuse(error, QStringLiteral("unknown command \"%1\"").arg(parts[0]));
-    spec.command = *command;
+    parsed.command = *command;
 
     const QString& kind = parts[1];
     const bool hasArgument = parts.size() == 3;
@@ -38,26 +38,26 @@ std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error) {
         kind == QLatin1StringView("wrong-id")) {
         if (hasArgument)
             return refuse(error, QStringLiteral("%1 takes no argument").arg(kind));
-        spec.fault.kind = kind == QLatin1StringView("silent")    ? LineFault::Kind::Silent
-                          : kind == QLatin1StringView("garbled") ? LineFault::Kind::Garbled
-                                                                 : LineFault::Kind::WrongId;
-        return spec;
+        parsed.fault.kind = kind == QLatin1StringView("silent")    ? LineFault::Kind::Silent
+                            : kind == QLatin1StringView("garbled") ? LineFault::Kind::Garbled
+                                                                   : LineFault::Kind::WrongId;
+        return parsed;
     }
     if (kind == QLatin1StringView("error")) {
         const std::optional<int> code = hasArgument ? number(parts[2], 0, 99) : std::nullopt;
         if (!code)
             return refuse(error, QStringLiteral("error needs a code 0..99, as error:13"));
-        spec.fault.kind = LineFault::Kind::Error;
-        spec.fault.errorCode = *code;
-        return spec;
+        parsed.fault.kind = LineFault::Kind::Error;
+        parsed.fault.errorCode = *code;
+        return parsed;
     }
     if (kind == QLatin1StringView("bursts")) {
         const std::optional<int> gap = hasArgument ? number(parts[2], 0, 60000) : std::nullopt;
         if (!gap)
             return refuse(error, QStringLiteral("bursts needs a gap in ms, as bursts:300"));
-        spec.fault.kind = LineFault::Kind::Bursts;
-        spec.fault.gapMs = *gap;
-        return spec;
+        parsed.fault.kind = LineFault::Kind::Bursts;
+        parsed.fault.gapMs = *gap;
+        return parsed;
     }
     return refuse(error, QStringLiteral("unknown fault kind \"%1\" (silent, garbled, error:NN, "
                                         "bursts:MS, wrong-id)")

@@ -66,8 +66,8 @@ int main(int argc, char* argv[]) {
 
     UnitSimulator simulator(options.ids);
     simulator.setPacing(options.pacing);
-    for (const FaultSpec& spec : options.faults)
-        simulator.setFault(spec.command, spec.fault);
+    for (const FaultSpec& injected : options.faults)
+        simulator.setFault(injected.command, injected.fault);
 
     QFile log;
     if (!options.logPath.isEmpty()) {

@@ -65,13 +65,13 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
     options.logPath = parser.value(log);
     for (const QString& text : parser.values(fault)) {
         QString why;
-        const std::optional<FaultSpec> spec = ParseFaultSpec(text, &why);
-        if (!spec) {
+        const std::optional<FaultSpec> parsed = ParseFaultSpec(text, &why);
+        if (!parsed) {
             result.exitCode = 2;
             result.message = QStringLiteral("--fault: %1").arg(why);
             return result;
         }
-        options.faults.push_back(*spec);
+        options.faults.push_back(*parsed);
     }
     result.options = options;
     return result;

@@ -21,7 +21,7 @@ struct BoxSpec {
     const char* code;
 };
 
-const BoxSpec& spec(InputEditor::Box box) {
+const BoxSpec& boxSpecOf(InputEditor::Box box) {
     static constexpr std::array<BoxSpec, 3> kSpecs = {{
         // The sine never goes above 0 dBFS and its frequency is never Off.
         {&ProgramRecord::sine_level, 0, 181, Scale::LevelDb, 9, 1, "dBFS", "005"},
@@ -41,11 +41,11 @@ constexpr int kInputSelectCount = 5;
 } // namespace
 
 std::uint8_t& InputEditor::field(Box box) {
-    return m_session.CurrentRecord().*spec(box).field;
+    return m_session.CurrentRecord().*boxSpecOf(box).field;
 }
 
 std::uint8_t InputEditor::field(Box box) const {
-    return m_session.CurrentRecord().*spec(box).field;
+    return m_session.CurrentRecord().*boxSpecOf(box).field;
 }
 
 void InputEditor::send(const char* code, int value) {
@@ -85,7 +85,7 @@ void InputEditor::setMuting(bool muted) {
 }
 
 void InputEditor::stepSpin(Box box, bool up) {
-    const BoxSpec& s = spec(box);
+    const BoxSpec& s = boxSpecOf(box);
     std::uint8_t& target = field(box);
     const int old = target;
     int value = up ? old + 1 : (old > 0 ? old - 1 : 0);
@@ -95,7 +95,7 @@ void InputEditor::stepSpin(Box box, bool up) {
 }
 
 bool InputEditor::commitText(Box box, QStringView text) {
-    const BoxSpec& s = spec(box);
+    const BoxSpec& s = boxSpecOf(box);
     if (!IsValidEntry(text, s.entryKind)) {
         m_prompts.message(QString::fromLatin1(kApplicationTitle),
                           QString::fromLatin1(kEnterNumberMessage), PromptIcon::Exclamation);
@@ -109,7 +109,7 @@ bool InputEditor::commitText(Box box, QStringView text) {
 }
 
 QString InputEditor::boxText(Box box) const {
-    const BoxSpec& s = spec(box);
+    const BoxSpec& s = boxSpecOf(box);
     return StepText(s.scale, field(box)) + QString::fromLatin1(s.unit);
 }
 
