@@ -1,7 +1,7 @@
 #include "program/program_file.h"
 #include "program/record_text.h"
 #include "test_paths.h"
-#include "tool_verbs.h"
+#include "tool_run.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,30 +9,11 @@
 #include <gtest/gtest.h>
 
 using namespace mqx;
+using mqx::test::mqxtool;
 using mqx::test::readFile;
 using mqx::test::ScratchDir;
+using mqx::test::ToolRun;
 using mqx::test::writeFile;
-
-namespace {
-
-struct ToolRun {
-    int code = 0;
-    QString out;
-    QString err;
-};
-
-ToolRun mqxtool(QStringList args) {
-    ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    args.prepend(QStringLiteral("mqxtool"));
-    r.code = tool::run(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
-} // namespace
 
 TEST(Mqxtool, NewWritesTheDefaultProgram) {
     ScratchDir dir;

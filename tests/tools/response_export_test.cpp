@@ -3,30 +3,17 @@
 #include "graphs/response_csv.h"
 #include "program/program_file.h"
 #include "test_paths.h"
-#include "tool_verbs.h"
+#include "tool_run.h"
 
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
 using namespace mqx;
+using mqx::test::mqxtool;
+using mqx::test::ToolRun;
 
 namespace {
-
-struct ToolRun {
-    int code = 0;
-    QString out;
-    QString err;
-};
-
-ToolRun mqxtool(QStringList args) {
-    ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    args.prepend(QStringLiteral("mqxtool"));
-    r.code = tool::run(args, out, err);
-    return r;
-}
 
 // Column `column` of every data line, checked against the curve it came from.
 void expectColumn(const QStringList& lines, int column, const ResponseCurve& curve) {

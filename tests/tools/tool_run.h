@@ -1,0 +1,29 @@
+#pragma once
+// Runs an mqxtool verb in-process and keeps its exit code and both output streams.
+
+#include "tool_verbs.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace mqx::test {
+
+struct ToolRun {
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+inline ToolRun mqxtool(QStringList args) {
+    ToolRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    args.prepend(QStringLiteral("mqxtool"));
+    r.code = tool::run(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace mqx::test
