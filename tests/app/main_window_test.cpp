@@ -191,3 +191,14 @@ TEST_F(MainWindowTest, FileMenuOpensAndNamesTheWindow) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
     EXPECT_FALSE(window->muteButton(0)->isChecked());
 }
+
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtExit) {
+    const QString blocker = test::writeFile(dir, QStringLiteral("blocker"), "not a folder");
+    MainWindow other(session, prompts, files, sink, blocker + QStringLiteral("/cfg"));
+    prompts.answers = {true};
+    EXPECT_TRUE(other.close()); // the program still ends
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(
+        prompts.shown.back().startsWith(QStringLiteral("The settings could not be written")))
+        << prompts.shown.back().toStdString();
+}
