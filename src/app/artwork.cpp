@@ -12,13 +12,17 @@ namespace {
 constexpr int kScale = 2;
 
 QPixmap canvas(int width, int height) {
-    QPixmap pixmap(width * kScale, height * kScale);
-    pixmap.setDevicePixelRatio(kScale);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+    return TransparentCanvas(width, height, kScale);
 }
 
 } // namespace
+
+QPixmap TransparentCanvas(int width, int height, int scale) {
+    QPixmap pixmap(width * scale, height * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
 
 QIcon ApplicationIcon() {
     QIcon icon;

@@ -1,5 +1,7 @@
 #include "pages/page_artwork.h"
 
+#include "app/artwork.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,10 +13,7 @@ namespace {
 constexpr int kScale = 4;
 
 QPixmap canvas(int width, int height) {
-    QPixmap pixmap(width * kScale, height * kScale);
-    pixmap.setDevicePixelRatio(kScale);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+    return TransparentCanvas(width, height, kScale);
 }
 
 QPixmap tile(const QString& text, const QColor& colour) {
