@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 
+echo "== layers"
+scripts/check-layers.sh
+
 echo "== clang-format"
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find src sim tools tests bench -name '*.cpp' -o -name '*.h')
 clang-format --dry-run --Werror "${sources[@]}"

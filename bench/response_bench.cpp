@@ -1,10 +1,10 @@
 // Cost of the response curves as the graphs recompute them on every repaint, and of
 // building the crossover table at start-up.
 
+#include "core/program_record.h"
 #include "graphs/crossover_table.h"
 #include "graphs/output_response.h"
 #include "graphs/peq_response.h"
-#include "program/program_record.h"
 
 #include <benchmark/benchmark.h>
 

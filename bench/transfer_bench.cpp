@@ -9,7 +9,7 @@
 #include "unit_simulator.h"
 #include "virtual_clock.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "link/hardware_serial_port.h"
 #include "link/link_engine.h"
 #include "link/qt_timer_source.h"

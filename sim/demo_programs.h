@@ -3,7 +3,7 @@
 // something to show: a few named set-ups in the first slots, one of them protected and
 // one recall-locked, and the remaining slots empty.
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QByteArrayView>
 

@@ -4,9 +4,9 @@
 // and level, muted outputs read 0, limiters and compressors act only above threshold, and
 // a compressor at rest reports 90 (no reduction).
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
-#include "link/meter_levels.h"
+#include "core/meter_levels.h"
 
 #include <QByteArray>
 

@@ -12,7 +12,7 @@
 
 #include "parameter_address.h"
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QByteArray>
 

@@ -13,7 +13,7 @@
 #include "level_generator.h"
 #include "unit_command.h"
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

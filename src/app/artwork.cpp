@@ -1,5 +1,7 @@
 #include "app/artwork.h"
 
+#include "graphs/transparent_canvas.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -16,13 +18,6 @@ QPixmap canvas(int width, int height) {
 }
 
 } // namespace
-
-QPixmap TransparentCanvas(int width, int height, int scale) {
-    QPixmap pixmap(width * scale, height * scale);
-    pixmap.setDevicePixelRatio(scale);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
 
 QIcon ApplicationIcon() {
     QIcon icon;

@@ -4,13 +4,8 @@
 // sounding and muted states of the mute buttons.
 
 #include <QIcon>
-#include <QPixmap>
 
 namespace mqx {
-
-// A transparent pixmap of the given logical size, drawn at `scale` times its pixels so
-// that it stays sharp on high-density screens.
-QPixmap TransparentCanvas(int width, int height, int scale);
 
 QIcon ApplicationIcon();
 

@@ -1,6 +1,6 @@
 #include "app/block_tab_page.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "graphs/block_diagram_page.h"
 
 namespace mqx {

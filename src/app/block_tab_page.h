@@ -2,7 +2,7 @@
 // The "Block" tab: the block diagram of the current program, placed as the window's
 // layout puts it, redrawn whenever the tab is shown.
 
-#include "app/tab_page.h"
+#include "pages/tab_page.h"
 
 #include <QWidget>
 

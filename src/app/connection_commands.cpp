@@ -1,8 +1,8 @@
 #include "app/connection_commands.h"
 
 #include "app/main_window.h"
-#include "link/connection_dialog_runner.h"
-#include "link/connection_flow.h"
+#include "connection/connection_dialog_runner.h"
+#include "connection/connection_flow.h"
 #include "link/link_engine.h"
 
 #include <QAction>

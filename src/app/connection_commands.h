@@ -12,7 +12,7 @@
 // references given for as long as it lives. `timers` drives the dialogs' own 60 ms polls:
 // QtTimerSource on screen (the engine's timers should come from the same kind of source).
 
-#include "link/connection_view.h"
+#include "connection/connection_view.h"
 
 #include <QObject>
 

@@ -1,12 +1,12 @@
 #include "app/controller_app.h"
 
 #include "app/connection_commands.h"
+#include "app/install_pages.h"
 #include "app/main_window.h"
 #include "link/engine_edit_sink.h"
 #include "link/hardware_serial_port.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
-#include "pages/install_pages.h"
 #include "simulated_line.h"
 #include "steady_clock.h"
 #include "unit_simulator.h"

@@ -5,7 +5,7 @@
 
 #include "app/message_box_prompts.h"
 #include "app/qt_file_dialogs.h"
-#include "app/session.h"
+#include "core/session.h"
 #include "link/qt_timer_source.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
-#include "app/app_settings.h"
 #include "app/controller_app.h"
 #include "app/main_window.h"
+#include "core/app_settings.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

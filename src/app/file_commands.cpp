@@ -1,7 +1,7 @@
 #include "app/file_commands.h"
 
-#include "app/prompts.h"
-#include "app/session.h"
+#include "core/prompts.h"
+#include "core/session.h"
 #include "program/program_file.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "app/main_editor.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "link/parameter_edit_sink.h"
 
 namespace mqx {

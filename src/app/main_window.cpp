@@ -1,17 +1,17 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
-#include "app/app_settings.h"
 #include "app/artwork.h"
 #include "app/block_tab_page.h"
 #include "app/main_editor.h"
 #include "app/mute_row.h"
-#include "app/prompts.h"
-#include "app/session.h"
 #include "app/status_texts.h"
-#include "app/tab_page.h"
+#include "core/app_settings.h"
+#include "core/prompts.h"
+#include "core/session.h"
 #include "graphs/block_diagram_page.h"
 #include "graphs/level_meter_strip.h"
+#include "pages/tab_page.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "app/menu_state.h"
 
-#include "app/session.h"
+#include "core/session.h"
 
 namespace mqx {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The prompt seam on screen: QMessageBox, owned by the window given.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 class QWidget;
 

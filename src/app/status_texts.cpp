@@ -1,6 +1,6 @@
 #include "app/status_texts.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "program/record_text.h"
 
 namespace mqx {

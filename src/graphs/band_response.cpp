@@ -1,6 +1,6 @@
 #include "graphs/band_response.h"
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 #include "program/value_scales.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 // both the lit areas and the click areas, so the painting and the hit test cannot drift
 // apart.
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QPoint>
 #include <QRect>

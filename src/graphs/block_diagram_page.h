@@ -3,7 +3,7 @@
 // departs from neutral lit. A left press on a block asks for the tab that edits it.
 // The widget is exactly the 677 x 233 picture, so its coordinates are the diagram's.
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QImage>
 #include <QWidget>

@@ -3,8 +3,8 @@
 // clip and dynamics lamps, in Fine (bars) or Coarse (five lamps) mode. The owner hands it
 // each new meter block; the strip keeps a copy and repaints.
 
+#include "core/meter_levels.h"
 #include "graphs/meter_strip_geometry.h"
-#include "link/meter_levels.h"
 
 #include <QImage>
 #include <QWidget>

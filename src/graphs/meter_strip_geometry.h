@@ -5,7 +5,7 @@
 // Rectangles follow the fill convention of the meters: right and bottom edges excluded,
 // so a bar "from y = 91 - h to y = 91" is QRect(x, 91 - h, 6, h).
 
-#include "link/meter_levels.h"
+#include "core/meter_levels.h"
 
 #include <QRect>
 

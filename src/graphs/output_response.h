@@ -2,8 +2,8 @@
 // The curves of one output channel's graph: its two crossover filters, its three EQs and
 // their sum with the channel level, which is what the output sends for a full-scale input.
 
+#include "core/program_record.h"
 #include "graphs/response_curve.h"
-#include "program/program_record.h"
 
 #include <array>
 

@@ -2,8 +2,8 @@
 // The curves of one input channel's PEQ graph: the eleven bands and their sum. The PEQ
 // output level is shown by its own control, not folded into the sum.
 
+#include "core/program_record.h"
 #include "graphs/response_curve.h"
-#include "program/program_record.h"
 
 #include <array>
 

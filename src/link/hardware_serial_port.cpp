@@ -1,6 +1,6 @@
 #include "link/hardware_serial_port.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 namespace mqx {
 

@@ -4,7 +4,7 @@
 // Anything that neither begins nor continues a frame (an edit's echo, an error reply, a
 // torn frame) is dropped; the meters then keep their last values.
 
-#include "link/meter_levels.h"
+#include "core/meter_levels.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
 #include "link/link_engine.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "link/request_frame.h"
 #include "link/serial_port.h"
 

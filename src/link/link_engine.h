@@ -12,11 +12,11 @@
 // by the levon request every edit frame carries, or about half a second after any other
 // exchange (timers 26 and 35).
 
+#include "core/meter_levels.h"
 #include "link/argument_slots.h"
 #include "link/command_table.h"
 #include "link/exchange_state.h"
 #include "link/level_reader.h"
-#include "link/meter_levels.h"
 #include "link/reply_check.h"
 #include "link/timer_source.h"
 

@@ -1,6 +1,6 @@
 #include "pages/delay_page.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "pages/delay_arrows.h"
 #include "pages/entry_box.h"
 #include "pages/page_artwork.h"

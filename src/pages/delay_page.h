@@ -5,8 +5,8 @@
 // arrows press, pause and release through the editor, and after every change every box
 // is written again from the record.
 
-#include "app/tab_page.h"
 #include "pages/delay_editor.h"
+#include "pages/tab_page.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 // its lamps, so the controller works it out from the fields it summarises. The "Parameter"
 // texts beside the lamps are worked out here too, so the Display page only draws.
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "pages/display_page.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "pages/display_indicators.h"
 #include "pages/front_panel_view.h"
 #include "pages/page_artwork.h"

@@ -4,7 +4,7 @@
 // works out every output's panel_indicator in the record, and so does any change of the
 // program while the page is on show (a mute button above the tabs, for one).
 
-#include "app/tab_page.h"
+#include "pages/tab_page.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "pages/input_editor.h"
 
-#include "app/prompts.h"
-#include "app/session.h"
+#include "core/prompts.h"
+#include "core/session.h"
 #include "link/parameter_edit_sink.h"
 #include "program/value_scales.h"
 

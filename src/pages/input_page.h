@@ -3,8 +3,8 @@
 // each click, spin step or committed text becomes one editor call, after which the page
 // shows the record again.
 
-#include "app/tab_page.h"
 #include "pages/input_editor.h"
+#include "pages/tab_page.h"
 
 #include <QWidget>
 

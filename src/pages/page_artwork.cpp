@@ -1,6 +1,6 @@
 #include "pages/page_artwork.h"
 
-#include "app/artwork.h"
+#include "graphs/transparent_canvas.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "program/program_file.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "program/record_text.h"
 
 #include <QFile>

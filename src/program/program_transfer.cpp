@@ -1,6 +1,6 @@
 #include "program/program_transfer.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "link/link_engine.h"
 #include "program/record_text.h"
 

@@ -4,7 +4,7 @@
 // without display_mask and the fillers. RecordFields() names every byte of the record;
 // the image, the file reader and mqxtool's listing are all walks over that one table.
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 #include "program/value_scales.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 // Typed entries: IsValidEntry and TextToStep of the value scales.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "program/value_scales.h"
 
 #include <QString>

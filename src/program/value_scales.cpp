@@ -1,6 +1,6 @@
 #include "program/value_scales.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 #include <QByteArray>
 

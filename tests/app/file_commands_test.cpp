@@ -1,6 +1,6 @@
 #include "app/file_commands.h"
-#include "app/prompts.h"
-#include "app/session.h"
+#include "core/prompts.h"
+#include "core/session.h"
 #include "program/program_file.h"
 #include "test_paths.h"
 

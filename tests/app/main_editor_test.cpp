@@ -1,5 +1,5 @@
 #include "app/main_editor.h"
-#include "app/session.h"
+#include "core/session.h"
 #include "recording_edit_sink.h"
 
 #include <gtest/gtest.h>

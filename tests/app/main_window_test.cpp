@@ -1,6 +1,6 @@
 #include "app/main_window.h"
-#include "app/prompts.h"
-#include "app/session.h"
+#include "core/prompts.h"
+#include "core/session.h"
 #include "program/program_file.h"
 #include "recording_edit_sink.h"
 #include "test_paths.h"

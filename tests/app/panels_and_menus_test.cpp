@@ -1,6 +1,6 @@
 #include "app/menu_state.h"
-#include "app/session.h"
 #include "app/status_texts.h"
+#include "core/session.h"
 
 #include <gtest/gtest.h>
 

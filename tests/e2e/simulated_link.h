@@ -12,9 +12,9 @@
 #include "unit_simulator.h"
 #include "virtual_clock.h"
 
-#include "app/session.h"
+#include "core/program_record.h"
+#include "core/session.h"
 #include "link/link_engine.h"
-#include "program/program_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "core/session.h"
 #include "pages/delay_editor.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"

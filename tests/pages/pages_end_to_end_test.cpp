@@ -2,7 +2,7 @@
 // time: after any run of edits, the program downloaded from the unit must be the
 // controller's own record, field by field.
 
-#include "app/session.h"
+#include "core/session.h"
 #include "link/engine_edit_sink.h"
 #include "link/link_engine.h"
 #include "pages/delay_editor.h"

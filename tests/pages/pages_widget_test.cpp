@@ -2,8 +2,9 @@
 // mouse and keys: typed entry committed by focus loss, spins, radio buttons, the delay
 // arrows pressed, held on virtual time and released, both delay units, and the lamps.
 
+#include "app/install_pages.h"
 #include "app/main_window.h"
-#include "app/session.h"
+#include "core/session.h"
 #include "pages/delay_arrows.h"
 #include "pages/delay_page.h"
 #include "pages/display_indicators.h"
@@ -11,7 +12,6 @@
 #include "pages/entry_box.h"
 #include "pages/front_panel_view.h"
 #include "pages/input_page.h"
-#include "pages/install_pages.h"
 #include "pages/spin_buttons.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"

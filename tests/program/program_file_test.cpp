@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "core/session.h"
 #include "program/program_file.h"
 #include "program/record_text.h"
 #include "test_paths.h"

@@ -1,6 +1,6 @@
 // Data replies into the program table and the upload image.
 
-#include "app/session.h"
+#include "core/session.h"
 #include "program/program_transfer.h"
 #include "program/record_text.h"
 

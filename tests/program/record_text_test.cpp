@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "core/session.h"
 #include "program/record_text.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "program/value_scales.h"
 
 #include <gtest/gtest.h>

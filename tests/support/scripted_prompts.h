@@ -2,7 +2,7 @@
 // Prompts for tests: records every message and question and answers questions from a
 // script (then with the default answer once the script runs out).
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 #include <deque>
 #include <vector>

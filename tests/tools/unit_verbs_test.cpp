@@ -1,8 +1,8 @@
 // mqxtool's unit verbs in real time: the real serial code against mqx-sim on its
 // pseudo-terminal, run as the operator runs them.
 
+#include "core/program_record.h"
 #include "program/program_file.h"
-#include "program/program_record.h"
 #include "program/record_text.h"
 #include "test_paths.h"
 #include "tool_verbs.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Every field of a record by name, with its step and, where a scale applies, its text.
 
-#include "program/program_record.h"
+#include "core/program_record.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 // "mqxtool: " and the controller's own text; confirmations of success are left to the
 // verb's own output. Nothing is ever asked.
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 #include <QTextStream>
 

@@ -1,6 +1,6 @@
 #include "tool_verbs.h"
 
-#include "app/session.h"
+#include "core/session.h"
 #include "program/program_file.h"
 #include "record_listing.h"
 #include "response_verb.h"

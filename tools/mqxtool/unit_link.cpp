@@ -1,7 +1,7 @@
 #include "unit_link.h"
 
-#include "link/connect_procedure.h"
-#include "link/disconnect_procedure.h"
+#include "connection/connect_procedure.h"
+#include "connection/disconnect_procedure.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -5,11 +5,11 @@
 // tool always ends: a procedure still running at the limit is abandoned and the port
 // closed.
 
-#include "app/session.h"
+#include "connection/select_data_procedure.h"
+#include "core/session.h"
 #include "link/hardware_serial_port.h"
 #include "link/link_engine.h"
 #include "link/qt_timer_source.h"
-#include "program/select_data_procedure.h"
 
 #include <QDeadlineTimer>
 

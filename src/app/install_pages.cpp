@@ -1,0 +1,28 @@
+#include "app/install_pages.h"
+
+#include "app/main_window.h"
+#include "pages/delay_page.h"
+#include "pages/display_page.h"
+#include "pages/input_page.h"
+
+namespace mqx {
+
+namespace {
+constexpr int kInputTab = 0;
+constexpr int kDelayTab = 6;
+} // namespace
+
+InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditSink& sink,
+                            Prompts& prompts, TimerSource& timers) {
+    InstalledPages pages;
+    pages.input = new InputPage(session, sink, prompts);
+    pages.delay = new DelayPage(session, sink, prompts, timers);
+    pages.display = new DisplayPage(session);
+    window.setPage(kInputTab, pages.input);
+    window.setPage(kDelayTab, pages.delay);
+    window.setPage(kDisplayTab, pages.display);
+    window.setProgramChangedHook([display = pages.display] { display->programChanged(); });
+    return pages;
+}
+
+} // namespace mqx

@@ -1,0 +1,107 @@
+// The information text: what the box lets through, and devinfset with its messages.
+
+#include "connection/device_info_procedure.h"
+#include "connection/device_info_text.h"
+#include "unit_bench.h"
+
+namespace mqx::test {
+namespace {
+
+using sim::LineFault;
+using sim::UnitCommand;
+
+TEST(DeviceInfoText, TypedAndPastedTextKeepsOnlyWhatTheLineCarries) {
+    EXPECT_EQ(FilterInfoText(QStringLiteral("ab(c"), 3), (InfoTextEdit{QStringLiteral("abc"), 2}));
+    EXPECT_EQ(FilterInfoText(QStringLiteral("ab~c"), 3), (InfoTextEdit{QStringLiteral("abc"), 2}));
+    EXPECT_EQ(FilterInfoText(QStringLiteral("a}b)"), 4), (InfoTextEdit{QStringLiteral("a}b)"), 4}))
+        << "'}' (125) and ')' travel";
+    EXPECT_EQ(FilterInfoText(QStringLiteral("x\ny\tz\u00e9"), 6),
+              (InfoTextEdit{QStringLiteral("xyz"), 3}));
+    EXPECT_EQ(FilterInfoText(QStringLiteral("(ab"), 0), (InfoTextEdit{QStringLiteral("ab"), 0}))
+        << "a character after the caret does not move it";
+
+    const QString pasted = QString(300, u'k');
+    const InfoTextEdit cut = FilterInfoText(pasted, 300);
+    EXPECT_EQ(cut.text, QString(256, u'k'));
+    EXPECT_EQ(cut.caret, 256);
+
+    EXPECT_EQ(PadDeviceInfoText(QStringLiteral("Stage")), "Stage" + QByteArray(251, '.'));
+    EXPECT_EQ(PadDeviceInfoText(QString(260, u'a')), QByteArray(256, 'a'));
+    EXPECT_EQ(PadDeviceInfoText(QStringLiteral("a(b")), "ab" + QByteArray(254, '.'));
+}
+
+class DeviceInfoTest : public UnitBench {
+protected:
+    void SetUp() override {
+        UnitBench::SetUp();
+        session.ConnectedUnitId = 1;
+        session.DeviceInfoText = QByteArray(256, '.');
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+    }
+    ProcedureOutcome edit(const QString& text) {
+        DeviceInfoProcedure info(DeviceInfoMode::Edit, session, engine, prompts, clock);
+        EXPECT_TRUE(info.ok(text));
+        EXPECT_FALSE(info.ok(text)) << "OK acts once";
+        EXPECT_TRUE(runToEnd(info));
+        return info.outcome();
+    }
+};
+
+TEST_F(DeviceInfoTest, EditModeSendsThePaddedText) {
+    EXPECT_EQ(edit(QStringLiteral("FOH rack")), ProcedureOutcome::Ok);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], "(01YFOH rack" + QByteArray(248, '.'));
+    EXPECT_EQ(session.DeviceInfoText, "FOH rack" + QByteArray(248, '.'));
+    EXPECT_EQ(sim.unit(1)->deviceInfo(), session.DeviceInfoText);
+    EXPECT_EQ(lastShown().text, QStringLiteral("That devices information were renewed."));
+    EXPECT_EQ(lastShown().title, QStringLiteral("Devices Information"));
+    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
+}
+
+TEST_F(DeviceInfoTest, AnUnansweredOrRefusedTextIsNotKept) {
+    const QByteArray before = session.DeviceInfoText;
+    sim.setFault(UnitCommand::DeviceInfoSet, {LineFault::Kind::Silent});
+    EXPECT_EQ(edit(QStringLiteral("new")), ProcedureOutcome::Cancel);
+    EXPECT_EQ(lastShown().text, QStringLiteral("Can not renew the information of the devices."));
+    EXPECT_EQ(lastShown().title, QStringLiteral("Devices Information"));
+    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
+    EXPECT_EQ(session.DeviceInfoText, before);
+
+    sim.setFault(UnitCommand::DeviceInfoSet, {LineFault::Kind::Error, 2});
+    EXPECT_EQ(edit(QStringLiteral("new")), ProcedureOutcome::Cancel);
+    EXPECT_EQ(lastShown().text,
+              QStringLiteral("The argument of the command is wrong.\nMQX-T410 ID = 01"));
+    EXPECT_EQ(session.DeviceInfoText, before) << "an error reply renews nothing";
+}
+
+TEST_F(DeviceInfoTest, ModesWithoutAnExchange) {
+    // Edit mode without a unit, connection-mode OK, edit-mode Cancel: nothing is sent.
+    session.ConnectedUnitId = 0;
+    EXPECT_EQ(edit(QStringLiteral("x")), ProcedureOutcome::Ok);
+    session.ConnectedUnitId = 1;
+    DeviceInfoProcedure shown(DeviceInfoMode::Connection, session, engine, prompts, clock);
+    EXPECT_TRUE(shown.ok(QStringLiteral("ignored")));
+    EXPECT_EQ(shown.outcome(), ProcedureOutcome::Ok);
+    DeviceInfoProcedure dropped(DeviceInfoMode::Edit, session, engine, prompts, clock);
+    EXPECT_TRUE(dropped.cancel());
+    EXPECT_EQ(dropped.outcome(), ProcedureOutcome::Cancel);
+    clock.advance(500);
+    EXPECT_TRUE(received.empty());
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(session.DeviceInfoText, QByteArray(256, '.'));
+    EXPECT_TRUE(line.isOpen());
+}
+
+TEST_F(DeviceInfoTest, ConnectionModeCancelSaysByeBeforeClosing) {
+    DeviceInfoProcedure info(DeviceInfoMode::Connection, session, engine, prompts, clock);
+    EXPECT_TRUE(info.cancel());
+    EXPECT_FALSE(info.cancel());
+    EXPECT_TRUE(line.isOpen()) << "the port stays open until bye is answered";
+    ASSERT_TRUE(runToEnd(info));
+    EXPECT_EQ(info.outcome(), ProcedureOutcome::Cancel);
+    EXPECT_EQ(requests(), QStringList{QStringLiteral("(01bye")});
+    EXPECT_FALSE(line.isOpen());
+}
+
+} // namespace
+} // namespace mqx::test

@@ -1,0 +1,65 @@
+#pragma once
+// The controller's session, link engine and prompts wired to simulated units on the
+// virtual clock, with every frame the units receive recorded.
+
+#include "core/session.h"
+#include "link/link_engine.h"
+#include "link/link_procedure.h"
+#include "scripted_prompts.h"
+#include "simulated_line.h"
+#include "unit_simulator.h"
+#include "virtual_clock.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace mqx::test {
+
+class UnitBench : public ::testing::Test {
+protected:
+    explicit UnitBench(std::vector<int> ids = {1, 3}) : sim(ids) {}
+
+    void SetUp() override {
+        ApplyDefaults(session);
+        sim.setFrameObserver(
+            [this](sim::UnitSimulator::Direction direction, QByteArrayView frame, qint64) {
+                if (direction == sim::UnitSimulator::Direction::Received)
+                    received.push_back(frame.toByteArray());
+            });
+    }
+
+    // Runs the virtual clock until `procedure` has ended; false if it never does.
+    bool runToEnd(const LinkProcedure& procedure, qint64 limitMs = 60000) {
+        return clock.runUntil([&procedure] { return procedure.hasEnded(); }, limitMs);
+    }
+
+    // The frames the units received, each cut to its head and command (no data).
+    QStringList requests(int keep = 8) const {
+        QStringList list;
+        for (const QByteArray& frame : received)
+            list << QString::fromLatin1(frame.left(keep));
+        return list;
+    }
+    int count(const QByteArray& request) const {
+        return static_cast<int>(std::count_if(received.begin(), received.end(),
+                                              [&](const QByteArray& f) { return f == request; }));
+    }
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& shown : prompts.shown())
+            list << shown.text;
+        return list;
+    }
+    const ScriptedPrompts::Shown& lastShown() const { return prompts.shown().back(); }
+
+    VirtualClock clock;
+    sim::UnitSimulator sim;
+    sim::SimulatedLine line{sim, clock};
+    Session session;
+    ScriptedPrompts prompts;
+    LinkEngine engine{line, clock, session};
+    std::vector<QByteArray> received;
+};
+
+} // namespace mqx::test

@@ -1,0 +1,90 @@
+#include "core/app_settings.h"
+#include "test_paths.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+using mqx::test::ScratchDir;
+using mqx::test::writeFile;
+
+TEST(AppSettings, FirstStartWithoutAnyFileGivesTheDefaults) {
+    ScratchDir dir;
+    const AppSettings s = LoadAppSettings(dir.path(QString()));
+    EXPECT_EQ(s, AppSettings{});
+    EXPECT_EQ(s.LastPort, 1);
+    EXPECT_EQ(s.LastUnitId, 1);
+    EXPECT_TRUE(s.lastFile.isEmpty());
+    EXPECT_EQ(s.levelMeterMode, 0);
+    EXPECT_EQ(s.delayUnit, 0);
+}
+
+TEST(AppSettings, RoundTripKeepsOtherSections) {
+    ScratchDir dir;
+    const QString folder = dir.path(QStringLiteral("cfg"));
+    {
+        ASSERT_TRUE(SaveAppSettings(AppSettings{}, folder));
+        QSettings ini(folder + QStringLiteral("/mqx-controller.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Ports/COM2"), QStringLiteral("/dev/ttyUSB0"));
+    }
+    AppSettings s;
+    s.LastPort = 3;
+    s.LastUnitId = 42;
+    s.lastFile = QStringLiteral("/home/eng/shows/main hall.mqx");
+    s.levelMeterMode = 1;
+    s.delayUnit = 1;
+    ASSERT_TRUE(SaveAppSettings(s, folder));
+    EXPECT_EQ(LoadAppSettings(folder), s);
+
+    QSettings ini(folder + QStringLiteral("/mqx-controller.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(QStringLiteral("Set/Version")).toString(), QStringLiteral("VER150"));
+    EXPECT_EQ(ini.value(QStringLiteral("Set/LastIDNo")).toInt(), 42);
+    EXPECT_EQ(ini.value(QStringLiteral("Option/DelayUnit")).toInt(), 1);
+    EXPECT_EQ(ini.value(QStringLiteral("Ports/COM2")).toString(), QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST(AppSettings, OlderFileIsReadOnlyWhenTheNewOneIsMissing) {
+    ScratchDir dir;
+    const QString folder = dir.path(QString());
+    QByteArray older = "T410C "
+                       "03"
+                       "17"
+                       "/home/eng/old.mqx";
+    older.append(QByteArray(256 - 17, '\0'));
+    writeFile(dir, QStringLiteral("T410C.ini"), older);
+
+    AppSettings s = LoadAppSettings(folder);
+    EXPECT_EQ(s.LastPort, 3);
+    EXPECT_EQ(s.LastUnitId, 17);
+    EXPECT_EQ(s.lastFile, QStringLiteral("/home/eng/old.mqx"));
+    EXPECT_EQ(s.levelMeterMode, 0);
+
+    // The first close writes the new file, which wins from then on.
+    s.LastUnitId = 5;
+    ASSERT_TRUE(SaveAppSettings(s, folder));
+    EXPECT_EQ(LoadAppSettings(folder).LastUnitId, 5);
+}
+
+TEST(AppSettings, DamagedValuesFallBackToWhatTheDialogsCanShow) {
+    ScratchDir dir;
+    writeFile(dir, QStringLiteral("mqx-controller.ini"),
+              "[Set]\nLastComPort=9\nLastIDNo=abc\nLastfile=" + QByteArray(400, 'x') +
+                  "\n[Option]\nLevelMeterMode=7\n");
+    const AppSettings s = LoadAppSettings(dir.path(QString()));
+    EXPECT_EQ(s.LastPort, 1);
+    EXPECT_EQ(s.LastUnitId, 1);
+    EXPECT_EQ(s.lastFile.size(), 255);
+    EXPECT_EQ(s.levelMeterMode, 1);
+    EXPECT_EQ(s.delayUnit, 0);
+
+    writeFile(dir, QStringLiteral("mqx-controller.ini"), QByteArray());
+    writeFile(dir, QStringLiteral("T410C.ini"), "short");
+    EXPECT_EQ(LoadAppSettings(dir.path(QString())), AppSettings{}); // the new file exists, empty
+}
+
+TEST(AppSettings, UnwritableFolderIsReported) {
+    ScratchDir dir;
+    writeFile(dir, QStringLiteral("file"), "x");
+    EXPECT_FALSE(SaveAppSettings(AppSettings{}, dir.path(QStringLiteral("file/sub"))));
+}
