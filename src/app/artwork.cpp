@@ -1,9 +1,9 @@
 #include "app/artwork.h"
 
+#include "graphs/fitted_text.h"
 #include "graphs/transparent_canvas.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 
 namespace mqx {
@@ -49,49 +49,22 @@ QIcon TabIcon(int index, int eqMode) {
         return {};
     const bool equaliser = index <= 4;
     const bool active = !equaliser || (index <= 1 ? eqMode == 0 : eqMode != 0);
-    QPixmap pixmap = canvas(28, 16);
+    const int w = kTabIconSize.width();
+    const int h = kTabIconSize.height();
+    QPixmap pixmap = canvas(w, h);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor fill = !active     ? QColor(200, 200, 200)
-                        : equaliser ? QColor(70, 130, 200)
-                                    : QColor(60, 150, 90);
+    // Dark enough fills that white labels stay readable; a block out of the signal path
+    // is pale with grey lettering, still legible.
+    const QColor fill = !active     ? QColor(222, 222, 222)
+                        : equaliser ? QColor(36, 96, 168)
+                                    : QColor(28, 112, 58);
     p.setPen(QPen(active ? fill.darker(150) : QColor(160, 160, 160), 1));
     p.setBrush(fill);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 27, 15), 3, 3);
-    QFont font = p.font();
-    font.setPixelSize(8);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(active ? Qt::white : QColor(140, 140, 140));
-    p.drawText(QRectF(0, 0, 28, 16), Qt::AlignCenter, QLatin1StringView(kLabels[index]));
-    return QIcon(pixmap);
-}
-
-QIcon MuteIcon(bool muted) {
-    QPixmap pixmap = canvas(16, 16);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath speaker;
-    speaker.moveTo(2, 6);
-    speaker.lineTo(5, 6);
-    speaker.lineTo(9, 2.5);
-    speaker.lineTo(9, 13.5);
-    speaker.lineTo(5, 10);
-    speaker.lineTo(2, 10);
-    speaker.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(muted ? QColor(200, 30, 30) : QColor(0, 150, 60));
-    p.drawPath(speaker);
-    p.setPen(
-        QPen(muted ? QColor(200, 30, 30) : QColor(0, 150, 60), 1.4, Qt::SolidLine, Qt::RoundCap));
-    if (muted) {
-        p.drawLine(QPointF(11, 5.5), QPointF(15, 10.5));
-        p.drawLine(QPointF(15, 5.5), QPointF(11, 10.5));
-    } else {
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(8, 5, 5, 6), -60 * 16, 120 * 16);
-        p.drawArc(QRectF(8, 2.5, 8, 11), -60 * 16, 120 * 16);
-    }
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
+    p.setFont(ArtworkFont(p.font(), kSmallestTextPixels, true));
+    p.setPen(active ? QColor(Qt::white) : QColor(88, 88, 88));
+    DrawFittedText(p, QRectF(2, 0, w - 4, h), Qt::AlignCenter, QLatin1StringView(kLabels[index]));
     return QIcon(pixmap);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The window's small pieces of artwork, painted at any scale: the application icon, the
-// tab icons of the equaliser, compressor and output pages in both EQ modes, and the
-// sounding and muted states of the mute buttons.
+// The window's small pieces of artwork, painted at any scale: the application icon and the
+// tab icons of the equaliser, compressor and output pages in both EQ modes.
 
 #include <QIcon>
 
@@ -13,7 +12,6 @@ QIcon ApplicationIcon();
 // blocks the EQ mode leaves out of the signal path are drawn dimmed.
 QIcon TabIcon(int index, int eqMode);
 inline constexpr int kTabIconCount = 11;
-
-QIcon MuteIcon(bool muted);
+inline constexpr QSize kTabIconSize(40, 16);
 
 } // namespace mqx

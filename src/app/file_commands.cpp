@@ -19,6 +19,10 @@ QString withPath(const QString& path, const char* text) {
 
 } // namespace
 
+QString FileCommands::dialogStart() const {
+    return m_failedPath.isEmpty() ? m_session.settings.lastFile : m_failedPath;
+}
+
 bool FileCommands::fileNew() {
     // The menu item is greyed while connected; a file or the defaults must never replace
     // a program that a unit is playing live, whatever route the command came by.
@@ -38,7 +42,7 @@ bool FileCommands::fileNew() {
 bool FileCommands::fileOpen() {
     if (m_session.ConnectedUnitId != 0)
         return false;
-    const QString path = m_dialogs.openFileName(m_session.settings.lastFile);
+    const QString path = m_dialogs.openFileName(dialogStart());
     if (path.isEmpty())
         return false;
     if (!m_prompts.confirm(title(), withPath(path, "Are you sure you want to open this file ?"),
@@ -53,12 +57,13 @@ bool FileCommands::fileOpen() {
     ApplyLoadedFile(m_session);
     m_view.setTitle(QLatin1StringView(kFileTitlePrefix) + path);
     m_session.settings.lastFile = path.left(kLastFileMaximum);
+    m_failedPath.clear();
     m_view.refreshAll();
     return true;
 }
 
 bool FileCommands::fileSaveAs() {
-    const QString path = m_dialogs.saveFileName(m_session.settings.lastFile);
+    const QString path = m_dialogs.saveFileName(dialogStart());
     if (path.isEmpty())
         return false;
     QFile existing(path);
@@ -72,13 +77,17 @@ bool FileCommands::fileSaveAs() {
             return false;
     }
     if (!SaveProgramFile(m_session, path)) {
-        // The window goes on naming the file that really holds the program, if any.
+        // The window goes on naming the file that really holds the program, if any; the
+        // next dialog starts where the operator was trying to save, so that a full disc
+        // or a read-only folder is one step away from another try.
+        m_failedPath = path;
         m_prompts.message(title(), withPath(path, "This file failed to save."),
                           PromptIcon::Exclamation);
         return false;
     }
     m_view.setTitle(QLatin1StringView(kFileTitlePrefix) + path);
     m_session.settings.lastFile = path.left(kLastFileMaximum);
+    m_failedPath.clear();
     return true;
 }
 

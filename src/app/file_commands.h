@@ -42,10 +42,14 @@ public:
     bool fileSaveAs();
 
 private:
+    // Where the next file dialog starts: the last file, or the path of a save that failed.
+    QString dialogStart() const;
+
     Session& m_session;
     Prompts& m_prompts;
     FileDialogs& m_dialogs;
     ProgramView& m_view;
+    QString m_failedPath;
 };
 
 } // namespace mqx

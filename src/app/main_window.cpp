@@ -15,8 +15,10 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -31,6 +33,17 @@ namespace {
 
 TabPage* pageOf(QWidget* widget) {
     return dynamic_cast<TabPage*>(widget);
+}
+
+// Every page keeps the size its own layout gives it, centred in whatever room the window
+// has: the controls of a page sit where the operator learnt them, however large the
+// window is made.
+QWidget* framed(QWidget* page) {
+    auto* frame = new QWidget;
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(page, 0, 0, Qt::AlignCenter);
+    return frame;
 }
 
 // Which tab icon (0..10) a tab shows, or -1 for the tabs with a text label.
@@ -156,20 +169,21 @@ void MainWindow::buildCentre() {
     column->setSpacing(2);
 
     m_tabs = new QTabWidget(centre);
-    m_tabs->setIconSize(QSize(28, 16));
+    m_tabs->setIconSize(kTabIconSize);
     m_tabs->setUsesScrollButtons(false);
     for (int tab = 0; tab < kTabCount; ++tab) {
         QWidget* page = nullptr;
         if (tab == kBlockTab) {
-            m_blockPage = new BlockTabPage(m_session, m_tabs);
+            m_blockPage = new BlockTabPage(m_session);
             connect(m_blockPage, &BlockTabPage::tabRequested, m_tabs, &QTabWidget::setCurrentIndex);
             page = m_blockPage;
         } else {
             // Filled by setPage() as the editing pages arrive.
-            page = new QWidget(m_tabs);
+            page = new QWidget;
         }
-        page->setMinimumSize(690, 262);
-        m_tabs->addTab(page, tabLabel(tab));
+        page->setMinimumSize(kPageMinimum);
+        m_pages[static_cast<std::size_t>(tab)] = page;
+        m_tabs->addTab(framed(page), tabLabel(tab));
     }
     m_mutes = new MuteRow(m_tabs->tabBar(), kFirstOutputTab, centre);
     connect(m_mutes, &MuteRow::muteClicked, this, &MainWindow::onMuteClicked);
@@ -216,7 +230,9 @@ void MainWindow::setPage(int tab, QWidget* page) {
     const int current = m_tabs->currentIndex();
     QWidget* old = m_tabs->widget(tab);
     m_tabs->removeTab(tab);
-    m_tabs->insertTab(tab, page, tabLabel(tab));
+    page->setMinimumSize(page->minimumSize().expandedTo(kPageMinimum));
+    m_pages[static_cast<std::size_t>(tab)] = page;
+    m_tabs->insertTab(tab, framed(page), tabLabel(tab));
     delete old;
     attachTabIcons();
     m_tabs->setCurrentIndex(current);
@@ -226,7 +242,7 @@ void MainWindow::setPage(int tab, QWidget* page) {
 
 void MainWindow::metersChanged() {
     m_meterStrip->setLevels(m_session.meterLevels);
-    if (TabPage* page = pageOf(m_tabs->currentWidget()))
+    if (TabPage* page = pageOf(this->page(currentTab())))
         page->metersChanged();
 }
 
@@ -234,6 +250,12 @@ void MainWindow::attachTabIcons() {
     for (int tab = 0; tab < kTabCount; ++tab)
         if (const int icon = iconOfTab(tab); icon >= 0)
             m_tabs->setTabIcon(tab, TabIcon(icon, m_session.CurrentRecord().eq_mode));
+}
+
+QWidget* MainWindow::page(int tab) const {
+    if (tab < 0 || tab >= kTabCount)
+        return nullptr;
+    return m_pages[static_cast<std::size_t>(tab)];
 }
 
 int MainWindow::currentTab() const {
@@ -248,14 +270,14 @@ void MainWindow::ShowTab(int tab) {
         return;
     }
     m_shownTab = tab;
-    if (TabPage* page = pageOf(m_tabs->widget(tab)))
+    if (TabPage* page = pageOf(this->page(tab)))
         page->showPage();
 }
 
 void MainWindow::LeaveTab(int tab) {
     if (tab < 0 || tab >= kTabCount)
         return;
-    if (TabPage* page = pageOf(m_tabs->widget(tab)))
+    if (TabPage* page = pageOf(this->page(tab)))
         page->leavePage();
 }
 
@@ -387,6 +409,18 @@ void MainWindow::writeSettings() {
             QString::fromLatin1(kApplicationTitle),
             QStringLiteral("The settings could not be written to\n%1").arg(m_settingsFolder),
             PromptIcon::Exclamation);
+}
+
+// Enter that no box took (the focus is on a button, the tabs or nowhere) sends the
+// operator back to the box of the page on show that was last typed in; it never closes
+// anything.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (TabPage* page = pageOf(this->page(currentTab())))
+            page->focusLastEdited();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

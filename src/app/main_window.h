@@ -34,6 +34,8 @@ inline constexpr int kTabCount = 15;
 inline constexpr int kFirstOutputTab = 7;
 inline constexpr int kDisplayTab = 13;
 inline constexpr int kBlockTab = 14;
+// The least room a page gets, whatever it holds.
+inline constexpr QSize kPageMinimum(690, 262);
 
 class MainWindow : public QMainWindow, public ProgramView {
     Q_OBJECT
@@ -44,6 +46,7 @@ public:
 
     // Puts a page behind a tab; the window owns it from then on.
     void setPage(int tab, QWidget* page);
+    QWidget* page(int tab) const;
     // New meter values have been decoded into the session's meter block.
     void metersChanged();
 
@@ -85,6 +88,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenus();
@@ -109,6 +113,7 @@ private:
     std::unique_ptr<MainEditor> m_editor;
 
     QTabWidget* m_tabs = nullptr;
+    std::array<QWidget*, kTabCount> m_pages{};
     MuteRow* m_mutes = nullptr;
     std::array<QRadioButton*, 2> m_eqMode{};
     QPlainTextEdit* m_status = nullptr;

@@ -1,21 +1,35 @@
 #include "app/mute_row.h"
 
-#include "app/artwork.h"
+#include "pages/page_artwork.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 
+#include <limits>
+
 namespace mqx {
+namespace {
+
+constexpr int kGap = 6; // between two buttons, at the least
+constexpr int kButtonHeight = 26;
+constexpr int kFacePadding = 10; // round the face, inside the button's frame
+
+} // namespace
 
 MuteRow::MuteRow(QTabBar* tabBar, int firstOutputTab, QWidget* parent)
     : QWidget(parent), m_tabBar(tabBar), m_firstOutputTab(firstOutputTab) {
     m_caption = new QLabel(QStringLiteral("Output Muting"), this);
+    m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     for (std::size_t c = 0; c < m_buttons.size(); ++c) {
-        auto* b = new QPushButton(QStringLiteral("Muting"), this);
+        // The face alone tells the state: blank while the output sounds, the red word
+        // while it is muted.
+        auto* b = new QPushButton(this);
         b->setCheckable(true);
-        b->setIcon(MuteIcon(false));
+        b->setIconSize(kMutingIconSize);
+        b->setIcon(MutingIcon(false));
+        b->setAccessibleName(QStringLiteral("Muting"));
         b->setToolTip(QStringLiteral("Output %1").arg(c + 1));
         const int channel = static_cast<int>(c);
         connect(b, &QPushButton::clicked, this,
@@ -24,14 +38,14 @@ MuteRow::MuteRow(QTabBar* tabBar, int firstOutputTab, QWidget* parent)
     }
     m_allMuting = new QPushButton(QStringLiteral("All Muting"), this);
     connect(m_allMuting, &QPushButton::clicked, this, &MuteRow::allMutingClicked);
-    setMinimumHeight(m_allMuting->sizeHint().height() + 2);
+    setMinimumHeight(m_caption->sizeHint().height() + 2 + kButtonHeight + 2);
     m_tabBar->installEventFilter(this);
 }
 
 void MuteRow::setMuted(int channel, bool muted) {
     QPushButton* b = m_buttons.at(static_cast<std::size_t>(channel));
     b->setChecked(muted);
-    b->setIcon(MuteIcon(muted));
+    b->setIcon(MutingIcon(muted));
 }
 
 bool MuteRow::eventFilter(QObject* watched, QEvent* event) {
@@ -47,22 +61,30 @@ void MuteRow::resizeEvent(QResizeEvent* event) {
     place();
 }
 
-// Each button stands over its output's tab, as wide as the tab; the caption fills the
-// room to the left and "All Muting" follows the last button.
+// The buttons stand over their outputs' tabs, all of one size and evenly spaced from the
+// first output tab's centre to the last one's, with "Output Muting" over them and "All
+// Muting" after them.
 void MuteRow::place() {
-    const int h = height() - 2;
-    int right = 0;
-    for (std::size_t c = 0; c < m_buttons.size(); ++c) {
-        const QRect tab = m_tabBar->tabRect(m_firstOutputTab + static_cast<int>(c));
-        const QPoint topLeft = m_tabBar->mapTo(parentWidget(), tab.topLeft());
-        const int x = mapFrom(parentWidget(), topLeft).x();
-        m_buttons[c]->setGeometry(x, 1, qMax(tab.width(), 24), h);
-        right = x + qMax(tab.width(), 24);
-    }
-    const int firstX = m_buttons[0]->x();
-    m_caption->setGeometry(0, 1, qMax(0, firstX - 4), h);
-    m_caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_allMuting->setGeometry(right + 6, 1, m_allMuting->sizeHint().width(), h);
+    const auto centreOf = [this](int c) {
+        const QRect tab = m_tabBar->tabRect(m_firstOutputTab + c);
+        const QPoint centre = m_tabBar->mapTo(parentWidget(), tab.center());
+        return mapFrom(parentWidget(), centre).x();
+    };
+    int narrowest = std::numeric_limits<int>::max();
+    for (int c = 0; c < kOutputs; ++c)
+        narrowest = qMin(narrowest, m_tabBar->tabRect(m_firstOutputTab + c).width());
+    const int first = centreOf(0);
+    const int pitch = qMax((centreOf(kOutputs - 1) - first) / (kOutputs - 1),
+                           kMutingIconSize.width() + kFacePadding + kGap);
+    const int width = qMax(narrowest, pitch) - kGap;
+    const int top = height() - kButtonHeight - 1;
+    for (int c = 0; c < kOutputs; ++c)
+        m_buttons[static_cast<std::size_t>(c)]->setGeometry(first + c * pitch - width / 2, top,
+                                                            width, kButtonHeight);
+    const int left = m_buttons.front()->x();
+    const int right = m_buttons.back()->geometry().right() + 1;
+    m_caption->setGeometry(left, 0, right - left, top - 1);
+    m_allMuting->setGeometry(right + 2 * kGap, top, m_allMuting->sizeHint().width(), kButtonHeight);
 }
 
 } // namespace mqx

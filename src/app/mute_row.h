@@ -1,5 +1,6 @@
 #pragma once
-// The six output mute buttons, each kept above the tab of its output, and "All Muting".
+// The six output mute buttons under "Output Muting", each kept above the tab of its
+// output, and "All Muting".
 
 #include <QWidget>
 
@@ -29,10 +30,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int kOutputs = 6;
     void place();
     QTabBar* m_tabBar;
     int m_firstOutputTab;
-    std::array<QPushButton*, 6> m_buttons{};
+    std::array<QPushButton*, kOutputs> m_buttons{};
     QPushButton* m_allMuting = nullptr;
     QLabel* m_caption = nullptr;
 };

@@ -1,9 +1,23 @@
 #include "app/qt_file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace mqx {
 namespace {
+
+// The folder of `path`, or the nearest folder above it that exists: a save that failed
+// because its folder was missing still opens the next dialog close to where it aimed.
+QString existingFolderOf(const QString& path) {
+    QString folder = QFileInfo(path).absolutePath();
+    while (!QFileInfo(folder).isDir()) {
+        const QString above = QFileInfo(folder).absolutePath();
+        if (above == folder)
+            break;
+        folder = above;
+    }
+    return folder;
+}
 
 QString run(QWidget* owner, const QString& initial, bool save) {
     QFileDialog dialog(owner);
@@ -16,8 +30,10 @@ QString run(QWidget* owner, const QString& initial, bool save) {
     dialog.setDefaultSuffix(QStringLiteral("mqx"));
     // The controller asks its own question before replacing a file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!initial.isEmpty())
-        dialog.selectFile(initial);
+    if (!initial.isEmpty()) {
+        dialog.setDirectory(existingFolderOf(initial));
+        dialog.selectFile(QFileInfo(initial).fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -1,8 +1,8 @@
 #include "graphs/block_diagram_page.h"
 
 #include "graphs/block_diagram_model.h"
+#include "graphs/fitted_text.h"
 
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,7 +19,8 @@ const QColor kFace(240, 240, 240);
 const QColor kLine(64, 64, 64);
 const QColor kUnlitFill(226, 226, 226);
 const QColor kUnlitBorder(168, 168, 168);
-const QColor kUnlitText(136, 136, 136);
+// Unlit blocks read as off by their pale fill and border; their labels stay legible.
+const QColor kUnlitText(92, 92, 92);
 const QColor kLitFill(28, 116, 204);
 const QColor kLitBorder(10, 58, 116);
 const QColor kLitText(255, 255, 255);
@@ -27,7 +28,7 @@ const QColor kRoutingFill(255, 255, 255);
 const QColor kRoutingText(64, 64, 64);
 
 constexpr int kLineWidth = 2;
-constexpr int kLabelPixels = 10;
+constexpr int kLabelPixels = kSmallestTextPixels;
 constexpr int kOutputLabelLeft = 632;
 
 constexpr std::array<const char*, kOutputPartCount> kPartLabels = {
@@ -71,25 +72,12 @@ void arrowInto(QPainter& p, int x, int y) {
     p.restore();
 }
 
-// The largest of the label sizes that leaves a little air at both ends of the block.
-QFont fittingFont(const QFont& base, const QString& label, int width) {
-    QFont f = base;
-    for (int pixels : {kLabelPixels, kLabelPixels - 1, kLabelPixels - 2}) {
-        f.setPixelSize(pixels);
-        if (QFontMetrics(f).horizontalAdvance(label) <= width - 6)
-            break;
-    }
-    return f;
-}
-
 void block(QPainter& p, const QRect& r, const QString& label, bool lit) {
     p.fillRect(r, lit ? kLitBorder : kUnlitBorder);
     p.fillRect(r.adjusted(1, 1, -1, -1), lit ? kLitFill : kUnlitFill);
     p.setPen(lit ? kLitText : kUnlitText);
-    p.save();
-    p.setFont(fittingFont(p.font(), label, r.width()));
-    p.drawText(r, Qt::AlignCenter, label);
-    p.restore();
+    // A little air at both ends of the block; a long label is narrowed, never shrunk.
+    DrawFittedText(p, r.adjusted(3, 0, -3, 0), Qt::AlignCenter, label);
 }
 
 void verticalText(QPainter& p, const QRect& r, const QString& text) {
@@ -180,9 +168,7 @@ void paintLabels(QPainter& p, const QFont& bold) {
 }
 
 void paintDiagram(QPainter& p, const QFont& base, const DiagramLighting& lit) {
-    QFont bold = base;
-    bold.setPixelSize(kLabelPixels);
-    bold.setBold(true);
+    const QFont bold = ArtworkFont(base, kLabelPixels, true);
     p.setFont(bold);
 
     p.fillRect(QRect(0, 0, kDiagramWidth, kDiagramHeight), kFace);

@@ -1,5 +1,7 @@
 #include "graphs/level_meter_strip.h"
 
+#include "graphs/fitted_text.h"
+
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -37,12 +39,12 @@ int fineMarkRow(int m) {
     return kFineBarBottom - FineBarHeight(m);
 }
 
-std::array<ScaleMark, 6> fineMarks() {
-    return {{{FineClipRect(0).center().y(), "CLIP"},
-             {fineMarkRow(85), "-5"},
-             {fineMarkRow(80), "-10"},
+// Marks at least 12 rows apart, so that legible text fits between them; the clip lamp
+// speaks for itself in Fine mode, where a mark of its own would crowd the lamp captions.
+std::array<ScaleMark, 4> fineMarks() {
+    return {{{fineMarkRow(84), "-6"},
              {fineMarkRow(70), "-20"},
-             {fineMarkRow(60), "-30"},
+             {fineMarkRow(50), "-40"},
              {fineMarkRow(30), "-60"}}};
 }
 
@@ -55,17 +57,10 @@ std::array<ScaleMark, kCoarseLampCount> coarseMarks() {
     return marks;
 }
 
-QFont pixelFont(const QFont& base, int pixels, bool bold) {
-    QFont f = base;
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 // Text centred vertically on row y, inside [left, right).
 void rowText(QPainter& p, int left, int right, int y, Qt::Alignment horizontal,
              const QString& text) {
-    p.drawText(QRect(left, y - 6, right - left, 13), horizontal | Qt::AlignVCenter, text);
+    DrawFittedText(p, QRect(left, y - 6, right - left, 13), horizontal | Qt::AlignVCenter, text);
 }
 
 void paintWells(QPainter& p, int mode) {
@@ -135,25 +130,25 @@ QImage paintBackground(const QFont& base, int mode, qreal dpr) {
     const int outGapLeft = in1 + kMeterColumnWidth + 3;
     const int outGapRight = out0 - 5;
 
-    p.setFont(pixelFont(base, 10, true));
+    p.setFont(ArtworkFont(base, 11, true));
     p.setPen(kCaption);
     p.drawText(QRect(in0 - 3, kCaptionTop, in1 - in0 + kMeterColumnWidth + 6, kCaptionHeight),
                Qt::AlignCenter, QStringLiteral("INPUT"));
     p.drawText(QRect(out0 - 3, kCaptionTop, out5 - out0 + kMeterColumnWidth + 6, kCaptionHeight),
                Qt::AlignCenter, QStringLiteral("OUTPUT"));
 
-    p.setFont(pixelFont(base, 8, true));
+    p.setFont(ArtworkFont(base, 11, false));
     rowText(p, inGapLeft, inGapRight, dynamicsRow, Qt::AlignHCenter, QStringLiteral("COMP"));
     rowText(p, outGapLeft, outGapRight, dynamicsRow, Qt::AlignRight, QStringLiteral("LIMIT"));
 
-    p.setFont(pixelFont(base, 9, false));
+    p.setFont(ArtworkFont(base, 11, false));
     paintScale(p, inGapLeft, inGapRight, Qt::AlignHCenter, mode);
     paintScale(p, outGapLeft, outGapRight, Qt::AlignRight, mode);
     p.setPen(kScale);
     p.drawText(QRect(outGapLeft, kNumberTop, outGapRight - outGapLeft, 12),
                Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("dB"));
 
-    p.setFont(pixelFont(base, 9, true));
+    p.setFont(ArtworkFont(base, 11, true));
     p.setPen(kCaption);
     for (int ch = 0; ch < kInputCount + kOutputCount; ++ch) {
         const bool input = ch < kInputCount;

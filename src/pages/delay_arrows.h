@@ -19,6 +19,9 @@ public:
     void setPressedImage(int pressed);
     int pressedImage() const { return m_pressedImage; }
     QSize sizeHint() const override { return {kWidth, 2 * kArrowHeight}; }
+    // The press was turned down before it began (a message box took the mouse, so no
+    // release will come): the pair takes the next press as a new one.
+    void endHold() { m_held = false; }
 
 Q_SIGNALS:
     void arrowPressed(bool up);

@@ -223,10 +223,27 @@ void DelayPage::showArrows() {
 
 void DelayPage::commit(Row& row, DelayBox kind) {
     EntryBox* box = row.boxes[at(kind)];
-    const bool accepted = m_editor.commitEntry(row.target, kind, box->text());
+    const QString typed = box->text();
+    // Every box shows the record again before a refusal is reported, so the message
+    // never stands over the text it refuses.
     refresh();
+    const bool accepted = m_editor.commitEntry(row.target, kind, typed);
+    refresh();
+    m_lastEdited = box;
     if (!accepted)
         box->setFocus(Qt::OtherFocusReason);
+}
+
+void DelayPage::focusLastEdited() {
+    if (m_lastEdited != nullptr && m_lastEdited->isVisible())
+        m_lastEdited->setFocus(Qt::OtherFocusReason);
+}
+
+// A click on the page itself (or on a heading or frame, which pass it on) takes the box
+// being typed in, as leaving the box for any other control would.
+void DelayPage::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    QWidget::mousePressEvent(event);
 }
 
 void DelayPage::press(Row& row, bool up) {
@@ -234,8 +251,10 @@ void DelayPage::press(Row& row, bool up) {
     // refusal hands the focus back to the box after its message, and the press ends there.
     if (QWidget* typing = focusWidget()) {
         typing->clearFocus();
-        if (focusWidget() != nullptr)
+        if (focusWidget() != nullptr) {
+            row.arrows->endHold();
             return;
+        }
     }
     m_editor.pressArrow(row.target, up);
     refresh();

@@ -30,6 +30,7 @@ public:
 
     void showPage() override;
     void leavePage() override;
+    void focusLastEdited() override;
 
     // For tests.
     DelayEditor& editor() { return m_editor; }
@@ -39,6 +40,9 @@ public:
     QLineEdit* sourceBox(int channel) const;
     QLineEdit* totalBox(int channel, DelayBox kind) const;
     QString distanceHeading() const;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     struct Row {
@@ -66,6 +70,7 @@ private:
     QLabel* m_totalDistance = nullptr;
     bool m_feetInches = false;
     bool m_onShow = false;
+    EntryBox* m_lastEdited = nullptr;
 };
 
 } // namespace mqx

@@ -1,5 +1,6 @@
 #include "pages/front_panel_view.h"
 
+#include "graphs/fitted_text.h"
 #include "pages/page_artwork.h"
 
 #include <QPainter>
@@ -49,15 +50,13 @@ QRect FrontPanelView::lampRect(int channel, int k) const {
 
 void FrontPanelView::paintPanel(QPainter& p) const {
     p.fillRect(rect(), QColor(36, 38, 42));
-    QFont small = font();
-    small.setPixelSize(10);
-    p.setFont(small);
+    p.setFont(ArtworkFont(font(), kSmallestTextPixels, false));
     for (int k = 0; k < 6; ++k) {
         const QRect lamp = lampRect(0, k);
         p.setPen(QColor(210, 210, 210));
-        p.drawText(QRect(6, lamp.top() - 2, kLegendWidth - 10, kLampHeight + 4),
-                   Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromLatin1(kLegend[static_cast<std::size_t>(k)]));
+        DrawFittedText(p, QRect(6, lamp.top() - 3, kLegendWidth - 10, kLampHeight + 6),
+                       Qt::AlignLeft | Qt::AlignVCenter,
+                       QString::fromLatin1(kLegend[static_cast<std::size_t>(k)]));
     }
     for (int c = 0; c < 6; ++c) {
         const QRect first = lampRect(c, 0);

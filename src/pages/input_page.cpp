@@ -114,7 +114,7 @@ void InputPage::build() {
     m_muting = new QPushButton(generator);
     m_muting->setCheckable(true);
     m_muting->setAccessibleName(QStringLiteral("Off"));
-    m_muting->setIconSize(QSize(48, 16));
+    m_muting->setIconSize(kMutingIconSize);
     m_muting->setFixedSize(64, 26);
     mutingRow->addWidget(m_muting);
     mutingRow->addStretch(1);
@@ -152,18 +152,35 @@ void InputPage::refresh() {
     checkOnly(m_selectGroup, m_editor.inputSelect());
     checkOnly(m_waveGroup, m_editor.isSine() ? 1 : 0);
     m_muting->setChecked(m_editor.isMuted());
-    m_muting->setIcon(GeneratorMutingIcon(m_editor.isMuted()));
+    m_muting->setIcon(MutingIcon(m_editor.isMuted()));
     for (Box b : kBoxes)
         m_boxes[slot(b)]->setText(m_editor.boxText(b));
 }
 
 void InputPage::commit(Box box) {
     EntryBox* edit = m_boxes[slot(box)];
-    const bool accepted = m_editor.commitText(box, edit->text());
-    // Accepted text is shown as the scale writes it; refused text goes back to the value.
+    const QString typed = edit->text();
+    // The stored value is back in the box before any message about the typed text, so
+    // the operator never reads a refusal over the text it refuses.
     edit->setText(m_editor.boxText(box));
+    const bool accepted = m_editor.commitText(box, typed);
+    // Accepted text is shown as the scale writes it.
+    edit->setText(m_editor.boxText(box));
+    m_lastEdited = edit;
     if (!accepted)
         edit->setFocus(Qt::OtherFocusReason);
+}
+
+void InputPage::focusLastEdited() {
+    if (m_lastEdited != nullptr)
+        m_lastEdited->setFocus(Qt::OtherFocusReason);
+}
+
+// A click on the page itself (or on a label or frame, which pass it on) takes the box
+// being typed in, as leaving the box for any other control would.
+void InputPage::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    QWidget::mousePressEvent(event);
 }
 
 void InputPage::showPage() {

@@ -27,6 +27,7 @@ public:
 
     void showPage() override;
     void leavePage() override;
+    void focusLastEdited() override;
 
     // For tests and for the window's keyboard handling.
     EntryBox* box(InputEditor::Box box) const;
@@ -35,6 +36,9 @@ public:
     QRadioButton* inputSelectButton(int select) const;
     QRadioButton* waveButton(bool sine) const;
     QPushButton* mutingButton() const { return m_muting; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void build();
@@ -48,6 +52,7 @@ private:
     QPushButton* m_muting = nullptr;
     std::array<EntryBox*, 3> m_boxes{};
     std::array<SpinButtons*, 3> m_spins{};
+    EntryBox* m_lastEdited = nullptr;
 };
 
 } // namespace mqx

@@ -1,10 +1,13 @@
 #include "pages/page_artwork.h"
 
+#include "graphs/fitted_text.h"
 #include "graphs/transparent_canvas.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace mqx {
 namespace {
@@ -16,6 +19,21 @@ QPixmap canvas(int width, int height) {
     return TransparentCanvas(width, height, kScale);
 }
 
+// Relative luminance as the usual contrast rules define it.
+qreal luminance(const QColor& c) {
+    const auto channel = [](qreal v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// Black or white, whichever reads better on `fill`: the channel colours are fixed, and
+// pure red or magenta is too light for white letters and too dark for grey ones.
+QColor letteringOn(const QColor& fill) {
+    const qreal l = luminance(fill);
+    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 QPixmap tile(const QString& text, const QColor& colour) {
     QPixmap pixmap = canvas(16, 16);
     QPainter p(&pixmap);
@@ -23,11 +41,8 @@ QPixmap tile(const QString& text, const QColor& colour) {
     p.setPen(QPen(colour.darker(140), 1.0));
     p.setBrush(colour);
     p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    QFont font = p.font();
-    font.setPixelSize(12);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(colour.lightness() > 150 ? QColor(30, 30, 30) : QColor(Qt::white));
+    p.setFont(ArtworkFont(p.font(), 12, true));
+    p.setPen(letteringOn(colour));
     p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
     return pixmap;
 }
@@ -39,17 +54,16 @@ QColor ChannelColour(int channel) {
     return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
-QIcon GeneratorMutingIcon(bool muted) {
-    QPixmap pixmap = canvas(48, 16);
+QIcon MutingIcon(bool muted) {
+    QPixmap pixmap = canvas(kMutingIconSize.width(), kMutingIconSize.height());
     if (muted) {
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::TextAntialiasing);
-        QFont font = p.font();
-        font.setPixelSize(12);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(QColor(220, 0, 0));
-        p.drawText(QRectF(0, 0, 48, 16), Qt::AlignCenter, QStringLiteral("Muting"));
+        p.setFont(ArtworkFont(p.font(), 12, true));
+        // A deep red: it must stand out on the darker face of a pressed button too.
+        p.setPen(QColor(176, 0, 0));
+        DrawFittedText(p, QRectF(QPointF(0, 0), QSizeF(kMutingIconSize)), Qt::AlignCenter,
+                       QStringLiteral("Muting"));
     }
     return QIcon(pixmap);
 }

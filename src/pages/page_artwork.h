@@ -1,5 +1,5 @@
 #pragma once
-// The editing pages' own artwork, painted at any scale: the generator's muting sign, the
+// The editing pages' own artwork, painted at any scale: the muting buttons' faces, the
 // delay arrows, the front-panel lamps and the letter and number tiles that name outputs
 // and inputs.
 
@@ -25,8 +25,10 @@ inline constexpr std::array<std::array<int, 3>, 6> kChannelRgb = {{
 }};
 QColor ChannelColour(int channel);
 
-// The generator's muting button: the word "Muting" in red while muted, blank otherwise.
-QIcon GeneratorMutingIcon(bool muted);
+// The face of every muting button (the outputs' and the generator's): the word "Muting"
+// in red while muted, blank otherwise, so the state reads from across a stage.
+QIcon MutingIcon(bool muted);
+inline constexpr QSize kMutingIconSize(44, 16);
 
 // A small tile naming output 0..5 ("A".."F") in its channel colour, or input 0..1
 // ("1", "2").

@@ -12,6 +12,9 @@ public:
     virtual void leavePage() {}
     // New meter values have arrived while the page is on show.
     virtual void metersChanged() {}
+    // Enter was pressed outside the page's boxes: the operator goes back to typing where
+    // they last typed.
+    virtual void focusLastEdited() {}
 };
 
 } // namespace mqx

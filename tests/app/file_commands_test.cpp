@@ -167,14 +167,27 @@ TEST_F(FileCommandsTest, SaveOverAnExistingFileAsksWithCancelFirst) {
     EXPECT_EQ(session.settings.lastFile, path);
 }
 
-TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFile) {
+TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAtTheTry) {
     session.settings.lastFile = QStringLiteral("/shows/good.mqx");
     view.title = QStringLiteral("MQX-T410 Controller -- /shows/good.mqx");
     const QString path = dir.path(QStringLiteral("missing/folder/new.mqx"));
     dialogs.chosen = path;
     EXPECT_FALSE(commands.fileSaveAs());
+    EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/good.mqx"));
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- /shows/good.mqx"));
     EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/good.mqx"));
     EXPECT_EQ(prompts.shown.back().text, path + QStringLiteral("\n\nThis file failed to save."));
     EXPECT_EQ(prompts.shown.back().icon, PromptIcon::Exclamation);
+
+    // Both dialogs start at the failed try until a file is written or read.
+    dialogs.chosen.clear();
+    EXPECT_FALSE(commands.fileOpen());
+    EXPECT_EQ(dialogs.initialSeen, path);
+    const QString good = dir.path(QStringLiteral("good.mqx"));
+    dialogs.chosen = good;
+    EXPECT_TRUE(commands.fileSaveAs());
+    EXPECT_EQ(dialogs.initialSeen, path);
+    dialogs.chosen.clear();
+    EXPECT_FALSE(commands.fileSaveAs());
+    EXPECT_EQ(dialogs.initialSeen, good);
 }

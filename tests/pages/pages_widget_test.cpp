@@ -97,9 +97,9 @@ protected:
 } // namespace
 
 TEST_F(PagesInWindow, InstallsEachPageBehindItsTab) {
-    EXPECT_EQ(window->tabs()->widget(0), pages.input);
-    EXPECT_EQ(window->tabs()->widget(6), pages.delay);
-    EXPECT_EQ(window->tabs()->widget(kDisplayTab), pages.display);
+    EXPECT_EQ(window->page(0), pages.input);
+    EXPECT_EQ(window->page(6), pages.delay);
+    EXPECT_EQ(window->page(kDisplayTab), pages.display);
     EXPECT_EQ(window->tabs()->tabText(6), QStringLiteral("Delay"));
 }
 
