@@ -84,6 +84,7 @@ void DelayPage::buildRow(Row& row, QGridLayout* grid, int gridRow, int firstColu
     if (channel) {
         row.source = readOnlyBox(40, parent);
         row.source->setEnabled(false);
+        KeepTextLegibleWhenDisabled(row.source);
         row.source->setAlignment(Qt::AlignCenter);
         grid->addWidget(row.source, gridRow, c + 1);
     }

@@ -43,6 +43,7 @@ void DisplayPage::build() {
             auto* box = new QLineEdit(parameters);
             box->setReadOnly(true);
             box->setEnabled(false);
+            KeepTextLegibleWhenDisabled(box);
             box->setFixedWidth(74);
             box->setAlignment(Qt::AlignRight);
             grid->addWidget(box, r + 1, c + 1);

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
+#include <QWidget>
 
 #include <cmath>
 
@@ -106,6 +108,13 @@ void PaintDelayArrows(QPainter& p, const QRectF& rect, int pressed) {
         p.drawPath(arrow);
     }
     p.restore();
+}
+
+void KeepTextLegibleWhenDisabled(QWidget* box) {
+    QPalette palette = box->palette();
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+    box->setPalette(palette);
 }
 
 void PaintLamp(QPainter& p, const QRectF& rect, const QColor& colour, bool lit) {

@@ -11,6 +11,7 @@
 
 class QPainter;
 class QRectF;
+class QWidget;
 
 namespace mqx {
 
@@ -38,6 +39,11 @@ QPixmap InputNumberTile(int input);
 // A delay arrow pair in `rect`: the up arrow in the upper half, the down arrow in the
 // lower; `pressed` is 0 for none, 1 for up, 2 for down.
 void PaintDelayArrows(QPainter& painter, const QRectF& rect, int pressed);
+
+// A box that shows a value the operator cannot change here (disabled, so that nothing
+// suggests otherwise) keeps the full contrast of ordinary text rather than the style's
+// faint grey for disabled controls.
+void KeepTextLegibleWhenDisabled(QWidget* box);
 
 // One front-panel lamp, lit or dark, in its own colour.
 void PaintLamp(QPainter& painter, const QRectF& rect, const QColor& colour, bool lit);
