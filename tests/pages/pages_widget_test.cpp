@@ -24,11 +24,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace mqx;
 using Edits = std::vector<std::string>;
@@ -39,6 +42,16 @@ namespace {
 struct NoFiles : FileDialogs {
     QString openFileName(const QString&) override { return {}; }
     QString saveFileName(const QString&) override { return {}; }
+};
+
+// Prompts that can look at the screen at the moment a message comes up.
+struct WatchingPrompts : test::ScriptedPrompts {
+    std::function<void()> onMessage;
+    void message(const QString& title, const QString& text, PromptIcon icon) override {
+        if (onMessage)
+            onMessage();
+        test::ScriptedPrompts::message(title, text, icon);
+    }
 };
 
 constexpr DelayTarget kIn1{DelayGroup::Master, 0};
@@ -86,7 +99,7 @@ protected:
 
     test::ScratchDir dir;
     Session session;
-    test::ScriptedPrompts prompts;
+    WatchingPrompts prompts;
     NoFiles files;
     test::RecordingEditSink sink;
     test::VirtualClock clock;
@@ -261,15 +274,94 @@ TEST_F(PagesInWindow, PressingAnArrowFirstTakesTheBoxBeingTyped) {
     EXPECT_EQ(record().out[3].delay, 961u);
     EXPECT_EQ(sink.edits, (Edits{"0513 000960", "0513 000961"}));
 
-    // A refused text stops the press: its message has the operator's attention.
+    // A refused text stops the press: its message has the operator's attention, and the
+    // message box takes the button's release. The next press on the pair is a press.
     QTest::mouseClick(ms, Qt::LeftButton);
     ms->selectAll();
     QTest::keyClicks(ms, QStringLiteral("x"));
     arrowEvent(arrows, QEvent::MouseButtonPress, QPoint(8, 5));
-    arrowEvent(arrows, QEvent::MouseButtonRelease, QPoint(8, 5));
     EXPECT_EQ(record().out[3].delay, 961u);
     EXPECT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(sink.edits.size(), 2u);
+    EXPECT_EQ(arrows->pressedImage(), 0);
+
+    arrowEvent(arrows, QEvent::MouseButtonPress, QPoint(8, 16));
+    EXPECT_EQ(arrows->pressedImage(), 2);
+    arrowEvent(arrows, QEvent::MouseButtonRelease, QPoint(8, 16));
+    EXPECT_EQ(record().out[3].delay, 960u);
+    EXPECT_EQ(sink.edits.back(), "0513 000960");
+}
+
+TEST_F(PagesInWindow, ARefusedEntryShowsTheStoredValueBeforeItsMessage) {
+    session.settings.delayUnit = 1;
+    struct Case {
+        int tab;
+        std::function<EntryBox*()> box;
+        QString typed;
+    };
+    const std::vector<Case> cases = {
+        {0, [this] { return pages.input->box(Box::SineLevel); }, QStringLiteral("loud")},
+        {6, [this] { return pages.delay->box(kIn1, DelayBox::Ms); }, QStringLiteral("1400")},
+        {6, [this] { return pages.delay->box(channel(4), DelayBox::Feet); }, QStringLiteral("1'2")},
+        {6, [this] { return pages.delay->box(channel(4), DelayBox::Inches); },
+         QStringLiteral("12")},
+    };
+    for (const Case& c : cases) {
+        showTab(c.tab);
+        EntryBox* box = c.box();
+        SCOPED_TRACE(c.typed.toStdString());
+        const QString stored = box->text();
+        QString onScreen;
+        prompts.onMessage = [&] { onScreen = box->text(); };
+        prompts.clear();
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, c.typed);
+        window->tabs()->tabBar()->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        EXPECT_EQ(onScreen, stored);
+        EXPECT_TRUE(box->hasFocus());
+    }
+    prompts.onMessage = nullptr;
+}
+
+// Enter outside the boxes goes back to the box last typed in, and a click on the bare
+// page takes the box being typed in, on both pages that take typed values.
+TEST_F(PagesInWindow, EnterReturnsToTheLastBoxAndABackgroundClickTakesTheText) {
+    struct Case {
+        int tab;
+        std::function<EntryBox*()> box;
+        std::function<QWidget*()> page;
+        QString typed;
+        std::function<int()> stored;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {0, [this] { return pages.input->box(Box::PinkLevel); }, [this] { return pages.input; },
+         QStringLiteral("-12"), [this] { return int(record().pink_level); }, 157},
+        {6, [this] { return pages.delay->box(channel(2), DelayBox::Ms); },
+         [this] { return pages.delay; }, QStringLiteral("1"),
+         [this] { return int(record().out[2].delay); }, 96},
+    };
+    for (const Case& c : cases) {
+        showTab(c.tab);
+        EntryBox* box = c.box();
+        SCOPED_TRACE(c.tab);
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, c.typed);
+        // The page's own margin, clear of every control.
+        ASSERT_EQ(c.page()->childAt(QPoint(2, 2)), nullptr);
+        QTest::mouseClick(c.page(), Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_EQ(c.stored(), c.expected);
+        EXPECT_FALSE(box->hasFocus());
+
+        window->tabs()->tabBar()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window->tabs()->tabBar(), Qt::Key_Return);
+        EXPECT_TRUE(box->hasFocus());
+        EXPECT_EQ(window->currentTab(), c.tab);
+    }
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
