@@ -230,7 +230,8 @@ void MainWindow::setPage(int tab, QWidget* page) {
     const int current = m_tabs->currentIndex();
     QWidget* old = m_tabs->widget(tab);
     m_tabs->removeTab(tab);
-    page->setMinimumSize(page->minimumSize().expandedTo(kPageMinimum));
+    // A minimum set on a page overrides its layout's; it must not cut what the layout needs.
+    page->setMinimumSize(page->minimumSizeHint().expandedTo(kPageMinimum));
     m_pages[static_cast<std::size_t>(tab)] = page;
     m_tabs->insertTab(tab, framed(page), tabLabel(tab));
     delete old;

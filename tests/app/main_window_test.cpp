@@ -1,16 +1,26 @@
+#include "app/install_pages.h"
 #include "app/main_window.h"
+#include "app/message_box_prompts.h"
 #include "core/prompts.h"
 #include "core/session.h"
+#include "graphs/level_meter_strip.h"
 #include "program/program_file.h"
 #include "recording_edit_sink.h"
 #include "test_paths.h"
+#include "virtual_clock.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -201,4 +211,104 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtExit) {
     EXPECT_TRUE(
         prompts.shown.back().startsWith(QStringLiteral("The settings could not be written")))
         << prompts.shown.back().toStdString();
+}
+
+TEST_F(MainWindowTest, MuteButtonsStandEvenlyUnderTheirCaptionOverTheirTabs) {
+    QApplication::processEvents();
+    QTabBar* tabs = window->tabs()->tabBar();
+    const auto inWindow = [this](QWidget* w) {
+        return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+    };
+    std::vector<QRect> buttons;
+    for (int c = 0; c < 6; ++c) {
+        buttons.push_back(inWindow(window->muteButton(c)));
+        const QRect tab(tabs->mapTo(window.get(), tabs->tabRect(kFirstOutputTab + c).topLeft()),
+                        tabs->tabRect(kFirstOutputTab + c).size());
+        EXPECT_GE(buttons[c].center().x(), tab.left()) << c;
+        EXPECT_LE(buttons[c].center().x(), tab.right()) << c;
+        EXPECT_TRUE(window->muteButton(c)->text().isEmpty()) << "the face alone tells the state";
+    }
+    const int gap = buttons[1].left() - buttons[0].right();
+    EXPECT_GE(gap, 4);
+    for (std::size_t c = 1; c < buttons.size(); ++c) {
+        EXPECT_EQ(buttons[c].size(), buttons[0].size()) << c;
+        EXPECT_NEAR(buttons[c].left() - buttons[c - 1].right(), gap, 1) << c;
+    }
+    const QRect all = inWindow(window->allMutingButton());
+    EXPECT_GE(all.left() - buttons.back().right(), gap);
+
+    QLabel* caption = nullptr;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("Output Muting"))
+            caption = label;
+    ASSERT_NE(caption, nullptr);
+    const QRect above = inWindow(caption);
+    EXPECT_LE(above.bottom(), buttons[0].top());
+    EXPECT_LE(above.left(), buttons.front().left());
+    EXPECT_GE(above.right(), buttons.back().right());
+    EXPECT_GE(above.width(), caption->sizeHint().width());
+}
+
+// Enlarging the window moves the pages, centred, and never stretches them; at the
+// smallest size the window allows, every page, the tabs and the meters are whole.
+TEST_F(MainWindowTest, PagesKeepTheirSizeCentredAndNothingIsCutAtTheSmallestWindow) {
+    test::VirtualClock clock;
+    InstallPages(*window, session, sink, prompts, clock);
+    const QSize start = window->size();
+    for (int tab : {0, 6, kDisplayTab, kBlockTab}) {
+        SCOPED_TRACE(tab);
+        window->resize(start);
+        window->tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        QWidget* page = window->page(tab);
+        const QSize natural = page->size();
+
+        window->resize(start + QSize(500, 300));
+        QApplication::processEvents();
+        EXPECT_EQ(page->size(), natural);
+        const QRect frame = page->parentWidget()->rect();
+        EXPECT_NEAR(page->geometry().center().x(), frame.center().x(), 1);
+        EXPECT_NEAR(page->geometry().center().y(), frame.center().y(), 1);
+
+        window->resize(1, 1);
+        QApplication::processEvents();
+        EXPECT_GE(page->width(), page->minimumSizeHint().width());
+        EXPECT_GE(page->height(), page->minimumSizeHint().height());
+        EXPECT_TRUE(page->parentWidget()->rect().contains(page->geometry()));
+        QTabBar* tabs = window->tabs()->tabBar();
+        EXPECT_GE(tabs->width(), tabs->tabRect(kTabCount - 1).right());
+        const QRect meters(window->meterStrip()->mapTo(window.get(), QPoint(0, 0)),
+                           window->meterStrip()->size());
+        EXPECT_TRUE(window->rect().contains(meters));
+        const QRect all(window->allMutingButton()->mapTo(window.get(), QPoint(0, 0)),
+                        window->allMutingButton()->size());
+        EXPECT_TRUE(window->rect().contains(all));
+    }
+}
+
+// A window manager cuts a title that does not fit beside its buttons; the boxes are made
+// wide enough for the whole title, set bold as title bars are, and three buttons.
+TEST(MessageBoxPromptsTest, BoxesAreWideEnoughForTheirWholeTitle) {
+    for (const QString& title :
+         {QStringLiteral("MQX-T410 Controller"), QStringLiteral("Panel Operation Lock")}) {
+        for (bool question : {false, true}) {
+            SCOPED_TRACE(title.toStdString() + (question ? " question" : " message"));
+            MessageBoxPrompts prompts(nullptr);
+            int width = 0;
+            QTimer::singleShot(0, [&width] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    width = box->width();
+                    box->done(QMessageBox::Cancel);
+                }
+            });
+            if (question)
+                prompts.confirm(title, QStringLiteral("OK?"), PromptIcon::Question);
+            else
+                prompts.message(title, QStringLiteral("OK."), PromptIcon::Information);
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            EXPECT_GE(width, metrics.horizontalAdvance(title) + 3 * metrics.height());
+        }
+    }
 }
