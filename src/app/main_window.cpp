@@ -38,8 +38,18 @@ TabPage* pageOf(QWidget* widget) {
 // Every page keeps the size its own layout gives it, centred in whatever room the window
 // has: the controls of a page sit where the operator learnt them, however large the
 // window is made.
+// A click in the room around a page is a click on the page's background: it takes the box
+// being typed in, as a click on the page itself does.
+class PageFrame : public QWidget {
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        setFocus(Qt::MouseFocusReason);
+        QWidget::mousePressEvent(event);
+    }
+};
+
 QWidget* framed(QWidget* page) {
-    auto* frame = new QWidget;
+    auto* frame = new PageFrame;
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(page, 0, 0, Qt::AlignCenter);
