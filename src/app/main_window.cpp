@@ -35,9 +35,6 @@ TabPage* pageOf(QWidget* widget) {
     return dynamic_cast<TabPage*>(widget);
 }
 
-// Every page keeps the size its own layout gives it, centred in whatever room the window
-// has: the controls of a page sit where the operator learnt them, however large the
-// window is made.
 // A click in the room around a page is a click on the page's background: it takes the box
 // being typed in, as a click on the page itself does.
 class PageFrame : public QWidget {
@@ -48,6 +45,9 @@ protected:
     }
 };
 
+// Every page keeps the size its own layout gives it, centred in whatever room the window
+// has: the controls of a page sit where the operator learnt them, however large the
+// window is made.
 QWidget* framed(QWidget* page) {
     auto* frame = new PageFrame;
     auto* grid = new QGridLayout(frame);
