@@ -81,7 +81,7 @@ int LinkEngine::IssueCommand(int index) {
         m_queueTicks = kQueueTicks;
         m_timers->start(QueueTimer, 100);
     } else if (index == CmdParedt) {
-        if (m_waiting.empty() && m_port.bytesToWrite() == 0) {
+        if (m_waiting.empty() && m_port.bytesToWrite() <= 1) {
             send({index, m_args});
         } else {
             enqueue(index);
@@ -137,9 +137,12 @@ void LinkEngine::send(const Waiting& command) {
 }
 
 void LinkEngine::sendWaitingEdits() {
+    // The frame before has left once at most its last character is still on the wire, as
+    // a driver's queue is empty while the last character shifts out: the next frame then
+    // follows it back to back.
     while (m_state.done && !m_waiting.empty() && m_waiting.front().index == CmdParedt) {
-        if (const qint64 left = m_port.bytesToWrite(); left > 0) {
-            m_timers->start(LineTimer, WireTimeMs(left));
+        if (const qint64 left = m_port.bytesToWrite(); left > 1) {
+            m_timers->start(LineTimer, WireTimeMs(left - 1));
             return;
         }
         const Waiting edit = std::move(m_waiting.front());
