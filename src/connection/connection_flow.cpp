@@ -26,8 +26,13 @@ ConnectionFlow::~ConnectionFlow() {
 }
 
 void ConnectionFlow::lineLost() {
-    // The engine has closed the port. Only the connection goes: record 0, the pages'
-    // memories and the information text are the operator's.
+    // The engine has closed the port. On the way in, the procedure under way fails and
+    // says so itself.
+    if (!m_connected)
+        return;
+    m_connected = false;
+    // Only the connection goes: record 0, the pages' memories and the information text
+    // are the operator's.
     const int unitId = m_session.ConnectedUnitId;
     m_session.ConnectedUnitId = 0;
     m_engine.setMeteringOn(false);
@@ -56,6 +61,7 @@ bool ConnectionFlow::connectUnit() {
     if (connected) {
         m_engine.setMeteringOn(true);
         m_engine.watchUnit(true);
+        m_connected = true;
         m_engine.IssueCommand(CmdLevon);
     } else {
         // The dialog that ended the chain has said bye and closed the port. The current
@@ -77,6 +83,7 @@ bool ConnectionFlow::disconnectUnit() {
     DisconnectProcedure disconnect(m_session, m_engine, m_prompts, m_timers);
     if (!m_dialogs.runDisconnect(disconnect))
         return false;
+    m_connected = false;
     m_session.ConnectedUnitId = 0;
     m_view.leaveTab();
     m_view.refreshAll();

@@ -47,6 +47,7 @@ private:
     TimerSource& m_timers;
     ConnectionDialogs& m_dialogs;
     ConnectionView& m_view;
+    bool m_connected = false; // from the end of a successful Connect chain
 };
 
 } // namespace mqx

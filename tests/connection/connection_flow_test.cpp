@@ -245,6 +245,16 @@ TEST_F(ConnectionFlowTest, ALostLineIsToldAndTheProgramWithItsEditsStays) {
         EXPECT_EQ(texts().size(), 1);
         sim.unit(1)->currentProgram().out[3].on = 1; // the unit restarted meanwhile
     }
+
+    // On the way in, the procedure under way tells of the failure, once.
+    sim.setFrameObserver([this](sim::UnitSimulator::Direction, QByteArrayView frame, qint64) {
+        if (frame == "(01hello")
+            line.pullAdapter();
+    });
+    prompts.clear();
+    EXPECT_FALSE(flow.connectUnit());
+    EXPECT_EQ(texts(), QStringList{QStringLiteral("Cannot connect MQX-T410(ID=1)")});
+    EXPECT_FALSE(line.isOpen());
 }
 
 TEST_F(ConnectionFlowTest, InformationAndPanelLockFromTheMenu) {
