@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #endif
@@ -38,12 +39,23 @@ void HardwareSerialPort::setFaultHandler(std::function<void()> handler) {
 
 void HardwareSerialPort::onError(QSerialPort::SerialPortError error) {
     // The device gone: an adapter pulled out (the driver's EIO, a resource error) or the
-    // far end of a pseudo-terminal closed (the read then finds the end of the line, which
-    // QSerialPort calls a read error: a raw port that is still there never reads nothing).
-    // Neither comes back by itself.
-    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (gone && m_faultHandler)
+    // far end of a pseudo-terminal closed (the read finds the end of the line, which
+    // QSerialPort calls a read error). A read that merely found nothing, because we had
+    // taken it first, is a resource error too; the hang-up the driver shows tells them
+    // apart. A device that has gone does not come back by itself.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    if (isHungUp() && m_faultHandler)
         m_faultHandler();
+}
+
+bool HardwareSerialPort::isHungUp() const {
+#ifdef Q_OS_UNIX
+    pollfd state{static_cast<int>(m_port.handle()), POLLIN, 0};
+    return ::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return true;
+#endif
 }
 
 qint64 HardwareSerialPort::bytesToWrite() const {

@@ -49,6 +49,7 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    bool isHungUp() const;
 
     Prompts& m_prompts;
     PortMap m_ports;
