@@ -46,28 +46,18 @@ protected:
     std::vector<std::pair<QByteArray, qint64>> heardEdits;
 };
 
-} // namespace
-
-TEST_F(Edits, AllMutingWhileTheLevonReplyIsAwaitedMutesEveryOutputOfTheUnit) {
-    connectAsTheControllerDoes();
-    EngineEditSink sink(engine);
-    MainEditor editor(session, sink);
-    ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);
-    ASSERT_FALSE(engine.done());
-    editor.allMuting();
-    ASSERT_TRUE(waitDone());
-    idle(500);
-
-    for (const OutputChannel& out : unit().currentProgram().out)
-        EXPECT_EQ(out.on, 0);
-    EXPECT_EQ(EncodeRecordText(unit().currentProgram()), EncodeRecordText(session.CurrentRecord()));
+// All Muting: six outputs, six edits.
+std::vector<QByteArray> allMuting(Session& session, ParameterEditSink& sink) {
+    MainEditor(session, sink).allMuting();
+    std::vector<QByteArray> frames;
+    for (char c = '0'; c <= '5'; ++c)
+        frames.push_back(QByteArray("(01$053") + c + "000");
+    return frames;
 }
 
-TEST_F(Edits, ABurstOf24DifferentEditsReachesTheUnitWholeAndInOrder) {
-    connectAsTheControllerDoes();
-    EngineEditSink sink(engine);
-    // What flattening both PEQs sends: every band's level, then both gains.
-    std::vector<QByteArray> expected;
+// What flattening both PEQs sends: every band's level, then the gain, of each channel.
+std::vector<QByteArray> peqFlat(Session& session, ParameterEditSink& sink) {
+    std::vector<QByteArray> frames;
     ProgramRecord& record = session.CurrentRecord();
     for (int channel = 1; channel <= 2; ++channel) {
         const auto t = static_cast<std::size_t>(channel - 1);
@@ -75,23 +65,46 @@ TEST_F(Edits, ABurstOf24DifferentEditsReachesTheUnitWholeAndInOrder) {
             const QByteArray code = "023" + QByteArray::number(channel) +
                                     QByteArray::number(band).rightJustified(2, '0');
             // The same values on both channels, whether the unit links them or not.
-            const int level = 10 + band;
+            const QByteArray level = QByteArray::number(10 + band).rightJustified(3, '0');
             record.peq_band[static_cast<std::size_t>(band)][t].level =
-                static_cast<std::uint8_t>(level);
-            sink.sendEdit(code, QByteArray::number(level).rightJustified(3, '0'));
-            expected.push_back("(01$" + code + QByteArray::number(level).rightJustified(3, '0'));
+                static_cast<std::uint8_t>(10 + band);
+            sink.sendEdit(code, level);
+            frames.push_back("(01$" + code + level);
         }
         record.peq_gain[t] = 91;
         sink.sendEdit("025" + QByteArray::number(channel), "091");
-        expected.push_back("(01$025" + QByteArray::number(channel) + "091");
+        frames.push_back("(01$025" + QByteArray::number(channel) + "091");
     }
-    ASSERT_EQ(expected.size(), 24u);
-    idle(1000);
+    return frames;
+}
 
-    EXPECT_EQ(editsHeard(), expected);
-    const std::optional<ProgramRecord> after = download(0);
-    ASSERT_TRUE(after);
-    EXPECT_EQ(EncodeRecordText(*after), EncodeRecordText(session.CurrentRecord()));
+} // namespace
+
+TEST_F(Edits, EditsMadeWhileAReplyIsAwaitedAllReachTheUnitInOrder) {
+    connectAsTheControllerDoes();
+    EngineEditSink sink(engine);
+    const std::pair<const char*, decltype(&allMuting)> bursts[] = {
+        {"All Muting", &allMuting},
+        {"PEQ Flat, 24 different edits", &peqFlat},
+    };
+    for (const auto& [name, make] : bursts) {
+        SCOPED_TRACE(name);
+        heardEdits.clear();
+        // The metering's own levon is under way when the operator presses the button.
+        ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);
+        ASSERT_FALSE(engine.done());
+        const std::vector<QByteArray> expected = make(session, sink);
+        ASSERT_TRUE(waitDone());
+        idle(1000);
+
+        EXPECT_EQ(editsHeard(), expected);
+        const std::optional<ProgramRecord> after = download(0);
+        ASSERT_TRUE(after);
+        EXPECT_EQ(EncodeRecordText(*after), EncodeRecordText(session.CurrentRecord()));
+        ASSERT_TRUE(exchange(CmdLevon));
+    }
+    for (const OutputChannel& out : unit().currentProgram().out)
+        EXPECT_EQ(out.on, 0);
 }
 
 TEST_F(Edits, AFaderDraggedFasterThanTheLineLeavesTheUnitOneFrameBehind) {
