@@ -127,7 +127,9 @@ public:
     void setMetersCallback(std::function<void(const MeterLevels&)> callback);
 
     // While on, a unit that falls silent counts as a lost line: no level frame for 2 s
-    // with metering on, or an exchange without a character of reply with metering off.
+    // of level reading with metering on (every frame written starts the 2 s again, as an
+    // edit's own levon restarts the stream), or an exchange without a character of reply
+    // with metering off.
     // Whoever holds the connection turns it on once the unit has been greeted; CloseLink
     // turns it off. A port fault counts whenever the link is open.
     void watchUnit(bool on);

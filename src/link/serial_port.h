@@ -44,7 +44,8 @@ public:
     // Characters written that have not left on the line yet: what the driver still holds
     // or, where it cannot tell (a pseudo-terminal, an adapter with its own buffer), what
     // the line cannot have carried since the write. The link engine writes the next
-    // parameter edit only once this is 0, so edits never pile up behind the line.
+    // parameter edit only once this is down to the last character, so edits never pile
+    // up behind the line.
     virtual qint64 bytesToWrite() const = 0;
     // `handler` is called when the device reports that it has gone (a USB adapter pulled
     // out, the far end of a pseudo-terminal closed). It may be called from inside any
