@@ -17,8 +17,9 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
     const QCommandLineOption link(QStringLiteral("link"),
                                   QStringLiteral("Also make a symlink to the device."),
                                   QStringLiteral("PATH"));
-    const QCommandLineOption noPacing(QStringLiteral("no-pacing"),
-                                      QStringLiteral("Answer at once instead of at 19200 baud."));
+    const QCommandLineOption noPacing(
+        QStringLiteral("no-pacing"),
+        QStringLiteral("Take requests and answer at once instead of at 19200 baud."));
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Log every frame received and sent."),
                                  QStringLiteral("FILE"));

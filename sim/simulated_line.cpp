@@ -11,12 +11,25 @@ int SimulatedLine::Open(const QString&, const QString&, const QString&, const QS
     m_simulator.takeOutput(m_clock.nowMs());
     m_input.clear();
     m_open = true;
+    m_cut = false;
+    m_pulled = false;
     return 0;
+}
+
+qint64 SimulatedLine::bytesToWrite() const {
+    return m_open ? m_simulator.charactersArrivingAfter(m_clock.nowMs()) : 0;
+}
+
+void SimulatedLine::pullAdapter() {
+    m_pulled = true;
+    m_input.clear();
+    if (m_open && m_faultHandler)
+        m_faultHandler();
 }
 
 void SimulatedLine::collect() {
     const QByteArray arrived = m_simulator.takeOutput(m_clock.nowMs());
-    if (!m_open)
+    if (!m_open || m_cut || m_pulled)
         return;
     const qsizetype room = kInputQueueLimit - m_input.size();
     m_input.append(arrived.first(std::min(room, arrived.size())));
@@ -24,8 +37,8 @@ void SimulatedLine::collect() {
 
 QByteArray SimulatedLine::Read(int maximum, bool* ok) {
     if (ok)
-        *ok = m_open;
-    if (!m_open || maximum <= 0)
+        *ok = m_open && !m_pulled;
+    if (!m_open || m_pulled || maximum <= 0)
         return {};
     collect();
     const QByteArray out = m_input.first(std::min<qsizetype>(maximum, m_input.size()));
@@ -34,8 +47,10 @@ QByteArray SimulatedLine::Read(int maximum, bool* ok) {
 }
 
 int SimulatedLine::Write(QByteArrayView frame) {
-    if (!m_open)
+    if (!m_open || m_pulled)
         return -1;
+    if (m_cut)
+        return 0;
     m_simulator.receive(frame, m_clock.nowMs());
     return 0;
 }

@@ -24,6 +24,19 @@ public:
     void PurgeInput() override;
     void Close() override;
     bool isOpen() const override { return m_open; }
+    // What the units have not received yet of what was written: the line carries the
+    // controller's frames at its rate too.
+    qint64 bytesToWrite() const override;
+    void setFaultHandler(std::function<void()> handler) override {
+        m_faultHandler = std::move(handler);
+    }
+
+    // The cable cut: nothing written reaches the units, nothing of theirs comes back, and
+    // the port does not notice.
+    void cutCable() { m_cut = true; }
+    // The adapter pulled out: the port reports the fault at once; reads and writes fail.
+    void pullAdapter();
+    // Open mends either, as plugging back in would.
 
     // What a driver keeps for a reader that does not read; more is lost, as on a real
     // port whose input queue overflows.
@@ -36,6 +49,9 @@ private:
     const Clock& m_clock;
     QByteArray m_input;
     bool m_open = false;
+    bool m_cut = false;
+    bool m_pulled = false;
+    std::function<void()> m_faultHandler;
 };
 
 } // namespace mqx::sim

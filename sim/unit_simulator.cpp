@@ -62,24 +62,58 @@ std::vector<int> UnitSimulator::unitIds() const {
 void UnitSimulator::receive(QByteArrayView bytes, qint64 nowMs) {
     const qint64 ms = std::max(nowMs, m_nowMs);
     advanceTo(ms);
-    for (char c : bytes) {
-        if (c == '(') {
-            if (!m_frame.isEmpty())
-                completeFrame(ms);
-            m_frame = "(";
-            m_frameTooLong = false;
-        } else if (!m_frame.isEmpty()) {
-            if (m_frame.size() < kMaxFrameLength)
-                m_frame.append(c);
-            else
-                m_frameTooLong = true;
-        }
-        // Characters outside a frame are line noise.
-        if (m_frame.size() == 3 && c != '(')
-            headArrived(ms);
+    stopLevelsForRequestsIn(bytes, ms);
+    // Paced, each character reaches the units when the line has carried it; a write
+    // while earlier characters are still on their way queues behind them.
+    const qint64 startUs = pacing() ? std::max(ms * 1000, m_inboundFreeUs) : ms * 1000;
+    qint64 atUs = startUs;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (pacing())
+            atUs = startUs + LineTransmitter::durationUs(i + 1);
+        m_arriving.push_back({bytes[i], atUs});
     }
-    if (!bytes.isEmpty())
-        m_lastByteMs = ms;
+    m_inboundFreeUs = std::max(m_inboundFreeUs, atUs);
+    advanceTo(ms);
+}
+
+void UnitSimulator::stopLevelsForRequestsIn(QByteArrayView bytes, qint64 ms) {
+    // A unit ends its level stream for a request to it with the character on the wire
+    // when the request began, not when its ID has come in: the characters the request
+    // takes to arrive would otherwise run the frame into the answer the controller is
+    // about to wait for. The controller writes whole frames, so a write holds the heads.
+    for (qsizetype at = bytes.indexOf('('); at >= 0 && at + 3 <= bytes.size();
+         at = bytes.indexOf('(', at + 1)) {
+        Station* station = stationFor(bytes.sliced(at, 3));
+        if (!station || station->nextLevelMs < 0)
+            continue;
+        station->unit->stopLevels();
+        station->nextLevelMs = -1;
+        m_line.dropLevelFrames(station->unit->id(), ms * 1000);
+    }
+}
+
+qsizetype UnitSimulator::charactersArrivingAfter(qint64 nowMs) const {
+    qsizetype count = 0;
+    for (auto it = m_arriving.rbegin(); it != m_arriving.rend() && it->atUs > nowMs * 1000; ++it)
+        ++count;
+    return count;
+}
+
+void UnitSimulator::arrive(char c, qint64 ms) {
+    if (c == '(') {
+        if (!m_frame.isEmpty())
+            completeFrame(ms);
+        m_frame = "(";
+        m_frameTooLong = false;
+    } else if (!m_frame.isEmpty()) {
+        if (m_frame.size() < kMaxFrameLength)
+            m_frame.append(c);
+        else
+            m_frameTooLong = true;
+    }
+    // Characters outside a frame are line noise.
+    if (m_frame.size() == 3 && c != '(')
+        headArrived(ms);
 }
 
 QByteArray UnitSimulator::takeOutput(qint64 nowMs) {
@@ -88,22 +122,47 @@ QByteArray UnitSimulator::takeOutput(qint64 nowMs) {
 }
 
 void UnitSimulator::advanceTo(qint64 ms) {
+    const auto toMs = [](qint64 us) { return (us + 999) / 1000; };
     for (;;) {
-        qint64 next = m_frame.isEmpty() ? kNever : m_lastByteMs + kSilenceMs;
+        // At one moment: a frame's silence ends, then a level frame goes, then a character
+        // arrives.
+        enum class Next { Nothing, Silence, Level, Character } what = Next::Nothing;
+        qint64 nextUs = kNever;
+        if (!m_frame.isEmpty()) {
+            nextUs = m_lastByteUs + kSilenceMs * 1000;
+            what = Next::Silence;
+        }
         Station* ticking = nullptr;
         for (Station& s : m_stations)
-            if (s.nextLevelMs >= 0 && s.nextLevelMs < next) {
-                next = s.nextLevelMs;
+            if (s.nextLevelMs >= 0 && s.nextLevelMs * 1000 < nextUs) {
+                nextUs = s.nextLevelMs * 1000;
                 ticking = &s;
+                what = Next::Level;
             }
-        if (next > ms)
+        if (!m_arriving.empty() && m_arriving.front().atUs < nextUs) {
+            nextUs = m_arriving.front().atUs;
+            what = Next::Character;
+        }
+        if (what == Next::Nothing || nextUs > ms * 1000)
             break;
-        m_line.advance(next * 1000);
-        if (ticking) {
-            send(ticking->unit->levelFrame(), *ticking, next, true);
-            ticking->nextLevelMs = next + kLevelPeriodMs;
-        } else {
-            completeFrame(next);
+        m_line.advance(nextUs);
+        switch (what) {
+        case Next::Level:
+            send(ticking->unit->levelFrame(), *ticking, ticking->nextLevelMs, true);
+            ticking->nextLevelMs += kLevelPeriodMs;
+            break;
+        case Next::Silence:
+            completeFrame(toMs(nextUs));
+            break;
+        case Next::Character: {
+            const char c = m_arriving.front().c;
+            m_arriving.pop_front();
+            m_lastByteUs = nextUs;
+            arrive(c, toMs(nextUs));
+            break;
+        }
+        case Next::Nothing:
+            break;
         }
     }
     m_line.advance(ms * 1000);

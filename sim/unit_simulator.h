@@ -6,9 +6,9 @@
 //
 // Passive and deterministic: it never reads a clock. Callers feed what the controller
 // wrote with the time it was written and ask what the units have put on the line by a
-// given time; frame ends, paced answers, burst gaps and the level frames every 100 ms are
-// all worked out from those times. So it runs the same on the tests' virtual time and
-// on the steady time of mqx-sim.
+// given time; frame ends, paced requests and answers, burst gaps and the level frames
+// every 100 ms are all worked out from those times. So it runs the same on the tests'
+// virtual time and on the steady time of mqx-sim.
 //
 // A frame ends at the next "(" or after kSilenceMs without a character. Each unit
 // answers only frames with its own ID; frames for other IDs go unanswered.
@@ -21,6 +21,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -47,7 +48,8 @@ public:
     UnitSimulator(const UnitSimulator&) = delete;
     UnitSimulator& operator=(const UnitSimulator&) = delete;
 
-    // Paced at 1920 characters a second by default; off, answers arrive whole.
+    // Paced at 1920 characters a second both ways by default: a request reaches the
+    // units a character at a time, as their answers come back. Off, both arrive whole.
     void setPacing(bool on) { m_line.setPacing(on); }
     bool pacing() const { return m_line.pacing(); }
 
@@ -68,6 +70,8 @@ public:
     void receive(QByteArrayView bytes, qint64 nowMs);
     // Everything the units have put on the line by `nowMs` and not yet taken.
     QByteArray takeOutput(qint64 nowMs);
+    // Characters the controller wrote that are still on their way to the units at `nowMs`.
+    qsizetype charactersArrivingAfter(qint64 nowMs) const;
 
 private:
     struct Station {
@@ -75,8 +79,15 @@ private:
         qint64 nextLevelMs = -1; // -1 while the unit sends no level frames
     };
 
+    struct Arriving {
+        char c = 0;
+        qint64 atUs = 0;
+    };
+
     void advanceTo(qint64 ms);
+    void arrive(char c, qint64 ms);
     void headArrived(qint64 ms);
+    void stopLevelsForRequestsIn(QByteArrayView bytes, qint64 ms);
     void completeFrame(qint64 ms);
     void answer(Station& station, QByteArrayView body, qint64 ms);
     void send(const QByteArray& bytes, Station& station, qint64 ms, bool levelFrame);
@@ -87,9 +98,11 @@ private:
     std::map<UnitCommand, LineFault> m_faults;
     LineTransmitter m_line;
     FrameObserver m_observer;
-    QByteArray m_frame; // the frame being received, from its "("
+    std::deque<Arriving> m_arriving; // written, not yet at the units
+    qint64 m_inboundFreeUs = 0;      // when the last character written reaches them
+    QByteArray m_frame;              // the frame being received, from its "("
     bool m_frameTooLong = false;
-    qint64 m_lastByteMs = 0;
+    qint64 m_lastByteUs = 0;
     qint64 m_nowMs = 0;
 };
 

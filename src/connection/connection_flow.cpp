@@ -4,8 +4,10 @@
 #include "connection/connection_dialogs.h"
 #include "connection/connection_view.h"
 #include "connection/disconnect_procedure.h"
+#include "connection/line_loss_text.h"
 #include "connection/panel_lock_procedure.h"
 #include "connection/select_data_procedure.h"
+#include "core/prompts.h"
 #include "core/session.h"
 #include "link/link_engine.h"
 
@@ -15,7 +17,32 @@ ConnectionFlow::ConnectionFlow(Session& session, LinkEngine& engine, Prompts& pr
                                TimerSource& timers, ConnectionDialogs& dialogs,
                                ConnectionView& view)
     : m_session(session), m_engine(engine), m_prompts(prompts), m_timers(timers),
-      m_dialogs(dialogs), m_view(view) {}
+      m_dialogs(dialogs), m_view(view) {
+    m_engine.setLineLostCallback([this](LineLoss) { lineLost(); });
+}
+
+ConnectionFlow::~ConnectionFlow() {
+    m_engine.setLineLostCallback({});
+}
+
+void ConnectionFlow::lineLost() {
+    // The engine has closed the port. On the way in, the procedure under way fails and
+    // says so itself.
+    if (!m_connected)
+        return;
+    m_connected = false;
+    // Only the connection goes: record 0, the pages' memories and the information text
+    // are the operator's.
+    const int unitId = m_session.ConnectedUnitId;
+    m_session.ConnectedUnitId = 0;
+    m_engine.setMeteringOn(false);
+    m_session.meterLevels.setAtRest();
+    m_prompts.message(QString::fromLatin1(kApplicationTitle),
+                      LineLostText(m_engine.portText(), unitId), PromptIcon::Exclamation);
+    m_view.leaveTab();
+    m_view.refreshAll();
+    m_view.metersChanged();
+}
 
 bool ConnectionFlow::connectUnit() {
     ConnectProcedure connect(m_session, m_engine, m_prompts, m_timers);
@@ -33,6 +60,8 @@ bool ConnectionFlow::connectUnit() {
     }
     if (connected) {
         m_engine.setMeteringOn(true);
+        m_engine.watchUnit(true);
+        m_connected = true;
         m_engine.IssueCommand(CmdLevon);
     } else {
         // The dialog that ended the chain has said bye and closed the port. The current
@@ -54,6 +83,7 @@ bool ConnectionFlow::disconnectUnit() {
     DisconnectProcedure disconnect(m_session, m_engine, m_prompts, m_timers);
     if (!m_dialogs.runDisconnect(disconnect))
         return false;
+    m_connected = false;
     m_session.ConnectedUnitId = 0;
     m_view.leaveTab();
     m_view.refreshAll();

@@ -8,6 +8,11 @@
 //
 // The dialogs' own sequences are the procedures; a dialog that ends with Cancel has
 // already closed the port.
+//
+// Once connected, the engine watches the unit; a lost line (the port's device gone, no
+// level frames, an unanswered exchange) closes the link there, and the flow then says so
+// and shows the window disconnected. The program and every edit stay as they were, and
+// Connect works again at once.
 
 namespace mqx {
 
@@ -22,6 +27,9 @@ class ConnectionFlow {
 public:
     ConnectionFlow(Session& session, LinkEngine& engine, Prompts& prompts, TimerSource& timers,
                    ConnectionDialogs& dialogs, ConnectionView& view);
+    ~ConnectionFlow();
+    ConnectionFlow(const ConnectionFlow&) = delete;
+    ConnectionFlow& operator=(const ConnectionFlow&) = delete;
 
     // Each returns true when its chain ended with OK.
     bool connectUnit();
@@ -31,6 +39,7 @@ public:
 
 private:
     bool holdsRememberedBands() const;
+    void lineLost();
 
     Session& m_session;
     LinkEngine& m_engine;
@@ -38,6 +47,7 @@ private:
     TimerSource& m_timers;
     ConnectionDialogs& m_dialogs;
     ConnectionView& m_view;
+    bool m_connected = false; // from the end of a successful Connect chain
 };
 
 } // namespace mqx

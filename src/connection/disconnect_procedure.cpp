@@ -13,6 +13,8 @@ DisconnectProcedure::DisconnectProcedure(Session& session, LinkEngine& engine, P
 bool DisconnectProcedure::start() {
     if (!begin())
         return false;
+    // A unit that no longer answers is this procedure's own failure from here on.
+    engine().watchUnit(false);
     startTimer(LevelOffTimer);
     return true;
 }

@@ -2,6 +2,14 @@
 
 #include "core/prompts.h"
 
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace mqx {
 
 namespace {
@@ -14,10 +22,57 @@ int numberOf(const QString& text) {
     return text.trimmed().toInt();
 }
 
+constexpr qint64 kNsPerCharacter = 1000000000 / kLineCharactersPerSecond;
+
 } // namespace
 
 HardwareSerialPort::HardwareSerialPort(Prompts& prompts, PortMap ports)
-    : m_prompts(prompts), m_ports(std::move(ports)) {}
+    : m_prompts(prompts), m_ports(std::move(ports)) {
+    m_since.start();
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) { onError(error); });
+}
+
+void HardwareSerialPort::setFaultHandler(std::function<void()> handler) {
+    m_faultHandler = std::move(handler);
+}
+
+void HardwareSerialPort::onError(QSerialPort::SerialPortError error) {
+    // The device gone: an adapter pulled out (the driver's EIO, a resource error) or the
+    // far end of a pseudo-terminal closed (the read finds the end of the line, which
+    // QSerialPort calls a read error). A read that merely found nothing, because we had
+    // taken it first, is a resource error too; the hang-up the driver shows tells them
+    // apart. A device that has gone does not come back by itself.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    if (isHungUp() && m_faultHandler)
+        m_faultHandler();
+}
+
+bool HardwareSerialPort::isHungUp() const {
+#ifdef Q_OS_UNIX
+    pollfd state{static_cast<int>(m_port.handle()), POLLIN, 0};
+    return ::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return true;
+#endif
+}
+
+qint64 HardwareSerialPort::bytesToWrite() const {
+    if (!m_port.isOpen())
+        return 0;
+    qint64 queued = m_port.bytesToWrite();
+#ifdef Q_OS_UNIX
+    int driver = 0;
+    if (::ioctl(m_port.handle(), TIOCOUTQ, &driver) == 0)
+        queued += driver;
+#endif
+    // A pseudo-terminal or an adapter with a buffer of its own takes the frame at once,
+    // yet the line carries it no faster than its rate.
+    const qint64 aheadNs = m_lineFreeNs - m_since.nsecsElapsed();
+    const qint64 onWire = aheadNs > 0 ? (aheadNs + kNsPerCharacter - 1) / kNsPerCharacter : 0;
+    return std::max(queued, onWire);
+}
 
 HardwareSerialPort::~HardwareSerialPort() {
     Close();
@@ -116,6 +171,7 @@ int HardwareSerialPort::Write(QByteArrayView frame) {
         m_port.clearError();
         return -1;
     }
+    m_lineFreeNs = std::max(m_lineFreeNs, m_since.nsecsElapsed()) + frame.size() * kNsPerCharacter;
     return 0;
 }
 
@@ -125,6 +181,7 @@ void HardwareSerialPort::PurgeInput() {
 }
 
 void HardwareSerialPort::Close() {
+    m_lineFreeNs = 0;
     if (!m_port.isOpen())
         return;
     m_port.clear(QSerialPort::Output);

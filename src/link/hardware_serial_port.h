@@ -8,6 +8,7 @@
 #include "link/port_map.h"
 #include "link/serial_port.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 
 namespace mqx {
@@ -26,6 +27,8 @@ public:
     void PurgeInput() override;
     void Close() override;
     bool isOpen() const override { return m_port.isOpen(); }
+    qint64 bytesToWrite() const override;
+    void setFaultHandler(std::function<void()> handler) override;
 
     // Shows label + ": " + the reason for `code`, and `detail` on a line of its own when
     // there is one, then clears the port's error state.
@@ -45,10 +48,17 @@ public:
     static QSerialPort::DataBits dataBitsFor(const QString& text);
 
 private:
+    void onError(QSerialPort::SerialPortError error);
+    bool isHungUp() const;
+
     Prompts& m_prompts;
     PortMap m_ports;
     QString m_devicePath;
     QSerialPort m_port;
+    std::function<void()> m_faultHandler;
+    // When the characters written so far have all left at the line's rate, on m_since.
+    QElapsedTimer m_since;
+    qint64 m_lineFreeNs = 0;
 };
 
 } // namespace mqx

@@ -4,70 +4,167 @@
 #include "link/request_frame.h"
 #include "link/serial_port.h"
 
+#include <algorithm>
+
 namespace mqx {
 
 LinkEngine::LinkEngine(SerialPort& port, TimerSource& timers, const int& connectedUnitId,
                        MeterLevels& meters)
     : m_port(port), m_connectedUnitId(connectedUnitId), m_meters(meters),
-      m_timers(timers.createTimers(*this)) {}
+      m_timers(timers.createTimers(*this)) {
+    // The report may come from inside a read or a write of ours; it is dealt with on a
+    // tick of its own, when no engine call is under way.
+    m_port.setFaultHandler([this] { m_timers->start(FaultTimer, 0); });
+}
 
 LinkEngine::LinkEngine(SerialPort& port, TimerSource& timers, Session& session)
     : LinkEngine(port, timers, session.ConnectedUnitId, session.meterLevels) {}
 
-LinkEngine::~LinkEngine() = default;
+LinkEngine::~LinkEngine() {
+    m_port.setFaultHandler({});
+}
 
 int LinkEngine::OpenLink(const QString& portText) {
+    m_portText = portText;
     if (m_port.Open(portText, QStringLiteral("19200"), QStringLiteral("0"), QStringLiteral("8"),
                     QStringLiteral("1")) != 0)
         return 0;
     // A fresh link starts idle, whatever the last one was doing when it went.
-    for (int id : {QueueTimer, ReplyTimer, ResumeTimer, LevelTimer})
+    for (int id : {QueueTimer, LineTimer, FaultTimer, ReplyTimer, ResumeTimer, LevelTimer})
         m_timers->stop(id);
     m_state = ExchangeState{};
-    m_pendingCommand = -1;
+    m_waiting.clear();
+    m_watchingUnit = false;
+    m_linkOpen = true;
     setBusy(false);
     return 1;
 }
 
 void LinkEngine::CloseLink() {
-    for (int id : {QueueTimer, ReplyTimer, ResumeTimer, LevelTimer})
+    for (int id : {QueueTimer, LineTimer, FaultTimer, ReplyTimer, ResumeTimer, LevelTimer})
         m_timers->stop(id);
     if (!m_state.done)
         finishExchange(false);
-    m_pendingCommand = -1;
+    m_waiting.clear();
+    m_watchingUnit = false;
+    m_linkOpen = false;
     setBusy(false);
     m_port.PurgeInput();
     m_port.Close();
 }
 
+void LinkEngine::watchUnit(bool on) {
+    m_watchingUnit = on;
+    m_silentLevelTicks = 0;
+}
+
+void LinkEngine::setLineLostCallback(std::function<void(LineLoss)> callback) {
+    m_lineLost = std::move(callback);
+}
+
+void LinkEngine::loseLine(LineLoss how) {
+    CloseLink();
+    if (m_lineLost)
+        m_lineLost(how);
+}
+
 int LinkEngine::IssueCommand(int index) {
     if (m_connectedUnitId == 0 || !CommandTable::isValidIndex(index))
         return 0;
-    if (m_meteringOn) {
+    // Level reading pauses for every command. A frame purges the input as it goes out,
+    // never while a reply is awaited: the input is that reply.
+    if (m_meteringOn)
         m_timers->stop(LevelTimer);
-        // Only a frame sent now needs the level frames cleared away. While a reply is
-        // awaited the input is that reply; a queued command purges when it goes out.
-        if (m_state.done)
-            m_port.PurgeInput();
-    }
 
-    if (m_state.done) {
-        m_currentCommand = index;
-        writeFrame(index, m_args);
-        // An edit's reply is left to the level reader, which drops it; its frame has
-        // already asked for the level stream again.
-        if (index == CmdParedt)
-            StartLevelReading();
-        else
-            StartReplyWait();
-    } else {
-        // One slot: a slider drag coalesces into its newest edit.
-        m_pendingCommand = index;
-        m_pendingArgs = m_args;
+    if (!m_state.done) {
+        enqueue(index);
         m_queueTicks = kQueueTicks;
         m_timers->start(QueueTimer, 100);
+    } else if (index == CmdParedt) {
+        if (m_waiting.empty() && m_port.bytesToWrite() <= 1) {
+            send({index, m_args});
+        } else {
+            enqueue(index);
+            sendWaitingEdits();
+        }
+    } else {
+        // Its exchange starts now, for whoever polls done() next. The edits still waiting
+        // for the line go just before it, unpaced: they were made first.
+        m_waiting.erase(std::remove_if(m_waiting.begin(), m_waiting.end(),
+                                       [](const Waiting& w) { return w.index != CmdParedt; }),
+                        m_waiting.end());
+        m_timers->stop(LineTimer);
+        while (!m_waiting.empty()) {
+            const Waiting edit = std::move(m_waiting.front());
+            m_waiting.pop_front();
+            send(edit);
+        }
+        send({index, m_args});
     }
     return 1;
+}
+
+void LinkEngine::enqueue(int index) {
+    // A newer edit of the same parameter makes a waiting one pointless; any other command
+    // replaces the one waiting before it. What replaces goes last, in the order issued.
+    const bool edit = index == CmdParedt;
+    m_waiting.erase(std::remove_if(m_waiting.begin(), m_waiting.end(),
+                                   [&](const Waiting& w) {
+                                       return edit ? w.index == CmdParedt &&
+                                                         w.args.ArgCode == m_args.ArgCode
+                                                   : w.index != CmdParedt;
+                                   }),
+                    m_waiting.end());
+    m_waiting.push_back({index, m_args});
+}
+
+bool LinkEngine::holdsWaitingCommand() const {
+    return std::any_of(m_waiting.begin(), m_waiting.end(),
+                       [](const Waiting& w) { return w.index != CmdParedt; });
+}
+
+void LinkEngine::send(const Waiting& command) {
+    if (m_meteringOn)
+        StopLevelReading();
+    m_currentCommand = command.index;
+    writeFrame(command.index, command.args);
+    // An edit's reply is left to the level reader, which drops it; its frame has
+    // already asked for the level stream again.
+    if (command.index == CmdParedt)
+        StartLevelReading();
+    else
+        StartReplyWait();
+}
+
+void LinkEngine::sendWaitingEdits() {
+    // The frame before has left once at most its last character is still on the wire, as
+    // a driver's queue is empty while the last character shifts out: the next frame then
+    // follows it back to back.
+    while (m_state.done && !m_waiting.empty() && m_waiting.front().index == CmdParedt) {
+        if (const qint64 left = m_port.bytesToWrite(); left > 1) {
+            m_timers->start(LineTimer, WireTimeMs(left - 1));
+            return;
+        }
+        const Waiting edit = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        sendFromQueue(edit);
+    }
+}
+
+void LinkEngine::sendWaitingCommand() {
+    if (!m_state.done || m_waiting.empty() || m_waiting.front().index == CmdParedt)
+        return;
+    const Waiting command = std::move(m_waiting.front());
+    m_waiting.pop_front();
+    sendFromQueue(command);
+}
+
+void LinkEngine::sendFromQueue(const Waiting& command) {
+    // The queue timer ran for what waited; with the queue empty it would resume the
+    // meters, which the edit's own levon, or the exchange's end, does already.
+    if (m_waiting.empty())
+        m_timers->stop(QueueTimer);
+    send(command);
 }
 
 bool LinkEngine::SendFrame(int index) {
@@ -77,6 +174,8 @@ bool LinkEngine::SendFrame(int index) {
 }
 
 bool LinkEngine::writeFrame(int index, const ArgumentSlots& args) {
+    // Whatever the unit sends next is an answer to this frame; silence counts from here.
+    m_silentLevelTicks = 0;
     // A failed write is not reported here: the reply wait then ends by its time limit.
     return m_port.Write(BuildFrame(m_table, index, m_connectedUnitId, args)) == 0;
 }
@@ -173,6 +272,14 @@ void LinkEngine::onTimer(int id) {
     case QueueTimer:
         onQueueTimer();
         break;
+    case LineTimer:
+        onLineTimer();
+        break;
+    case FaultTimer:
+        m_timers->stop(FaultTimer);
+        if (m_linkOpen)
+            loseLine(LineLoss::PortFault);
+        break;
     case LevelTimer:
         onLevelTimer();
         break;
@@ -186,16 +293,21 @@ void LinkEngine::onReplyTimer() {
     if (!m_state.done)
         return;
     setBusy(false);
-    if (!m_meteringOn || m_currentCommand == CmdBye)
-        return;
-    if (m_currentCommand == CmdLevon) {
-        StartLevelReading();
-    } else if (m_currentCommand == CmdLevoff) {
-        m_timers->stop(ResumeTimer);
-    } else {
-        m_resumeCountdown = kResumeCountdown;
-        m_timers->start(ResumeTimer, 100);
+    if (m_watchingUnit && !m_meteringOn && !m_state.succeeded && m_state.received == 0)
+        return loseLine(LineLoss::NoAnswer);
+    if (m_meteringOn && m_currentCommand != CmdBye) {
+        if (m_currentCommand == CmdLevon) {
+            StartLevelReading();
+        } else if (m_currentCommand == CmdLevoff) {
+            m_timers->stop(ResumeTimer);
+        } else {
+            m_resumeCountdown = kResumeCountdown;
+            m_timers->start(ResumeTimer, 100);
+        }
     }
+    // Edits that waited for the reply go now; they leave the line free for a poller to
+    // see. Another waiting command keeps to the queue timer's tick.
+    sendWaitingEdits();
 }
 
 void LinkEngine::onResumeTimer() {
@@ -222,40 +334,32 @@ void LinkEngine::onResumeTimer() {
 }
 
 void LinkEngine::onQueueTimer() {
-    if (m_pendingCommand >= 0) {
-        // A waiting command goes first; the meters resume after its exchange. After 10 s
-        // of a busy line it goes anyway.
-        if (m_state.done || m_queueTicks == 0) {
-            m_timers->stop(QueueTimer);
-            sendPending();
-        } else {
-            --m_queueTicks;
-        }
+    if (m_waiting.empty()) {
+        m_timers->stop(QueueTimer);
+        if (m_meteringOn)
+            IssueCommand(CmdLevon);
         return;
     }
-    m_timers->stop(QueueTimer);
-    if (m_meteringOn)
-        IssueCommand(CmdLevon);
-}
-
-void LinkEngine::sendPending() {
-    const int index = m_pendingCommand;
-    const ArgumentSlots args = m_pendingArgs;
-    m_pendingCommand = -1;
+    // Waiting commands go first; the meters resume after them.
     if (!m_state.done) {
-        // The exchange that kept the line busy is given up as failed.
+        if (m_queueTicks != 0) {
+            --m_queueTicks;
+            return;
+        }
+        // After 10 s of a busy line the exchange that kept it busy is given up as failed.
         m_timers->stop(ReplyTimer);
         finishExchange(false);
         setBusy(false);
     }
-    if (m_meteringOn)
-        StopLevelReading();
-    m_currentCommand = index;
-    writeFrame(index, args);
-    if (index == CmdParedt)
-        StartLevelReading();
-    else
-        StartReplyWait();
+    sendWaitingEdits();
+    sendWaitingCommand();
+    if (!holdsWaitingCommand())
+        m_timers->stop(QueueTimer);
+}
+
+void LinkEngine::onLineTimer() {
+    m_timers->stop(LineTimer);
+    sendWaitingEdits();
 }
 
 void LinkEngine::onLevelTimer() {
@@ -264,6 +368,11 @@ void LinkEngine::onLevelTimer() {
     m_levelReadGuard = true;
     const bool frameReady = m_levelReader.take(m_port.Read(kReadChunk));
     m_levelReadGuard = false;
+    if (frameReady) {
+        m_silentLevelTicks = 0;
+    } else if (m_watchingUnit && ++m_silentLevelTicks >= kLevelSilenceTicks) {
+        return loseLine(LineLoss::NoLevels);
+    }
     if (frameReady && DecodeMeterLevels(m_levelReader.levelDigits(), m_meters) && m_metersCallback)
         m_metersCallback(m_meters);
 }

@@ -6,11 +6,19 @@
 //          +--line busy--> the queue slot (timer 35) ----------+--> done / succeeded
 //
 // Callers fill the argument slots, issue a command, then poll done() from a timer of their
-// own and judge the reply with CheckReply. Parameter edits wait for no reply and only the
-// newest edit waits in the queue. While metering is on, level frames are read (timer 199)
-// whenever no reply is awaited; every exchange pauses them and they are resumed after it,
-// by the levon request every edit frame carries, or about half a second after any other
-// exchange (timers 26 and 35).
+// own and judge the reply with CheckReply. Parameter edits wait for no reply. Edits that
+// cannot go at once wait in the queue in the order they were made; a newer edit of the
+// same parameter code takes the place of a waiting one, so a fader drag sends only its
+// newest value while edits of different parameters all arrive. Any other command keeps to
+// one slot: a newer one replaces it. An edit is written only once the frame before it has
+// left the line (timer 36), so the unit trails the operator by one frame at most.
+// While metering is on, level frames are read (timer 199) whenever no reply is awaited;
+// every exchange pauses them and they are resumed after it, by the levon request every
+// edit frame carries, or about half a second after any other exchange (timers 26 and 35).
+//
+// A lost line ends the link: the port reporting that its device has gone (timer 37 takes
+// the report out of whatever call raised it), and, once the caller watches the unit, no
+// level frame for 2 s with metering on, or an exchange left unanswered with metering off.
 
 #include "core/meter_levels.h"
 #include "link/argument_slots.h"
@@ -23,6 +31,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -31,14 +40,25 @@ namespace mqx {
 class SerialPort;
 struct Session;
 
+// How the line was found lost.
+enum class LineLoss { PortFault, NoLevels, NoAnswer };
+
 class LinkEngine : public TimerClient {
 public:
-    enum TimerId : int { ReplyTimer = 20, ResumeTimer = 26, QueueTimer = 35, LevelTimer = 199 };
+    enum TimerId : int {
+        ReplyTimer = 20,
+        ResumeTimer = 26,
+        QueueTimer = 35,
+        LineTimer = 36,
+        FaultTimer = 37,
+        LevelTimer = 199
+    };
     static constexpr int kReplyBufferSize = 1040;
     static constexpr int kReadChunk = 1024;
-    static constexpr int kQueueTicks = 100;    // 100 ms ticks: 10 s of a busy line
-    static constexpr int kSilenceTicks = 20;   // once a reply flows, 1 s of silence ends it
-    static constexpr int kResumeCountdown = 5; // 100 ms ticks after an exchange
+    static constexpr int kQueueTicks = 100;       // 100 ms ticks: 10 s of a busy line
+    static constexpr int kSilenceTicks = 20;      // once a reply flows, 1 s of silence ends it
+    static constexpr int kResumeCountdown = 5;    // 100 ms ticks after an exchange
+    static constexpr int kLevelSilenceTicks = 40; // 50 ms level ticks: 2 s without a frame
 
     // The engine reads the connected unit's ID (0: none) from `connectedUnitId` on every
     // command and writes decoded levels into `meters`; both must outlive it.
@@ -54,17 +74,21 @@ public:
     // Opens the port at 19200 baud, 8N1. Returns 1, or 0 when the port could not be opened
     // (the port has told the operator why).
     int OpenLink(const QString& portText);
-    // Stops every engine timer, ends a reply wait as failed, forgets a waiting command,
+    // Stops every engine timer, ends a reply wait as failed, forgets the waiting commands,
     // discards input and closes the port.
     void CloseLink();
+    // The port text of the last OpenLink.
+    const QString& portText() const { return m_portText; }
 
     // The arguments of the next IssueCommand; copied when it is called.
     ArgumentSlots& arguments() { return m_args; }
     void setProgramArg(int programNumber) { m_args.setProgram(programNumber); }
 
-    // Sends command `index` now if the line is free, else puts it in the queue slot in
-    // place of whatever waited there. Returns 0 (nothing sent) while no unit is connected
-    // or for an unknown index, else 1.
+    // Sends command `index` now if the line is free, else queues it: an edit behind the
+    // waiting edits (in place of one with the same code), any other command in the one
+    // slot for them. A command other than an edit issued on a free line goes at once,
+    // with the edits still waiting written just before it. Returns 0 (nothing sent) while
+    // no unit is connected or for an unknown index, else 1.
     int IssueCommand(int index);
 
     // Writes the frame of `index` with the current arguments; true when the write worked.
@@ -77,8 +101,9 @@ public:
     bool done() const { return m_state.done; }
     bool succeeded() const { return m_state.succeeded; }
     int CurrentCommand() const { return m_currentCommand; }
-    // The command waiting in the queue slot, or -1.
-    int PendingCommand() const { return m_pendingCommand; }
+    // The waiting command that goes next, or -1.
+    int PendingCommand() const { return m_waiting.empty() ? -1 : m_waiting.front().index; }
+    int waitingCount() const { return static_cast<int>(m_waiting.size()); }
     const QByteArray& ReplyBuffer() const { return m_replyBuffer; }
     // The reply after its 4-character head.
     QByteArray payload() const { return m_replyBuffer.mid(4); }
@@ -101,17 +126,41 @@ public:
     // Called after each level frame has been decoded into the meter block.
     void setMetersCallback(std::function<void(const MeterLevels&)> callback);
 
+    // While on, a unit that falls silent counts as a lost line: no level frame for 2 s
+    // of level reading with metering on (every frame written starts the 2 s again, as an
+    // edit's own levon restarts the stream), or an exchange without a character of reply
+    // with metering off.
+    // Whoever holds the connection turns it on once the unit has been greeted; CloseLink
+    // turns it off. A port fault counts whenever the link is open.
+    void watchUnit(bool on);
+    bool isWatchingUnit() const { return m_watchingUnit; }
+    // Called once the link has been closed for a lost line. The engine does nothing more
+    // in that tick, so the callback may open the link again or destroy nothing else.
+    void setLineLostCallback(std::function<void(LineLoss)> callback);
+
     void onTimer(int id) override;
 
 private:
+    struct Waiting {
+        int index = 0;
+        ArgumentSlots args;
+    };
+
     bool writeFrame(int index, const ArgumentSlots& args);
-    void sendPending();
+    void send(const Waiting& command);
+    void sendFromQueue(const Waiting& command);
+    void enqueue(int index);
+    bool holdsWaitingCommand() const;
+    void sendWaitingEdits();
+    void sendWaitingCommand();
+    void loseLine(LineLoss how);
     void finishExchange(bool succeeded);
     bool replyComplete() const;
     void setBusy(bool busy);
     void onReplyTimer();
     void onResumeTimer();
     void onQueueTimer();
+    void onLineTimer();
     void onLevelTimer();
 
     SerialPort& m_port;
@@ -122,19 +171,23 @@ private:
     ExchangeState m_state;
     QByteArray m_replyBuffer;
     int m_currentCommand = 0;
-    int m_pendingCommand = -1;
+    std::deque<Waiting> m_waiting; // in the order issued
     int m_queueTicks = 0;
     ArgumentSlots m_args;
-    ArgumentSlots m_pendingArgs;
+    QString m_portText;
 
     bool m_meteringOn = false;
     int m_resumeCountdown = 0;
     bool m_levelReadGuard = false;
     LevelReader m_levelReader;
+    bool m_linkOpen = false;
+    bool m_watchingUnit = false;
+    int m_silentLevelTicks = 0;
 
     bool m_busy = false;
     std::function<void(bool)> m_busyCallback;
     std::function<void(const MeterLevels&)> m_metersCallback;
+    std::function<void(LineLoss)> m_lineLost;
 
     // Last, so the timers are gone before anything their ticks would touch.
     std::unique_ptr<Timers> m_timers;

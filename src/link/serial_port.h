@@ -8,7 +8,18 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace mqx {
+
+// 19200 baud, ten bits a character (start, eight data, stop).
+inline constexpr qint64 kLineCharactersPerSecond = 1920;
+
+// Milliseconds `characters` need on the wire, rounded up.
+inline int WireTimeMs(qint64 characters) {
+    return static_cast<int>((characters * 1000 + kLineCharactersPerSecond - 1) /
+                            kLineCharactersPerSecond);
+}
 
 class SerialPort {
 public:
@@ -29,6 +40,17 @@ public:
     // Discards pending output and closes the port.
     virtual void Close() = 0;
     virtual bool isOpen() const = 0;
+
+    // Characters written that have not left on the line yet: what the driver still holds
+    // or, where it cannot tell (a pseudo-terminal, an adapter with its own buffer), what
+    // the line cannot have carried since the write. The link engine writes the next
+    // parameter edit only once this is down to the last character, so edits never pile
+    // up behind the line.
+    virtual qint64 bytesToWrite() const = 0;
+    // `handler` is called when the device reports that it has gone (a USB adapter pulled
+    // out, the far end of a pseudo-terminal closed). It may be called from inside any
+    // other call on the port; an empty handler removes it.
+    virtual void setFaultHandler(std::function<void()> handler) = 0;
 };
 
 } // namespace mqx

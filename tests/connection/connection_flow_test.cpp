@@ -3,6 +3,7 @@
 
 #include "connection/connection_flow.h"
 #include "connection/connection_view.h"
+#include "link/engine_edit_sink.h"
 #include "program/record_text.h"
 #include "scripted_connection_dialogs.h"
 #include "unit_bench.h"
@@ -197,6 +198,63 @@ TEST_F(ConnectionFlowTest, UnansweredGoodbyesAreReportedAndTheLinkStillEnds) {
         EXPECT_EQ(session.ConnectedUnitId, 0);
         sim.clearFaults();
     }
+}
+
+TEST_F(ConnectionFlowTest, ALostLineIsToldAndTheProgramWithItsEditsStays) {
+    struct Loss {
+        const char* name;
+        bool adapterPulled; // else the cable is cut and the unit falls silent
+        qint64 noticedWithinMs;
+    };
+    for (const Loss& loss :
+         {Loss{"adapter pulled out", true, 1000}, Loss{"cable cut", false, 3000}}) {
+        SCOPED_TRACE(loss.name);
+        ASSERT_TRUE(flow.connectUnit()) << "connecting again works at once";
+        clock.advance(1000);
+        // An edit made while connected: in the record and at the unit.
+        session.CurrentRecord().out[3].on = 0;
+        EngineEditSink(engine).sendEdit("0533", "000");
+        std::memcpy(session.CurrentRecord().comment.data(), "Operator's note", 15);
+        clock.advance(300);
+        ASSERT_EQ(sim.unit(1)->currentProgram().out[3].on, 0);
+        const ProgramRecord kept = session.CurrentRecord();
+        const QByteArray info = session.DeviceInfoText;
+        prompts.clear();
+        const int refreshes = view.refreshes;
+
+        const qint64 from = clock.nowMs();
+        if (loss.adapterPulled)
+            line.pullAdapter();
+        else
+            line.cutCable();
+        ASSERT_TRUE(clock.runUntil([this] { return !prompts.shown().empty(); }, 10000));
+        EXPECT_LE(clock.nowMs() - from, loss.noticedWithinMs);
+        EXPECT_EQ(texts(),
+                  QStringList{QStringLiteral("Connection lost on COM1.\nMQX-T410 ID = 01")});
+        EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
+        EXPECT_EQ(session.ConnectedUnitId, 0);
+        EXPECT_FALSE(line.isOpen());
+        EXPECT_FALSE(engine.MeteringOn());
+        EXPECT_EQ(session.meterLevels, MeterLevels{});
+        EXPECT_GT(view.refreshes, refreshes) << "the window shows the disconnected state";
+        EXPECT_EQ(session.CurrentRecord(), kept) << "nothing of the program is reset";
+        EXPECT_EQ(session.DeviceInfoText, info);
+        received.clear();
+        clock.advance(5000);
+        EXPECT_TRUE(received.empty()) << "nothing more is sent";
+        EXPECT_EQ(texts().size(), 1);
+        sim.unit(1)->currentProgram().out[3].on = 1; // the unit restarted meanwhile
+    }
+
+    // On the way in, the procedure under way tells of the failure, once.
+    sim.setFrameObserver([this](sim::UnitSimulator::Direction, QByteArrayView frame, qint64) {
+        if (frame == "(01hello")
+            line.pullAdapter();
+    });
+    prompts.clear();
+    EXPECT_FALSE(flow.connectUnit());
+    EXPECT_EQ(texts(), QStringList{QStringLiteral("Cannot connect MQX-T410(ID=1)")});
+    EXPECT_FALSE(line.isOpen());
 }
 
 TEST_F(ConnectionFlowTest, InformationAndPanelLockFromTheMenu) {

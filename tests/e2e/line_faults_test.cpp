@@ -123,23 +123,27 @@ TEST_F(Faults, AnErrorFaultEndsAnyWaitAtOnceWithTheUnitsCode) {
     EXPECT_EQ(engine.CheckReply(CmdPdatget), ReplyCheck::unitError(30));
 }
 
-TEST_F(Faults, OnlyTheNewestOfTheEditsWaitingDuringADownloadReachesTheUnit) {
+TEST_F(Faults, AFaderDraggedThroughADownloadLeavesItIntactAndTheUnitAtTheLastStep) {
     engine.setMeteringOn(true);
+    const ProgramRecord before = unit().currentProgram();
+    // A unit slow to answer, so that the whole drag falls within the download.
+    inject(CmdPdatget, bursts(4, 300));
     engine.setProgramArg(0);
     ASSERT_EQ(engine.IssueCommand(CmdPdatget), 1);
-    // A fader dragged while the program comes in: the level of output C, step by step.
-    for (int step = 20; step <= 26; ++step) {
-        clock.advance(40);
+    // The level of output C, 200 steps 5 ms apart, while the program comes in.
+    for (int step = 0; step < 200; ++step) {
+        clock.advance(5);
         edit("0492", QByteArray::number(step).rightJustified(3, '0'));
     }
     EXPECT_EQ(engine.PendingCommand(), CmdParedt);
     ASSERT_TRUE(waitDone(3000));
-    EXPECT_TRUE(engine.CheckReply(CmdPdatget).isMatch());
-    clock.advance(1000);
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.payload().mid(7), EncodeRecordText(before)) << "no edit ran into the reply";
+    idle(1000);
 
-    ASSERT_EQ(line.written().size(), 2u);
-    EXPECT_EQ(line.written()[1], "(01$0492026(01ME");
-    EXPECT_EQ(unit().currentProgram().out[2].level, 26);
+    EXPECT_EQ(unit().currentProgram().out[2].level, 199);
+    EXPECT_EQ(line.written().back(), "(01$0492199(01ME");
+    EXPECT_EQ(line.written().size(), 2u) << "the steps that waited were replaced";
     EXPECT_TRUE(unit().isMetering()) << "the edit's levon restarted the stream";
 }
 

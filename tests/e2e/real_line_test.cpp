@@ -6,6 +6,12 @@
 #include "scripted_prompts.h"
 #include "unit_simulator.h"
 
+#include "connection/connect_procedure.h"
+#include "connection/connection_dialogs.h"
+#include "connection/connection_flow.h"
+#include "connection/connection_view.h"
+#include "connection/select_data_procedure.h"
+#include "core/session.h"
 #include "link/hardware_serial_port.h"
 #include "link/level_reader.h"
 #include "link/link_engine.h"
@@ -13,6 +19,7 @@
 #include "program/record_text.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -21,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <functional>
 
 using namespace mqx;
@@ -64,6 +73,11 @@ public:
         }
     }
     QString devicePath() const { return m_devicePath; }
+    // Killed by its PID: the far end of the pseudo-terminal is gone without a word.
+    void kill() {
+        ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
+        m_process.waitForFinished(5000);
+    }
     // SIGTERM; the exit code, or -1 when it did not end normally within a few seconds.
     int terminate() {
         m_process.terminate();
@@ -77,7 +91,85 @@ private:
     QString m_devicePath;
 };
 
+// The operator connects to the device path and downloads; every dialog waits in real time.
+class OperatorDialogs : public ConnectionDialogs {
+public:
+    explicit OperatorDialogs(QString path) : m_path(std::move(path)) {}
+    bool runConnect(ConnectProcedure& procedure, int, int unitId) override {
+        procedure.start(m_path, unitId);
+        return ended(procedure);
+    }
+    bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
+        procedure.ok({});
+        return ended(procedure);
+    }
+    bool runSelectData(SelectDataProcedure& procedure) override {
+        procedure.start(TransferDirection::Download);
+        return ended(procedure);
+    }
+    bool runDisconnect(DisconnectProcedure&) override { return false; }
+    bool runPanelLock(PanelLockProcedure&, char) override { return false; }
+    bool runCaution() override { return false; }
+
+private:
+    static bool ended(const LinkProcedure& procedure) {
+        return runUntil([&] { return procedure.hasEnded(); }, 20000) &&
+               procedure.outcome() == ProcedureOutcome::Ok;
+    }
+    QString m_path;
+};
+
+struct QuietView : ConnectionView {
+    int refreshes = 0;
+    void leaveTab() override {}
+    void refreshAll() override { ++refreshes; }
+    void refreshStatus() override {}
+    void metersChanged() override {}
+};
+
 } // namespace
+
+TEST(RealLine, AUnitKilledMidSessionIsToldWithinASecondAndTheProgramStays) {
+    mqx::test::ensureCoreApplication();
+    SimProcess sim({QStringLiteral("--id"), QStringLiteral("3")});
+    ASSERT_TRUE(sim.devicePath().startsWith(QStringLiteral("/dev/pts/")));
+
+    mqx::test::ScriptedPrompts prompts;
+    HardwareSerialPort port(prompts);
+    QtTimerSource timers;
+    Session session;
+    ApplyDefaults(session);
+    session.settings.LastUnitId = 3;
+    LinkEngine engine(port, timers, session);
+    OperatorDialogs dialogs(sim.devicePath());
+    QuietView view;
+    ConnectionFlow flow(session, engine, prompts, timers, dialogs, view);
+    ASSERT_TRUE(flow.connectUnit());
+    ASSERT_TRUE(runUntil([&] { return engine.isLevelReading(); }, 3000));
+    session.CurrentRecord().out[0].on = 0;
+    engine.arguments().ArgCode = "0530";
+    engine.arguments().ArgValue = "000";
+    ASSERT_EQ(engine.IssueCommand(CmdParedt), 1);
+    runUntil([] { return false; }, 300);
+    const ProgramRecord kept = session.CurrentRecord();
+    prompts.clear();
+
+    QElapsedTimer sinceLoss;
+    sinceLoss.start();
+    sim.kill();
+    ASSERT_TRUE(runUntil([&] { return !prompts.shown().empty(); }, 5000));
+    const qint64 noticedMs = sinceLoss.elapsed();
+    std::printf("the loss of mqx-sim was noticed after %lld ms\n",
+                static_cast<long long>(noticedMs));
+    EXPECT_LE(noticedMs, 1000);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].text,
+              QStringLiteral("Connection lost on %1.\nMQX-T410 ID = 03").arg(sim.devicePath()));
+    EXPECT_EQ(session.ConnectedUnitId, 0);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(session.CurrentRecord(), kept);
+    EXPECT_GT(view.refreshes, 1);
+}
 
 TEST(RealLine, GreetingDownloadEditAndMetersOverThePseudoTerminal) {
     mqx::test::ensureCoreApplication();

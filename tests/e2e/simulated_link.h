@@ -25,7 +25,7 @@ namespace mqx::test {
 
 class TappedLine : public SerialPort {
 public:
-    explicit TappedLine(SerialPort& line) : m_line(line) {}
+    TappedLine(SerialPort& line, const Clock& clock) : m_line(line), m_clock(clock) {}
 
     int Open(const QString& port, const QString& baud, const QString& parity,
              const QString& dataBits, const QString& stopBits) override {
@@ -34,23 +34,32 @@ public:
     QByteArray Read(int maximum, bool* ok = nullptr) override;
     int Write(QByteArrayView frame) override {
         m_written.push_back(frame.toByteArray());
+        m_writtenAtMs.push_back(m_clock.nowMs());
         return m_line.Write(frame);
     }
     void PurgeInput() override { m_line.PurgeInput(); }
     void Close() override { m_line.Close(); }
     bool isOpen() const override { return m_line.isOpen(); }
+    qint64 bytesToWrite() const override { return m_line.bytesToWrite(); }
+    void setFaultHandler(std::function<void()> handler) override {
+        m_line.setFaultHandler(std::move(handler));
+    }
 
     // The next `count` reads return nothing; what arrives meanwhile waits in the line.
     void holdReads(int count) { m_held = count; }
 
     const std::vector<QByteArray>& written() const { return m_written; }
+    // The time of each frame in written().
+    const std::vector<qint64>& writtenAtMs() const { return m_writtenAtMs; }
     // Every read that returned something, in order.
     const std::vector<QByteArray>& reads() const { return m_reads; }
 
 private:
     SerialPort& m_line;
+    const Clock& m_clock;
     int m_held = 0;
     std::vector<QByteArray> m_written;
+    std::vector<qint64> m_writtenAtMs;
     std::vector<QByteArray> m_reads;
 };
 
@@ -84,7 +93,7 @@ protected:
     VirtualClock clock;
     sim::UnitSimulator simulator;
     sim::SimulatedLine simulatedLine{simulator, clock};
-    TappedLine line{simulatedLine};
+    TappedLine line{simulatedLine, clock};
     Session session;
     LinkEngine engine{line, clock, session};
 };

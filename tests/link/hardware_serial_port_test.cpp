@@ -5,7 +5,9 @@
 #include "scripted_prompts.h"
 #include "test_paths.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QSettings>
 #include <QThread>
 
@@ -39,6 +41,11 @@ public:
             ::close(m_master);
     }
     bool isValid() const { return m_master >= 0 && m_port >= 0; }
+    // The far end goes, as when mqx-sim dies: the port side then reads end of line.
+    void hangUp() {
+        ::close(m_master);
+        m_master = -1;
+    }
     QString path() const { return m_path; }
 
     void send(const QByteArray& bytes) const {
@@ -134,6 +141,29 @@ TEST_F(HardwarePort, ReadsAtMostWhatIsAskedAndPurgesTheRest) {
     pty.send("(01M");
     ASSERT_TRUE(pty.waitForInput(4));
     EXPECT_EQ(port.Read(1024), "(01M");
+}
+
+TEST_F(HardwarePort, AFrameTakesItsWireTimeAndAVanishedDeviceIsReported) {
+    int faults = 0;
+    port.setFaultHandler([&faults] { ++faults; });
+    ASSERT_EQ(openLink(port, pty.path()), 0);
+    EXPECT_EQ(port.bytesToWrite(), 0);
+    // 960 characters need 500 ms at 19200 baud, although the terminal takes them at once.
+    ASSERT_EQ(port.Write(QByteArray(960, 'x')), 0);
+    EXPECT_EQ(pty.receive(960).size(), 960);
+    EXPECT_GT(port.bytesToWrite(), 0);
+    EXPECT_LE(port.bytesToWrite(), 960);
+    QThread::msleep(600);
+    EXPECT_EQ(port.bytesToWrite(), 0);
+
+    EXPECT_EQ(faults, 0);
+    pty.hangUp();
+    const QDeadlineTimer patience(1000);
+    while (faults == 0 && !patience.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GE(faults, 1) << "nobody read, yet the gone device was reported";
+    port.Close();
+    EXPECT_EQ(port.bytesToWrite(), 0);
 }
 
 TEST(HardwarePortSettings, LineSettingsFollowTheirTexts) {

@@ -68,27 +68,6 @@ TEST_F(Exchange, EditsWaitForNoReplyAndShowNoBusyCursor) {
     EXPECT_EQ(framesWritten(), 2);
 }
 
-TEST_F(Exchange, OnlyTheNewestWaitingCommandIsSent) {
-    engine.setProgramArg(5);
-    engine.IssueCommand(CmdRecall);
-    edit("036", "001");
-    edit("036", "002");
-    edit("036", "003");
-    engine.arguments().ArgValue = "999"; // the caller may reuse its buffers at once
-    EXPECT_EQ(engine.PendingCommand(), CmdParedt);
-    EXPECT_EQ(framesWritten(), 1);
-
-    port.deliverIn(300, "(01R005");
-    ASSERT_TRUE(waitDone(400));
-    EXPECT_TRUE(engine.succeeded());
-    clock.advance(100); // the queue is looked at every 100 ms
-    ASSERT_EQ(framesWritten(), 2);
-    EXPECT_EQ(lastFrame(), "(01$036003(01ME");
-    EXPECT_EQ(engine.PendingCommand(), -1);
-    clock.advance(2000);
-    EXPECT_EQ(framesWritten(), 2);
-}
-
 TEST_F(Exchange, AQueuedCommandGoesAnywayAfterTenSecondsOfABusyLine) {
     // A unit that dribbles its program out keeps the line busy for well over 10 s.
     engine.setProgramArg(1);

@@ -1,5 +1,7 @@
 #include "sim_bench.h"
 
+#include "program/record_text.h"
+
 #include <gtest/gtest.h>
 
 using namespace mqx;
@@ -22,8 +24,9 @@ std::vector<QByteArray> levelFrames(const QByteArray& stream) {
 TEST(LineTiming, AnswersArePacedAt1920CharactersASecond) {
     SimBench bench({1}, true);
     bench.write("(01Q000");
-    // The request ends after 30 ms of silence; 1030 characters then take 536.46 ms.
-    EXPECT_EQ(bench.waitMs(30), "");
+    // The request's 7 characters take 3.6 ms to arrive and it ends after 30 ms of silence;
+    // the 1030 characters of the answer then take 536.46 ms.
+    EXPECT_EQ(bench.waitMs(34), "");
     EXPECT_EQ(bench.waitMs(268).size(), 268 * 1920 / 1000);
     const QByteArray rest = bench.waitMs(536 - 268);
     EXPECT_EQ(rest.size(), 1029 - 268 * 1920 / 1000) << "one character still on the wire";
@@ -34,11 +37,36 @@ TEST(LineTiming, AnswersArePacedAt1920CharactersASecond) {
     EXPECT_EQ(bench.waitMs(30).size(), 1030);
 }
 
+TEST(LineTiming, RequestsArePacedAsTheyArrive) {
+    SimBench bench({1}, true);
+    // A whole program: 1022 characters need 532.3 ms on the wire before the unit has them.
+    const QByteArray upload =
+        "(01P000" + EncodeRecordText(bench.unit().currentProgram(), RecordImage::Upload);
+    ASSERT_EQ(upload.size(), 1022);
+    bench.write(upload);
+    EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 1022);
+    bench.waitMs(266);
+    EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 1022 - 266 * 1920 / 1000);
+    // A frame written meanwhile queues behind it.
+    bench.write("(01K");
+    EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 1026 - 266 * 1920 / 1000);
+    EXPECT_EQ(bench.waitMs(266), "") << "nothing is answered before the request is whole";
+    const QByteArray answers = bench.waitMs(40); // the last one ends in 30 ms of silence
+    EXPECT_EQ(answers, "(01POK(01KE");
+    EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 0);
+
+    bench.sim().setPacing(false);
+    bench.write(upload);
+    EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 0);
+    EXPECT_EQ(bench.waitMs(30), "(01POK");
+}
+
 TEST(LineTiming, AnswersQueueBehindEachOtherOnOneLine) {
     SimBench bench({1, 2}, true);
-    // Two requests back to back: the second answer waits until the first has gone out.
+    // Two requests back to back: the second answer waits until the first has gone out,
+    // and the first starts once its frame has arrived, 3 ms after the write.
     bench.write("(01X(02X");
-    const QByteArray early = bench.waitMs(135);
+    const QByteArray early = bench.waitMs(138);
     EXPECT_EQ(early.size(), 259) << "135 ms of unit 1's answer, none of unit 2's";
     const QByteArray rest = bench.waitMs(136);
     ASSERT_EQ(rest.size(), 1 + 260);
@@ -112,14 +140,15 @@ TEST(LineTiming, CompressorReductionShowsOnlyWhileItActs) {
 TEST(LineTiming, ARequestEndsTheLevelStreamWithoutCuttingIntoTheAnswer) {
     SimBench bench({1}, true);
     bench.write("(01ME");
-    EXPECT_EQ(bench.waitMs(30 + 3), "(01M");
+    // 3 ms for the request to arrive, 30 of silence, 3 for the answer.
+    EXPECT_EQ(bench.waitMs(3 + 30 + 3), "(01M");
     // The first frame starts 100 ms after the request was taken; 10 ms into it, 19 of its
     // characters are on the wire when the controller's next request begins.
     const QByteArray partial = bench.waitMs(97 + 10);
     EXPECT_EQ(partial.size(), 19);
     EXPECT_TRUE(partial.startsWith("(01M"));
     bench.write("(01hello");
-    EXPECT_EQ(bench.waitMs(30 + 5), "(01hello") << "the rest of the frame is never sent";
+    EXPECT_EQ(bench.waitMs(5 + 30 + 5), "(01hello") << "the rest of the frame is never sent";
     EXPECT_EQ(bench.waitMs(1000), "") << "and no frame follows until the next levon";
 }
 
@@ -169,7 +198,8 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     bench.sim().setPacing(true);
     bench.sim().setFault(UnitCommand::DataGet, fault);
     bench.write("(01Q000");
-    EXPECT_EQ(bench.waitMs(30 + 135).size(), 257) << "1030 characters in four bursts";
+    // 4 ms for the request to arrive, 30 of silence, then 134 ms for the first burst.
+    EXPECT_EQ(bench.waitMs(4 + 30 + 135).size(), 257) << "1030 characters in four bursts";
     EXPECT_EQ(bench.waitMs(298), "") << "the gap runs from the end of the burst";
     EXPECT_EQ(bench.waitMs(136).size(), 258);
 }

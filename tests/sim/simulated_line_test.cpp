@@ -31,13 +31,50 @@ TEST(SimulatedLine, ReadsWhatTheUnitsSentByTheClocksTime) {
         line.Open(kAny, QStringLiteral("19200"), QStringLiteral("0"), QStringLiteral("8"), kAny),
         0);
     EXPECT_EQ(line.Write("(01hello"), 0);
+    EXPECT_EQ(line.bytesToWrite(), 8) << "the request is on its way at 1920 characters a second";
     bool ok = false;
     EXPECT_EQ(line.Read(1024, &ok), "");
     EXPECT_TRUE(ok);
+    clock.advance(2);
+    EXPECT_EQ(line.bytesToWrite(), 8 - 2 * 1920 / 1000);
+    clock.advance(3);
+    EXPECT_EQ(line.bytesToWrite(), 0);
+    // It ends in silence after its 4.2 ms on the wire; the answer takes as long.
     clock.advance(UnitSimulator::kSilenceMs + 5);
     EXPECT_EQ(line.Read(3), "(01");
     EXPECT_EQ(line.Read(1024), "hello");
     EXPECT_EQ(line.Read(1024), "");
+}
+
+TEST(SimulatedLine, ACutCableFallsSilentAndAPulledAdapterReportsItself) {
+    UnitSimulator sim;
+    sim.setPacing(false);
+    ManualClock clock;
+    SimulatedLine line(sim, clock);
+    int faults = 0;
+    line.setFaultHandler([&faults] { ++faults; });
+    const auto open = [&] { return line.Open(kAny, kAny, kAny, kAny, kAny); };
+    const auto answer = [&](const char* request) {
+        line.Write(request);
+        clock.advance(UnitSimulator::kSilenceMs + 1);
+        return line.Read(1024);
+    };
+    ASSERT_EQ(open(), 0);
+
+    line.cutCable();
+    EXPECT_EQ(answer("(01hello"), "");
+    EXPECT_EQ(faults, 0) << "a cut cable gives the port nothing to report";
+    EXPECT_TRUE(line.isOpen());
+
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(answer("(01hello"), "(01hello") << "opening again mends the line";
+    line.pullAdapter();
+    EXPECT_EQ(faults, 1);
+    bool ok = true;
+    EXPECT_EQ(line.Read(1024, &ok), "");
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(line.Write("(01hello"), -1);
+    EXPECT_EQ(line.bytesToWrite(), 0);
 }
 
 TEST(SimulatedLine, PurgeAndCloseDiscardWhatHasArrived) {

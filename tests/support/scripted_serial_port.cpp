@@ -50,9 +50,21 @@ int ScriptedSerialPort::Write(QByteArrayView frame) {
     if (!m_open || m_writeFails)
         return -1;
     m_written.push_back(frame.toByteArray());
+    const qint64 nowUs = m_clock ? m_clock->nowMs() * 1000 : 0;
+    m_writtenAtMs.push_back(nowUs / 1000);
+    m_lineFreeUs =
+        std::max(m_lineFreeUs, nowUs) +
+        (frame.size() * 1000000 + kLineCharactersPerSecond - 1) / kLineCharactersPerSecond;
     if (m_responder)
         m_responder(m_written.back());
     return 0;
+}
+
+qint64 ScriptedSerialPort::bytesToWrite() const {
+    if (!m_pacing || !m_clock)
+        return 0;
+    const qint64 aheadUs = m_lineFreeUs - m_clock->nowMs() * 1000;
+    return aheadUs > 0 ? (aheadUs * kLineCharactersPerSecond + 999999) / 1000000 : 0;
 }
 
 void ScriptedSerialPort::PurgeInput() {

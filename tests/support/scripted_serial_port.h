@@ -25,6 +25,19 @@ public:
     void PurgeInput() override;
     void Close() override;
     bool isOpen() const override { return m_open; }
+    // With pacing on (and a clock), a frame takes its wire time at 1920 characters a
+    // second to leave; off, it leaves at once.
+    qint64 bytesToWrite() const override;
+    void setFaultHandler(std::function<void()> handler) override {
+        m_faultHandler = std::move(handler);
+    }
+
+    void setPacing(bool on) { m_pacing = on; }
+    // The device reports that it has gone.
+    void raiseFault() {
+        if (m_faultHandler)
+            m_faultHandler();
+    }
 
     // Input the next Read finds.
     void feed(const QByteArray& bytes) { m_input += bytes; }
@@ -41,7 +54,12 @@ public:
     void setWriteFails(bool fails) { m_writeFails = fails; }
 
     const std::vector<QByteArray>& written() const { return m_written; }
-    void clearWritten() { m_written.clear(); }
+    // The clock's time of each frame in written().
+    const std::vector<qint64>& writtenAtMs() const { return m_writtenAtMs; }
+    void clearWritten() {
+        m_written.clear();
+        m_writtenAtMs.clear();
+    }
     // The arguments of the last Open.
     const QStringList& openArguments() const { return m_openArguments; }
     int purgeCount() const { return m_purges; }
@@ -62,6 +80,10 @@ private:
     QByteArray m_input;
     std::vector<Delivery> m_scheduled; // in the order queued
     std::vector<QByteArray> m_written;
+    std::vector<qint64> m_writtenAtMs;
+    bool m_pacing = false;
+    qint64 m_lineFreeUs = 0; // when the characters written so far have left
+    std::function<void()> m_faultHandler;
     QStringList m_openArguments;
     int m_purges = 0;
     std::function<void(const QByteArray&)> m_responder;

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 
 namespace mqx::test {
@@ -42,6 +44,11 @@ public:
         m_process.waitForFinished(10000);
     }
     QString path() const { return m_path; }
+    // Killed by its PID, as a crash or a pulled cable would end it: no goodbye at all.
+    void kill() {
+        ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
+        m_process.waitForFinished(10000);
+    }
 
 private:
     QProcess m_process;
@@ -152,6 +159,29 @@ TEST_F(UnitVerbsTest, ARefusedDownloadWritesNoFileAndStillSaysBye) {
                                     "received it.\nMQX-T410 ID = 04\n"));
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(logShows(log, "recv (04bye"));
+}
+
+TEST_F(UnitVerbsTest, ALostLineEndsTheVerbAtOnceNamingThePort) {
+    // A unit slow to send its program, so that the line goes in the middle of it.
+    start({QStringLiteral("--fault"), QStringLiteral("pdatget:bursts:900")});
+    const QString file = dir.path(QStringLiteral("never.mqx"));
+    QProcess tool;
+    tool.start(QStringLiteral(MQXTOOL_PATH), unit({QStringLiteral("download"), file}));
+    ASSERT_TRUE(logShows(log, "recv (04Q000"));
+    QThread::msleep(200);
+    QElapsedTimer sinceLoss;
+    sinceLoss.start();
+    sim->kill();
+    ASSERT_TRUE(tool.waitForFinished(15000));
+    const qint64 endedMs = sinceLoss.elapsed();
+    EXPECT_LE(endedMs, 1000);
+    EXPECT_EQ(tool.exitCode(), 1);
+    const QString err = QString::fromLatin1(tool.readAllStandardError());
+    EXPECT_EQ(
+        err, QStringLiteral("mqxtool: Connection lost on %1. MQX-T410 ID = 04\n").arg(sim->path()));
+    EXPECT_FALSE(QFile::exists(file));
+    std::printf("mqxtool ended %lld ms after mqx-sim was killed\n",
+                static_cast<long long>(endedMs));
 }
 
 TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {

@@ -2,6 +2,7 @@
 
 #include "connection/connect_procedure.h"
 #include "connection/disconnect_procedure.h"
+#include "connection/line_loss_text.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -12,6 +13,17 @@ UnitLink::UnitLink(Prompts& prompts, int limitMs)
     : m_prompts(prompts), m_port(prompts), m_engine(m_port, m_timers, m_session),
       m_deadline(limitMs) {
     ApplyDefaults(m_session);
+    m_engine.setLineLostCallback([this](LineLoss) {
+        m_lineLost = true;
+        m_lostUnitId = m_session.ConnectedUnitId;
+        m_session.ConnectedUnitId = 0;
+        if (m_stopWaiting)
+            m_stopWaiting();
+    });
+}
+
+QString UnitLink::lostText() const {
+    return LineLostText(m_engine.portText(), m_lostUnitId);
 }
 
 UnitLink::~UnitLink() {
@@ -19,16 +31,20 @@ UnitLink::~UnitLink() {
 }
 
 bool UnitLink::run(LinkProcedure& procedure) {
-    if (!procedure.hasEnded()) {
+    if (!procedure.hasEnded() && !m_lineLost) {
         QEventLoop loop;
         procedure.setFinishedCallback([&loop](ProcedureOutcome) { loop.quit(); });
+        m_stopWaiting = [&loop] { loop.quit(); };
         QTimer limit;
         limit.setSingleShot(true);
         QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
         limit.start(std::max<qint64>(m_deadline.remainingTime(), 0));
         loop.exec();
+        m_stopWaiting = {};
         procedure.setFinishedCallback({});
     }
+    if (m_lineLost)
+        return false;
     if (!procedure.hasEnded()) {
         m_timedOut = true;
         m_engine.CloseLink();
@@ -41,7 +57,10 @@ bool UnitLink::run(LinkProcedure& procedure) {
 bool UnitLink::connect(const QString& port, int unitId) {
     ConnectProcedure connect(m_session, m_engine, m_prompts, m_timers);
     connect.start(port, unitId);
-    return run(connect);
+    if (!run(connect))
+        return false;
+    m_engine.watchUnit(true);
+    return true;
 }
 
 bool UnitLink::transfer(TransferDirection direction) {
@@ -55,6 +74,8 @@ bool UnitLink::transfer(TransferDirection direction) {
 }
 
 bool UnitLink::disconnect() {
+    if (m_lineLost)
+        return false;
     if (!isGreeted()) {
         m_engine.CloseLink();
         return true;

@@ -3,7 +3,8 @@
 // the controller's own procedures (connect, select data, disconnect) on window-thread
 // timers, each in an event loop of its own, under one overall time limit so that the
 // tool always ends: a procedure still running at the limit is abandoned and the port
-// closed.
+// closed. A lost line (the device gone, or, once greeted, a unit that stops answering)
+// abandons the procedure at once; the engine has closed the port.
 
 #include "connection/select_data_procedure.h"
 #include "core/session.h"
@@ -34,6 +35,9 @@ public:
     bool isGreeted() const { return m_session.ConnectedUnitId != 0; }
     // True when the overall time limit cut a procedure short.
     bool timedOut() const { return m_timedOut; }
+    // True when the line was lost; lostText() says where.
+    bool lineLost() const { return m_lineLost; }
+    QString lostText() const;
 
 private:
     bool run(LinkProcedure& procedure);
@@ -45,6 +49,9 @@ private:
     LinkEngine m_engine;
     QDeadlineTimer m_deadline;
     bool m_timedOut = false;
+    bool m_lineLost = false;
+    int m_lostUnitId = 0;
+    std::function<void()> m_stopWaiting;
 };
 
 } // namespace mqx::tool

@@ -105,6 +105,9 @@ int runUnitVerb(UnitVerb verb, const QCommandLineParser& parser, QTextStream& ou
             << "\nInformation = " << QString::fromLatin1(s.DeviceInfoText) << Qt::endl;
     }
     const bool farewell = unit.disconnect();
+    if (unit.lineLost())
+        err << "mqxtool: " << unit.lostText().replace(QLatin1Char('\n'), QLatin1Char(' '))
+            << Qt::endl;
     if (unit.timedOut())
         err << "mqxtool: the unit did not finish within " << a.limitMs / 1000 << " s" << Qt::endl;
     if (!ok)

@@ -1,0 +1,137 @@
+// The queue of the link engine: which waiting commands survive, in what order they go,
+// and how fast edits may follow each other onto the line.
+
+#include "engine_fixture.h"
+
+using namespace mqx;
+using mqx::test::EngineTest;
+
+namespace {
+
+using EditQueue = EngineTest;
+
+// One thing issued while a reply is awaited: an edit ("code=value") or a command.
+struct Issue {
+    QByteArray edit;
+    int command = -1;
+};
+
+struct QueueCase {
+    const char* name;
+    bool metering;
+    std::vector<Issue> issued;
+    std::vector<QByteArray> sent; // frames after the awaited reply, in order
+};
+
+Issue E(const char* codeAndValue) {
+    return {codeAndValue, -1};
+}
+Issue C(int command) {
+    return {{}, command};
+}
+
+QByteArray editFrame(const QByteArray& codeAndValue) {
+    const qsizetype eq = codeAndValue.indexOf('=');
+    return "(01$" + codeAndValue.left(eq) + codeAndValue.mid(eq + 1) + "(01ME";
+}
+
+} // namespace
+
+TEST_F(EditQueue, WaitingEditsKeepTheirOrderAndOnlyTheSameCodeReplacesOne) {
+    const std::vector<QueueCase> cases = {
+        {"All Muting: six codes, six edits",
+         true,
+         {E("0530=000"), E("0531=000"), E("0532=000"), E("0533=000"), E("0534=000"), E("0535=000")},
+         {editFrame("0530=000"), editFrame("0531=000"), editFrame("0532=000"),
+          editFrame("0533=000"), editFrame("0534=000"), editFrame("0535=000")}},
+        {"a drag sends its newest step",
+         false,
+         {E("0492=020"), E("0492=021"), E("0492=022")},
+         {editFrame("0492=022")}},
+        {"channel and band digits make the code",
+         false,
+         {E("0320=001"), E("0321=001"), E("03205=002"), E("03206=002")},
+         {editFrame("0320=001"), editFrame("0321=001"), editFrame("03205=002"),
+          editFrame("03206=002")}},
+        {"the replacing edit goes in its own turn",
+         false,
+         {E("0492=020"), E("0493=005"), E("0492=021")},
+         {editFrame("0493=005"), editFrame("0492=021")}},
+        {"other commands keep one slot and do not displace edits",
+         false,
+         {E("0530=000"), C(CmdPnllock), E("0531=000"), C(CmdHello)},
+         {editFrame("0530=000"), editFrame("0531=000"), "(01hello"}},
+        {"with metering on the queue goes before levon",
+         true,
+         {E("0492=030"), C(CmdPnllock), E("0492=031")},
+         {"(01K", editFrame("0492=031")}},
+    };
+    for (const QueueCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        engine.setMeteringOn(c.metering);
+        engine.IssueCommand(CmdDevinfget);
+        for (const Issue& issue : c.issued) {
+            clock.advance(20);
+            if (issue.command >= 0) {
+                engine.IssueCommand(issue.command);
+            } else {
+                const qsizetype eq = issue.edit.indexOf('=');
+                edit(issue.edit.left(eq), issue.edit.mid(eq + 1));
+            }
+            engine.arguments().ArgValue = "999"; // the caller may reuse its buffers at once
+        }
+        port.clearWritten();
+        port.deliverIn(0, "(01X" + QByteArray(256, 'i'));
+        port.setResponder([this](const QByteArray& frame) {
+            if (frame == "(01K")
+                port.deliverIn(30, "(01KE");
+            else if (frame == "(01hello")
+                port.deliverIn(30, "(01hello");
+        });
+        clock.advance(3000);
+        port.setResponder({});
+        std::vector<QByteArray> sent = port.written();
+        // The meters come back by the edits' own levon, or by one alone at the end.
+        if (!sent.empty() && sent.back() == "(01ME")
+            sent.pop_back();
+        EXPECT_EQ(sent, c.sent);
+        EXPECT_EQ(engine.PendingCommand(), -1);
+    }
+}
+
+TEST_F(EditQueue, AnEditGoesOnlyOnceTheFrameBeforeItHasLeftTheLine) {
+    port.setPacing(true);
+    const qint64 wireMs = WireTimeMs(editFrame("0492=000").size()); // 16 characters: 9 ms
+    // A fader dragged a step every 3 ms: faster than the line.
+    for (int step = 0; step < 20; ++step) {
+        edit("0492", QByteArray::number(step).rightJustified(3, '0'));
+        edit("0493", QByteArray::number(step).rightJustified(3, '0'));
+        clock.advance(3);
+    }
+    const qint64 lastStep = clock.nowMs() - 3;
+    clock.advance(100);
+
+    const std::vector<QByteArray>& frames = port.written();
+    const std::vector<qint64>& at = port.writtenAtMs();
+    ASSERT_GE(frames.size(), 4u);
+    for (std::size_t i = 1; i < frames.size(); ++i)
+        EXPECT_GE(at[i] - at[i - 1], WireTimeMs(frames[i - 1].size()) - 1)
+            << "frame " << i << " went before the one before it had left";
+    // Both parameters end at their last step, and no sooner than the line allows.
+    EXPECT_EQ(frames[frames.size() - 2], editFrame("0492=019"));
+    EXPECT_EQ(frames.back(), editFrame("0493=019"));
+    EXPECT_LE(at.back() - lastStep, 2 * wireMs);
+    // Each parameter was sent at most once per two frame times: the rest were replaced.
+    EXPECT_LE(frames.size(), static_cast<std::size_t>(2 * (lastStep / wireMs + 2)));
+
+    // Another command does not wait its turn on the line: it goes at once, after the
+    // edits made before it.
+    edit("0530", "000");
+    edit("0531", "000");
+    engine.IssueCommand(CmdPnllock);
+    ASSERT_GE(frames.size(), 3u);
+    EXPECT_EQ(frames[frames.size() - 2], editFrame("0531=000"));
+    EXPECT_EQ(frames.back(), "(01K");
+    EXPECT_FALSE(engine.done());
+}

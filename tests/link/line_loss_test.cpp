@@ -1,0 +1,117 @@
+// When the link engine gives the line up for lost, and what it leaves behind.
+
+#include "engine_fixture.h"
+
+#include <optional>
+
+using namespace mqx;
+using mqx::test::EngineTest;
+
+namespace {
+
+enum class Trouble {
+    PortFault,     // the adapter reports its device gone
+    UnitSilent,    // nothing comes back any more
+    EditsOnly,     // the unit is silent but the operator keeps editing, 10 edits a second
+    LevelsFlowing, // a healthy unit
+};
+
+struct LossCase {
+    const char* name;
+    Trouble trouble;
+    bool metering;
+    bool watching;
+    std::optional<LineLoss> expected;
+    qint64 noticedWithinMs; // from the trouble; for no loss, how long nothing happens
+};
+
+class LineLossTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        engine.setLineLostCallback([this](LineLoss how) {
+            losses.push_back(how);
+            lostAtMs = clock.nowMs();
+        });
+    }
+    // A level frame every 100 ms from now until `untilMs`.
+    void streamLevels(qint64 untilMs) {
+        for (qint64 t = clock.nowMs() + 100; t <= untilMs; t += 100)
+            port.deliverAt(t, "(01M" + QByteArray(48, '0'));
+    }
+
+    std::vector<LineLoss> losses;
+    qint64 lostAtMs = -1;
+};
+
+} // namespace
+
+TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
+    const std::vector<LossCase> cases = {
+        {"port fault, idle", Trouble::PortFault, false, false, LineLoss::PortFault, 1},
+        {"port fault while metering", Trouble::PortFault, true, true, LineLoss::PortFault, 1},
+        {"no level frame for 2 s", Trouble::UnitSilent, true, true, LineLoss::NoLevels, 2100},
+        {"an unanswered exchange, metering off", Trouble::UnitSilent, false, true,
+         LineLoss::NoAnswer, 5100},
+        {"before the unit is watched a silence is the caller's", Trouble::UnitSilent, true, false,
+         std::nullopt, 8000},
+        {"edits ask for levels anew each time", Trouble::EditsOnly, true, true, std::nullopt, 4000},
+        {"a unit that streams its levels", Trouble::LevelsFlowing, true, true, std::nullopt, 8000},
+    };
+    for (const LossCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        losses.clear();
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        engine.setMeteringOn(c.metering);
+        engine.watchUnit(c.watching);
+        if (c.metering) {
+            engine.StartLevelReading();
+            streamLevels(clock.nowMs() + 500);
+            clock.advance(500);
+        }
+        const qint64 from = clock.nowMs();
+        switch (c.trouble) {
+        case Trouble::PortFault:
+            port.raiseFault();
+            break;
+        case Trouble::UnitSilent:
+            if (!c.metering)
+                engine.IssueCommand(CmdHello);
+            break;
+        case Trouble::EditsOnly:
+            break;
+        case Trouble::LevelsFlowing:
+            streamLevels(from + c.noticedWithinMs);
+            break;
+        }
+        if (c.trouble == Trouble::EditsOnly) {
+            for (qint64 t = 0; t < c.noticedWithinMs; t += 100) {
+                edit("0492", "010");
+                clock.advance(100);
+            }
+        } else {
+            clock.runUntil([this] { return !losses.empty(); }, c.noticedWithinMs);
+        }
+
+        if (!c.expected) {
+            EXPECT_TRUE(losses.empty());
+            EXPECT_TRUE(port.isOpen());
+            engine.CloseLink();
+            continue;
+        }
+        ASSERT_EQ(losses.size(), 1u);
+        EXPECT_EQ(losses[0], *c.expected);
+        EXPECT_LE(lostAtMs - from, c.noticedWithinMs);
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_TRUE(engine.done());
+        EXPECT_FALSE(engine.isWatchingUnit());
+        EXPECT_EQ(clock.activeTimerCount(), 0) << "nothing of the lost link keeps running";
+    }
+}
+
+TEST_F(LineLossTest, AFaultAfterCloseIsNoLoss) {
+    engine.CloseLink();
+    port.raiseFault();
+    clock.advance(100);
+    EXPECT_TRUE(losses.empty());
+}
