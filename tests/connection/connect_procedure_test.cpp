@@ -90,7 +90,7 @@ TEST_P(ConnectFailureTest, EndsNotConnectedWithThePortClosed) {
     const QString message = row.message != nullptr
                                 ? QString::fromLatin1(row.message)
                                 : QStringLiteral("Cannot connect MQX-T410(ID=%1)").arg(row.unitId);
-    EXPECT_EQ(texts(), QStringList{message});
+    ASSERT_EQ(texts(), QStringList{message});
     EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
     EXPECT_EQ(lastShown().title, QStringLiteral("MQX-T410 Controller"));
     EXPECT_EQ(session.ConnectedUnitId, 0);

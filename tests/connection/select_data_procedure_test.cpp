@@ -71,6 +71,10 @@ struct StopRow {
     qint64 cancelAfterMs;
 };
 
+void PrintTo(const StopRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class CancelDuringTransfer : public SelectDataTest,
                              public ::testing::WithParamInterface<StopRow> {};
 

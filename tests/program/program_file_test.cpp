@@ -200,7 +200,7 @@ TEST_F(ProgramFile, OnlyRegularFilesAreReadOrReplaced) {
         const QString reason = QStringLiteral("not a regular file but ") + row.kind;
         const FileResult loaded = LoadProgramFile(session, row.path);
         EXPECT_FALSE(loaded) << row.name;
-        EXPECT_EQ(loaded.error, reason) << row.name;
+        EXPECT_EQ(loaded.error.toStdString(), reason.toStdString()) << row.name;
         if (!row.saveToo)
             continue;
         const mode_t before = typeAt(row.path);

@@ -174,15 +174,18 @@ TEST(OwnLink, RemovesOnlyTheLinkItMade) {
     }
 }
 
-TEST(MqxSim, LinkOptionNeverReplacesAFile) {
+TEST(MqxSim, LinkOptionNeverReplacesAnotherLink) {
     mqx::test::ScratchDir dir;
-    const QString taken = mqx::test::writeFile(dir, QStringLiteral("taken"), "data");
+    // A link of somebody else's at the path.
+    const QString data = mqx::test::writeFile(dir, QStringLiteral("data"), "data");
+    const QString taken = dir.path(QStringLiteral("taken"));
+    ASSERT_TRUE(QFile::link(data, taken));
     QProcess refused;
     refused.start(QStringLiteral(MQX_SIM_PATH), {QStringLiteral("--link"), taken});
     ASSERT_TRUE(refused.waitForFinished(10000));
     EXPECT_EQ(refused.exitCode(), 1);
     EXPECT_TRUE(refused.readAllStandardError().contains("exists already"));
-    EXPECT_EQ(mqx::test::readFile(taken), "data");
+    EXPECT_EQ(entryAt(taken).target, data);
 
     const QString path = dir.path(QStringLiteral("port"));
     QProcess sim;
