@@ -130,12 +130,13 @@ INSTANTIATE_TEST_SUITE_P(
                    1,
                    true,
                    "The program is protected.\nMQX-T410 ID = 01"},
+        // Code 00 is an error reply too, not the absence of one.
         FailureRow{"LockStateRefused",
                    UnitCommand::PanelLockState,
-                   {LineFault::Kind::Error, 3},
+                   {LineFault::Kind::Error, 0},
                    3,
                    true,
-                   "The command is wrong.\nMQX-T410 ID = 03"}),
+                   "ID_No differs.\nMQX-T410 ID = 03"}),
     [](const ::testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.name); });
 
 TEST(ConnectWithoutPort, ReportsThePortThenTheUnit) {
