@@ -1,6 +1,7 @@
 #include "line_transmitter.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace mqx::sim {
 
@@ -17,6 +18,14 @@ void LineTransmitter::queue(const QByteArray& bytes, qint64 readyUs, int owner, 
 
 qint64 LineTransmitter::startOf(const Piece& piece) const {
     return std::max(piece.readyUs, m_freeUs);
+}
+
+qint64 LineTransmitter::nextPieceEndUs() const {
+    if (m_queue.empty())
+        return std::numeric_limits<qint64>::max();
+    const Piece& piece = m_queue.front();
+    const qint64 start = startOf(piece);
+    return m_pacing ? start + durationUs(piece.bytes.size()) : start;
 }
 
 void LineTransmitter::advance(qint64 nowUs) {

@@ -33,6 +33,9 @@ public:
     void dropLevelFrames(int owner, qint64 nowUs);
 
     bool isIdle() const { return m_queue.empty(); }
+    // When the last character of the piece now going out (or next to go) will have
+    // arrived; the largest qint64 when nothing is queued.
+    qint64 nextPieceEndUs() const;
 
     // Time for n characters on the wire, rounded up to whole microseconds.
     static qint64 durationUs(qint64 characters);

@@ -3,18 +3,26 @@
 // controller writes reaches the UnitSimulator at the clock's time, and reads collect
 // what the units have sent by then. A virtual clock makes whole exchanges run in
 // simulated time; a steady clock runs them in real time (the demo mode).
+//
+// Given timers on the same clock, the line also tells of arrivals, as a port's ready-read
+// does: it wakes whenever the line may have changed and calls the arrival handler once a
+// run of the units' characters has come in, so a reply is seen the moment it is complete.
 
 #include "unit_simulator.h"
 
 #include "link/serial_port.h"
+#include "link/timer_source.h"
 #include "link/timers.h"
+
+#include <memory>
 
 namespace mqx::sim {
 
-class SimulatedLine : public SerialPort {
+class SimulatedLine : public SerialPort, private TimerClient {
 public:
-    // Both must outlive the line.
-    SimulatedLine(UnitSimulator& simulator, const Clock& clock);
+    // All must outlive the line. Without `timers` it never calls the arrival handler.
+    SimulatedLine(UnitSimulator& simulator, const Clock& clock, TimerSource* timers = nullptr);
+    ~SimulatedLine() override;
 
     // Any port name opens the same line; the line settings are taken as given.
     int Open(const QString& port, const QString& baud, const QString& parity,
@@ -30,6 +38,9 @@ public:
     void setFaultHandler(std::function<void()> handler) override {
         m_faultHandler = std::move(handler);
     }
+    void setArrivalHandler(std::function<void()> handler) override {
+        m_arrivalHandler = std::move(handler);
+    }
 
     // The cable cut: nothing written reaches the units, nothing of theirs comes back, and
     // the port does not notice.
@@ -43,7 +54,11 @@ public:
     static constexpr qsizetype kInputQueueLimit = 65536;
 
 private:
-    void collect();
+    enum : int { WakeTimer = 1 };
+    // Appends what has come in by now; true when that was anything.
+    bool collect();
+    void scheduleWake();
+    void onTimer(int id) override;
 
     UnitSimulator& m_simulator;
     const Clock& m_clock;
@@ -52,6 +67,8 @@ private:
     bool m_cut = false;
     bool m_pulled = false;
     std::function<void()> m_faultHandler;
+    std::function<void()> m_arrivalHandler;
+    std::unique_ptr<Timers> m_timers;
 };
 
 } // namespace mqx::sim

@@ -1,5 +1,11 @@
 #include "unit_command.h"
 
+#include "parameter_address.h"
+#include "simulated_unit.h"
+
+#include "core/program_record.h"
+#include "program/record_text.h"
+
 #include <array>
 
 namespace mqx::sim {
@@ -72,6 +78,49 @@ std::optional<UnitCommand> IdentifyRequest(QByteArrayView body) {
 
 int CommandTextLength(UnitCommand command) {
     return static_cast<int>(QByteArrayView(rowOf(command).text).size());
+}
+
+std::optional<qsizetype> RequestLength(QByteArrayView body) {
+    const std::optional<UnitCommand> command = IdentifyRequest(body);
+    if (!command)
+        return std::nullopt;
+    const qsizetype text = CommandTextLength(*command);
+    switch (*command) {
+    case UnitCommand::Recall:
+    case UnitCommand::Store:
+    case UnitCommand::Delete:
+    case UnitCommand::DataGet:
+    case UnitCommand::InfoGet:
+        return text + 3; // the program number
+    case UnitCommand::RecallLock:
+    case UnitCommand::Protect:
+        return text + 4; // the program number and E or D
+    case UnitCommand::DataSet:
+        return text + 3 + kUploadImageLength;
+    case UnitCommand::DeviceInfoSet:
+        return text + kDeviceInfoLength;
+    case UnitCommand::InfoSet: {
+        // The program number, "2" for the name or "3" for the information, the text.
+        if (body.size() < text + 4)
+            return std::nullopt;
+        const char kind = body[text + 3];
+        if (kind != '2' && kind != '3')
+            return std::nullopt;
+        return text + 4 + (kind == '2' ? kNameLength : kCommentLength);
+    }
+    case UnitCommand::ParameterEdit: {
+        // The code's layout says how many qualifier and value digits follow it.
+        ParameterAddress address;
+        qsizetype consumed = 0;
+        if (ParseAddress(body.sliced(text), address, consumed) != 0)
+            return std::nullopt;
+        return text + consumed + address.layout.valueDigits;
+    }
+    case UnitCommand::ParameterQuery:
+        return std::nullopt;
+    default:
+        return text;
+    }
 }
 
 } // namespace mqx::sim

@@ -50,4 +50,12 @@ std::optional<UnitCommand> IdentifyRequest(QByteArrayView body);
 // E/D that follow are arguments).
 int CommandTextLength(UnitCommand command);
 
+// The whole length of the request that `body` (a frame after "(" and the ID, received so
+// far) begins, once enough of it has come to tell: the unit knows every command's
+// arguments, so it can answer the moment the last character is in. Nothing while it cannot
+// tell yet, and for requests whose length it never learns (an unknown text, a parameter
+// query with its free-form extras); those end at the next "(" or when the line falls
+// silent.
+std::optional<qsizetype> RequestLength(QByteArrayView body);
+
 } // namespace mqx::sim

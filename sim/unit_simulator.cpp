@@ -114,6 +114,27 @@ void UnitSimulator::arrive(char c, qint64 ms) {
     // Characters outside a frame are line noise.
     if (m_frame.size() == 3 && c != '(')
         headArrived(ms);
+    // The unit knows how long each request is and answers its last character at once.
+    if (m_frame.size() > 3 && !m_frameTooLong) {
+        const QByteArrayView body = QByteArrayView(m_frame).sliced(3);
+        if (const std::optional<qsizetype> length = RequestLength(body);
+            length && body.size() >= *length)
+            completeFrame(ms);
+    }
+}
+
+qint64 UnitSimulator::nextChangeUs() const {
+    // What advanceTo would do next, and the end of what the line is carrying: the moments
+    // at which a reader could find something new.
+    qint64 next = m_line.nextPieceEndUs();
+    if (!m_frame.isEmpty())
+        next = std::min(next, m_lastByteUs + kSilenceMs * 1000);
+    if (!m_arriving.empty())
+        next = std::min(next, m_arriving.back().atUs);
+    for (const Station& s : m_stations)
+        if (s.nextLevelMs >= 0)
+            next = std::min(next, s.nextLevelMs * 1000);
+    return next == kNever ? -1 : next;
 }
 
 QByteArray UnitSimulator::takeOutput(qint64 nowMs) {

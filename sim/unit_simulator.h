@@ -10,8 +10,10 @@
 // every 100 ms are all worked out from those times. So it runs the same on the tests'
 // virtual time and on the steady time of mqx-sim.
 //
-// A frame ends at the next "(" or after kSilenceMs without a character. Each unit
-// answers only frames with its own ID; frames for other IDs go unanswered.
+// A unit knows how long each request is and answers the moment its last character has
+// come in; a frame it cannot measure (an unknown text, noise) ends at the next "(" or
+// after kSilenceMs without a character. Each unit answers only frames with its own ID;
+// frames for other IDs go unanswered.
 
 #include "line_fault.h"
 #include "line_transmitter.h"
@@ -72,6 +74,10 @@ public:
     QByteArray takeOutput(qint64 nowMs);
     // Characters the controller wrote that are still on their way to the units at `nowMs`.
     qsizetype charactersArrivingAfter(qint64 nowMs) const;
+    // The next moment (µs) at which something may happen on the line: the controller's
+    // characters in, a frame falling silent, a level frame due, the last character of what
+    // the units are sending out. -1 when nothing is under way.
+    qint64 nextChangeUs() const;
 
 private:
     struct Station {

@@ -24,7 +24,7 @@ ControllerApp::ControllerApp(bool demo, const QString& settingsFolder) {
     if (demo) {
         m_clock = std::make_unique<sim::SteadyClock>();
         m_simulator = std::make_unique<sim::UnitSimulator>(std::vector<int>{1, 2, 3});
-        m_port = std::make_unique<sim::SimulatedLine>(*m_simulator, *m_clock);
+        m_port = std::make_unique<sim::SimulatedLine>(*m_simulator, *m_clock, &m_timers);
     } else {
         QSettings ini(QDir(settingsFolder).filePath(QLatin1StringView(kSettingsFileName)),
                       QSettings::IniFormat);

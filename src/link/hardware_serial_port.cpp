@@ -31,6 +31,19 @@ HardwareSerialPort::HardwareSerialPort(Prompts& prompts, PortMap ports)
     m_since.start();
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
+    // Queued: ready-read is also emitted from inside our own Read and Write (their waits
+    // take in what the driver holds), and the handler must never run inside a port call.
+    QObject::connect(
+        &m_port, &QSerialPort::readyRead, &m_port,
+        [this] {
+            if (m_arrivalHandler && m_port.isOpen())
+                m_arrivalHandler();
+        },
+        Qt::QueuedConnection);
+}
+
+void HardwareSerialPort::setArrivalHandler(std::function<void()> handler) {
+    m_arrivalHandler = std::move(handler);
 }
 
 void HardwareSerialPort::setFaultHandler(std::function<void()> handler) {

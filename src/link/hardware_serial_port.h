@@ -29,6 +29,7 @@ public:
     bool isOpen() const override { return m_port.isOpen(); }
     qint64 bytesToWrite() const override;
     void setFaultHandler(std::function<void()> handler) override;
+    void setArrivalHandler(std::function<void()> handler) override;
 
     // Shows label + ": " + the reason for `code`, and `detail` on a line of its own when
     // there is one, then clears the port's error state.
@@ -56,6 +57,7 @@ private:
     QString m_devicePath;
     QSerialPort m_port;
     std::function<void()> m_faultHandler;
+    std::function<void()> m_arrivalHandler;
     // When the characters written so far have all left at the line's rate, on m_since.
     QElapsedTimer m_since;
     qint64 m_lineFreeNs = 0;

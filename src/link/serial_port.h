@@ -51,6 +51,13 @@ public:
     // out, the far end of a pseudo-terminal closed). It may be called from inside any
     // other call on the port; an empty handler removes it.
     virtual void setFaultHandler(std::function<void()> handler) = 0;
+    // `handler` is called when characters have arrived: the driver's ready-read, or for
+    // the simulated line the moment a run of characters from the units has come in. It is
+    // called from the event loop (or the clock) alone, never from inside a call on the
+    // port, so it may read, write and close. A reader that polls needs none; it is what
+    // lets a complete reply be judged the moment its last character is in. An empty
+    // handler removes it.
+    virtual void setArrivalHandler(std::function<void()> handler) = 0;
 };
 
 } // namespace mqx

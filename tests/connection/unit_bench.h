@@ -55,7 +55,7 @@ protected:
 
     VirtualClock clock;
     sim::UnitSimulator sim;
-    sim::SimulatedLine line{sim, clock};
+    sim::SimulatedLine line{sim, clock, &clock};
     Session session;
     ScriptedPrompts prompts;
     LinkEngine engine{line, clock, session};

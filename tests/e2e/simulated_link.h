@@ -44,6 +44,9 @@ public:
     void setFaultHandler(std::function<void()> handler) override {
         m_line.setFaultHandler(std::move(handler));
     }
+    void setArrivalHandler(std::function<void()> handler) override {
+        m_line.setArrivalHandler(std::move(handler));
+    }
 
     // The next `count` reads return nothing; what arrives meanwhile waits in the line.
     void holdReads(int count) { m_held = count; }
@@ -92,7 +95,7 @@ protected:
 
     VirtualClock clock;
     sim::UnitSimulator simulator;
-    sim::SimulatedLine simulatedLine{simulator, clock};
+    sim::SimulatedLine simulatedLine{simulator, clock, &clock};
     TappedLine line{simulatedLine, clock};
     Session session;
     LinkEngine engine{line, clock, session};

@@ -84,7 +84,7 @@ protected:
 
     test::VirtualClock clock;
     sim::UnitSimulator sim{{1}};
-    sim::SimulatedLine line{sim, clock};
+    sim::SimulatedLine line{sim, clock, &clock};
     Session session;
     LinkEngine engine{line, clock, session};
     EngineEditSink sink{engine};

@@ -1,5 +1,6 @@
 #include "sim_bench.h"
 
+#include "link/serial_port.h"
 #include "program/record_text.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +25,9 @@ std::vector<QByteArray> levelFrames(const QByteArray& stream) {
 TEST(LineTiming, AnswersArePacedAt1920CharactersASecond) {
     SimBench bench({1}, true);
     bench.write("(01Q000");
-    // The request's 7 characters take 3.6 ms to arrive and it ends after 30 ms of silence;
-    // the 1030 characters of the answer then take 536.46 ms.
-    EXPECT_EQ(bench.waitMs(34), "");
+    // The request's 7 characters take 3.6 ms to arrive and are answered at once; the 1030
+    // characters of the answer then take 536.46 ms.
+    EXPECT_EQ(bench.waitMs(4), "");
     EXPECT_EQ(bench.waitMs(268).size(), 268 * 1920 / 1000);
     const QByteArray rest = bench.waitMs(536 - 268);
     EXPECT_EQ(rest.size(), 1029 - 268 * 1920 / 1000) << "one character still on the wire";
@@ -51,7 +52,7 @@ TEST(LineTiming, RequestsArePacedAsTheyArrive) {
     bench.write("(01K");
     EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 1026 - 266 * 1920 / 1000);
     EXPECT_EQ(bench.waitMs(266), "") << "nothing is answered before the request is whole";
-    const QByteArray answers = bench.waitMs(40); // the last one ends in 30 ms of silence
+    const QByteArray answers = bench.waitMs(40);
     EXPECT_EQ(answers, "(01POK(01KE");
     EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 0);
 
@@ -73,24 +74,38 @@ TEST(LineTiming, AnswersQueueBehindEachOtherOnOneLine) {
     EXPECT_EQ(rest.mid(1, 4), "(02X");
 }
 
-TEST(LineTiming, FramesEndAtTheNextParenthesisOrAtSilence) {
+TEST(LineTiming, AUnitAnswersTheLastCharacterOfEachRequestAtOnce) {
+    const QByteArray upload = "(01P000" + EncodeRecordText(ProgramRecord{}, RecordImage::Upload);
+    const QByteArray name = "(01J0012" + QByteArray(kNameLength, 'n');
+    for (const QByteArray& request :
+         {QByteArray("(01hello"), QByteArray("(01bye"), QByteArray("(01CD"), QByteArray("(01K"),
+          QByteArray("(01R001"), QByteArray("(01L001E"), QByteArray("(01Q000"),
+          QByteArray("(01I001"), QByteArray("(01X"), QByteArray("(01Y") + QByteArray(256, '.'),
+          QByteArray("(01$0531000"), QByteArray("(01$012005030"), upload, name,
+          QByteArray("(01ME")}) {
+        SimBench bench({1}, true);
+        bench.write(request);
+        const qint64 lastIn = WireTimeMs(request.size());
+        EXPECT_EQ(bench.waitMs(lastIn), "") << request.left(12).constData();
+        EXPECT_FALSE(bench.waitMs(1).isEmpty()) << request.left(12).constData();
+    }
+}
+
+TEST(LineTiming, FramesOfUnknownLengthEndAtTheNextParenthesisOrAtSilence) {
     SimBench bench;
-    // The edit ends where its levon request begins, and is answered at once; the levon
-    // request ends in silence.
-    bench.write("(01$0530000(01ME");
-    EXPECT_EQ(bench.waitMs(0), "(01$053");
-    EXPECT_EQ(bench.waitMs(29), "");
-    EXPECT_EQ(bench.waitMs(1), "(01M");
-    bench.ask("(01MD");
+    // An edit of a code the unit does not know ends where the next request begins.
+    bench.write("(01$9990000(01K");
+    EXPECT_EQ(bench.waitMs(0), "(01e20(01KE");
 
     // A pause shorter than the silence keeps a frame whole...
-    bench.write("(01hel");
+    bench.write("(01he");
     bench.waitMs(20);
-    bench.write("lo");
-    EXPECT_EQ(bench.waitMs(30), "(01hello");
+    bench.write("llo");
+    EXPECT_EQ(bench.waitMs(0), "(01hello");
     // ...a longer one cuts it, and what follows is not a frame.
     bench.write("(01hel");
-    EXPECT_EQ(bench.waitMs(30), "(01e03");
+    EXPECT_EQ(bench.waitMs(29), "");
+    EXPECT_EQ(bench.waitMs(1), "(01e03");
     bench.write("lo");
     EXPECT_EQ(bench.waitMs(30), "");
 }
@@ -140,8 +155,8 @@ TEST(LineTiming, CompressorReductionShowsOnlyWhileItActs) {
 TEST(LineTiming, ARequestEndsTheLevelStreamWithoutCuttingIntoTheAnswer) {
     SimBench bench({1}, true);
     bench.write("(01ME");
-    // 3 ms for the request to arrive, 30 of silence, 3 for the answer.
-    EXPECT_EQ(bench.waitMs(3 + 30 + 3), "(01M");
+    // 3 ms for the request to arrive, 3 for the answer.
+    EXPECT_EQ(bench.waitMs(3 + 3), "(01M");
     // The first frame starts 100 ms after the request was taken; 10 ms into it, 19 of its
     // characters are on the wire when the controller's next request begins.
     const QByteArray partial = bench.waitMs(97 + 10);
@@ -188,7 +203,7 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     fault.gapMs = 300;
     bench.sim().setFault(UnitCommand::Hello, fault);
     bench.write("(01hello");
-    EXPECT_EQ(bench.waitMs(30), "(0");
+    EXPECT_EQ(bench.waitMs(0), "(0");
     EXPECT_EQ(bench.waitMs(299), "");
     EXPECT_EQ(bench.waitMs(1), "1h");
     EXPECT_EQ(bench.waitMs(300), "el");
@@ -198,9 +213,9 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     bench.sim().setPacing(true);
     bench.sim().setFault(UnitCommand::DataGet, fault);
     bench.write("(01Q000");
-    // 4 ms for the request to arrive, 30 of silence, then 134 ms for the first burst.
-    EXPECT_EQ(bench.waitMs(4 + 30 + 135).size(), 257) << "1030 characters in four bursts";
-    EXPECT_EQ(bench.waitMs(298), "") << "the gap runs from the end of the burst";
+    // 4 ms for the request to arrive, then 134 ms for the first burst.
+    EXPECT_EQ(bench.waitMs(4 + 134).size(), 257) << "1030 characters in four bursts";
+    EXPECT_EQ(bench.waitMs(299), "") << "the gap runs from the end of the burst";
     EXPECT_EQ(bench.waitMs(136).size(), 258);
 }
 

@@ -1,4 +1,5 @@
 #include "simulated_line.h"
+#include "virtual_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -99,4 +100,24 @@ TEST(SimulatedLine, PurgeAndCloseDiscardWhatHasArrived) {
     line.Write("(01K");
     clock.advance(40);
     EXPECT_EQ(line.Read(1024), "(01KE");
+}
+
+TEST(SimulatedLine, ToldOfAnArrivalOnceARunOfCharactersHasComeIn) {
+    UnitSimulator sim;
+    test::VirtualClock clock;
+    SimulatedLine line(sim, clock, &clock);
+    std::vector<std::pair<qint64, QByteArray>> arrivals;
+    line.setArrivalHandler([&] { arrivals.emplace_back(clock.nowMs(), line.Read(1024)); });
+    line.Open(kAny, {}, {}, {}, {});
+    // The request is in after 4.2 ms (the 5th), answered at once; the answer's 8
+    // characters are back 4.2 ms later.
+    line.Write("(01hello");
+    clock.advance(200);
+    const std::vector<std::pair<qint64, QByteArray>> expected{{10, "(01hello"}};
+    EXPECT_EQ(arrivals, expected);
+
+    line.Write("(01K");
+    line.Close();
+    clock.advance(200);
+    EXPECT_EQ(arrivals.size(), 1u) << "a closed line tells of nothing";
 }

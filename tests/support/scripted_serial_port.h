@@ -32,6 +32,15 @@ public:
         m_faultHandler = std::move(handler);
     }
 
+    void setArrivalHandler(std::function<void()> handler) override {
+        m_arrivalHandler = std::move(handler);
+    }
+    // What the driver's ready-read would do: tells the reader that input has arrived.
+    void signalArrival() {
+        if (m_arrivalHandler)
+            m_arrivalHandler();
+    }
+
     void setPacing(bool on) { m_pacing = on; }
     // The device reports that it has gone.
     void raiseFault() {
@@ -84,6 +93,7 @@ private:
     bool m_pacing = false;
     qint64 m_lineFreeUs = 0; // when the characters written so far have left
     std::function<void()> m_faultHandler;
+    std::function<void()> m_arrivalHandler;
     QStringList m_openArguments;
     int m_purges = 0;
     std::function<void(const QByteArray&)> m_responder;
