@@ -9,7 +9,7 @@
 // Installing connects the four menu actions, makes closing the window while connected
 // run the disconnection first, and routes every decoded level frame to the meter strip
 // and the page on show. The commands belong to the window (a child QObject) and use the
-// references given for as long as it lives. `timers` drives the dialogs' own 60 ms polls:
+// references given for as long as it lives. `timers` drives the dialogs' own steps and polls:
 // QtTimerSource on screen (the engine's timers should come from the same kind of source).
 
 #include "connection/connection_view.h"

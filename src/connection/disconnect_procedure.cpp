@@ -15,7 +15,7 @@ bool DisconnectProcedure::start() {
         return false;
     // A unit that no longer answers is this procedure's own failure from here on.
     engine().watchUnit(false);
-    startTimer(LevelOffTimer);
+    step(LevelOffTimer);
     return true;
 }
 
@@ -24,9 +24,9 @@ void DisconnectProcedure::step(int id) {
     switch (id) {
     case LevelOffTimer:
         if (!link.MeteringOn()) {
+            // Nothing to stop: straight on to the bye.
             m_session.meterLevels.setAtRest();
-            startTimer(ByeTimer);
-            return;
+            return step(ByeTimer);
         }
         if (link.levelReadGuard()) {
             startTimer(LevelOffTimer);

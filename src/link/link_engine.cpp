@@ -15,6 +15,7 @@ LinkEngine::LinkEngine(SerialPort& port, TimerSource& timers, const int& connect
     // The report may come from inside a read or a write of ours; it is dealt with on a
     // tick of its own, when no engine call is under way.
     m_port.setFaultHandler([this] { m_timers->start(FaultTimer, 0); });
+    m_port.setArrivalHandler([this] { onArrival(); });
 }
 
 LinkEngine::LinkEngine(SerialPort& port, TimerSource& timers, Session& session)
@@ -22,6 +23,7 @@ LinkEngine::LinkEngine(SerialPort& port, TimerSource& timers, Session& session)
 
 LinkEngine::~LinkEngine() {
     m_port.setFaultHandler({});
+    m_port.setArrivalHandler({});
 }
 
 int LinkEngine::OpenLink(const QString& portText) {
@@ -30,10 +32,12 @@ int LinkEngine::OpenLink(const QString& portText) {
                     QStringLiteral("1")) != 0)
         return 0;
     // A fresh link starts idle, whatever the last one was doing when it went.
-    for (int id : {QueueTimer, LineTimer, FaultTimer, ReplyTimer, ResumeTimer, LevelTimer})
+    for (int id :
+         {QueueTimer, LineTimer, FaultTimer, GapTimer, ReplyTimer, ResumeTimer, LevelTimer})
         m_timers->stop(id);
     m_state = ExchangeState{};
     m_waiting.clear();
+    m_heldFrames.clear();
     m_watchingUnit = false;
     m_linkOpen = true;
     setBusy(false);
@@ -41,11 +45,13 @@ int LinkEngine::OpenLink(const QString& portText) {
 }
 
 void LinkEngine::CloseLink() {
-    for (int id : {QueueTimer, LineTimer, FaultTimer, ReplyTimer, ResumeTimer, LevelTimer})
+    for (int id :
+         {QueueTimer, LineTimer, FaultTimer, GapTimer, ReplyTimer, ResumeTimer, LevelTimer})
         m_timers->stop(id);
     if (!m_state.done)
         finishExchange(false);
     m_waiting.clear();
+    m_heldFrames.clear();
     m_watchingUnit = false;
     m_linkOpen = false;
     setBusy(false);
@@ -81,7 +87,7 @@ int LinkEngine::IssueCommand(int index) {
         m_queueTicks = kQueueTicks;
         m_timers->start(QueueTimer, 100);
     } else if (index == CmdParedt) {
-        if (m_waiting.empty() && m_port.bytesToWrite() <= 1) {
+        if (m_waiting.empty() && !isResting() && m_port.bytesToWrite() <= 1) {
             send({index, m_args});
         } else {
             enqueue(index);
@@ -139,7 +145,9 @@ void LinkEngine::send(const Waiting& command) {
 void LinkEngine::sendWaitingEdits() {
     // The frame before has left once at most its last character is still on the wire, as
     // a driver's queue is empty while the last character shifts out: the next frame then
-    // follows it back to back.
+    // follows it back to back. After a reply they wait for the gap's end.
+    if (isResting())
+        return;
     while (m_state.done && !m_waiting.empty() && m_waiting.front().index == CmdParedt) {
         if (const qint64 left = m_port.bytesToWrite(); left > 1) {
             m_timers->start(LineTimer, WireTimeMs(left - 1));
@@ -152,7 +160,7 @@ void LinkEngine::sendWaitingEdits() {
 }
 
 void LinkEngine::sendWaitingCommand() {
-    if (!m_state.done || m_waiting.empty() || m_waiting.front().index == CmdParedt)
+    if (!m_state.done || isResting() || m_waiting.empty() || m_waiting.front().index == CmdParedt)
         return;
     const Waiting command = std::move(m_waiting.front());
     m_waiting.pop_front();
@@ -170,14 +178,21 @@ void LinkEngine::sendFromQueue(const Waiting& command) {
 bool LinkEngine::SendFrame(int index) {
     if (m_connectedUnitId == 0 || !CommandTable::isValidIndex(index))
         return false;
-    return writeFrame(index, m_args);
+    // Last words before the port closes (a transfer given up): they cannot wait for the
+    // rest after a reply, so they go ahead of any frame held for it.
+    return writeFrame(index, m_args, false);
 }
 
-bool LinkEngine::writeFrame(int index, const ArgumentSlots& args) {
+bool LinkEngine::writeFrame(int index, const ArgumentSlots& args, bool holdForRest) {
     // Whatever the unit sends next is an answer to this frame; silence counts from here.
     m_silentLevelTicks = 0;
+    QByteArray frame = BuildFrame(m_table, index, m_connectedUnitId, args);
+    if (holdForRest && isResting()) {
+        m_heldFrames.push_back(std::move(frame));
+        return true;
+    }
     // A failed write is not reported here: the reply wait then ends by its time limit.
-    return m_port.Write(BuildFrame(m_table, index, m_connectedUnitId, args)) == 0;
+    return m_port.Write(frame) == 0;
 }
 
 void LinkEngine::StartReplyWait() {
@@ -199,26 +214,59 @@ bool LinkEngine::replyComplete() const {
 void LinkEngine::finishExchange(bool succeeded) {
     m_state.succeeded = succeeded;
     m_state.done = true;
+    // Listeners only take note here; they go on from a tick of their own.
+    const std::vector<ExchangeListener*> listeners = m_listeners;
+    for (ExchangeListener* listener : listeners)
+        listener->exchangeEnded();
+}
+
+void LinkEngine::addExchangeListener(ExchangeListener* listener) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void LinkEngine::removeExchangeListener(ExchangeListener* listener) {
+    std::erase(m_listeners, listener);
+}
+
+bool LinkEngine::takeArrived() {
+    const QByteArray got = m_port.Read(kReadChunk);
+    if (got.isEmpty())
+        return false;
+    m_timers->stop(ReplyTimer);
+    m_replyBuffer += got.first(std::min(got.size(), kReplyBufferSize - m_replyBuffer.size()));
+    m_state.received += static_cast<int>(got.size());
+    if (replyComplete()) {
+        finishExchange(true);
+        return true;
+    }
+    if (m_replyBuffer[0] != '(') {
+        finishExchange(false);
+        return true;
+    }
+    m_state.ticks = kSilenceTicks;
+    m_timers->start(ReplyTimer, 50);
+    return true;
+}
+
+void LinkEngine::onArrival() {
+    // Only a reply that is awaited is read here; the level stream keeps to its period.
+    if (m_state.done || !m_heldFrames.empty() || !m_timers->isActive(ReplyTimer))
+        return;
+    if (!takeArrived())
+        return;
+    if (!m_state.done) {
+        --m_state.ticks; // as the poll that found these characters would have
+        return;
+    }
+    m_timers->stop(ReplyTimer);
+    exchangeEnded();
 }
 
 void LinkEngine::PollReply() {
     m_state.done = false;
-    const QByteArray got = m_port.Read(kReadChunk);
-    if (!got.isEmpty()) {
-        m_timers->stop(ReplyTimer);
-        m_replyBuffer += got.first(std::min(got.size(), kReplyBufferSize - m_replyBuffer.size()));
-        m_state.received += static_cast<int>(got.size());
-        if (replyComplete()) {
-            finishExchange(true);
-            return;
-        }
-        if (m_replyBuffer[0] != '(') {
-            finishExchange(false);
-            return;
-        }
-        m_state.ticks = kSilenceTicks;
-        m_timers->start(ReplyTimer, 50);
-    }
+    if (takeArrived() && m_state.done)
+        return;
     if (m_state.ticks == 0) {
         m_timers->stop(ReplyTimer);
         finishExchange(false);
@@ -275,6 +323,9 @@ void LinkEngine::onTimer(int id) {
     case LineTimer:
         onLineTimer();
         break;
+    case GapTimer:
+        onGapTimer();
+        break;
     case FaultTimer:
         m_timers->stop(FaultTimer);
         if (m_linkOpen)
@@ -290,8 +341,11 @@ void LinkEngine::onTimer(int id) {
 
 void LinkEngine::onReplyTimer() {
     PollReply();
-    if (!m_state.done)
-        return;
+    if (m_state.done)
+        exchangeEnded();
+}
+
+void LinkEngine::exchangeEnded() {
     setBusy(false);
     if (m_watchingUnit && !m_meteringOn && !m_state.succeeded && m_state.received == 0)
         return loseLine(LineLoss::NoAnswer);
@@ -305,9 +359,33 @@ void LinkEngine::onReplyTimer() {
             m_timers->start(ResumeTimer, 100);
         }
     }
-    // Edits that waited for the reply go now; they leave the line free for a poller to
-    // see. Another waiting command keeps to the queue timer's tick.
+    // Whatever waited for the reply goes once the line has rested: the edits first, then
+    // a waiting command. A unit that said nothing needs no rest.
+    if (m_state.received > 0) {
+        m_timers->start(GapTimer, kReplyGapMs);
+        return;
+    }
     sendWaitingEdits();
+    sendWaitingCommand();
+}
+
+void LinkEngine::onGapTimer() {
+    m_timers->stop(GapTimer);
+    if (!m_heldFrames.empty()) {
+        const std::vector<QByteArray> frames = std::move(m_heldFrames);
+        m_heldFrames.clear();
+        // What came in while they waited is no answer to them.
+        if (!m_state.done)
+            m_port.PurgeInput();
+        for (const QByteArray& frame : frames)
+            m_port.Write(frame);
+        m_silentLevelTicks = 0;
+        // The wait for the first characters counts from the write.
+        if (!m_state.done)
+            m_timers->start(ReplyTimer, 50);
+    }
+    sendWaitingEdits();
+    sendWaitingCommand();
 }
 
 void LinkEngine::onResumeTimer() {

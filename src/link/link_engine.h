@@ -1,12 +1,19 @@
 #pragma once
 // The link engine runs every exchange with the connected unit, one at a time:
 //
-//   IssueCommand(index) --line free--> frame written --> reply wait (timer 20, 50 ms polls)
-//          |                                                   |
-//          +--line busy--> the queue slot (timer 35) ----------+--> done / succeeded
+//   IssueCommand(index) --line free--> frame written --> reply wait --> done / succeeded
+//          |                                                   |         (+ 20 ms gap)
+//          +--line busy--> the queue slot (timer 35) ----------+
+//
+// A reply is judged the moment the port tells of its last character; the 50 ms polls of
+// timer 20 stay as the bound of the waits (the command's limit for the first characters,
+// then 1 s of silence). Whoever waits on the exchange is told as it ends. Between the end
+// of a reply and the next frame the line rests kReplyGapMs; frames issued meanwhile are
+// held and go when it has passed.
 //
 // Callers fill the argument slots, issue a command, then poll done() from a timer of their
-// own and judge the reply with CheckReply. Parameter edits wait for no reply. Edits that
+// own (or listen for the exchange's end) and judge the reply with CheckReply. Parameter
+// edits wait for no reply. Edits that
 // cannot go at once wait in the queue in the order they were made; a newer edit of the
 // same parameter code takes the place of a waiting one, so a fader drag sends only its
 // newest value while edits of different parameters all arrive. Any other command keeps to
@@ -34,6 +41,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace mqx {
 
@@ -43,6 +51,14 @@ struct Session;
 // How the line was found lost.
 enum class LineLoss { PortFault, NoLevels, NoAnswer };
 
+// Told whenever an exchange ends, so that a waiter can go on at once instead of at its
+// next poll. It may only note that, never issue commands or close the link from here.
+class ExchangeListener {
+public:
+    virtual ~ExchangeListener() = default;
+    virtual void exchangeEnded() = 0;
+};
+
 class LinkEngine : public TimerClient {
 public:
     enum TimerId : int {
@@ -51,6 +67,7 @@ public:
         QueueTimer = 35,
         LineTimer = 36,
         FaultTimer = 37,
+        GapTimer = 38,
         LevelTimer = 199
     };
     static constexpr int kReplyBufferSize = 1040;
@@ -59,6 +76,9 @@ public:
     static constexpr int kSilenceTicks = 20;      // once a reply flows, 1 s of silence ends it
     static constexpr int kResumeCountdown = 5;    // 100 ms ticks after an exchange
     static constexpr int kLevelSilenceTicks = 40; // 50 ms level ticks: 2 s without a frame
+    // The rest between the end of a reply and the next frame. The old controller's polling
+    // never wrote sooner than this, and units are not known to take less.
+    static constexpr int kReplyGapMs = 20;
 
     // The engine reads the connected unit's ID (0: none) from `connectedUnitId` on every
     // command and writes decoded levels into `meters`; both must outlive it.
@@ -92,7 +112,8 @@ public:
     int IssueCommand(int index);
 
     // Writes the frame of `index` with the current arguments; true when the write worked.
-    // The exchange bookkeeping is IssueCommand's; this is the bare frame.
+    // The exchange bookkeeping is IssueCommand's; this is the bare frame, written at once
+    // even in the rest after a reply (last words before closing).
     bool SendFrame(int index);
     void StartReplyWait();
     void PollReply();
@@ -125,6 +146,11 @@ public:
     void setBusyCallback(std::function<void(bool busy)> callback);
     // Called after each level frame has been decoded into the meter block.
     void setMetersCallback(std::function<void(const MeterLevels&)> callback);
+    // Listeners are told of the end of every exchange; each must be removed before it goes.
+    void addExchangeListener(ExchangeListener* listener);
+    void removeExchangeListener(ExchangeListener* listener);
+    // True from the end of a reply until kReplyGapMs later; frames written meanwhile wait.
+    bool isResting() const { return m_timers->isActive(GapTimer); }
 
     // While on, a unit that falls silent counts as a lost line: no level frame for 2 s
     // of level reading with metering on (every frame written starts the 2 s again, as an
@@ -146,7 +172,7 @@ private:
         ArgumentSlots args;
     };
 
-    bool writeFrame(int index, const ArgumentSlots& args);
+    bool writeFrame(int index, const ArgumentSlots& args, bool holdForRest = true);
     void send(const Waiting& command);
     void sendFromQueue(const Waiting& command);
     void enqueue(int index);
@@ -156,7 +182,11 @@ private:
     void loseLine(LineLoss how);
     void finishExchange(bool succeeded);
     bool replyComplete() const;
+    bool takeArrived();
+    void exchangeEnded();
     void setBusy(bool busy);
+    void onArrival();
+    void onGapTimer();
     void onReplyTimer();
     void onResumeTimer();
     void onQueueTimer();
@@ -188,6 +218,8 @@ private:
     std::function<void(bool)> m_busyCallback;
     std::function<void(const MeterLevels&)> m_metersCallback;
     std::function<void(LineLoss)> m_lineLost;
+    std::vector<ExchangeListener*> m_listeners;
+    std::vector<QByteArray> m_heldFrames; // written during the gap after a reply
 
     // Last, so the timers are gone before anything their ticks would touch.
     std::unique_ptr<Timers> m_timers;

@@ -5,12 +5,22 @@
 namespace mqx {
 
 LinkProcedure::LinkProcedure(LinkEngine& engine, TimerSource& timers)
-    : m_engine(engine), m_timers(timers.createTimers(*this)) {}
+    : m_engine(engine), m_timers(timers.createTimers(*this)) {
+    m_engine.addExchangeListener(this);
+}
 
-LinkProcedure::~LinkProcedure() = default;
+LinkProcedure::~LinkProcedure() {
+    m_engine.removeExchangeListener(this);
+}
+
+void LinkProcedure::exchangeEnded() {
+    for (int id : m_running)
+        m_timers->start(id, 0);
+}
 
 void LinkProcedure::onTimer(int id) {
     m_timers->stop(id);
+    m_running.erase(id);
     if (m_state == State::Running)
         step(id);
 }
@@ -23,7 +33,9 @@ bool LinkProcedure::begin() {
 }
 
 void LinkProcedure::startTimer(int id) {
-    m_timers->start(id, kPollMs);
+    const bool idle = m_engine.done() && m_engine.PendingCommand() < 0;
+    m_timers->start(id, idle ? 0 : kPollMs);
+    m_running.insert(id);
 }
 
 bool LinkProcedure::pollDone(int id) {

@@ -1,25 +1,30 @@
 #pragma once
 // What every dialog's exchange with the unit has in common. A procedure issues commands
-// through the link engine, polls the engine's done flag on numbered 60 ms timers of its
-// own (each stopped when it fires, so a step runs once per start), and ends once with an
+// through the link engine, polls the engine's done flag on numbered timers of its own
+// (each stopped when it fires, so a step runs once per start), and ends once with an
 // outcome, OK or Cancel, reported to whoever started it. The dialog that shows it only
 // gathers the operator's choice and closes on the outcome.
+//
+// A step that waits on an exchange polls every 60 ms, and the engine's word that an
+// exchange has ended brings the poll forward, so the reply is judged the moment it is
+// complete; a step with nothing to wait for goes at once. The engine keeps the rest the
+// line needs between a reply and the next request.
 //
 // A procedure acts once: starting it again, while it runs or after it has ended, does
 // nothing. Destroying it stops its timers.
 
+#include "link/link_engine.h"
 #include "link/timer_source.h"
 
 #include <functional>
 #include <memory>
+#include <set>
 
 namespace mqx {
 
-class LinkEngine;
-
 enum class ProcedureOutcome { Ok, Cancel };
 
-class LinkProcedure : public TimerClient {
+class LinkProcedure : public TimerClient, private ExchangeListener {
 public:
     static constexpr int kPollMs = 60;
 
@@ -47,6 +52,8 @@ protected:
 
     // Claims the procedure for one run; false when it has been started before.
     bool begin();
+    // Runs step `id`: at once (on the next turn of the event loop) when the engine is idle,
+    // else as a poll every 60 ms that the end of the exchange brings forward.
     void startTimer(int id);
     // True once the exchange of the command last issued has ended; otherwise timer `id`
     // polls again.
@@ -59,10 +66,13 @@ protected:
 private:
     enum class State { Idle, Running, Ended };
 
+    void exchangeEnded() override;
+
     LinkEngine& m_engine;
     State m_state = State::Idle;
     ProcedureOutcome m_outcome = ProcedureOutcome::Cancel;
     std::function<void(ProcedureOutcome)> m_finished;
+    std::set<int> m_running; // timers started and not yet fired
     // Last, so no tick arrives while the rest is being torn down.
     std::unique_ptr<Timers> m_timers;
 };

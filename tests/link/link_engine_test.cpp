@@ -56,6 +56,7 @@ TEST_F(Exchange, ACompleteReplyEndsTheWait) {
     EXPECT_TRUE(engine.CheckReply(CmdHello).isMatch());
     EXPECT_EQ(engine.CurrentCommand(), CmdHello);
     EXPECT_EQ((busyChanges), (std::vector<bool>{true, false}));
+    clock.advance(LinkEngine::kReplyGapMs); // the line's rest after the reply
     EXPECT_EQ(clock.activeTimerCount(), 0);
 }
 

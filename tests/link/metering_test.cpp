@@ -41,6 +41,7 @@ protected:
         port.deliverIn(50, "(01M");
         ASSERT_TRUE(waitDone(100));
         ASSERT_TRUE(engine.isLevelReading());
+        clock.advance(LinkEngine::kReplyGapMs); // the line's rest after the reply
         port.clearWritten();
     }
     // Lets the level reader take one read.
