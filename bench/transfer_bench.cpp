@@ -2,8 +2,9 @@
 // link engine, set against the 0.536 s those characters need on the wire at 19200 baud
 // (ten bits a character): once on the virtual clock against the simulator pacing its
 // answer, once in real time through QSerialPort against mqx-sim on a pseudo-terminal.
-// The engine adds the unit's turnaround and its own 50 ms polling; the ratio says how
-// much. Figures are printed, never judged.
+// The time also holds the request's own characters on the wire and whatever the engine
+// takes to see the reply's end (the port's arrival event, at worst its 50 ms poll); the
+// ratio says how much. Figures are printed, never judged.
 
 #include "simulated_line.h"
 #include "unit_simulator.h"
@@ -59,7 +60,7 @@ void report(benchmark::State& state, double totalSeconds, int failures) {
 void PdatgetOnVirtualClock(benchmark::State& state) {
     test::VirtualClock clock;
     sim::UnitSimulator simulator({1});
-    sim::SimulatedLine line(simulator, clock);
+    sim::SimulatedLine line(simulator, clock, &clock);
     int unitId = 1;
     MeterLevels meters;
     LinkEngine engine(line, clock, unitId, meters);
