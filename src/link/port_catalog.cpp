@@ -62,7 +62,8 @@ QStringList PortCatalog::choices(const PortMap& map, int number) const {
     for (const SerialPortEntry& port : m_ports)
         offered << port.device;
     const QString current = map.devicePath(number);
-    if (!current.isEmpty() && find(current) == nullptr)
+    // A link to a port found stays as the operator gave it: it survives renumbering.
+    if (!current.isEmpty() && !offered.contains(current))
         offered << current;
     return offered;
 }

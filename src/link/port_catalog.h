@@ -34,7 +34,7 @@ public:
     // path for another device that exists (a pseudo-terminal), "/dev/ttyS3 (not found)".
     QString describe(const QString& path) const;
     // What COM `number` can be set to: every port found, then its present device when that
-    // is not one of them.
+    // is not one of them by name.
     QStringList choices(const PortMap& map, int number) const;
     // The ports found, one a line in columns, then what COM1..COM4 stand for.
     QString listing(const PortMap& map) const;

@@ -47,7 +47,7 @@ PortsDialog::PortsDialog(const PortMap& map, PortCatalog catalog, QWidget* paren
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->addItems(m_catalog.choices(map, n));
-        box->setCurrentText(map.devicePath(n));
+        box->setCurrentIndex(box->findText(map.devicePath(n)));
         box->setMinimumContentsLength(24);
         auto* label = new QLabel(this);
         const auto show = [this, label, n](const QString& text) {
