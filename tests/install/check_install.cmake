@@ -57,7 +57,7 @@ elseif(STEP STREQUAL "versions")
 
 elseif(STEP STREQUAL "manuals")
     # The generated pages carry what each program's --help says; the written one its topics.
-    set(wanted_mqxtool "ports" "--port" "--version" "mqxtool 1")
+    set(wanted_mqxtool "ports" "--port" "--version" "mqxtool 1" "--limit" "--json")
     set(wanted_mqx-sim "--link" "--no-pacing" "--fault" "mqx-sim 1")
     set(wanted_mqx-controller "--demo" "mqx-controller.ini" "\\[Ports\\]" "dialout")
     foreach(program ${programs})

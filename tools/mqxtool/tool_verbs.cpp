@@ -149,7 +149,7 @@ QStringList verbFirst(const QStringList& arguments) {
 
 void usage(QTextStream& s) {
     s << "Usage: mqxtool VERB [options] [arguments]\n"
-         "       mqxtool --port DEVICE_OR_COM_NUMBER --id N info|download|upload [FILE]\n\n"
+         "   or: mqxtool --port DEVICE_OR_COM_NUMBER --id N info|download|upload [FILE]\n\n"
          "Files and units of the MQX-T410 from the command line.\n\nOptions:\n"
          "  -h, --help     Displays help on commandline options.\n"
          "  -v, --version  Displays version information.\n\nVerbs:\n";
