@@ -1,6 +1,7 @@
 // mqx-sim: simulated MQX-T410 units on a pseudo-terminal. The device path is the first
 // line of standard output; the program answers on it until SIGTERM or SIGINT.
 
+#include "own_link.h"
 #include "pty_server.h"
 #include "sim_options.h"
 #include "steady_clock.h"
@@ -10,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -33,21 +33,6 @@ QByteArray printable(QByteArrayView frame) {
         }
     }
     return out;
-}
-
-bool makeLink(const QString& linkPath, const QString& device, QTextStream& err) {
-    const QFileInfo existing(linkPath);
-    if (existing.isSymLink())
-        QFile::remove(linkPath);
-    else if (existing.exists()) {
-        err << "mqx-sim: " << linkPath << " exists and is not a symlink\n";
-        return false;
-    }
-    if (!QFile::link(device, linkPath)) {
-        err << "mqx-sim: cannot make the link " << linkPath << "\n";
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -95,8 +80,11 @@ int main(int argc, char* argv[]) {
         err << "mqx-sim: " << why << "\n";
         return 1;
     }
-    if (!options.linkPath.isEmpty() && !makeLink(options.linkPath, server.devicePath(), err))
+    OwnLink link;
+    if (!options.linkPath.isEmpty() && !link.make(options.linkPath, server.devicePath(), &why)) {
+        err << "mqx-sim: " << why << "\n";
         return 1;
+    }
 
     TerminationWatcher watcher([] { QCoreApplication::quit(); });
     if (!watcher.isValid()) {
@@ -106,9 +94,6 @@ int main(int argc, char* argv[]) {
 
     out << server.devicePath() << Qt::endl;
     const int code = QCoreApplication::exec();
-
-    if (!options.linkPath.isEmpty() &&
-        QFileInfo(options.linkPath).symLinkTarget() == server.devicePath())
-        QFile::remove(options.linkPath);
+    link.remove();
     return code;
 }

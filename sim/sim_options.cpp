@@ -14,9 +14,11 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
     const QCommandLineOption id(QStringLiteral("id"),
                                 QStringLiteral("A unit ID 1..99 on the line (repeatable; 1)."),
                                 QStringLiteral("N"));
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Also make a symlink to the device."),
-                                  QStringLiteral("PATH"));
+    const QCommandLineOption link(
+        QStringLiteral("link"),
+        QStringLiteral("Also make a symlink to the device at PATH, where nothing "
+                       "may stand yet; it is removed at exit."),
+        QStringLiteral("PATH"));
     const QCommandLineOption noPacing(
         QStringLiteral("no-pacing"),
         QStringLiteral("Take requests and answer at once instead of at 19200 baud."));

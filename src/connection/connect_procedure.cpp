@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 #include "core/session.h"
+#include "link/error_text.h"
 #include "link/link_engine.h"
 
 namespace mqx {
@@ -69,6 +70,8 @@ void ConnectProcedure::step(int id) {
             return;
         if (!link.succeeded())
             return fail();
+        if (refused(CmdDevinfget))
+            return;
         m_session.DeviceInfoText = link.payload().left(256);
         startTimer(LockTimer);
         break;
@@ -82,6 +85,8 @@ void ConnectProcedure::step(int id) {
             return;
         if (!link.succeeded())
             return fail();
+        if (refused(CmdPnllock))
+            return;
         m_session.PanelLockState = link.ReplyBuffer().size() > 4 ? link.ReplyBuffer()[4] : '\0';
         if (m_statusChanged)
             m_statusChanged();
@@ -96,6 +101,17 @@ void ConnectProcedure::step(int id) {
     }
 }
 
+bool ConnectProcedure::refused(int command) {
+    // The head of these replies is not checked, but an error reply is no information and
+    // no lock state: its two digits would otherwise pass for them.
+    const ReplyCheck check = engine().CheckReply(command);
+    if (check.kind() != ReplyCheck::Kind::UnitError)
+        return false;
+    m_unitError = check.code();
+    fail();
+    return true;
+}
+
 void ConnectProcedure::fail() {
     if (m_greeted && engine().IssueCommand(CmdBye) != 0) {
         startTimer(ByeReplyTimer);
@@ -108,8 +124,12 @@ void ConnectProcedure::endFailed() {
     const int unitId = m_session.ConnectedUnitId;
     engine().CloseLink();
     m_session.ConnectedUnitId = 0;
-    m_prompts.message(QString::fromLatin1(kApplicationTitle), failureText(unitId),
-                      PromptIcon::Exclamation);
+    const QString text =
+        m_unitError < 0
+            ? failureText(unitId)
+            : ErrorText(m_unitError) +
+                  QStringLiteral("\nMQX-T410 ID = %1").arg(unitId, 2, 10, QLatin1Char('0'));
+    m_prompts.message(QString::fromLatin1(kApplicationTitle), text, PromptIcon::Exclamation);
     finish(ProcedureOutcome::Cancel);
 }
 

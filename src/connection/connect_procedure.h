@@ -4,8 +4,9 @@
 //
 //   50 hello --> 60 echo? --> 51 devinfget --> 61 --> 52 pnllock --> 62 --> OK
 //
-// Any failure shows "Cannot connect MQX-T410(ID=%d)", closes the port, sets the session
-// back to not connected and ends with Cancel. A unit that has answered hello is told bye
+// Any failure shows "Cannot connect MQX-T410(ID=%d)" (an error reply to devinfget or
+// pnllock: the unit's own error text instead), closes the port, sets the session back to
+// not connected and ends with Cancel. A unit that has answered hello is told bye
 // before the port closes, so it is never left believing it is still connected.
 
 #include "link/link_procedure.h"
@@ -49,6 +50,9 @@ public:
 
 private:
     void step(int id) override;
+    // Fails the connection with the unit's error text when it answered `command` with an
+    // error reply; true when it did.
+    bool refused(int command);
     void fail();
     void endFailed();
 
@@ -56,6 +60,7 @@ private:
     Prompts& m_prompts;
     std::function<void()> m_statusChanged;
     bool m_greeted = false;
+    int m_unitError = -1; // the code of an error reply that ended the greeting
 };
 
 } // namespace mqx

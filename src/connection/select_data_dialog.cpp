@@ -31,6 +31,17 @@ SelectDataDialog::SelectDataDialog(SelectDataProcedure& procedure, QWidget* pare
 void SelectDataDialog::startProcedure() {
     m_procedure.start(m_upload->isChecked() ? TransferDirection::Upload
                                             : TransferDirection::Download);
+    if (m_procedure.isRunning())
+        cancelButton()->setEnabled(true);
+}
+
+void SelectDataDialog::reject() {
+    if (!m_procedure.isRunning()) {
+        ProcedureDialog::reject();
+        return;
+    }
+    if (m_procedure.cancel())
+        cancelButton()->setEnabled(false);
 }
 
 bool SelectDataDialog::cancelProcedure() {

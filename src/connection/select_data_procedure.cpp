@@ -29,15 +29,29 @@ bool SelectDataProcedure::start(TransferDirection direction) {
         dropConnection();
         return true;
     }
+    m_transferring = true;
     startTimer(TransferReplyTimer);
     return true;
 }
 
 bool SelectDataProcedure::cancel() {
+    if (m_transferring) {
+        stopTransfer();
+        return true;
+    }
     if (!begin())
         return false;
     dropConnection();
     return true;
+}
+
+void SelectDataProcedure::stopTransfer() {
+    m_transferring = false;
+    // The unit may still be sending its program, so no echo of bye would be read in time;
+    // bye goes out as a bare frame and closing the port ends the wait as failed.
+    engine().SendFrame(CmdBye);
+    engine().CloseLink();
+    finish(ProcedureOutcome::Cancel);
 }
 
 void SelectDataProcedure::step(int id) {
@@ -52,6 +66,7 @@ void SelectDataProcedure::step(int id) {
 }
 
 void SelectDataProcedure::transferDone() {
+    m_transferring = false;
     const LinkEngine& link = engine();
     const int command = m_direction == TransferDirection::Upload ? CmdPdatset : CmdPdatget;
     const ReplyCheck check = link.CheckReply(command);

@@ -21,11 +21,13 @@ struct FileResult {
 };
 
 // Writes the current record; through a temporary file renamed over the target, so a
-// failed save leaves any earlier file as it was.
+// failed save leaves any earlier file as it was. Only a regular file is replaced: a FIFO,
+// device, socket or folder at `path` fails the save and stays.
 FileResult SaveProgramFile(const Session& session, const QString& path);
 FileResult SaveRecordFile(const ProgramRecord& record, const QString& path);
 
-// Reads `path` into the staging record. The current record is not touched.
+// Reads `path` into the staging record. The current record is not touched. Anything but
+// a regular file fails at once, without waiting for a FIFO's writer.
 FileResult LoadProgramFile(Session& session, const QString& path);
 FileResult LoadRecordFile(ProgramRecord& into, const QString& path);
 

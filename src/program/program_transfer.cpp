@@ -62,8 +62,14 @@ QByteArray EncodeUpload(const ProgramRecord& record) {
     return EncodeRecordText(record, RecordImage::Upload);
 }
 
+bool DownloadCurrent(QByteArrayView reply, Session& session) {
+    if (reply.size() <= kLetterAt || reply[kLetterAt] != 'Q')
+        return false;
+    return DecodeProgramReply(reply, session, 0);
+}
+
 bool DownloadCurrent(const LinkEngine& engine, Session& session) {
-    return DecodeProgramReply(engine, session, 0);
+    return DownloadCurrent(engine.ReplyBuffer(), session);
 }
 
 } // namespace mqx

@@ -27,7 +27,10 @@ bool DecodeProgramReply(const LinkEngine& engine, Session& session, int n);
 // The 1015 characters pdatset carries: record 0 without program_number and empty_flag.
 QByteArray EncodeUpload(const ProgramRecord& record);
 
-// The reply to pdatget for "000" into the current program.
+// The reply to pdatget for "000" into the current program. Only a whole program ("Q")
+// is taken: an error reply or anything else leaves the current program as it was, its
+// empty_flag included, since the operator's program is no stored slot to mark unused.
+bool DownloadCurrent(QByteArrayView reply, Session& session);
 bool DownloadCurrent(const LinkEngine& engine, Session& session);
 
 } // namespace mqx

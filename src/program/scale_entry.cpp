@@ -79,24 +79,26 @@ const std::vector<double>& entryValues(int scaleNumber) {
 
 struct EntryKind {
     const char* accepted;
-    std::array<const char*, 2> units;
+    std::array<const char*, 3> units;
 };
 
 constexpr const char* kSigned = "-0123456789.";
 constexpr const char* kUnsigned = "0123456789.";
 
+// A frequency may end in a bare "k" as well ("1k", "2.5K"): the scales print kilohertz
+// that way, and TextToStep reads any "k" as thousands.
 constexpr std::array<EntryKind, 11> kKinds = {{
-    {kSigned, {nullptr, nullptr}},          // 0: GEQ band box, a bare number
-    {kSigned, {"dbfs", nullptr}},           // 1
-    {kSigned, {"db", nullptr}},             // 2
-    {kUnsigned, {"khz", "hz"}},             // 3
-    {kUnsigned, {"msec", nullptr}},         // 4
-    {kUnsigned, {":1", nullptr}},           // 5
-    {"-0123456789.()", {nullptr, nullptr}}, // 6: Q with its reciprocal
-    {kSigned, {"dbfs", nullptr}},           // 7
-    {kUnsigned, {"khz", "hz"}},             // 8
-    {kSigned, {"dbfs", nullptr}},           // 9
-    {kSigned, {"db", nullptr}},             // 10
+    {kSigned, {}},                   // 0: GEQ band box, a bare number
+    {kSigned, {"dbfs"}},             // 1
+    {kSigned, {"db"}},               // 2
+    {kUnsigned, {"khz", "hz", "k"}}, // 3
+    {kUnsigned, {"msec"}},           // 4
+    {kUnsigned, {":1"}},             // 5
+    {"-0123456789.()", {}},          // 6: Q with its reciprocal
+    {kSigned, {"dbfs"}},             // 7
+    {kUnsigned, {"khz", "hz", "k"}}, // 8
+    {kSigned, {"dbfs"}},             // 9
+    {kSigned, {"db"}},               // 10
 }};
 
 bool checkEntry(const QString& s, int kind) {

@@ -77,7 +77,8 @@ struct FailureRow {
     UnitCommand command;
     LineFault fault;
     int unitId;
-    bool greeted; // the unit answered hello, so it must hear bye
+    bool greeted;        // the unit answered hello, so it must hear bye
+    const char* message; // nullptr: "Cannot connect MQX-T410(ID=%d)"
 };
 
 class ConnectFailureTest : public ConnectTest, public ::testing::WithParamInterface<FailureRow> {};
@@ -86,8 +87,10 @@ TEST_P(ConnectFailureTest, EndsNotConnectedWithThePortClosed) {
     const FailureRow& row = GetParam();
     sim.setFault(row.command, row.fault);
     EXPECT_FALSE(run(row.unitId));
-    EXPECT_EQ(texts(),
-              QStringList{QStringLiteral("Cannot connect MQX-T410(ID=%1)").arg(row.unitId)});
+    const QString message = row.message != nullptr
+                                ? QString::fromLatin1(row.message)
+                                : QStringLiteral("Cannot connect MQX-T410(ID=%1)").arg(row.unitId);
+    ASSERT_EQ(texts(), QStringList{message});
     EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
     EXPECT_EQ(lastShown().title, QStringLiteral("MQX-T410 Controller"));
     EXPECT_EQ(session.ConnectedUnitId, 0);
@@ -101,13 +104,39 @@ TEST_P(ConnectFailureTest, EndsNotConnectedWithThePortClosed) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConnectFailureTest,
     ::testing::Values(
-        FailureRow{"NoAnswer", UnitCommand::Hello, {LineFault::Kind::Silent}, 1, false},
-        FailureRow{"NoSuchUnit", UnitCommand::Version, {}, 7, false},
-        FailureRow{"WrongUnitId", UnitCommand::Hello, {LineFault::Kind::WrongId}, 1, false},
-        FailureRow{"ErrorReply", UnitCommand::Hello, {LineFault::Kind::Error, 3}, 1, false},
-        FailureRow{"GarbledEcho", UnitCommand::Hello, {LineFault::Kind::Garbled}, 3, false},
-        FailureRow{"NoInformation", UnitCommand::DeviceInfoGet, {LineFault::Kind::Silent}, 1, true},
-        FailureRow{"NoLockState", UnitCommand::PanelLockState, {LineFault::Kind::Silent}, 3, true}),
+        FailureRow{"NoAnswer", UnitCommand::Hello, {LineFault::Kind::Silent}, 1, false, nullptr},
+        FailureRow{"NoSuchUnit", UnitCommand::Version, {}, 7, false, nullptr},
+        FailureRow{
+            "WrongUnitId", UnitCommand::Hello, {LineFault::Kind::WrongId}, 1, false, nullptr},
+        FailureRow{
+            "ErrorReply", UnitCommand::Hello, {LineFault::Kind::Error, 3}, 1, false, nullptr},
+        FailureRow{
+            "GarbledEcho", UnitCommand::Hello, {LineFault::Kind::Garbled}, 3, false, nullptr},
+        FailureRow{"NoInformation",
+                   UnitCommand::DeviceInfoGet,
+                   {LineFault::Kind::Silent},
+                   1,
+                   true,
+                   nullptr},
+        FailureRow{"NoLockState",
+                   UnitCommand::PanelLockState,
+                   {LineFault::Kind::Silent},
+                   3,
+                   true,
+                   nullptr},
+        FailureRow{"InformationRefused",
+                   UnitCommand::DeviceInfoGet,
+                   {LineFault::Kind::Error, 13},
+                   1,
+                   true,
+                   "The program is protected.\nMQX-T410 ID = 01"},
+        // Code 00 is an error reply too, not the absence of one.
+        FailureRow{"LockStateRefused",
+                   UnitCommand::PanelLockState,
+                   {LineFault::Kind::Error, 0},
+                   3,
+                   true,
+                   "ID_No differs.\nMQX-T410 ID = 03"}),
     [](const ::testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.name); });
 
 TEST(ConnectWithoutPort, ReportsThePortThenTheUnit) {

@@ -208,7 +208,7 @@ TEST_F(DialogTest, PanelLockPreselectsTheKnownStateAndWaitsForAClick) {
     EXPECT_EQ(written(), QStringList{QStringLiteral("(01CD")});
 }
 
-TEST_F(DialogTest, SelectDataStartsWithNoDirection) {
+TEST_F(DialogTest, SelectDataStartsWithNoDirectionAndCancelStopsTheTransfer) {
     connectUnit(1);
     SelectDataProcedure procedure(session, engine, prompts, clock);
     SelectDataDialog dialog(procedure);
@@ -222,8 +222,13 @@ TEST_F(DialogTest, SelectDataStartsWithNoDirection) {
     QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
     EXPECT_TRUE(dialog.okButton()->isEnabled());
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    ASSERT_TRUE(dialog.cancelButton()->isEnabled()) << "a running transfer can be stopped";
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(written(), QStringList{QStringLiteral("(01Q000")});
+    EXPECT_EQ(written(), (QStringList{QStringLiteral("(01Q000"), QStringLiteral("(01bye")}));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(port.isOpen());
 }
 
 TEST_F(DialogTest, DisconnectAsksAndCancelSendsNothing) {

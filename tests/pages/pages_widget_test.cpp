@@ -20,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,6 +115,17 @@ TEST_F(PagesInWindow, InstallsEachPageBehindItsTab) {
     EXPECT_EQ(window->page(6), pages.delay);
     EXPECT_EQ(window->page(kDisplayTab), pages.display);
     EXPECT_EQ(window->tabs()->tabText(6), QStringLiteral("Delay"));
+}
+
+// The generator keeps the spelling the unit's own software has always shown.
+TEST_F(PagesInWindow, InputPageNamesTheSignalGenarator) {
+    EXPECT_EQ(pages.input->inputModeButton(0)->text(), QStringLiteral("Input"));
+    EXPECT_EQ(pages.input->inputModeButton(1)->text(), QStringLiteral("Signal Genarator"));
+    QStringList titles;
+    for (const QGroupBox* box : pages.input->findChildren<QGroupBox*>())
+        titles << box->title();
+    EXPECT_TRUE(titles.contains(QStringLiteral("Signal Genarator")))
+        << titles.join(u',').toStdString();
 }
 
 TEST_F(PagesInWindow, InputBoxesTakeTypedTextWhenTheyLoseTheFocus) {

@@ -7,7 +7,12 @@
 #include <QFile>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -123,12 +128,12 @@ TEST_F(ProgramFile, RefusesWhatIsNotAWholeProgram) {
     EXPECT_FALSE(LoadProgramFile(session, dir.path(QStringLiteral("missing.mqx"))));
 }
 
-TEST_F(ProgramFile, AFailedSaveLeavesTheEarlierFileAlone) {
+TEST_F(ProgramFile, TheFileSizeLimitIsNamedAndTheEarlierFileKept) {
     const QString path = dir.path(QStringLiteral("keep.mqx"));
     ASSERT_TRUE(SaveProgramFile(session, path));
     const QByteArray earlier = readFile(path);
 
-    // A disk that fills up half-way through the write: any file may grow to 512 bytes only.
+    // The session lets any file grow to 512 bytes only (ulimit -f); the disk has room.
     session.CurrentRecord().sine_freq = 71;
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
@@ -140,10 +145,71 @@ TEST_F(ProgramFile, AFailedSaveLeavesTheEarlierFileAlone) {
     setrlimit(RLIMIT_FSIZE, &old);
 
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_TRUE(result.error.contains(QLatin1StringView("file-size limit")))
+        << result.error.toStdString();
     EXPECT_EQ(readFile(path), earlier);
     EXPECT_EQ(QDir(dir.path(QString())).entryList(QDir::Files),
               QStringList{QStringLiteral("keep.mqx")});
 
     EXPECT_FALSE(SaveProgramFile(session, dir.path(QStringLiteral("no/such/folder/x.mqx"))));
+}
+
+namespace {
+
+// The type of whatever stands at `path` itself (links not followed), or 0.
+mode_t typeAt(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+} // namespace
+
+// A FIFO would block the read for ever; a save would put a regular file in the place of
+// whatever stood there.
+TEST_F(ProgramFile, OnlyRegularFilesAreReadOrReplaced) {
+    const QString fifo = dir.path(QStringLiteral("fifo.mqx"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = dir.path(QStringLiteral("socket.mqx"));
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(sock, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(socketPath);
+    ASSERT_LT(static_cast<std::size_t>(native.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, native.constData(), static_cast<std::size_t>(native.size()));
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const QString folder = dir.path(QStringLiteral("folder.mqx"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString linkToFifo = dir.path(QStringLiteral("link.mqx"));
+    ASSERT_TRUE(QFile::link(fifo, linkToFifo));
+
+    struct Row {
+        const char* name;
+        QString path;
+        const char* kind;
+        bool saveToo; // never saved over: a device node outside the scratch folder
+    };
+    const std::vector<Row> rows = {
+        {"FIFO", fifo, "a FIFO (named pipe)", true},
+        {"socket", socketPath, "a socket", true},
+        {"folder", folder, "a folder", true},
+        {"link to a FIFO", linkToFifo, "a FIFO (named pipe)", true},
+        {"device", QStringLiteral("/dev/null"), "a character device", false},
+    };
+    for (const Row& row : rows) {
+        const QString reason = QStringLiteral("not a regular file but ") + row.kind;
+        const FileResult loaded = LoadProgramFile(session, row.path);
+        EXPECT_FALSE(loaded) << row.name;
+        EXPECT_EQ(loaded.error.toStdString(), reason.toStdString()) << row.name;
+        if (!row.saveToo)
+            continue;
+        const mode_t before = typeAt(row.path);
+        const FileResult saved = SaveProgramFile(session, row.path);
+        EXPECT_FALSE(saved) << row.name;
+        EXPECT_TRUE(saved.error.startsWith(reason))
+            << row.name << ": " << saved.error.toStdString();
+        EXPECT_EQ(typeAt(row.path), before) << row.name << " was replaced";
+    }
+    ::close(sock);
+    EXPECT_EQ(typeAt(fifo), static_cast<mode_t>(S_IFIFO));
 }

@@ -85,6 +85,23 @@ TEST(DecodeProgramReply, RefusedRepliesLeaveTheRecord) {
     }
 }
 
+TEST(DownloadCurrent, TakesOnlyAWholeProgram) {
+    Session session;
+    ApplyDefaults(session);
+    std::memcpy(session.CurrentRecord().name.data(), "OPERATOR", 8);
+    const ProgramRecord before = session.CurrentRecord();
+    const QByteArray full = EncodeRecordText(unitProgram());
+    for (const QByteArray& reply :
+         {QByteArray("(01e13"), QByteArray("(01e"), QByteArray("(01exx") + full,
+          dataReply('I', full.left(297)), dataReply('Q', full.left(300) + "ZZ" + full.mid(302)),
+          QByteArray("(01")}) {
+        EXPECT_FALSE(DownloadCurrent(reply, session)) << reply.left(16).constData();
+        EXPECT_TRUE(session.CurrentRecord() == before) << reply.left(16).constData();
+    }
+    EXPECT_TRUE(DownloadCurrent(dataReply('Q', full), session));
+    EXPECT_EQ(session.CurrentRecord().name, unitProgram().name);
+}
+
 TEST(EncodeUpload, CarriesTheRecordWithoutNumberAndEmptyFlag) {
     ProgramRecord fresh{};
     ApplyRecordDefaults(fresh);

@@ -33,7 +33,6 @@ TEST(IsValidEntry, NumbersWithAndWithoutUnitWords) {
     EXPECT_TRUE(valid("-12.5 dB", 2));
     EXPECT_TRUE(valid("3 DB", 10));
     EXPECT_TRUE(valid("-3dBFS", 1));
-    EXPECT_TRUE(valid("1k", 3) == false); // "k" alone is no unit word
     EXPECT_TRUE(valid("1 kHz", 3));
     EXPECT_TRUE(valid("100Hz", 8));
     EXPECT_TRUE(valid("2.2 msec", 4));
@@ -42,6 +41,25 @@ TEST(IsValidEntry, NumbersWithAndWithoutUnitWords) {
     EXPECT_TRUE(valid("1.5", 0));
     // the unit word is compared over its own length only
     EXPECT_TRUE(valid("3dbx", 2));
+}
+
+// A frequency box takes kilohertz written the way the scales print them; no other box
+// takes a "k".
+TEST(IsValidEntry, FrequenciesTakeAPlainK) {
+    struct Row {
+        const char* text;
+        int step; // on FrequencyHz within 1..121
+    };
+    for (const Row& row : {Row{"1k", 69}, Row{"1.2k", 72}, Row{"2K", 81}, Row{"20.00k", 121},
+                           Row{"1.5 k", 76}, Row{"1kHz", 69}}) {
+        for (int kind : {3, 8})
+            EXPECT_TRUE(valid(row.text, kind)) << row.text << " kind " << kind;
+        EXPECT_EQ(step(row.text, 3, 1, 121), row.step) << row.text;
+    }
+    for (int kind : {0, 1, 2, 4, 5, 6, 7, 9, 10})
+        EXPECT_FALSE(valid("1k", kind)) << kind;
+    EXPECT_FALSE(valid("-1k", 3));
+    EXPECT_FALSE(valid("1.2.3k", 8));
 }
 
 TEST(IsValidEntry, Refusals) {

@@ -1,12 +1,18 @@
+#include "own_link.h"
 #include "sim_options.h"
+#include "test_paths.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -100,4 +106,103 @@ TEST(MqxSim, CommandLineOptions) {
         EXPECT_FALSE(r.options) << bad.join(' ').toStdString();
         EXPECT_EQ(r.exitCode, 2);
     }
+}
+
+namespace {
+
+// What stands at `path` itself: its type and, for a link, where it points.
+struct Entry {
+    mode_t type = 0;
+    QString target;
+    friend bool operator==(const Entry&, const Entry&) = default;
+};
+Entry entryAt(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {static_cast<mode_t>(st.st_mode & S_IFMT),
+            S_ISLNK(st.st_mode) ? QFile::symLinkTarget(path) : QString()};
+}
+
+} // namespace
+
+// Whatever already stands at the link's path is somebody else's and stays as it is.
+TEST(OwnLink, RefusesEveryExistingEntry) {
+    mqx::test::ScratchDir dir;
+    const QString file = mqx::test::writeFile(dir, QStringLiteral("file"), "keep me");
+    const QString link = dir.path(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(file, link));
+    const QString dangling = dir.path(QStringLiteral("dangling"));
+    ASSERT_TRUE(QFile::link(dir.path(QStringLiteral("gone")), dangling));
+    const QString folder = dir.path(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+
+    for (const QString& path : {file, link, dangling, folder}) {
+        const Entry before = entryAt(path);
+        QString why;
+        {
+            OwnLink own;
+            EXPECT_FALSE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << path.toStdString();
+        }
+        EXPECT_TRUE(why.contains(path)) << why.toStdString();
+        EXPECT_EQ(entryAt(path), before) << path.toStdString();
+    }
+    EXPECT_EQ(mqx::test::readFile(file), "keep me");
+}
+
+TEST(OwnLink, RemovesOnlyTheLinkItMade) {
+    mqx::test::ScratchDir dir;
+    const QString path = dir.path(QStringLiteral("port"));
+    QString why;
+    {
+        OwnLink own;
+        ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << why.toStdString();
+        EXPECT_EQ(entryAt(path).target, QStringLiteral("/dev/pts/99"));
+    }
+    EXPECT_EQ(entryAt(path).type, 0u) << "gone with its maker";
+
+    // Somebody puts something of their own in its place meanwhile.
+    const std::function<void()> replacements[] = {
+        [&] { mqx::test::writeFile(dir, QStringLiteral("port"), "theirs"); },
+        [&] { QFile::link(QStringLiteral("/dev/pts/98"), path); },
+    };
+    for (const auto& replace : replacements) {
+        Entry theirs;
+        {
+            OwnLink own;
+            ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why));
+            ASSERT_TRUE(QFile::remove(path));
+            replace();
+            theirs = entryAt(path);
+            ASSERT_NE(theirs.type, 0u);
+        }
+        EXPECT_EQ(entryAt(path), theirs) << "not ours: kept";
+        QFile::remove(path);
+    }
+}
+
+TEST(MqxSim, LinkOptionNeverReplacesAnotherLink) {
+    mqx::test::ScratchDir dir;
+    // A link of somebody else's at the path.
+    const QString data = mqx::test::writeFile(dir, QStringLiteral("data"), "data");
+    const QString taken = dir.path(QStringLiteral("taken"));
+    ASSERT_TRUE(QFile::link(data, taken));
+    QProcess refused;
+    refused.start(QStringLiteral(MQX_SIM_PATH), {QStringLiteral("--link"), taken});
+    ASSERT_TRUE(refused.waitForFinished(10000));
+    EXPECT_EQ(refused.exitCode(), 1);
+    EXPECT_TRUE(refused.readAllStandardError().contains("exists already"));
+    EXPECT_EQ(entryAt(taken).target, data);
+
+    const QString path = dir.path(QStringLiteral("port"));
+    QProcess sim;
+    sim.start(QStringLiteral(MQX_SIM_PATH), {QStringLiteral("--link"), path});
+    ASSERT_TRUE(sim.waitForStarted(10000));
+    QByteArray firstLine;
+    while (!firstLine.contains('\n') && sim.waitForReadyRead(10000))
+        firstLine += sim.readAllStandardOutput();
+    EXPECT_EQ(entryAt(path).target, QString::fromLatin1(firstLine.trimmed()));
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(10000));
+    EXPECT_EQ(entryAt(path).type, 0u) << "its own link goes with it";
 }

@@ -6,6 +6,7 @@
 #include "program/record_text.h"
 #include "test_paths.h"
 #include "tool_verbs.h"
+#include "unit_verbs.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -225,7 +226,7 @@ TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
     EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--id"),
                    QStringLiteral("100"), QStringLiteral("info")}),
               2);
-    EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("info"), QStringLiteral("--id"),
+    EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("./info"), QStringLiteral("--id"),
                    QStringLiteral("3"), QStringLiteral("upload")}),
               2)
         << "a port named like a verb is still the port; upload wants a FILE";
@@ -237,6 +238,60 @@ TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
         1)
         << "a missing file fails before the port is opened";
     EXPECT_TRUE(err.contains(QStringLiteral("no.mqx"))) << err.toStdString();
+}
+
+TEST(UnitVerbArguments, PortForms) {
+    struct Row {
+        const char* given;
+        const char* opened;
+    };
+    for (const Row& row :
+         {Row{"1", "1"}, Row{"4", "4"}, Row{"COM3", "3"}, Row{"com2", "2"}, Row{" 2 ", "2"},
+          Row{"ttyUSB0", "/dev/ttyUSB0"}, Row{"rfcomm1", "/dev/rfcomm1"},
+          Row{"/dev/pts/7", "/dev/pts/7"}, Row{"./port", "./port"}})
+        EXPECT_EQ(tool::PortText(QString::fromLatin1(row.given)), QString::fromLatin1(row.opened))
+            << row.given;
+}
+
+// Each refused option is a usage error before any port is opened (no port in the table
+// exists, so an attempt to open one would end in exit code 1, not 2).
+TEST(UnitVerbArguments, RefusedOptionsAreUsageErrors) {
+    struct Row {
+        const char* option;
+        const char* value;
+        const char* says;
+    };
+    const Row rows[] = {
+        {"--port", "5", "COM1..COM4"},
+        {"--port", "0", "COM1..COM4"},
+        {"--port", "COM5", "COM1..COM4"},
+        {"--port", "abc", "ttyUSB0"},
+        {"--port", "", "ttyUSB0"},
+        {"--port", "ttyUSB", "ttyUSB0"},
+        {"--port", "-1", "COM1..COM4"},
+        {"--limit", "0", "1 to 3600"},
+        {"--limit", "3601", "1 to 3600"},
+        {"--limit", "3000000", "1 to 3600"},
+        {"--limit", "-2", "1 to 3600"},
+        {"--limit", "ten", "1 to 3600"},
+        {"--limit", "99999999999", "1 to 3600"},
+    };
+    for (const Row& row : rows) {
+        QStringList arguments{QStringLiteral("--port"), QStringLiteral("/nonexistent/port"),
+                              QStringLiteral("--id"), QStringLiteral("4"), QStringLiteral("info")};
+        const qsizetype at = arguments.indexOf(QLatin1StringView(row.option));
+        if (at >= 0)
+            arguments[at + 1] = QString::fromLatin1(row.value);
+        else
+            arguments << QString::fromLatin1(row.option) << QString::fromLatin1(row.value);
+        arguments.prepend(QStringLiteral("mqxtool"));
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        EXPECT_EQ(tool::run(arguments, o, e), 2) << row.option << ' ' << row.value;
+        EXPECT_EQ(err.count(u'\n'), 1) << row.option << ' ' << row.value;
+        EXPECT_TRUE(err.contains(QLatin1StringView(row.says)))
+            << row.option << ' ' << row.value << ": " << err.toStdString();
+    }
 }
 
 } // namespace

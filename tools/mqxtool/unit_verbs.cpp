@@ -4,10 +4,14 @@
 #include "stream_prompts.h"
 #include "unit_link.h"
 
+#include <QRegularExpression>
+
 namespace mqx::tool {
 namespace {
 
 constexpr int kDefaultLimitSeconds = 60;
+// An hour is already far beyond any exchange; the bound keeps the milliseconds in range.
+constexpr int kLongestLimitSeconds = 3600;
 
 QString lockText(char state) {
     if (state == 'E')
@@ -26,9 +30,15 @@ struct UnitArguments {
 
 bool readArguments(UnitVerb verb, const QCommandLineParser& parser, QTextStream& err,
                    UnitArguments& a) {
-    a.port = parser.value(QStringLiteral("port")).trimmed();
-    if (a.port.isEmpty()) {
+    if (!parser.isSet(QStringLiteral("port"))) {
         err << "mqxtool: --port DEVICE_OR_COM_NUMBER is required; see --help" << Qt::endl;
+        return false;
+    }
+    a.port = PortText(parser.value(QStringLiteral("port")));
+    if (a.port.isEmpty()) {
+        err << "mqxtool: --port takes 1..4, COM1..COM4, a device name such as ttyUSB0 (for "
+               "/dev/ttyUSB0) or a path such as /dev/serial/by-id/..."
+            << Qt::endl;
         return false;
     }
     bool ok = false;
@@ -38,8 +48,9 @@ bool readArguments(UnitVerb verb, const QCommandLineParser& parser, QTextStream&
         return false;
     }
     const int seconds = parser.value(QStringLiteral("limit")).toInt(&ok);
-    if (!ok || seconds < 1) {
-        err << "mqxtool: --limit takes a number of seconds" << Qt::endl;
+    if (!ok || seconds < 1 || seconds > kLongestLimitSeconds) {
+        err << "mqxtool: --limit takes a number of seconds from 1 to " << kLongestLimitSeconds
+            << Qt::endl;
         return false;
     }
     a.limitMs = seconds * 1000;
@@ -58,9 +69,28 @@ bool readArguments(UnitVerb verb, const QCommandLineParser& parser, QTextStream&
 
 } // namespace
 
+QString PortText(const QString& given) {
+    const QString text = given.trimmed();
+    if (text.contains(u'/'))
+        return text;
+    static const QRegularExpression comPort(QStringLiteral("^(?:com)?([1-4])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = comPort.match(text); m.hasMatch())
+        return m.captured(1);
+    // A numbered device node as the kernel names them (ttyS0, ttyUSB1, rfcomm0); a COM
+    // port other than 1..4 is none.
+    static const QRegularExpression device(QStringLiteral("^[A-Za-z][A-Za-z0-9_.-]*[0-9]$"));
+    static const QRegularExpression otherCom(QStringLiteral("^com[0-9]+$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (device.match(text).hasMatch() && !otherCom.match(text).hasMatch())
+        return QStringLiteral("/dev/") + text;
+    return {};
+}
+
 void addUnitOptions(QCommandLineParser& parser) {
     parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("Serial device path, or COM port number 1..4."),
+                      QStringLiteral("COM port 1..4 or COM1..COM4, a device name such as "
+                                     "ttyUSB0, or a device path."),
                       QStringLiteral("DEVICE_OR_COM_NUMBER")});
     parser.addOption(
         {QStringLiteral("id"), QStringLiteral("Unit ID, 1..99."), QStringLiteral("N")});

@@ -16,6 +16,11 @@ namespace mqx::tool {
 
 enum class UnitVerb { Info, Download, Upload };
 
+// What --port names, as the port text the link opens: "1".."4" for 1..4 and COM1..COM4
+// (in any case), "/dev/NAME" for a device name such as ttyUSB0, a text holding "/" as the
+// path it is. Empty for anything else.
+QString PortText(const QString& given);
+
 // The options every unit verb takes: --port, --id and --limit.
 void addUnitOptions(QCommandLineParser& parser);
 
