@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     xvfb xauth
+    help2man desktop-file-utils appstream
 )
 
 missing=()

@@ -10,7 +10,7 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
         QStringLiteral("A simulated MQX-T410 on a pseudo-terminal. Prints the device path as "
                        "its first line and answers on it until terminated."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
+                                  QStringLiteral("Displays help on commandline options."));
     const QCommandLineOption id(QStringLiteral("id"),
                                 QStringLiteral("A unit ID 1..99 on the line (repeatable; 1)."),
                                 QStringLiteral("N"));
@@ -30,7 +30,9 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
         QStringLiteral("Spoil the answers to a command (repeatable). KIND: silent, garbled, "
                        "error:NN, bursts:MS, wrong-id. Example: recall:error:13."),
         QStringLiteral("COMMAND:KIND[:ARG]"));
-    parser.addOptions({help, id, link, noPacing, log, fault});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOptions({help, version, id, link, noPacing, log, fault});
 
     SimOptionsResult result;
     if (!parser.parse(arguments)) {
@@ -40,6 +42,10 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
     }
     if (parser.isSet(help)) {
         result.message = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.message = QStringLiteral("mqx-sim %1\n").arg(QLatin1StringView(MQX_VERSION));
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -21,8 +21,8 @@ struct SimOptions {
 
 struct SimOptionsResult {
     std::optional<SimOptions> options; // nothing when the program should stop
-    int exitCode = 0;                  // when it should stop: 0 after --help, 2 on an error
-    QString message;                   // the help text or the error, for the user
+    int exitCode = 0; // when it should stop: 0 after --help or --version, 2 on an error
+    QString message;  // the help or version text, or the error, for the user
 };
 
 // `arguments` includes the program name first, as QCoreApplication::arguments().

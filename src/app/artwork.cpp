@@ -1,5 +1,6 @@
 #include "app/artwork.h"
 
+#include "graphs/application_icon.h"
 #include "graphs/fitted_text.h"
 #include "graphs/transparent_canvas.h"
 
@@ -25,17 +26,7 @@ QIcon ApplicationIcon() {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        const qreal u = size / 16.0;
-        // A rack unit with two input and six output level lamps.
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(40, 44, 52));
-        p.drawRoundedRect(QRectF(0.5 * u, 3 * u, 15 * u, 10 * u), 1.5 * u, 1.5 * u);
-        for (int i = 0; i < 8; ++i) {
-            p.setBrush(i < 2 ? QColor(255, 153, 0) : QColor(0, 220, 0));
-            const qreal x = (i < 2 ? 2 : 3) * u + i * 1.4 * u;
-            p.drawRect(QRectF(x, 6 * u, 0.9 * u, 4 * u));
-        }
+        PaintApplicationIcon(p, size);
         p.end();
         icon.addPixmap(pixmap);
     }

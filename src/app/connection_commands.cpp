@@ -36,6 +36,10 @@ void ConnectionCommands::setCautionDialog(std::function<bool()> caution) {
     m_dialogs->setCautionDialog(std::move(caution));
 }
 
+void ConnectionCommands::setPortDevices(std::function<QStringList()> devices) {
+    m_dialogs->setPortDevices(std::move(devices));
+}
+
 void ConnectionCommands::leaveTab() {
     m_window.LeaveTab(m_window.currentTab());
 }

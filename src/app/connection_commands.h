@@ -15,6 +15,7 @@
 #include "connection/connection_view.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,8 @@ public:
 
     // The Caution dialog that guards a disconnection while OFF buttons remember settings.
     void setCautionDialog(std::function<bool()> caution);
+    // What COM1..COM4 stand for, shown beside them in the Connect dialog.
+    void setPortDevices(std::function<QStringList()> devices);
 
     // ConnectionView
     void leaveTab() override;

@@ -6,6 +6,7 @@
 #include "app/message_box_prompts.h"
 #include "app/qt_file_dialogs.h"
 #include "core/session.h"
+#include "link/port_map.h"
 #include "link/qt_timer_source.h"
 
 #include <memory>
@@ -13,6 +14,7 @@
 namespace mqx {
 
 class EngineEditSink;
+class HardwareSerialPort;
 class LinkEngine;
 class MainWindow;
 class SerialPort;
@@ -33,7 +35,16 @@ public:
     LinkEngine& engine() { return *m_engine; }
     Session& session() { return m_session; }
 
+    // Option > Ports...: the dialog, then the settings file and the port take the choice.
+    void choosePorts();
+    // What COM1..COM4 stand for, as the Connect dialog shows them.
+    QStringList portDevices() const;
+
 private:
+    bool m_demo = false;
+    QString m_settingsFolder;
+    PortMap m_portMap;
+    HardwareSerialPort* m_hardware = nullptr;
     Session m_session;
     MessageBoxPrompts m_prompts{nullptr};
     QtFileDialogs m_files;

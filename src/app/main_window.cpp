@@ -163,6 +163,8 @@ void MainWindow::buildMenus() {
         delayGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, u = unit] { setDelayUnit(u); });
     }
+    option->addSeparator();
+    addItem(option, "Ports...", MenuId::Ports); // the application opens the dialog
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(addItem(help, "About...", MenuId::About), &QAction::triggered, this,

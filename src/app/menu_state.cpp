@@ -25,6 +25,8 @@ std::map<MenuId, MenuItemState> UpdateMenus(const Session& session) {
     enable(MenuId::Disconnect, connected);
     enable(MenuId::Information, connected);
     enable(MenuId::PanelLock, connected);
+    // What a COM number opens changes only while no port is open.
+    enable(MenuId::Ports, !connected);
 
     const bool coarse = session.settings.levelMeterMode != 0;
     m[MenuId::LevelMeterFine].checked = !coarse;

@@ -29,6 +29,7 @@ enum class MenuId {
     LevelMeterCoarse = 32788,
     DelayMeters = 32792,
     DelayFeetInches = 32793,
+    Ports = 32794,
     About = 32781,
     ProgramName = 32785,
     ProgramInformation = 32782,

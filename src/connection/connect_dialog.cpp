@@ -3,25 +3,87 @@
 #include "connection/connect_procedure.h"
 #include "link/port_map.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace mqx {
+namespace {
+
+constexpr int kDeviceRole = Qt::UserRole + 1;
+
+// The drop-down list shows each port's device after its " COM n", dimmed.
+class PortItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QString device = index.data(kDeviceRole).toString();
+        if (device.isEmpty())
+            return;
+        const QRect room = option.rect.adjusted(nameWidth(option), 0, -4, 0);
+        painter->save();
+        painter->setPen(option.palette.color(option.state & QStyle::State_Selected
+                                                 ? QPalette::HighlightedText
+                                                 : QPalette::PlaceholderText));
+        painter->drawText(room, Qt::AlignVCenter | Qt::AlignLeft,
+                          option.fontMetrics.elidedText(device, Qt::ElideMiddle, room.width()));
+        painter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QString device = index.data(kDeviceRole).toString();
+        if (!device.isEmpty())
+            size.setWidth(nameWidth(option) + option.fontMetrics.horizontalAdvance(device) + 8);
+        return size;
+    }
+
+private:
+    static int nameWidth(const QStyleOptionViewItem& option) {
+        return option.fontMetrics.horizontalAdvance(QStringLiteral(" COM 4")) + 24;
+    }
+};
+
+} // namespace
 
 inline constexpr int kHighestUnitId = 99;
 
-ConnectDialog::ConnectDialog(ConnectProcedure& procedure, int port, int unitId, QWidget* parent)
+ConnectDialog::ConnectDialog(ConnectProcedure& procedure, int port, int unitId, QWidget* parent,
+                             const QStringList& devices)
     : ProcedureDialog(procedure, parent), m_procedure(procedure) {
     setWindowTitle(QStringLiteral("Connect"));
     m_ports = new QComboBox(this);
     for (int p = 1; p <= PortMap::kPortCount; ++p)
         m_ports->addItem(QStringLiteral(" COM %1").arg(p));
     m_ports->setCurrentIndex(std::clamp(port, 1, PortMap::kPortCount) - 1);
+    m_device = new QLabel(this);
+    if (!devices.isEmpty()) {
+        for (int i = 0; i < m_ports->count(); ++i)
+            m_ports->setItemData(i, devices.value(i), kDeviceRole);
+        m_ports->setItemDelegate(new PortItemDelegate(m_ports));
+        // The open list is as wide as its widest entry, device included.
+        QAbstractItemView* list = m_ports->view();
+        int widest = 0;
+        for (int i = 0; i < m_ports->count(); ++i)
+            widest = std::max(widest, list->sizeHintForIndex(list->model()->index(i, 0)).width());
+        list->setMinimumWidth(widest + 2 * list->frameWidth() + 8);
+        const auto show = [this] {
+            m_device->setText(m_ports->currentData(kDeviceRole).toString());
+        };
+        connect(m_ports, &QComboBox::currentIndexChanged, m_device, show);
+        show();
+    }
 
     m_units = new QListWidget(this);
     for (int id = 1; id <= kHighestUnitId; ++id)
@@ -33,6 +95,7 @@ ConnectDialog::ConnectDialog(ConnectProcedure& procedure, int port, int unitId, 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("COM Port"), this), 0, 0);
     grid->addWidget(m_ports, 0, 1);
+    grid->addWidget(m_device, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("MQX-T410  ID"), this), 1, 0, Qt::AlignTop);
     grid->addWidget(m_units, 1, 1);
     auto* column = new QVBoxLayout(this);

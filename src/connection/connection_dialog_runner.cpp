@@ -13,7 +13,7 @@ ConnectionDialogRunner::ConnectionDialogRunner(QWidget* owner, Prompts& prompts)
     : m_owner(owner), m_prompts(prompts) {}
 
 bool ConnectionDialogRunner::runConnect(ConnectProcedure& procedure, int port, int unitId) {
-    ConnectDialog dialog(procedure, port, unitId, m_owner);
+    ConnectDialog dialog(procedure, port, unitId, m_owner, m_devices ? m_devices() : QStringList());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -49,7 +49,9 @@ AppSettings readOlderFile(const QByteArray& bytes) {
 } // namespace
 
 QString DefaultSettingsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // Named, not taken from the program's name: mqxtool reads the controller's ports too.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/mqx-controller");
 }
 
 AppSettings LoadAppSettings(const QString& folder) {

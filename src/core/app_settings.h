@@ -22,7 +22,7 @@ inline constexpr char kSettingsFileName[] = "mqx-controller.ini";
 inline constexpr char kOlderSettingsFileName[] = "T410C.ini";
 inline constexpr int kLastFileMaximum = 255;
 
-// The folder the settings live in (the user's configuration folder).
+// The folder the settings live in: mqx-controller in the user's configuration folder.
 QString DefaultSettingsFolder();
 
 // Reads the settings of `folder`; missing files and keys give the defaults.

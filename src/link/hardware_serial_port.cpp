@@ -1,6 +1,7 @@
 #include "link/hardware_serial_port.h"
 
 #include "core/prompts.h"
+#include "link/permission_hint.h"
 
 #include <algorithm>
 
@@ -128,7 +129,10 @@ int HardwareSerialPort::Open(const QString& port, const QString& baud, const QSt
     auto reasonLine = [&] { return path + QStringLiteral(": ") + m_port.errorString(); };
 
     if (!m_port.open(QIODevice::ReadWrite)) {
-        ReportError(QStringLiteral("CreatFile0"), 0, reasonLine());
+        QString detail = reasonLine();
+        if (const QString hint = PermissionHint(path); !hint.isEmpty())
+            detail += QLatin1Char('\n') + hint;
+        ReportError(QStringLiteral("CreatFile0"), 0, detail);
         Close();
         return -1;
     }

@@ -3,7 +3,7 @@
 // device by PortMap) or a device path. Set-up failures are shown to the operator under
 // "Communicate Set up Error!" with the step that failed, plus a line naming the device and
 // the system's reason, since on Linux a missing group membership ("Permission denied") is
-// the first thing a new user meets.
+// the first thing a new user meets; that reason is followed by the group to join.
 
 #include "link/port_map.h"
 #include "link/serial_port.h"
@@ -37,6 +37,9 @@ public:
     // The reason text of a driver error code: -1 settings refused, 1 receive overflow,
     // 256 transmit overflow, anything else a general failure.
     static QString errorReason(int code);
+
+    // What COM1..COM4 open from the next Open on.
+    void setPortMap(const PortMap& ports) { m_ports = ports; }
 
     // The device the last Open went to, and its line settings.
     QString devicePath() const { return m_devicePath; }

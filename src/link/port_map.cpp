@@ -1,5 +1,8 @@
 #include "link/port_map.h"
 
+#include "core/app_settings.h"
+
+#include <QDir>
 #include <QSettings>
 
 namespace mqx {
@@ -12,6 +15,10 @@ QString groupName() {
 
 QString keyOf(int number) {
     return QStringLiteral("COM%1").arg(number);
+}
+
+QString settingsFile(const QString& folder) {
+    return QDir(folder).filePath(QLatin1StringView(kSettingsFileName));
 }
 
 } // namespace
@@ -33,6 +40,33 @@ void PortMap::writeTo(QSettings& settings) const {
     for (int n = 1; n <= kPortCount; ++n)
         settings.setValue(keyOf(n), devicePath(n));
     settings.endGroup();
+}
+
+PortMap PortMap::load(const QString& settingsFolder) {
+    QSettings ini(settingsFile(settingsFolder), QSettings::IniFormat);
+    return fromSettings(ini);
+}
+
+bool PortMap::save(const QString& settingsFolder) const {
+    if (!QDir().mkpath(settingsFolder))
+        return false;
+    QSettings ini(settingsFile(settingsFolder), QSettings::IniFormat);
+    writeTo(ini);
+    ini.sync();
+    return ini.status() == QSettings::NoError;
+}
+
+QString PortMap::defaultPath(int number) {
+    return PortMap().devicePath(number);
+}
+
+QString PortMap::typedDevicePath(const QString& typed, int number) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return defaultPath(number);
+    if (!text.contains(QLatin1Char('/')))
+        return QStringLiteral("/dev/") + text;
+    return text;
 }
 
 int PortMap::portNumber(const QString& portText) {

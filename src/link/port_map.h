@@ -28,6 +28,15 @@ public:
     static PortMap fromSettings(QSettings& settings);
     // Writes all four paths into the "Ports" section, so the operator finds them to edit.
     void writeTo(QSettings& settings) const;
+    // The same through the controller's settings file in `settingsFolder`; save keeps the
+    // file's other sections and returns false when the file could not be written.
+    static PortMap load(const QString& settingsFolder);
+    bool save(const QString& settingsFolder) const;
+
+    // The device an operator's typed text names: a bare name such as "ttyUSB0" is a device
+    // of /dev, and a blank text gives COM `number` its default back.
+    static QString typedDevicePath(const QString& typed, int number);
+    static QString defaultPath(int number);
 
     // The device path for a COM number text or a device path.
     QString resolve(const QString& portText) const;

@@ -57,6 +57,7 @@ TEST(UpdateMenus, ConnectionGreysTheFileAndUnitItems) {
     EXPECT_TRUE(m[MenuId::FileNew].enabled);
     EXPECT_TRUE(m[MenuId::FileOpen].enabled);
     EXPECT_TRUE(m[MenuId::Connect].enabled);
+    EXPECT_TRUE(m[MenuId::Ports].enabled);
     for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
                       MenuId::ProgramStore, MenuId::ProgramList})
         EXPECT_FALSE(m[id].enabled) << int(id);
@@ -66,6 +67,7 @@ TEST(UpdateMenus, ConnectionGreysTheFileAndUnitItems) {
     EXPECT_FALSE(m[MenuId::FileNew].enabled);
     EXPECT_FALSE(m[MenuId::FileOpen].enabled);
     EXPECT_FALSE(m[MenuId::Connect].enabled);
+    EXPECT_FALSE(m[MenuId::Ports].enabled);
     for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
                       MenuId::ProgramStore, MenuId::ProgramList})
         EXPECT_TRUE(m[id].enabled) << int(id);

@@ -21,6 +21,7 @@
 #include "test_paths.h"
 #include "virtual_clock.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -102,6 +103,28 @@ TEST_F(DialogTest, ConnectOffersFourPortsAndNinetyNineUnitsAndActsOnce) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(prompts.shown().back().text, QStringLiteral("Cannot connect MQX-T410(ID=9)"));
+}
+
+TEST_F(DialogTest, ConnectShowsTheDeviceOfEachPort) {
+    ConnectProcedure procedure(session, engine, prompts, clock);
+    const QStringList devices{"/dev/ttyUSB0 (FT232R USB UART)", "/dev/ttyS1 (not found)",
+                              "/tmp/mqx-port", "/dev/ttyS3"};
+    ConnectDialog dialog(procedure, 2, 1, nullptr, devices);
+    EXPECT_EQ(dialog.portBox()->itemText(0), QStringLiteral(" COM 1"));
+    EXPECT_EQ(dialog.deviceLabel()->text(), devices[1]);
+    dialog.show();
+    QTest::keyClick(dialog.portBox(), Qt::Key_Down);
+    EXPECT_EQ(dialog.deviceLabel()->text(), devices[2]);
+    // The open list shows every entry's device beside it, so it is wider than the names.
+    const QAbstractItemView* list = dialog.portBox()->view();
+    const int nameOnly = list->fontMetrics().horizontalAdvance(QStringLiteral(" COM 1"));
+    for (int row = 0; row < 4; ++row)
+        EXPECT_GT(list->sizeHintForIndex(list->model()->index(row, 0)).width(),
+                  nameOnly + list->fontMetrics().horizontalAdvance(devices[row]))
+            << row;
+
+    ConnectDialog plain(procedure, 1, 1);
+    EXPECT_EQ(plain.deviceLabel()->text(), QString());
 }
 
 TEST_F(DialogTest, InformationBoxKeepsOnlyWhatTheLineCarries) {

@@ -1,19 +1,27 @@
-// The QSerialPort port on a pseudo-terminal made by the test, and the COM port map.
+// The QSerialPort port on a pseudo-terminal made by the test, the COM port map, and the
+// message for a device this user may not open.
 
 #include "core_application.h"
 #include "link/hardware_serial_port.h"
+#include "link/permission_hint.h"
 #include "scripted_prompts.h"
 #include "test_paths.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QThread>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -250,4 +258,67 @@ TEST(PortMap, DefaultsOverridesAndDevicePaths) {
     for (int n = 1; n <= PortMap::kPortCount; ++n)
         EXPECT_EQ(reread.devicePath(n), map.devicePath(n)) << n;
     EXPECT_EQ(reread.devicePath(1), "/dev/serial/by-id/usb-adapter");
+}
+
+namespace {
+
+// Checks, as whoever runs it, that a device this user may not open is reported with the
+// group that owns it; returns what went wrong, empty when nothing did.
+std::string permissionFaults(const QString& device, const QString& group) {
+    std::string faults;
+    const auto fault = [&faults](const QString& text) { faults += text.toStdString() + '\n'; };
+    const QString hint =
+        QStringLiteral("Add your user to the group \"%1\", then log out and in again.").arg(group);
+    if (PermissionHint(device) != hint)
+        fault("hint: " + PermissionHint(device));
+    ScriptedPrompts prompts;
+    HardwareSerialPort port(prompts);
+    if (port.Open(device, "19200", "0", "8", "1") != -1 || port.isOpen())
+        fault(QStringLiteral("the device opened"));
+    if (prompts.shown().size() != 1)
+        return faults + "not one message\n";
+    const QStringList lines = prompts.shown()[0].text.split(QLatin1Char('\n'));
+    if (lines.size() != 3 || lines[0] != "CreatFile0: Communicate Error!" ||
+        !lines[1].startsWith(device + ": ") || lines[1].size() <= device.size() + 2 ||
+        lines[2] != hint)
+        fault("message: " + prompts.shown()[0].text);
+    return faults;
+}
+
+} // namespace
+
+TEST(PermissionHint, NamesTheGroupOfADeviceThisUserMayNotOpen) {
+    mqx::test::ensureCoreApplication();
+    // Nothing to say about a device that opens, or one that is missing rather than
+    // forbidden.
+    EXPECT_EQ(PermissionHint(QStringLiteral("/dev/null")), QString());
+    EXPECT_EQ(PermissionHint(QStringLiteral("/dev/mqx-test-no-such-port")), QString());
+
+    mqx::test::ScratchDir dir;
+    const QString device = mqx::test::writeFile(dir, QStringLiteral("ttyUSB9"), {});
+    const QByteArray path = QFile::encodeName(device);
+    if (::geteuid() != 0) {
+        // Mode 000 shuts out the owner whatever the group may do.
+        ASSERT_EQ(::chmod(path.constData(), 0), 0);
+        EXPECT_EQ(permissionFaults(device, QFileInfo(device).group()), "");
+        return;
+    }
+    // Root opens anything: the device goes to another group, like a serial port owned by
+    // dialout, and the check runs in a child process that is nobody.
+    const group* other = ::getgrnam("audio");
+    ASSERT_NE(other, nullptr);
+    ASSERT_EQ(::chown(path.constData(), 0, other->gr_gid), 0);
+    ASSERT_EQ(::chmod(path.constData(), 0660), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(QFileInfo(device).path()).constData(), 0755), 0);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            constexpr uid_t kNobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                std::_Exit(2);
+            const std::string faults = permissionFaults(device, QStringLiteral("audio"));
+            std::fputs(faults.c_str(), stderr);
+            std::_Exit(faults.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

@@ -89,6 +89,13 @@ TEST(MqxSim, CommandLineOptions) {
     EXPECT_EQ(plain.options->ids, (std::vector<int>{1}));
     EXPECT_TRUE(plain.options->pacing);
 
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const SimOptionsResult version = ParseSimOptions({QStringLiteral("mqx-sim"), option});
+        EXPECT_FALSE(version.options);
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.message, QStringLiteral("mqx-sim " MQX_VERSION "\n"));
+    }
+
     for (const QStringList& bad :
          {QStringList{QStringLiteral("mqx-sim"), QStringLiteral("--id"), QStringLiteral("100")},
           QStringList{QStringLiteral("mqx-sim"), QStringLiteral("--fault"),

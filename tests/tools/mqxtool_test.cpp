@@ -85,6 +85,12 @@ TEST(Mqxtool, CheckAndUsageErrors) {
     EXPECT_EQ(mqxtool({QStringLiteral("check")}).code, 2);
     EXPECT_EQ(mqxtool({QStringLiteral("frobnicate")}).code, 2);
     EXPECT_EQ(mqxtool({}).code, 2);
+    EXPECT_EQ(mqxtool({QStringLiteral("ports"), QStringLiteral("extra")}).code, 2);
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const ToolRun version = mqxtool({option});
+        EXPECT_EQ(version.code, 0);
+        EXPECT_EQ(version.out, QStringLiteral("mqxtool " MQX_VERSION "\n"));
+    }
     const ToolRun help = mqxtool({QStringLiteral("show"), QStringLiteral("--help")});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains(QLatin1StringView("--json")));

@@ -8,6 +8,7 @@
 #include "tool_verbs.h"
 #include "unit_verbs.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -56,8 +57,10 @@ private:
     QString m_path;
 };
 
-ToolRun mqxtool(const QStringList& arguments) {
+ToolRun mqxtool(const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess tool;
+    tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral(MQXTOOL_PATH), arguments);
     ToolRun r;
     if (!tool.waitForFinished(90000))
@@ -115,6 +118,31 @@ TEST_F(UnitVerbsTest, InfoPrintsTheUnitInEitherArgumentOrder) {
         EXPECT_EQ(lines[2].size(), 14 + 256);
     }
     EXPECT_TRUE(logShows(log, "recv (04bye"));
+}
+
+TEST_F(UnitVerbsTest, ComNumbersOpenTheDevicesTheControllerWasGiven) {
+    start();
+    // The controller's Ports dialog wrote COM3 into its settings; mqxtool lists and uses it.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
+    QDir().mkpath(dir.path(QStringLiteral("config/mqx-controller")));
+    QFile ini(dir.path(QStringLiteral("config/mqx-controller/mqx-controller.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Ports]\nCOM3=" + sim->path().toLocal8Bit() + "\nCOM4=/dev/mqx-test-gone\n");
+    ini.close();
+
+    const ToolRun ports = mqxtool({QStringLiteral("ports")}, environment);
+    EXPECT_EQ(ports.code, 0) << ports.err.toStdString();
+    const QStringList lines = ports.out.split(u'\n');
+    EXPECT_TRUE(lines.contains(QStringLiteral("COM3  ") + sim->path())) << ports.out.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("COM4  /dev/mqx-test-gone (not found)")));
+
+    const ToolRun info =
+        mqxtool({QStringLiteral("--port"), QStringLiteral("3"), QStringLiteral("--id"),
+                 QStringLiteral("4"), QStringLiteral("info")},
+                environment);
+    EXPECT_EQ(info.code, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.out.startsWith(QStringLiteral("MQX-T410 ID = 04\n")));
 }
 
 TEST_F(UnitVerbsTest, UploadThenDownloadGivesBackTheSameProgram) {

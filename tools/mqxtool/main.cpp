@@ -7,7 +7,7 @@
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("mqxtool"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.50"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MQX_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     return mqx::tool::run(QCoreApplication::arguments(), out, err);

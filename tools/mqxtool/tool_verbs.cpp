@@ -1,6 +1,8 @@
 #include "tool_verbs.h"
 
+#include "core/app_settings.h"
 #include "core/session.h"
+#include "link/port_catalog.h"
 #include "program/program_file.h"
 #include "record_listing.h"
 #include "response_verb.h"
@@ -85,6 +87,15 @@ int verbCheck(Context& c) {
     return 0;
 }
 
+int verbPorts(Context& c) {
+    if (!c.parser.positionalArguments().isEmpty()) {
+        c.err << "mqxtool: ports takes no arguments; see --help" << Qt::endl;
+        return 2;
+    }
+    c.out << PortCatalog::present().listing(PortMap::load(DefaultSettingsFolder()));
+    return 0;
+}
+
 const std::vector<Verb>& verbs() {
     static const std::vector<Verb> list = {
         {"new", "FILE", "Write a program file holding the factory defaults.", {}, verbNew},
@@ -107,6 +118,11 @@ const std::vector<Verb>& verbs() {
          [](Context& c) { return runUnitVerb(UnitVerb::Download, c.parser, c.out, c.err); }},
         {"upload", "FILE", "Send a program file to a unit's current program.", addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Upload, c.parser, c.out, c.err); }},
+        {"ports",
+         "",
+         "List the serial ports found and the devices COM1..COM4 open.",
+         {},
+         verbPorts},
     };
     return list;
 }
@@ -133,11 +149,15 @@ QStringList verbFirst(const QStringList& arguments) {
 
 void usage(QTextStream& s) {
     s << "Usage: mqxtool VERB [options] [arguments]\n"
-         "       mqxtool --port DEVICE_OR_COM_NUMBER --id N info|download|upload [FILE]\n\n"
-         "Files and units of the MQX-T410 from the command line.\n\nVerbs:\n";
+         "   or: mqxtool --port DEVICE_OR_COM_NUMBER --id N info|download|upload [FILE]\n\n"
+         "Files and units of the MQX-T410 from the command line.\n\nOptions:\n"
+         "  -h, --help     Displays help on commandline options.\n"
+         "  -v, --version  Displays version information.\n\nVerbs:\n";
     for (const Verb& v : verbs())
         s << "  " << QString::fromLatin1(v.name).leftJustified(10) << v.summary << '\n';
-    s << "\nmqxtool VERB --help describes a verb." << Qt::endl;
+    s << "\nmqxtool VERB --help describes a verb. COM numbers open the devices that the "
+         "controller's\nOption > Ports... gives them (\"mqxtool ports\" lists them)."
+      << Qt::endl;
 }
 
 } // namespace
@@ -148,6 +168,10 @@ int run(const QStringList& given, QTextStream& out, QTextStream& err) {
         arguments[1] == QLatin1StringView("-h")) {
         usage(arguments.size() < 2 ? err : out);
         return arguments.size() < 2 ? 2 : 0;
+    }
+    if (arguments[1] == QLatin1StringView("--version") || arguments[1] == QLatin1StringView("-v")) {
+        out << "mqxtool " << MQX_VERSION << Qt::endl;
+        return 0;
     }
     for (const Verb& verb : verbs()) {
         if (arguments[1] != QLatin1StringView(verb.name))

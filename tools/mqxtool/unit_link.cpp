@@ -3,6 +3,7 @@
 #include "connection/connect_procedure.h"
 #include "connection/disconnect_procedure.h"
 #include "connection/line_loss_text.h"
+#include "core/app_settings.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -10,8 +11,8 @@
 namespace mqx::tool {
 
 UnitLink::UnitLink(Prompts& prompts, int limitMs)
-    : m_prompts(prompts), m_port(prompts), m_engine(m_port, m_timers, m_session),
-      m_deadline(limitMs) {
+    : m_prompts(prompts), m_port(prompts, PortMap::load(DefaultSettingsFolder())),
+      m_engine(m_port, m_timers, m_session), m_deadline(limitMs) {
     ApplyDefaults(m_session);
     m_engine.setLineLostCallback([this](LineLoss) {
         m_lineLost = true;

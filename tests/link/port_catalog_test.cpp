@@ -1,0 +1,120 @@
+// The ports the operator chooses from: what a path stands for, what each COM box offers,
+// the listing of `mqxtool ports`, typed paths and the [Ports] section of the settings file.
+
+#include "core/app_settings.h"
+#include "link/port_catalog.h"
+#include "test_paths.h"
+
+#include <QFile>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+
+namespace {
+
+PortCatalog twoAdapters() {
+    return PortCatalog({{"/dev/ttyUSB1", "", "Prolific", ""},
+                        {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A12345"}});
+}
+
+} // namespace
+
+TEST(PortCatalog, DescribesFindsAndOffersThePortsFound) {
+    mqx::test::ScratchDir dir;
+    // A port found by its by-id link, and a device that exists but is no port found.
+    const QString adapter = mqx::test::writeFile(dir, "ttyACM0", {});
+    const QString link = dir.path("usb-adapter-if00");
+    ASSERT_TRUE(QFile::link(adapter, link));
+    const QString pty = mqx::test::writeFile(dir, "pts-7", {});
+    const PortCatalog catalog({{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A12345"},
+                               {adapter, "", "Acme", ""},
+                               {"/dev/ttyUSB1", "", "", ""}});
+
+    const struct {
+        QString path;
+        QString described;
+    } cases[] = {
+        {"/dev/ttyUSB0", "/dev/ttyUSB0 (FT232R USB UART)"},
+        {link, link + " (Acme)"}, // no description: the manufacturer says what it is
+        {"/dev/ttyUSB1", "/dev/ttyUSB1"},
+        {pty, pty},
+        {"/dev/mqx-test-gone", "/dev/mqx-test-gone (not found)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(catalog.describe(c.path), c.described) << c.path.toStdString();
+    ASSERT_NE(catalog.find(link), nullptr);
+    EXPECT_EQ(catalog.find(link)->device, adapter);
+    EXPECT_EQ(catalog.find(pty), nullptr);
+
+    PortMap map;
+    map.setDevicePath(2, "/dev/ttyUSB1");
+    map.setDevicePath(3, link);
+    const QStringList found{"/dev/ttyUSB0", "/dev/ttyUSB1", adapter};
+    EXPECT_EQ(catalog.choices(map, 1), found + QStringList{"/dev/ttyS0"});
+    EXPECT_EQ(catalog.choices(map, 2), found); // already among them
+    EXPECT_EQ(catalog.choices(map, 3), found + QStringList{link});
+}
+
+TEST(PortCatalog, ListingGivesThePortsInColumnsThenTheComNumbers) {
+    PortMap map;
+    map.setDevicePath(2, "/dev/ttyUSB0");
+    map.setDevicePath(4, "/dev/mqx-test-gone");
+    EXPECT_EQ(twoAdapters().listing(map),
+              "Device        Description      Manufacturer  Serial number\n"
+              "/dev/ttyUSB0  FT232R USB UART  FTDI          A12345\n"
+              "/dev/ttyUSB1                   Prolific\n"
+              "\n"
+              "COM1  /dev/ttyS0" +
+                  QString(QFile::exists("/dev/ttyS0") ? "" : " (not found)") +
+                  "\n"
+                  "COM2  /dev/ttyUSB0 (FT232R USB UART)\n"
+                  "COM3  /dev/ttyS2" +
+                  QString(QFile::exists("/dev/ttyS2") ? "" : " (not found)") +
+                  "\n"
+                  "COM4  /dev/mqx-test-gone (not found)\n");
+    EXPECT_TRUE(PortCatalog().listing(map).startsWith("No serial ports found.\n\nCOM1  "));
+}
+
+TEST(PortMap, TypedPathsAndThePortsSectionOfTheSettingsFile) {
+    const struct {
+        QString typed;
+        int number;
+        QString path;
+    } cases[] = {
+        {"ttyUSB0", 1, "/dev/ttyUSB0"},
+        {"  /dev/serial/by-id/usb-x  ", 1, "/dev/serial/by-id/usb-x"},
+        {"", 3, "/dev/ttyS2"},
+        {"   ", 4, "/dev/ttyS3"},
+        {"/tmp/mqx-port", 2, "/tmp/mqx-port"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PortMap::typedDevicePath(c.typed, c.number), c.path) << c.typed.toStdString();
+
+    mqx::test::ScratchDir dir;
+    const QString folder = dir.path("config/mqx-controller");
+    EXPECT_EQ(PortMap::load(folder).devicePath(2), "/dev/ttyS1"); // no file yet
+    AppSettings settings;
+    settings.LastPort = 3;
+    ASSERT_TRUE(SaveAppSettings(settings, folder));
+
+    PortMap map;
+    map.setDevicePath(2, "/dev/ttyUSB0");
+    map.setDevicePath(4, "/tmp/mqx-port");
+    ASSERT_TRUE(map.save(folder));
+    const PortMap reread = PortMap::load(folder);
+    for (int n = 1; n <= PortMap::kPortCount; ++n)
+        EXPECT_EQ(reread.devicePath(n), map.devicePath(n)) << n;
+    // The ports are written beside the other settings, which keep their values, and the
+    // settings written at exit keep the ports.
+    EXPECT_EQ(LoadAppSettings(folder).LastPort, 3);
+    ASSERT_TRUE(SaveAppSettings(settings, folder));
+    EXPECT_EQ(PortMap::load(folder).devicePath(4), "/tmp/mqx-port");
+    const QSettings ini(dir.path("config/mqx-controller/mqx-controller.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Ports/COM2").toString(), "/dev/ttyUSB0");
+
+    mqx::test::ScratchDir blocked;
+    mqx::test::writeFile(blocked, "file", "x");
+    EXPECT_FALSE(map.save(blocked.path("file/below")));
+}
