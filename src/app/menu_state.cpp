@@ -26,6 +26,12 @@ std::map<MenuId, MenuItemState> UpdateMenus(const Session& session) {
     enable(MenuId::Information, connected);
     enable(MenuId::PanelLock, connected);
 
+    // Program management and the CH Link dialog are not built yet: their items are greyed
+    // rather than enabled and doing nothing.
+    for (MenuId id : {MenuId::ProgramName, MenuId::ProgramInformation, MenuId::ProgramStore,
+                      MenuId::ProgramList, MenuId::OutputLinkCh})
+        enable(id, false);
+
     const bool coarse = session.settings.levelMeterMode != 0;
     m[MenuId::LevelMeterFine].checked = !coarse;
     m[MenuId::LevelMeterCoarse].checked = coarse;
