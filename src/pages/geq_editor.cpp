@@ -235,6 +235,9 @@ void GeqEditor::move(int x, int y) {
                 moveBandTo(b, pointY - m_band.knobHeight / 2);
             }
             m_selected = under;
+            // The next stretch starts where this one ended, so a drag draws one curve
+            // through the pointer's path rather than steps at the first point's height.
+            m_curveY = y;
         } else {
             m_selected = under;
         }

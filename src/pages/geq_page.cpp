@@ -162,6 +162,8 @@ void GeqPage::build() {
         refresh();
     });
     connect(m_link, &QCheckBox::clicked, this, [this] {
+        // The box shows the link, not the click, until a dialog has changed it.
+        m_link->setChecked(m_editor.isLinked());
         if (m_editor.checkMode() && m_linkRequest)
             m_linkRequest();
         refresh();
@@ -205,6 +207,13 @@ void GeqPage::showSelection() {
         m_faders[at(b)]->setHighlighted(b == selected);
         m_boxes[at(b)]->setReadOnly(b != selected);
     }
+}
+
+QSize GeqPage::sizeHint() const {
+    return kPageSize;
+}
+QSize GeqPage::minimumSizeHint() const {
+    return kPageSize;
 }
 
 bool GeqPage::signalLit() const {

@@ -47,6 +47,10 @@ public:
     QCheckBox* linkBox() const { return m_link; }
     bool signalLit() const;
 
+    // The faders sit at fixed pixels: the page is never smaller than what they need.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -14,6 +14,7 @@ OutputFlatDialog::OutputFlatDialog(const ProgramRecord& record, EqOperations& op
                                    QWidget* parent)
     : QDialog(parent), m_record(record), m_operations(operations) {
     setWindowTitle(QStringLiteral("PEQ Flat (Output Ch)"));
+    setMinimumWidth(280); // room for the whole title
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral(" Select Channels"), this));
     auto* grid = new QGridLayout;

@@ -198,11 +198,18 @@ TEST_F(GeqEditorTest, ACtrlDragToTheRightDrawsAStraightLineAndToTheLeftOnlySelec
     EXPECT_EQ(line, (std::vector<int>{48, 40, 32, 24, 16, 8, 0, 24}));
     EXPECT_EQ(sink.edits.size(), 6u);
 
+    // The next stretch starts where the last one ended: band 10 from -12.0 dB, band 11 on
+    // the way back up.
+    ch1.move(x(12), bottom - 64);
+    EXPECT_EQ(gain(10, 0), 0);
+    EXPECT_EQ(gain(11, 0), 8);
+    EXPECT_EQ(sink.edits.size(), 8u);
+
     const auto before = record().geq_level;
     ch1.move(x(1), top);
     EXPECT_EQ(ch1.selectedBand(), 1);
     EXPECT_EQ(record().geq_level, before);
-    EXPECT_EQ(sink.edits.size(), 6u);
+    EXPECT_EQ(sink.edits.size(), 8u);
     ch1.release();
 }
 
