@@ -10,10 +10,12 @@
 #include "pages/display_indicators.h"
 #include "pages/display_page.h"
 #include "pages/entry_box.h"
+#include "pages/eq_flat_dialog.h"
 #include "pages/fader.h"
 #include "pages/front_panel_view.h"
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
+#include "pages/output_flat_dialog.h"
 #include "pages/spin_buttons.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
@@ -22,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -467,4 +470,27 @@ TEST_F(PagesInWindow, KeysAndTheWheelStepEveryPagesBoxesAndFaders) {
             EXPECT_EQ(box->text(), shown); // what was shown is what the record holds
         }
     }
+}
+
+// The flat dialogs tick linked channels together, and what they tick is what OK flattens.
+TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
+    EqOperations ops(session, sink);
+    record().geq_link = 1;
+    EqFlatDialog geq(EqKind::Geq, ops, window.get());
+    QTest::mouseClick(geq.channelBox(1), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(geq.channelBox(0)->isChecked());
+    sink.edits.clear();
+    geq.accept();
+    EXPECT_EQ(sink.edits, (Edits{"0120 31024"}));
+
+    const auto group = static_cast<std::uint8_t>(OutputBit(0) | OutputBit(1));
+    record().out[0].link_mask = group;
+    record().out[1].link_mask = group;
+    OutputFlatDialog outputs(record(), ops, window.get());
+    QTest::mouseClick(outputs.channelBox(0), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(outputs.channelBox(1)->isChecked());
+    EXPECT_FALSE(outputs.channelBox(2)->isChecked());
+    sink.edits.clear();
+    outputs.accept();
+    EXPECT_EQ(sink.edits.size(), 6u);
 }
