@@ -1,6 +1,7 @@
 #include "app/controller_app.h"
 
 #include "app/connection_commands.h"
+#include "app/eq_commands.h"
 #include "app/install_pages.h"
 #include "app/main_window.h"
 #include "core/prompts.h"
@@ -41,14 +42,15 @@ ControllerApp::ControllerApp(bool demo, const QString& settingsFolder)
     if (demo)
         m_window->setTitleSuffix(QStringLiteral(" (demo)"));
 
-    InstallPages(*m_window, m_session, *m_sink, m_prompts, m_timers);
+    const InstalledPages pages = InstallPages(*m_window, m_session, *m_sink, m_prompts, m_timers);
     // Connect..., Disconnect..., Information... and Panel Lock...; this also routes every
     // decoded level frame to the meter strip and the page on show.
-    ConnectionCommands* commands =
+    ConnectionCommands* connection =
         InstallConnectionCommands(*m_window, m_session, *m_engine, m_prompts, m_timers);
-    commands->setPortDevices([this] { return portDevices(); });
+    connection->setPortDevices([this] { return portDevices(); });
     if (QAction* ports = m_window->action(MenuId::Ports))
         QObject::connect(ports, &QAction::triggered, m_window.get(), [this] { choosePorts(); });
+    InstallEqCommands(*m_window, m_session, *m_sink, pages, connection);
     m_engine->setBusyCallback([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -3,12 +3,14 @@
 #include "app/main_window.h"
 #include "pages/delay_page.h"
 #include "pages/display_page.h"
+#include "pages/geq_page.h"
 #include "pages/input_page.h"
 
 namespace mqx {
 
 namespace {
 constexpr int kInputTab = 0;
+constexpr int kFirstGeqTab = 1;
 constexpr int kDelayTab = 6;
 } // namespace
 
@@ -19,6 +21,11 @@ InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditS
     pages.delay = new DelayPage(session, sink, prompts, timers);
     pages.display = new DisplayPage(session);
     window.setPage(kInputTab, pages.input);
+    for (int ch = 0; ch < 2; ++ch) {
+        auto* geq = new GeqPage(session, sink, prompts, timers, ch);
+        pages.geq[static_cast<std::size_t>(ch)] = geq;
+        window.setPage(kFirstGeqTab + ch, geq);
+    }
     window.setPage(kDelayTab, pages.delay);
     window.setPage(kDisplayTab, pages.display);
     window.setProgramChangedHook([display = pages.display] { display->programChanged(); });

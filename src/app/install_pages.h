@@ -1,10 +1,13 @@
 #pragma once
-// Puts the Input, Delay and Display pages behind their tabs of the main window.
+// Puts the Input, GEQ, Delay and Display pages behind their tabs of the main window.
+
+#include <array>
 
 namespace mqx {
 
 class DelayPage;
 class DisplayPage;
+class GeqPage;
 class InputPage;
 class MainWindow;
 class ParameterEditSink;
@@ -16,6 +19,7 @@ struct InstalledPages {
     InputPage* input = nullptr;
     DelayPage* delay = nullptr;
     DisplayPage* display = nullptr;
+    std::array<GeqPage*, 2> geq{}; // tabs 1 and 2, input channels 1 and 2
 };
 
 // The window owns the pages from then on; `session`, `sink`, `prompts` and `timers` must

@@ -28,6 +28,12 @@ std::map<MenuId, MenuItemState> UpdateMenus(const Session& session) {
     // What a COM number opens changes only while no port is open.
     enable(MenuId::Ports, !connected);
 
+    // Program management and the CH Link dialog are not built yet: their items are greyed
+    // rather than enabled and doing nothing.
+    for (MenuId id : {MenuId::ProgramName, MenuId::ProgramInformation, MenuId::ProgramStore,
+                      MenuId::ProgramList, MenuId::OutputLinkCh})
+        enable(id, false);
+
     const bool coarse = session.settings.levelMeterMode != 0;
     m[MenuId::LevelMeterFine].checked = !coarse;
     m[MenuId::LevelMeterCoarse].checked = coarse;

@@ -2,7 +2,7 @@
 
 #include "core/prompts.h"
 #include "core/session.h"
-#include "link/parameter_edit_sink.h"
+#include "pages/parameter_edit.h"
 
 #include <algorithm>
 
@@ -71,11 +71,9 @@ void DelayEditor::store(DelayTarget t, std::uint32_t value) {
 }
 
 void DelayEditor::send(DelayTarget t) {
-    if (m_session.ConnectedUnitId == 0)
-        return;
-    const QByteArray code = t.group == DelayGroup::Master ? "038" + QByteArray::number(t.index + 1)
-                                                          : "051" + QByteArray::number(t.index);
-    m_sink.sendEdit(code, QByteArray::number(field(t)).rightJustified(6, '0'));
+    const QByteArray code = t.group == DelayGroup::Master ? "038" + EditDigits(t.index + 1, 1)
+                                                          : "051" + EditDigits(t.index, 1);
+    ParameterEdits(m_session, m_sink).send(code, static_cast<int>(field(t)), 6);
 }
 
 bool DelayEditor::commitEntry(DelayTarget target, DelayBox box, QStringView text) {
@@ -120,6 +118,15 @@ void DelayEditor::pressArrow(DelayTarget target, bool up) {
     m_repeats = 0;
     if (step(1))
         m_timers->start(HoldTimer, kHoldMs);
+}
+
+void DelayEditor::stepDelay(DelayTarget target, int steps) {
+    if (!isValid(target) || m_pressed || steps == 0)
+        return;
+    m_target = target;
+    m_up = steps > 0;
+    step(steps > 0 ? steps : -steps);
+    send(target);
 }
 
 void DelayEditor::setPointerInside(bool inside) {

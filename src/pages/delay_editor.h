@@ -59,6 +59,11 @@ public:
     // The button let go: sends the delay whether or not it changed, and stops repeating.
     void releaseArrow();
 
+    // A key or wheel step: what one click of an arrow does, `steps` steps of 1 up
+    // (positive) or down, then sent as on the arrow's release. Ignored while an arrow is
+    // held.
+    void stepDelay(DelayTarget target, int steps);
+
     bool isPressed() const { return m_pressed; }
     DelayTarget pressedTarget() const { return m_target; }
     bool pressedUp() const { return m_up; }

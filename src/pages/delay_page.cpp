@@ -110,9 +110,14 @@ void DelayPage::buildRow(Row& row, QGridLayout* grid, int gridRow, int firstColu
         grid->addWidget(tileLabel(ChannelLetterTile(row.target.index), parent), gridRow, c + 9);
     }
 
-    for (DelayBox kind : kKinds)
+    for (DelayBox kind : kKinds) {
         connect(row.boxes[at(kind)], &EntryBox::commitRequested, this,
                 [this, &row, kind] { commit(row, kind); });
+        connect(row.boxes[at(kind)], &EntryBox::stepped, this, [this, &row](int steps) {
+            m_editor.stepDelay(row.target, steps);
+            refresh();
+        });
+    }
     connect(row.arrows, &DelayArrows::arrowPressed, this,
             [this, &row](bool up) { press(row, up); });
     connect(row.arrows, &DelayArrows::pointerInside, this, [this](bool inside) {

@@ -1,7 +1,10 @@
 #include "pages/entry_box.h"
 
+#include "pages/fader.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 namespace mqx {
 
@@ -19,7 +22,17 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
         selectAll();
         return;
     }
+    if (const int steps = StepsOfKey(event->key()); steps != 0) {
+        Q_EMIT stepped(steps);
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void EntryBox::wheelEvent(QWheelEvent* event) {
+    if (const int notches = WheelNotches(event->angleDelta().y(), m_wheelRest); notches != 0)
+        Q_EMIT stepped(notches);
+    event->accept();
 }
 
 } // namespace mqx

@@ -2,7 +2,7 @@
 
 #include "core/prompts.h"
 #include "core/session.h"
-#include "link/parameter_edit_sink.h"
+#include "pages/parameter_edit.h"
 #include "program/value_scales.h"
 
 #include <array>
@@ -49,9 +49,7 @@ std::uint8_t InputEditor::field(Box box) const {
 }
 
 void InputEditor::send(const char* code, int value) {
-    if (m_session.ConnectedUnitId == 0)
-        return;
-    m_sink.sendEdit(QByteArray(code), QByteArray::number(value).rightJustified(3, '0'));
+    ParameterEdits(m_session, m_sink).send(QByteArray(code), value);
 }
 
 void InputEditor::set(std::uint8_t& target, int value, const char* code) {

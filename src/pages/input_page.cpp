@@ -144,6 +144,12 @@ void InputPage::build() {
             m_boxes[slot(b)]->setText(m_editor.boxText(b));
         });
         connect(m_boxes[slot(b)], &EntryBox::commitRequested, this, [this, b] { commit(b); });
+        // Keys and the wheel step as the arrows do, one click per step.
+        connect(m_boxes[slot(b)], &EntryBox::stepped, this, [this, b](int steps) {
+            for (int i = 0; i < (steps < 0 ? -steps : steps); ++i)
+                m_editor.stepSpin(b, steps > 0);
+            m_boxes[slot(b)]->setText(m_editor.boxText(b));
+        });
     }
 }
 

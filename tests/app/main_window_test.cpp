@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, MenusFollowTheConnection) {
     EXPECT_FALSE(enabled(MenuId::FileOpen));
     EXPECT_FALSE(enabled(MenuId::Connect));
     EXPECT_TRUE(enabled(MenuId::Disconnect));
-    EXPECT_TRUE(enabled(MenuId::ProgramList));
+    EXPECT_TRUE(enabled(MenuId::Information));
     EXPECT_TRUE(
         window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 02\nPanel Lock = Yes")));
 }

@@ -68,9 +68,13 @@ TEST(UpdateMenus, ConnectionGreysTheFileAndUnitItems) {
     EXPECT_FALSE(m[MenuId::FileOpen].enabled);
     EXPECT_FALSE(m[MenuId::Connect].enabled);
     EXPECT_FALSE(m[MenuId::Ports].enabled);
-    for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
-                      MenuId::ProgramStore, MenuId::ProgramList})
+    for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock})
         EXPECT_TRUE(m[id].enabled) << int(id);
+    // Program management and CH Link have no dialogs yet: greyed even while connected,
+    // never enabled and silent.
+    for (MenuId id : {MenuId::ProgramStore, MenuId::ProgramList, MenuId::ProgramName,
+                      MenuId::ProgramInformation, MenuId::OutputLinkCh})
+        EXPECT_FALSE(m[id].enabled) << int(id);
 }
 
 TEST(UpdateMenus, EqModeAndLinkStates) {

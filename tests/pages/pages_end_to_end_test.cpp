@@ -6,6 +6,8 @@
 #include "link/engine_edit_sink.h"
 #include "link/link_engine.h"
 #include "pages/delay_editor.h"
+#include "pages/eq_operations.h"
+#include "pages/geq_editor.h"
 #include "pages/input_editor.h"
 #include "program/record_text.h"
 #include "scripted_prompts.h"
@@ -14,6 +16,8 @@
 #include "virtual_clock.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace mqx;
 using Box = InputEditor::Box;
@@ -36,8 +40,11 @@ protected:
             record().out[static_cast<std::size_t>(c)].link_mask = group;
         sim.unit(1)->currentProgram() = record();
         sim.setFrameObserver([this](sim::UnitSimulator::Direction d, QByteArrayView frame, qint64) {
-            if (d == sim::UnitSimulator::Direction::Received && frame.size() > 4 && frame[3] == '$')
+            if (d == sim::UnitSimulator::Direction::Received && frame.size() > 4 &&
+                frame[3] == '$') {
                 ++editsReceived;
+                edits.push_back(frame.sliced(4).toByteArray());
+            }
         });
         // Connected the way the connection leaves the link: metering on, so the level
         // reader takes the unit's level frames and the echoes of the edits off the line.
@@ -91,7 +98,11 @@ protected:
     test::ScriptedPrompts prompts;
     InputEditor input{session, sink, prompts};
     DelayEditor delay{session, sink, prompts, clock};
+    std::array<GeqEditor, 2> geq{GeqEditor{session, sink, prompts, clock, 0},
+                                 GeqEditor{session, sink, prompts, clock, 1}};
     int editsReceived = 0;
+    std::vector<QByteArray> edits; // code and value of every edit the unit received
+    EqOperations eq{session, sink};
 };
 
 } // namespace
@@ -152,5 +163,92 @@ TEST_F(PagesEndToEnd, DelayPageEditsAndHeldArrowsLeaveTheUnitWithTheControllersP
     EXPECT_EQ(editsReceived, 7);
     EXPECT_EQ(record().out[1].delay, record().out[4].delay);
     EXPECT_GT(record().out[2].delay, 1000u);
+    expectUnitHoldsTheRecord();
+}
+
+TEST_F(PagesEndToEnd, RandomGeqEditsLeaveTheUnitWithTheControllersProgram) {
+    std::mt19937 random(1410);
+    const auto pick = [&random](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const auto bandX = [](int band) { return GeqLayout::bandTrackLeft(band) + 10; };
+    const auto trackY = [&pick] { return GeqLayout::kBandTrackTop + pick(0, 131); };
+    for (int i = 0; i < 60; ++i) {
+        GeqEditor& e = geq[static_cast<std::size_t>(pick(0, 1))];
+        switch (pick(0, 6)) {
+        case 0:
+            e.stepBand(pick(0, 30), pick(-12, 12));
+            break;
+        case 1:
+            e.commitBandText(pick(0, 30), QString::number(pick(-130, 130) / 10.0));
+            break;
+        case 2:
+            e.stepLevel(pick(-20, 20));
+            break;
+        case 3:
+            e.setOn(pick(0, 1) == 1);
+            break;
+        case 4: { // a knob or track press and a drag
+            const int band = pick(0, 30);
+            e.press(bandX(band), trackY(), false);
+            clock.advance(pick(0, 400));
+            e.move(bandX(band), trackY());
+            e.release();
+            break;
+        }
+        case 5: { // a curve across a few bands
+            const int from = pick(0, 25);
+            e.press(bandX(from), trackY(), true);
+            e.move(bandX(from + pick(1, 5)), trackY());
+            e.release();
+            break;
+        }
+        default:
+            e.press(GeqLayout::kLevelTrackLeft + 10, GeqLayout::kLevelTrackTop + pick(0, 239),
+                    false);
+            clock.advance(pick(0, 300));
+            e.release();
+            break;
+        }
+        pause();
+    }
+    EXPECT_GT(editsReceived, 40);
+    EXPECT_TRUE(prompts.shown().empty());
+    expectUnitHoldsTheRecord();
+}
+
+TEST_F(PagesEndToEnd, LinksAndFlatsAmongGeqEditsLeaveTheUnitWithTheControllersProgram) {
+    record().geq_link = 0;
+    sim.unit(1)->currentProgram().geq_link = 0;
+    for (int b = 0; b < kGeqBands; b += 3) {
+        geq[0].stepBand(b, 5);
+        geq[1].stepBand(b + 1, -7);
+    }
+    geq[1].stepLevel(-30);
+    geq[1].setOn(false);
+    pause();
+    eq.linkOn(EqKind::Geq, 1);
+    pause();
+    geq[0].stepBand(4, 3); // linked: both channels
+    pause();
+    edits.clear();
+    eq.geqFlat(true, true);
+    pause();
+    std::size_t linkedFlats = 0;
+    for (const QByteArray& e : edits)
+        linkedFlats += e.startsWith("0120") ? 1 : 0;
+    EXPECT_EQ(linkedFlats, 1u);
+    EXPECT_EQ(edits.size(), 1u);
+    eq.linkOff(EqKind::Geq);
+    pause();
+    geq[1].stepBand(9, 2);
+    pause();
+    eq.geqFlat(false, true);
+    pause();
+    eq.peqFlat(true, true);
+    pause();
+    eq.outputFlat({true, false, true, false, false, false});
+    pause();
+    EXPECT_EQ(record().geq_gain[0], record().geq_gain[1]);
     expectUnitHoldsTheRecord();
 }

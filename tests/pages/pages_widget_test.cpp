@@ -10,8 +10,12 @@
 #include "pages/display_indicators.h"
 #include "pages/display_page.h"
 #include "pages/entry_box.h"
+#include "pages/eq_flat_dialog.h"
+#include "pages/fader.h"
 #include "pages/front_panel_view.h"
+#include "pages/geq_page.h"
 #include "pages/input_page.h"
+#include "pages/output_flat_dialog.h"
 #include "pages/spin_buttons.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
@@ -20,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +34,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -416,4 +422,87 @@ TEST_F(PagesInWindow, DisplayLampsFollowTheRecordAndTheMuteButtons) {
     QTest::mouseClick(window->allMutingButton(), Qt::LeftButton);
     for (int c = 0; c < kOutputCount; ++c)
         EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
+}
+
+// Up/Down, Page Up/Down and the wheel on one box or fader of each page: each step goes
+// the way of the spin arrows (one edit per arrow click on the Input page, one per step on
+// the Delay and GEQ pages) and the box shows the new value.
+TEST_F(PagesInWindow, KeysAndTheWheelStepEveryPagesBoxesAndFaders) {
+    record().master_delay[0] = 500;
+    record().pink_level = 150;
+    record().geq_gain = {150, 150};
+    struct Case {
+        const char* name;
+        int tab;
+        std::function<QWidget*()> widget;
+        std::function<int()> value;
+        std::size_t edits; // sent for the four actions below
+    };
+    const Case cases[] = {
+        {"input pink level box", 0, [&] { return pages.input->box(Box::PinkLevel); },
+         [&] { return int(record().pink_level); }, 14},
+        {"master delay box", 6, [&] { return pages.delay->box(kIn1, DelayBox::Ms); },
+         [&] { return int(record().master_delay[0]); }, 4},
+        {"GEQ band box", 1, [&] { return pages.geq[0]->bandBox(3); },
+         [&] { return int(record().geq_level[3][0]); }, 4},
+        {"GEQ band fader", 2, [&] { return pages.geq[1]->bandFader(30); },
+         [&] { return int(record().geq_level[30][1]); }, 4},
+        {"GEQ level fader", 1, [&] { return pages.geq[0]->levelFader(); },
+         [&] { return int(record().geq_gain[0]); }, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        showTab(c.tab);
+        QWidget* w = c.widget();
+        w->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        sink.edits.clear();
+        const int start = c.value();
+        const auto wheel = [w](int notches) {
+            QWheelEvent event(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(),
+                              QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w, &event);
+        };
+        QTest::keyClick(w, Qt::Key_Up);
+        EXPECT_EQ(c.value(), start + 1);
+        QTest::keyClick(w, Qt::Key_PageDown);
+        EXPECT_EQ(c.value(), start - 9);
+        wheel(1);
+        EXPECT_EQ(c.value(), start - 8);
+        wheel(-2);
+        EXPECT_EQ(c.value(), start - 10);
+        EXPECT_EQ(sink.edits.size(), c.edits);
+        if (auto* box = qobject_cast<QLineEdit*>(w)) {
+            window->tabs()->setFocus();
+            QApplication::processEvents();
+            const QString shown = box->text();
+            showTab(c.tab == 0 ? 6 : 0);
+            showTab(c.tab);
+            EXPECT_EQ(box->text(), shown); // what was shown is what the record holds
+        }
+    }
+}
+
+// The flat dialogs tick linked channels together, and what they tick is what OK flattens.
+TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
+    EqOperations ops(session, sink);
+    record().geq_link = 1;
+    EqFlatDialog geq(EqKind::Geq, ops, window.get());
+    QTest::mouseClick(geq.channelBox(1), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(geq.channelBox(0)->isChecked());
+    sink.edits.clear();
+    geq.accept();
+    EXPECT_EQ(sink.edits, (Edits{"0120 31024"}));
+
+    const auto group = static_cast<std::uint8_t>(OutputBit(0) | OutputBit(1));
+    record().out[0].link_mask = group;
+    record().out[1].link_mask = group;
+    OutputFlatDialog outputs(record(), ops, window.get());
+    QTest::mouseClick(outputs.channelBox(0), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(outputs.channelBox(1)->isChecked());
+    EXPECT_FALSE(outputs.channelBox(2)->isChecked());
+    sink.edits.clear();
+    outputs.accept();
+    EXPECT_EQ(sink.edits.size(), 6u);
 }

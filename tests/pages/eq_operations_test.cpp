@@ -1,0 +1,181 @@
+#include "core/session.h"
+#include "pages/eq_operations.h"
+#include "recording_edit_sink.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace mqx;
+using Edits = std::vector<std::string>;
+
+namespace {
+
+// The eleven flat-band edits of one PEQ channel character.
+Edits peqBands(char channel) {
+    Edits e;
+    for (int b = 0; b < kPeqBandCount; ++b)
+        e.push_back(std::string("021") + channel + (b < 10 ? "0" : "") + std::to_string(b) +
+                    " 000069024046");
+    return e;
+}
+
+Edits operator+(Edits a, const Edits& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct EqOperationsTest : ::testing::Test {
+    void SetUp() override {
+        ApplyDefaults(session);
+        session.ConnectedUnitId = 1;
+        ProgramRecord& r = record();
+        r.geq_link = 0;
+        r.peq_link = 0;
+        // Every channel different, and a remembered band everywhere.
+        for (int ch = 0; ch < 2; ++ch) {
+            const auto c = static_cast<std::size_t>(ch);
+            for (auto& band : r.geq_level)
+                band[c] = static_cast<std::uint8_t>(10 + ch);
+            r.geq_gain[c] = static_cast<std::uint8_t>(150 + ch);
+            r.geq_on[c] = static_cast<std::uint8_t>(ch);
+            for (auto& band : r.peq_band)
+                band[c] = EqBand{2, static_cast<std::uint8_t>(30 + ch), 40, 10};
+            session.peqBandOff.type[c].fill(3);
+        }
+        for (auto& saved : session.savedBandSettings.channel)
+            saved.eq_type = {1, 1, 1};
+    }
+    ProgramRecord& record() { return session.CurrentRecord(); }
+
+    Session session;
+    test::RecordingEditSink sink;
+    EqOperations ops{session, sink};
+};
+
+} // namespace
+
+TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
+    struct Case {
+        const char* name;
+        std::function<void(ProgramRecord&)> setUp;
+        std::function<void(EqOperations&)> act;
+        Edits sent;
+    };
+    const auto linkPeq = [](ProgramRecord& r) { r.peq_link = 1; };
+    const auto linkGeq = [](ProgramRecord& r) { r.geq_link = 1; };
+    const auto none = [](ProgramRecord&) {};
+    const Case cases[] = {
+        {"GEQ link on with channel 2's values",
+         none,
+         [](EqOperations& o) { o.linkOn(EqKind::Geq, 1); },
+         {"011 2001"}},
+        {"PEQ link on with channel 1's values",
+         none,
+         [](EqOperations& o) { o.linkOn(EqKind::Peq, 0); },
+         {"020 1001"}},
+        {"PEQ link off", linkPeq, [](EqOperations& o) { o.linkOff(EqKind::Peq); }, {"020 0000"}},
+        {"GEQ flat of both linked channels: one edit",
+         linkGeq,
+         [](EqOperations& o) { o.geqFlat(true, true); },
+         {"0120 31024"}},
+        {"GEQ flat of both unlinked channels",
+         none,
+         [](EqOperations& o) { o.geqFlat(true, true); },
+         {"0121 31024", "0122 31024"}},
+        {"PEQ flat of channel 2 alone: no muting", none,
+         [](EqOperations& o) { o.peqFlat(false, true); }, peqBands('2')},
+        {"PEQ flat of channel 1 from the inputs", none,
+         [](EqOperations& o) { o.peqFlat(true, false); },
+         Edits{"006 000", "001 001"} + peqBands('1') + Edits{"001 000"}},
+        {"PEQ flat of channel 1 on a sounding generator",
+         [](ProgramRecord& r) {
+             r.input_mode = 1;
+             r.sg_mute = 1;
+         },
+         [](EqOperations& o) { o.peqFlat(true, false); },
+         Edits{"006 000"} + peqBands('1') + Edits{"006 001"}},
+        {"PEQ flat of both linked channels: bands once", linkPeq,
+         [](EqOperations& o) { o.peqFlat(true, true); },
+         Edits{"006 000", "001 001"} + peqBands('0') + Edits{"001 000"}},
+        {"output flat of C and F",
+         none,
+         [](EqOperations& o) {
+             o.outputFlat({false, false, true, false, false, true});
+         },
+         {"045200 000069024046", "045201 000069024046", "045202 000069024046",
+          "045500 000069024046", "045501 000069024046", "045502 000069024046"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.setUp(record());
+        sink.edits.clear();
+        c.act(ops);
+        EXPECT_EQ(sink.edits, c.sent);
+    }
+}
+
+TEST_F(EqOperationsTest, LinkingCopiesTheChosenChannelAndReleasingKeepsTheValues) {
+    ops.linkOn(EqKind::Geq, 1);
+    const ProgramRecord& r = record();
+    EXPECT_EQ(r.geq_link, 1);
+    for (const auto& band : r.geq_level)
+        EXPECT_EQ(band[0], 11);
+    EXPECT_EQ(r.geq_gain[0], 151);
+    EXPECT_EQ(r.geq_on[0], 1);
+
+    ops.linkOn(EqKind::Peq, 0);
+    for (const auto& band : r.peq_band)
+        EXPECT_EQ(band[1].freq, 30);
+    ops.linkOff(EqKind::Peq);
+    EXPECT_EQ(r.peq_link, 0);
+    EXPECT_EQ(r.peq_band[10][1].freq, 30);
+}
+
+TEST_F(EqOperationsTest, FlatteningClearsTheBandsAndTheirMemoriesAndOfflineSendsNothing) {
+    session.ConnectedUnitId = 0;
+    record().peq_link = 1;
+    ops.peqFlat(false, true); // linked: channel 1 goes flat too
+    ops.geqFlat(true, false);
+    ops.outputFlat(TickOutput(record(), {}, 3, true));
+    EXPECT_TRUE(sink.edits.empty());
+    const ProgramRecord& r = record();
+    for (int ch = 0; ch < 2; ++ch)
+        for (const auto& band : r.peq_band)
+            EXPECT_EQ(band[static_cast<std::size_t>(ch)], kFlatEqBand);
+    EXPECT_FALSE(session.peqBandOff.holdsAnything());
+    for (const auto& band : r.geq_level) {
+        EXPECT_EQ(band[0], 24);
+        EXPECT_EQ(band[1], 11); // not linked
+    }
+    EXPECT_EQ(r.out[3].eq[2], kFlatEqBand);
+    EXPECT_EQ(session.savedBandSettings.channel[3].eq_type, (std::array<std::uint8_t, 3>{}));
+    EXPECT_EQ(session.savedBandSettings.channel[2].eq_type[0], 1);
+}
+
+TEST(TickOutput, ALinkedOutputTakesTheSameTick) {
+    ProgramRecord r;
+    const auto group = static_cast<std::uint8_t>(OutputBit(0) | OutputBit(1));
+    r.out[0].link_mask = group;
+    r.out[1].link_mask = group;
+    using Ticks = std::array<bool, 6>;
+    EXPECT_EQ(TickOutput(r, {}, 0, true), (Ticks{true, true, false, false, false, false}));
+    EXPECT_EQ(TickOutput(r, {true, true, true, false, false, false}, 1, false),
+              (Ticks{false, false, true, false, false, false}));
+    EXPECT_EQ(TickOutput(r, {}, 4, true), (Ticks{false, false, false, false, true, false}));
+}
+
+TEST(HasRememberedBands, AnyMemoryAnywhereCounts) {
+    Session s;
+    ApplyDefaults(s);
+    EXPECT_FALSE(HasRememberedBands(s));
+    s.peqBandOff.type[1][10] = 2;
+    EXPECT_TRUE(HasRememberedBands(s));
+    s.peqBandOff.clear();
+    s.savedBandSettings.channel[3].lpf_freq = 80; // output 4's low-pass switched off
+    EXPECT_TRUE(HasRememberedBands(s));
+    s.savedBandSettings.channel[3].lpf_freq = 122;
+    s.savedBandSettings.channel[5].hpf_freq = 12;
+    EXPECT_TRUE(HasRememberedBands(s));
+}
