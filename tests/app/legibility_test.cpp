@@ -14,7 +14,9 @@
 #include "graphs/level_meter_strip.h"
 #include "pages/delay_page.h"
 #include "pages/display_page.h"
+#include "pages/entry_box.h"
 #include "pages/front_panel_view.h"
+#include "pages/geq_page.h"
 #include "pages/input_page.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
@@ -274,6 +276,14 @@ std::vector<Region> paintedPieces(LegibleWindow& w) {
                        face(generator), muted ? Shows::RedText : Shows::Nothing});
         generator->click();
     }
+
+    w.showTab(1);
+    GeqPage* geq = w.pages.geq[0];
+    for (int b = 0; b < kGeqBands; ++b) {
+        out.push_back({"GEQ value " + std::to_string(b), face(geq->bandBox(b))});
+        out.push_back({"GEQ frequency " + std::to_string(b), face(geq->frequencyBox(b))});
+    }
+    out.push_back({"GEQ level", face(geq->levelBox())});
 
     w.showTab(6);
     for (int c = 0; c < kOutputCount; ++c) {
