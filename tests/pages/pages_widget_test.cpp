@@ -38,6 +38,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 
 using namespace mqx;
@@ -505,4 +507,61 @@ TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
     sink.edits.clear();
     outputs.accept();
     EXPECT_EQ(sink.edits.size(), 6u);
+}
+
+// Tab goes through a page's value boxes in reading order: each block from the top, each row
+// from the left. The chain is followed with real Tab presses from the page's first box, and
+// the boxes are picked out of it in the order it reached them.
+TEST_F(PagesInWindow, TabGoesThroughEachPagesBoxesInReadingOrder) {
+    struct Case {
+        const char* name;
+        int tab;
+        std::function<std::vector<QWidget*>()> boxes;
+    };
+    const auto delayBoxes = [&] {
+        std::vector<QWidget*> out;
+        for (int i = 0; i < 2; ++i)
+            for (DelayBox kind : {DelayBox::Ms, DelayBox::Metres})
+                out.push_back(pages.delay->box({DelayGroup::Master, i}, kind));
+        for (int c = 0; c < kOutputCount; ++c)
+            for (DelayBox kind : {DelayBox::Ms, DelayBox::Metres})
+                out.push_back(pages.delay->box({DelayGroup::Channel, c}, kind));
+        return out;
+    };
+    const auto geqBoxes = [&] {
+        std::vector<QWidget*> out;
+        for (int b = 0; b < kGeqBands; ++b) {
+            out.push_back(pages.geq[0]->bandFader(b));
+            out.push_back(pages.geq[0]->bandBox(b));
+        }
+        out.push_back(pages.geq[0]->levelFader());
+        out.push_back(pages.geq[0]->levelBox());
+        return out;
+    };
+    const Case cases[] = {
+        {"input", 0,
+         [&]() -> std::vector<QWidget*> {
+             return {pages.input->box(Box::SineLevel), pages.input->box(Box::SineFreq),
+                     pages.input->box(Box::PinkLevel), pages.input->mutingButton()};
+         }},
+        {"delay", 6, delayBoxes},
+        {"GEQ", 1, geqBoxes},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        showTab(c.tab);
+        const std::vector<QWidget*> expected = c.boxes();
+        expected.front()->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        std::vector<QWidget*> reached;
+        for (int press = 0; press < 200 && reached.size() < expected.size(); ++press) {
+            QWidget* now = QApplication::focusWidget();
+            ASSERT_NE(now, nullptr) << "the focus left the window after " << press << " presses";
+            if (std::find(expected.begin(), expected.end(), now) != expected.end() &&
+                std::find(reached.begin(), reached.end(), now) == reached.end())
+                reached.push_back(now);
+            QTest::keyClick(now, Qt::Key_Tab);
+        }
+        EXPECT_EQ(reached, expected);
+    }
 }
