@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace mqx;
 using Edits = std::vector<std::string>;
 
@@ -246,5 +248,59 @@ TEST_F(GeqEditorTest, ATextThatIsNoNumberChangesNothing) {
     EXPECT_EQ(gain(6, 0), 24);
     ASSERT_EQ(prompts.shown().size(), 2u);
     EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Please enter a number."));
+    EXPECT_TRUE(sink.edits.empty());
+}
+
+// The last pixel of a track or a knob belongs to it, the next one does not. Band tracks
+// overlap by three pixels, so the pixel past band 4's right edge is band 5's; a press one
+// pixel above a knob pages by one step, a press on its top row grabs it without a step.
+TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
+    const FaderGeometry band = GeqBandFader();
+    const FaderGeometry level = LevelFader();
+    struct Case {
+        const char* name;
+        std::function<int()> x, y;
+        int selected; // the band selected by the press
+        int levelStep;
+    };
+    const int levelStart = 100;
+    const Case cases[] = {
+        {"band 4's right edge", [&] { return GeqLayout::bandTrackLeft(4) + band.trackWidth - 1; },
+         [&] { return knobCentre(ch1, 4); }, 4, levelStart},
+        {"one pixel past it", [&] { return GeqLayout::bandTrackLeft(4) + band.trackWidth; },
+         [&] { return knobCentre(ch1, 5); }, 5, levelStart},
+        {"the level knob's top row", [&] { return levelX(); }, [&] { return ch1.levelKnobTop(); },
+         0, levelStart},
+        {"one pixel above the level knob", [&] { return levelX(); },
+         [&] { return ch1.levelKnobTop() - 1; }, 0, levelStart + 1},
+        {"the level knob's bottom row", [&] { return levelX(); },
+         [&] { return ch1.levelKnobTop() + level.knobHeight - 1; }, 0, levelStart},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ch1.selectBand(0);
+        record().geq_gain[0] = levelStart;
+        sink.edits.clear();
+        ASSERT_TRUE(ch1.press(c.x(), c.y(), false));
+        ch1.release();
+        EXPECT_EQ(ch1.selectedBand(), c.selected);
+        EXPECT_EQ(record().geq_gain[0], c.levelStep);
+        EXPECT_EQ(int(gain(4, 0)), 24);
+        EXPECT_EQ(int(gain(5, 0)), 24);
+    }
+}
+
+// A double click acts as a press, except with Ctrl on a knob, where it would start a curve
+// of one point.
+TEST_F(GeqEditorTest, ADoubleClickIsAPressButACtrlDoubleClickOnAKnobIsNothing) {
+    ch1.selectBand(2);
+    EXPECT_FALSE(ch1.doubleClick(x(4), knobCentre(ch1, 4), true));
+    EXPECT_EQ(ch1.selectedBand(), 2);
+    EXPECT_TRUE(ch1.doubleClick(x(6), knobCentre(ch1, 6), false));
+    ch1.release();
+    EXPECT_EQ(ch1.selectedBand(), 6);
+    EXPECT_TRUE(ch1.doubleClick(x(7), GeqLayout::kBandTrackTop + 125, true));
+    ch1.release();
+    EXPECT_EQ(ch1.selectedBand(), 7);
     EXPECT_TRUE(sink.edits.empty());
 }
