@@ -1,6 +1,7 @@
 #include "app/message_box_prompts.h"
 
-#include <QFontMetrics>
+#include "link/title_width.h"
+
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -22,19 +23,13 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A message box is as narrow as its text, and a window manager cuts a title that does not
-// fit beside its buttons ("MQX-T410 Controller" over "Please enter a number." loses its
-// end). The box is made wide enough for the title set in a bold face, as title bars use,
-// with room for four title-bar buttons about as wide as the bar is tall.
+// A message box is as narrow as its text, so "MQX-T410 Controller" over "Please enter a
+// number." would lose its end: the box is given the width its title needs.
 void fitTitle(QMessageBox& box) {
-    QFont bold = box.font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    const int buttons = 4 * (metrics.height() + 8);
-    const int width = metrics.horizontalAdvance(box.windowTitle()) + buttons + 24;
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(
+            new QSpacerItem(TitleBarWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+            grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 } // namespace

@@ -1,7 +1,11 @@
 #include "link/procedure_dialog.h"
 
+#include "link/title_width.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace mqx {
 
@@ -38,6 +42,11 @@ void ProcedureDialog::reject() {
     greyButtons();
     if (!cancelProcedure())
         QDialog::reject();
+}
+
+void ProcedureDialog::showEvent(QShowEvent* event) {
+    setMinimumWidth(std::max(minimumWidth(), TitleBarWidth(*this)));
+    QDialog::showEvent(event);
 }
 
 void ProcedureDialog::greyButtons() {

@@ -24,6 +24,9 @@ public:
     void reject() override;
 
 protected:
+    // The dialog is made wide enough to show its whole title.
+    void showEvent(QShowEvent* event) override;
+
     // OK was pressed: start the procedure with the operator's choice.
     virtual void startProcedure() = 0;
     // Cancel was pressed before anything ran. Returns true when that started a chain of

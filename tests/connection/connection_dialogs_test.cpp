@@ -15,6 +15,7 @@
 #include "connection/select_data_procedure.h"
 #include "core/session.h"
 #include "link/link_engine.h"
+#include "link/title_width.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
 #include "scripted_serial_port.h"
@@ -193,6 +194,7 @@ TEST_F(DialogTest, PanelLockPreselectsTheKnownStateAndWaitsForAClick) {
         EXPECT_EQ(dialog.yesButton()->isChecked(), c.yes);
         EXPECT_FALSE(dialog.okButton()->isEnabled());
         dialog.show();
+        EXPECT_GE(dialog.width(), TitleBarWidth(dialog)) << "a window manager would cut the title";
         QTest::mouseClick(dialog.yesButton(), Qt::LeftButton);
         EXPECT_TRUE(dialog.okButton()->isEnabled());
         EXPECT_TRUE(dialog.yesButton()->isChecked());
