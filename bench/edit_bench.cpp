@@ -11,6 +11,7 @@
 // time through QSerialPort against mqx-sim on a pseudo-terminal, whose log tells when the
 // unit had each frame. Figures are printed, never judged.
 
+#include "run_events.h"
 #include "simulated_line.h"
 #include "unit_simulator.h"
 #include "virtual_clock.h"
@@ -162,19 +163,6 @@ public:
     }
     bool confirm(const QString&, const QString&, PromptIcon) override { return false; }
 };
-
-bool runEventsUntil(const std::function<bool()>& condition, int limitMs) {
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (condition())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return condition();
-}
 
 // mqx-sim with a log, the real port on its pseudo-terminal, metering on.
 class RealBench {

@@ -6,6 +6,7 @@
 // takes to see the reply's end (the port's arrival event, at worst its 50 ms poll); the
 // ratio says how much. Figures are printed, never judged.
 
+#include "run_events.h"
 #include "simulated_line.h"
 #include "unit_simulator.h"
 #include "virtual_clock.h"
@@ -79,21 +80,6 @@ void PdatgetOnVirtualClock(benchmark::State& state) {
     }
     report(state, total, failures);
     g_virtualSeconds = total / static_cast<double>(state.iterations());
-}
-
-bool runEventsUntil(const std::function<bool()>& condition, int limitMs) {
-    if (condition())
-        return true;
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (condition())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return condition();
 }
 
 void PdatgetOverPseudoTerminal(benchmark::State& state) {
