@@ -34,7 +34,15 @@ int GeqLayout::curveBandAt(int x) {
 GeqEditor::GeqEditor(Session& session, ParameterEditSink& sink, Prompts& prompts,
                      TimerSource& timers, int channel)
     : m_session(session), m_edits(session, sink), m_prompts(prompts),
-      m_channel(std::clamp(channel, 0, kInputCount - 1)), m_timers(timers.createTimers(*this)) {}
+      m_channel(std::clamp(channel, 0, kInputCount - 1)),
+      m_levelDrag(
+          timers, GeqLayout::kLevelTrackLeft, GeqLayout::kLevelTrackTop, [this] { return level(); },
+          [this](int value) { storeLevel(value); },
+          [this] {
+              if (m_changed)
+                  m_changed();
+          }),
+      m_timers(timers.createTimers(*this)) {}
 
 GeqEditor::~GeqEditor() = default;
 
@@ -66,7 +74,7 @@ int GeqEditor::bandKnobTop(int b) const {
     return GeqLayout::kBandTrackTop + KnobTopOf(m_band, band(b));
 }
 int GeqEditor::levelKnobTop() const {
-    return GeqLayout::kLevelTrackTop + KnobTopOf(m_level, level());
+    return m_levelDrag.knobTop();
 }
 
 bool GeqEditor::checkMode() const {
@@ -129,11 +137,6 @@ bool GeqEditor::onBandTrack(int b, int x, int y) const {
            y < GeqLayout::kBandTrackTop + m_band.trackHeight;
 }
 
-bool GeqEditor::onLevelTrack(int x, int y) const {
-    return x >= GeqLayout::kLevelTrackLeft && x < GeqLayout::kLevelTrackLeft + m_level.trackWidth &&
-           y >= GeqLayout::kLevelTrackTop && y < GeqLayout::kLevelTrackTop + m_level.trackHeight;
-}
-
 void GeqEditor::selectBand(int b) {
     if (b >= 0 && b < kGeqBands)
         m_selected = b;
@@ -164,19 +167,7 @@ bool GeqEditor::press(int x, int y, bool ctrl) {
         }
         return true;
     }
-    if (onLevelTrack(x, y)) {
-        const int knobTop = levelKnobTop();
-        if (y >= knobTop && y < knobTop + m_level.knobHeight) {
-            m_mode = Mode::LevelKnob;
-            m_offset = y - (knobTop + m_level.knobHeight / 2);
-        } else {
-            m_mode = Mode::LevelPage;
-            pageLevel();
-            m_timers->start(LevelDelay, kDelayMs);
-        }
-        return true;
-    }
-    return false;
+    return m_levelDrag.press(x, y);
 }
 
 bool GeqEditor::doubleClick(int x, int y, bool ctrl) {
@@ -199,15 +190,15 @@ void GeqEditor::pageBand() {
                GeqLayout::kBandTrackTop + PageTop(m_band, top, y - GeqLayout::kBandTrackTop));
 }
 
-void GeqEditor::pageLevel() {
-    const int top = levelKnobTop() - GeqLayout::kLevelTrackTop;
-    storeLevel(
-        StepOfKnobTop(m_level, PageTop(m_level, top, m_pointerY - GeqLayout::kLevelTrackTop)));
-}
-
 void GeqEditor::move(int x, int y) {
     m_pointerX = x;
     m_pointerY = y;
+    if (m_levelDrag.isTracking()) {
+        m_levelDrag.move(x, y);
+        if (m_changed)
+            m_changed();
+        return;
+    }
     switch (m_mode) {
     case Mode::None:
         return;
@@ -217,13 +208,6 @@ void GeqEditor::move(int x, int y) {
     case Mode::BandPage:
         m_outside = !onBandTrack(m_selected, x, y);
         return;
-    case Mode::LevelPage:
-        m_outside = !onLevelTrack(x, y);
-        return;
-    case Mode::LevelKnob:
-        storeLevel(
-            StepOfKnobTop(m_level, FollowTop(m_level, y - m_offset - GeqLayout::kLevelTrackTop)));
-        break;
     case Mode::Curve: {
         const int under = GeqLayout::curveBandAt(x);
         if (under == m_selected) {
@@ -250,14 +234,14 @@ void GeqEditor::move(int x, int y) {
 
 void GeqEditor::release() {
     m_mode = Mode::None;
-    for (int id : {BandDelay, BandRepeat, LevelDelay, LevelRepeat})
+    m_levelDrag.release();
+    for (int id : {BandDelay, BandRepeat})
         m_timers->stop(id);
 }
 
 void GeqEditor::onTimer(int id) {
     switch (id) {
     case BandDelay:
-    case LevelDelay:
         m_timers->stop(id);
         m_timers->start(id + 1, kRepeatMs);
         return;
@@ -265,11 +249,6 @@ void GeqEditor::onTimer(int id) {
         if (m_mode != Mode::BandPage || m_outside)
             return;
         pageBand();
-        break;
-    case LevelRepeat:
-        if (m_mode != Mode::LevelPage || m_outside)
-            return;
-        pageLevel();
         break;
     default:
         return;
@@ -289,8 +268,7 @@ void GeqEditor::stepBand(int b, int steps) {
 void GeqEditor::stepLevel(int steps) {
     if (!checkMode())
         return;
-    const int top = levelKnobTop() - GeqLayout::kLevelTrackTop;
-    storeLevel(StepOfKnobTop(m_level, StepTop(m_level, top, steps)));
+    m_levelDrag.step(steps);
 }
 
 bool GeqEditor::commitBandText(int b, QStringView text) {
@@ -317,7 +295,8 @@ bool GeqEditor::commitLevelText(QStringView text) {
                           QString::fromLatin1(kEnterNumberMessage), PromptIcon::Exclamation);
         return false;
     }
-    storeLevel(TextToStep(text, kLevelScale, m_level.lowestStep, m_level.highestStep));
+    storeLevel(TextToStep(text, kLevelScale, m_levelDrag.geometry().lowestStep,
+                          m_levelDrag.geometry().highestStep));
     return true;
 }
 

@@ -16,6 +16,7 @@
 
 #include "link/timer_source.h"
 #include "pages/fader_geometry.h"
+#include "pages/level_fader_drag.h"
 #include "pages/parameter_edit.h"
 
 #include <QString>
@@ -49,7 +50,12 @@ struct GeqLayout {
 
 class GeqEditor : public TimerClient {
 public:
-    enum TimerId : int { BandDelay = 101, BandRepeat = 102, LevelDelay = 103, LevelRepeat = 104 };
+    enum TimerId : int {
+        BandDelay = 101,
+        BandRepeat = 102,
+        LevelDelay = LevelFaderDrag::Delay,
+        LevelRepeat = LevelFaderDrag::Repeat
+    };
     static constexpr int kDelayMs = 200;
     static constexpr int kRepeatMs = 50;
 
@@ -84,7 +90,7 @@ public:
     bool doubleClick(int x, int y, bool ctrl);
     void move(int x, int y);
     void release();
-    bool isTracking() const { return m_mode != Mode::None; }
+    bool isTracking() const { return m_mode != Mode::None || m_levelDrag.isTracking(); }
 
     // Keyboard, wheel and spin: `steps` up (positive) or down, clamped at the ends.
     void stepBand(int band, int steps);
@@ -100,16 +106,14 @@ public:
     void onTimer(int id) override;
 
 private:
-    enum class Mode { None, BandKnob, BandPage, Curve, LevelKnob, LevelPage };
+    enum class Mode { None, BandKnob, BandPage, Curve };
 
     std::uint8_t& bandByte(int band, int ch);
     void storeBand(int band, int value);
     void storeLevel(int value);
     void moveBandTo(int band, int top);
     void pageBand();
-    void pageLevel();
     bool onBandTrack(int band, int x, int y) const;
-    bool onLevelTrack(int x, int y) const;
     QByteArray channelCode(const char* code) const;
     void refuse() const;
 
@@ -118,7 +122,6 @@ private:
     Prompts& m_prompts;
     const int m_channel;
     const FaderGeometry m_band = GeqBandFader();
-    const FaderGeometry m_level = LevelFader();
     std::function<void()> m_changed;
 
     int m_selected = -1;
@@ -130,6 +133,7 @@ private:
     bool m_outside = false;
 
     // Last, so the timers are gone before anything their ticks would touch.
+    LevelFaderDrag m_levelDrag;
     std::unique_ptr<Timers> m_timers;
 };
 
