@@ -1,0 +1,75 @@
+#include "core/program_record.h"
+#include "graphs/graph_geometry.h"
+#include "program/value_scales.h"
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+
+TEST(GraphGeometry, CurveValuesBeyondTheScaleLieOnTheEdges) {
+    const GraphScale peq = PeqGraphScale();
+    const GraphScale out = OutputGraphScale();
+    const struct {
+        const GraphScale& scale;
+        double db;
+        int y;
+    } cases[] = {
+        {peq, 0.0, 102},    {peq, 24.0, 6},     {peq, 24.01, 6},     {peq, 300.0, 6},
+        {peq, -24.0, 198},  {peq, -24.01, 198}, {peq, -1000.0, 198}, {peq, 0.125, 101},
+        {peq, -0.125, 103}, {peq, 0.12, 102},   {out, -60.0, 174},   {out, -61.0, 175},
+        {out, 24.5, 5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CurveY(c.scale, c.db), c.y) << c.db;
+}
+
+TEST(GraphGeometry, FrequencyStepsAndGridPointsMeet) {
+    for (int n = 1; n <= 121; ++n)
+        EXPECT_EQ(NearestGridIndex(FrequencyHzValue(n)), 3 * n + 6) << n;
+    const struct {
+        int grid;
+        int lowest;
+        int highest;
+        int step;
+    } cases[] = {
+        {213, 1, 121, 69}, {214, 1, 121, 69},  {215, 1, 121, 70}, // nearer the step above
+        {1, 1, 121, 1},    {381, 1, 121, 121}, {381, 1, 110, 110}, {40, 12, 121, 12},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FrequencyStepNearGrid(c.grid, c.lowest, c.highest), c.step) << c.grid;
+}
+
+TEST(GraphGeometry, HandlesSitWhereTheBandsTypeSaysAndQStepsComeBackFromThem) {
+    const GraphScale s = PeqGraphScale();
+    const struct {
+        EqBand band;
+        double atCentre;
+        BandHandles expected;
+    } cases[] = {
+        {{0, 69, 24, 46}, 0.0, {}},
+        {{1, 69, 48, 46}, 12.0, {true, 251, 54, true, 251 - 62, 251 + 62}},
+        {{2, 69, 48, 0}, 0.0, {true, 251, 102, true, 251 - 154, 251 + 154}},
+        {{3, 69, 12, 0}, 0.0, {true, 251, 126, false, 0, 0}},
+        {{4, 1, 30, 0}, 0.0, {true, 47, 90, false, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const BandHandles h = HandlesOf(s, c.band, c.atCentre);
+        EXPECT_EQ(h.centre, c.expected.centre);
+        EXPECT_EQ(h.x, c.expected.x);
+        EXPECT_EQ(h.y, c.expected.y);
+        EXPECT_EQ(h.q, c.expected.q);
+        EXPECT_EQ(h.leftX, c.expected.leftX);
+        EXPECT_EQ(h.rightX, c.expected.rightX);
+        if (h.q) {
+            EXPECT_EQ(QStepOfDistance(h.rightX - h.x), c.band.q);
+        }
+    }
+    EXPECT_EQ(QStepOfDistance(0), 72);
+    EXPECT_EQ(QStepOfDistance(-154), 0);
+    EXPECT_EQ(QStepOfDistance(400), 0);
+    EXPECT_EQ(LevelStepOfY(s, 102), 24);
+    EXPECT_EQ(LevelStepOfY(s, 101), 24);
+    EXPECT_EQ(LevelStepOfY(s, 100), 25);
+    EXPECT_EQ(LevelStepOfY(s, 0), 48);
+    EXPECT_EQ(LevelStepOfY(s, 300), 0);
+}
