@@ -10,6 +10,7 @@
 #include "pages/eq_link_off_dialog.h"
 #include "pages/geq_page.h"
 #include "pages/output_flat_dialog.h"
+#include "pages/peq_page.h"
 
 #include <QAction>
 
@@ -63,6 +64,9 @@ EqCommands* InstallEqCommands(MainWindow& window, Session& session, ParameterEdi
     for (GeqPage* page : pages.geq)
         if (page != nullptr)
             page->setLinkRequest([commands] { commands->toggleLink(EqKind::Geq); });
+    for (PeqPage* page : pages.peq)
+        if (page != nullptr)
+            page->setLinkRequest([commands] { commands->toggleLink(EqKind::Peq); });
     if (connection != nullptr)
         connection->setCautionDialog([&window] {
             CautionDialog caution(&window);

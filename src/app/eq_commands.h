@@ -1,5 +1,5 @@
 #pragma once
-// The Edit menu's link and flat items, the GEQ pages' link boxes and the Caution dialog:
+// The Edit menu's link and flat items, the GEQ and PEQ pages' link boxes and the Caution dialog:
 // each opens its dialog over the window, and an OK rebuilds the page on show.
 
 #include "pages/eq_operations.h"

@@ -5,12 +5,14 @@
 #include "pages/display_page.h"
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
+#include "pages/peq_page.h"
 
 namespace mqx {
 
 namespace {
 constexpr int kInputTab = 0;
 constexpr int kFirstGeqTab = 1;
+constexpr int kFirstPeqTab = 3;
 constexpr int kDelayTab = 6;
 } // namespace
 
@@ -25,6 +27,9 @@ InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditS
         auto* geq = new GeqPage(session, sink, prompts, timers, ch);
         pages.geq[static_cast<std::size_t>(ch)] = geq;
         window.setPage(kFirstGeqTab + ch, geq);
+        auto* peq = new PeqPage(session, sink, prompts, timers, ch);
+        pages.peq[static_cast<std::size_t>(ch)] = peq;
+        window.setPage(kFirstPeqTab + ch, peq);
     }
     window.setPage(kDelayTab, pages.delay);
     window.setPage(kDisplayTab, pages.display);

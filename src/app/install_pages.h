@@ -1,5 +1,5 @@
 #pragma once
-// Puts the Input, GEQ, Delay and Display pages behind their tabs of the main window.
+// Puts the Input, GEQ, PEQ, Delay and Display pages behind their tabs of the main window.
 
 #include <array>
 
@@ -8,6 +8,7 @@ namespace mqx {
 class DelayPage;
 class DisplayPage;
 class GeqPage;
+class PeqPage;
 class InputPage;
 class MainWindow;
 class ParameterEditSink;
@@ -20,6 +21,7 @@ struct InstalledPages {
     DelayPage* delay = nullptr;
     DisplayPage* display = nullptr;
     std::array<GeqPage*, 2> geq{}; // tabs 1 and 2, input channels 1 and 2
+    std::array<PeqPage*, 2> peq{}; // tabs 3 and 4
 };
 
 // The window owns the pages from then on; `session`, `sink`, `prompts` and `timers` must

@@ -4,6 +4,7 @@
 #include "pages/entry_box.h"
 #include "pages/fader.h"
 #include "pages/page_artwork.h"
+#include "pages/signal_lamp.h"
 #include "program/value_scales.h"
 
 #include <QCheckBox>
@@ -14,28 +15,6 @@
 #include <QPushButton>
 
 namespace mqx {
-
-// The channel's signal lamp: lit while the GEQ's meter shows a signal.
-class SignalLamp : public QWidget {
-public:
-    explicit SignalLamp(QWidget* parent) : QWidget(parent) { setFixedSize(18, 18); }
-    void setLit(bool lit) {
-        if (lit != m_lit) {
-            m_lit = lit;
-            update();
-        }
-    }
-    bool isLit() const { return m_lit; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        PaintLamp(p, QRectF(rect()).adjusted(1, 1, -1, -1), QColor(40, 200, 60), m_lit);
-    }
-
-private:
-    bool m_lit = false;
-};
 
 namespace {
 

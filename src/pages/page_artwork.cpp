@@ -78,6 +78,38 @@ QPixmap InputNumberTile(int input) {
     return tile(QString::number(qBound(0, input, 1) + 1), QColor(70, 90, 130));
 }
 
+QIcon PeqBandIcon(int band, bool active, bool selected) {
+    const int w = kPeqBandIconSize.width();
+    const int h = kPeqBandIconSize.height();
+    QPixmap pixmap = canvas(w, h);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF plate(0.5, 0.5, w - 1, h - 1);
+    p.setPen(QPen(selected ? QColor(230, 0, 0)
+                  : active ? QColor(20, 90, 40)
+                           : QColor(120, 120, 120),
+                  selected ? 2.0 : 1.0));
+    p.setBrush(active ? QColor(24, 30, 36) : QColor(205, 205, 205));
+    p.drawRoundedRect(plate, 3, 3);
+    // The glyph: a bell over a base line when active, the flat base line alone when Off.
+    const qreal base = h - 6.5;
+    QPainterPath glyph;
+    glyph.moveTo(3, base);
+    if (active) {
+        glyph.cubicTo(w * 0.35, base, w * 0.38, base - 8, w * 0.5, base - 8);
+        glyph.cubicTo(w * 0.62, base - 8, w * 0.65, base, w - 3, base);
+    } else {
+        glyph.lineTo(w - 3, base);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(active ? QColor(0, 230, 0) : QColor(140, 140, 140), 1.5));
+    p.drawPath(glyph);
+    p.setFont(ArtworkFont(p.font(), 11, true));
+    p.setPen(selected ? QColor(255, 60, 60) : active ? QColor(255, 255, 255) : QColor(60, 60, 60));
+    p.drawText(QRectF(0, 1, w, 12), Qt::AlignCenter, QString::number(band + 1));
+    return QIcon(pixmap);
+}
+
 void PaintDelayArrows(QPainter& p, const QRectF& rect, int pressed) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

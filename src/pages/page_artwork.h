@@ -36,6 +36,12 @@ inline constexpr QSize kMutingIconSize(44, 16);
 QPixmap ChannelLetterTile(int channel);
 QPixmap InputNumberTile(int input);
 
+// The face of PEQ band button 0..10: its number over a small response glyph, the glyph lit
+// while the band is active and flat and grey while it is Off; the selected band's number is
+// red, as its marker on the graph is.
+QIcon PeqBandIcon(int band, bool active, bool selected);
+inline constexpr QSize kPeqBandIconSize(28, 26);
+
 // A delay arrow pair in `rect`: the up arrow in the upper half, the down arrow in the
 // lower; `pressed` is 0 for none, 1 for up, 2 for down.
 void PaintDelayArrows(QPainter& painter, const QRectF& rect, int pressed);

@@ -91,6 +91,9 @@ PeqEditor::PeqEditor(Session& session, ParameterEditSink& sink, Prompts& prompts
                   m_changed();
           }) {}
 
+const ProgramRecord& PeqEditor::record() const {
+    return m_session.CurrentRecord();
+}
 bool PeqEditor::peqMode() const {
     return m_session.CurrentRecord().eq_mode != 0;
 }

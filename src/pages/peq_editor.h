@@ -73,6 +73,7 @@ public:
               int channel);
 
     int channel() const { return m_channel; }
+    const ProgramRecord& record() const;
     bool peqMode() const;
     bool isLinked() const;
     bool isOn() const;
