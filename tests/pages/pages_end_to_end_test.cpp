@@ -9,6 +9,7 @@
 #include "pages/eq_operations.h"
 #include "pages/geq_editor.h"
 #include "pages/input_editor.h"
+#include "pages/peq_editor.h"
 #include "program/record_text.h"
 #include "scripted_prompts.h"
 #include "simulated_line.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 using namespace mqx;
@@ -100,6 +102,8 @@ protected:
     DelayEditor delay{session, sink, prompts, clock};
     std::array<GeqEditor, 2> geq{GeqEditor{session, sink, prompts, clock, 0},
                                  GeqEditor{session, sink, prompts, clock, 1}};
+    std::array<PeqEditor, 2> peq{PeqEditor{session, sink, prompts, clock, 0},
+                                 PeqEditor{session, sink, prompts, clock, 1}};
     int editsReceived = 0;
     std::vector<QByteArray> edits; // code and value of every edit the unit received
     EqOperations eq{session, sink};
@@ -250,5 +254,92 @@ TEST_F(PagesEndToEnd, LinksAndFlatsAmongGeqEditsLeaveTheUnitWithTheControllersPr
     eq.outputFlat({true, false, true, false, false, false});
     pause();
     EXPECT_EQ(record().geq_gain[0], record().geq_gain[1]);
+    expectUnitHoldsTheRecord();
+}
+
+// One operator action on the input channels' PEQ+Compressor pages, drawn at random. The
+// table grows with the pages of that mode; each action picks its own channel and values.
+struct EditAction {
+    const char* name;
+    std::function<void(std::mt19937&)> run;
+};
+
+TEST_F(PagesEndToEnd, RandomPeqEditsLinksAndDragsLeaveTheUnitWithTheControllersProgram) {
+    record().eq_mode = 1;
+    sim.unit(1)->currentProgram().eq_mode = 1;
+    const auto pick = [](std::mt19937& random, int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const auto anyPeq = [&](std::mt19937& random) -> PeqEditor& {
+        return peq[static_cast<std::size_t>(pick(random, 0, 1))];
+    };
+    int drags = 0; // presses that took a handle
+    const auto anyBox = [&](std::mt19937& random) {
+        return static_cast<PeqBox>(pick(random, 0, 2));
+    };
+    const std::vector<EditAction> actions = {
+        {"band button", [&](auto& r) { anyPeq(r).pressBandButton(pick(r, 0, 10)); }},
+        {"band on/off", [&](auto& r) { anyPeq(r).setBandOn(pick(r, 0, 10), pick(r, 0, 1) == 1); }},
+        {"type", [&](auto& r) { anyPeq(r).selectType(pick(r, 0, 5)); }},
+        {"arrows", [&](auto& r) { anyPeq(r).stepBox(anyBox(r), pick(r, -12, 12)); }},
+        {"typed",
+         [&](auto& r) {
+             const PeqBox box = anyBox(r);
+             const QString text = box == PeqBox::Frequency ? QString::number(pick(r, 15, 22000))
+                                  : box == PeqBox::Q       ? QString::number(pick(r, 3, 200) / 10.0)
+                                                     : QString::number(pick(r, -130, 130) / 10.0);
+             anyPeq(r).commitBoxText(box, text);
+         }},
+        {"on/off", [&](auto& r) { anyPeq(r).setOn(pick(r, 0, 1) == 1); }},
+        {"level", [&](auto& r) { anyPeq(r).stepLevel(pick(r, -30, 30)); }},
+        {"level fader",
+         [&](auto& r) {
+             PeqEditor& e = anyPeq(r);
+             e.pressLevel(PeqLayout::kLevelTrackLeft + 10,
+                          PeqLayout::kLevelTrackTop + pick(r, 0, 239));
+             clock.advance(pick(r, 0, 400));
+             e.releaseLevel();
+         }},
+        {"graph drag",
+         [&](auto& r) {
+             PeqEditor& e = anyPeq(r);
+             // The operator picks a band with handles first.
+             if (e.selectedBand() < 0)
+                 e.pressBandButton(pick(r, 0, 10));
+             if (e.selectedType() == 0)
+                 e.selectType(pick(r, 1, 5));
+             const BandHandles h = e.handles();
+             const int which = pick(r, -1, 1);
+             const int x = which == 0 ? h.x : which < 0 ? h.leftX : h.rightX;
+             if (!e.pressGraph(x + pick(r, -3, 3), h.y + pick(r, -3, 3)))
+                 return;
+             ++drags;
+             for (int i = 0; i < 4; ++i)
+                 e.moveGraph(x + pick(r, -200, 200), h.y + pick(r, -120, 120));
+             e.releaseGraph();
+         }},
+        {"link",
+         [&](auto& r) {
+             if (eq.isLinked(EqKind::Peq))
+                 eq.linkOff(EqKind::Peq);
+             else
+                 eq.linkOn(EqKind::Peq, pick(r, 0, 1));
+         }},
+        {"flat", [&](auto& r) { eq.peqFlat(pick(r, 0, 1) == 1, pick(r, 0, 1) == 1); }},
+    };
+    std::mt19937 random(4106);
+    std::vector<int> used(actions.size());
+    for (int i = 0; i < 150; ++i) {
+        const auto a =
+            static_cast<std::size_t>(pick(random, 0, static_cast<int>(actions.size()) - 1));
+        actions[a].run(random);
+        ++used[a];
+        pause();
+    }
+    for (std::size_t a = 0; a < actions.size(); ++a)
+        EXPECT_GT(used[a], 0) << actions[a].name;
+    EXPECT_GT(drags, 3);
+    EXPECT_GT(editsReceived, 80);
+    EXPECT_TRUE(prompts.shown().empty());
     expectUnitHoldsTheRecord();
 }
