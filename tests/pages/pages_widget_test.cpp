@@ -16,6 +16,8 @@
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
 #include "pages/output_flat_dialog.h"
+#include "pages/peq_graph.h"
+#include "pages/peq_page.h"
 #include "pages/spin_buttons.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
@@ -25,6 +27,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -538,6 +541,25 @@ TEST_F(PagesInWindow, TabGoesThroughEachPagesBoxesInReadingOrder) {
         out.push_back(pages.geq[0]->levelBox());
         return out;
     };
+    const auto peqBoxes = [&] {
+        // A Peaking band selected, so that every box takes the focus.
+        record().eq_mode = 1;
+        record().peq_band[0][0] = {1, 69, 24, 46};
+        PeqPage* page = pages.peq[0];
+        page->editor().pressBandButton(0);
+        page->showPage();
+        std::vector<QWidget*> out;
+        for (int b = 0; b < kPeqBands; ++b)
+            out.push_back(page->bandButton(b));
+        for (int b = 0; b < kPeqBands; ++b)
+            out.push_back(page->bandOnButton(b));
+        out.push_back(page->typeList());
+        for (PeqBox box : {PeqBox::Frequency, PeqBox::Q, PeqBox::Level})
+            out.push_back(page->box(box));
+        out.push_back(page->levelFader());
+        out.push_back(page->levelBox());
+        return out;
+    };
     const Case cases[] = {
         {"input", 0,
          [&]() -> std::vector<QWidget*> {
@@ -546,6 +568,7 @@ TEST_F(PagesInWindow, TabGoesThroughEachPagesBoxesInReadingOrder) {
          }},
         {"delay", 6, delayBoxes},
         {"GEQ", 1, geqBoxes},
+        {"PEQ", 3, peqBoxes},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -564,4 +587,45 @@ TEST_F(PagesInWindow, TabGoesThroughEachPagesBoxesInReadingOrder) {
         }
         EXPECT_EQ(reached, expected);
     }
+}
+
+// The graph's handle and the box's keys reach the record through the same editor and both
+// show in the box; in GEQ mode the graph takes no drag and says nothing.
+TEST_F(PagesInWindow, PeqGraphDragsAndBoxKeysEditTheSelectedBand) {
+    record().eq_mode = 1;
+    record().peq_link = 0;
+    record().peq_band[2][0] = {1, 69, 24, 46};
+    showTab(3);
+    PeqPage* page = pages.peq[0];
+    EXPECT_EQ(window->page(3), page);
+    EXPECT_EQ(window->page(4), pages.peq[1]);
+    QTest::mouseClick(page->bandButton(2), Qt::LeftButton);
+    ASSERT_EQ(page->editor().selectedBand(), 2);
+    EXPECT_FALSE(page->box(PeqBox::Frequency)->text().isEmpty());
+
+    PeqGraph* graph = page->graph();
+    const BandHandles h = page->editor().handles();
+    sink.edits.clear();
+    QTest::mousePress(graph, Qt::LeftButton, {}, QPoint(h.x, h.y));
+    QTest::mouseMove(graph, QPoint(h.x + 30, h.y));
+    QTest::mouseRelease(graph, Qt::LeftButton, {}, QPoint(h.x + 30, h.y));
+    EXPECT_EQ(record().peq_band[2][0].freq, 79);
+    EXPECT_EQ(page->box(PeqBox::Frequency)->text(), page->editor().boxText(PeqBox::Frequency));
+
+    page->box(PeqBox::Frequency)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(page->box(PeqBox::Frequency), Qt::Key_Up);
+    QTest::keyClick(page->box(PeqBox::Frequency), Qt::Key_PageDown);
+    EXPECT_EQ(record().peq_band[2][0].freq, 70);
+    EXPECT_EQ(sink.edits, (Edits{"022102 079", "022102 080", "022102 070"}));
+    EXPECT_TRUE(graph->readoutText(213).startsWith(QStringLiteral("1.00 kHz")));
+
+    record().eq_mode = 0;
+    page->showPage();
+    sink.edits.clear();
+    const BandHandles now = page->editor().handles();
+    QTest::mousePress(graph, Qt::LeftButton, {}, QPoint(now.x, now.y));
+    QTest::mouseMove(graph, QPoint(now.x - 60, now.y - 40));
+    QTest::mouseRelease(graph, Qt::LeftButton, {}, QPoint(now.x - 60, now.y - 40));
+    EXPECT_TRUE(sink.edits.empty());
+    EXPECT_TRUE(prompts.shown().empty());
 }
