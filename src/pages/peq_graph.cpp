@@ -11,6 +11,10 @@ namespace {
 const QColor kSumColour(0, 255, 0);
 const QColor kBandColour(255, 0, 0);
 
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
+
 } // namespace
 
 PeqGraph::PeqGraph(PeqEditor& editor, QWidget* parent)
@@ -34,9 +38,13 @@ void PeqGraph::paintContent(QPainter& p) {
     drawCurve(p, s, m_curves.sum, kSumColour, 1);
     if (selected >= 0) {
         drawCentreLine(p, s, s.originX + gridOf(selected));
-        drawCurve(p, s, m_curves.band[static_cast<std::size_t>(selected)], kBandColour, 1);
-        if (m_editor.peqMode())
-            drawHandles(p, m_editor.handles(), m_editor.isDragging());
+        drawCurve(p, s, m_curves.band[at(selected)], kBandColour, 1);
+        if (m_editor.peqMode()) {
+            const auto k = static_cast<std::size_t>(gridOf(selected));
+            const BandHandles h =
+                HandlesOf(s, m_editor.band(selected), m_curves.band[at(selected)][k]);
+            drawHandles(p, h, m_editor.isDragging());
+        }
     }
 }
 

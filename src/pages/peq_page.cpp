@@ -56,6 +56,7 @@ bool byOperator(QEvent* event) {
 PeqPage::PeqPage(Session& session, ParameterEditSink& sink, Prompts& prompts, TimerSource& timers,
                  int channel, QWidget* parent)
     : QWidget(parent), m_editor(session, sink, prompts, timers, channel) {
+    m_bandFace.fill(-1);
     build();
     m_editor.setChangedCallback([this] { refresh(); });
     refresh();
@@ -201,7 +202,12 @@ void PeqPage::refresh() {
     const int selected = m_editor.selectedBand();
     for (int b = 0; b < kPeqBands; ++b) {
         const bool active = m_editor.bandActive(b);
-        m_bands[at(b)]->setIcon(PeqBandIcon(b, active, b == selected));
+        // Painting a face costs more than the rest of the page: only a change repaints it.
+        const int face = (active ? 1 : 0) + (b == selected ? 2 : 0);
+        if (m_bandFace[at(b)] != face) {
+            m_bandFace[at(b)] = face;
+            m_bands[at(b)]->setIcon(PeqBandIcon(b, active, b == selected));
+        }
         m_bands[at(b)]->setChecked(b == selected);
         m_bandOn[at(b)]->setChecked(active);
         m_bandOn[at(b)]->setText(active ? QStringLiteral("ON") : QStringLiteral("OFF"));

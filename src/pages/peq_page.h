@@ -72,6 +72,8 @@ private:
     PeqEditor m_editor;
     std::array<QPushButton*, kPeqBands> m_bands{};
     std::array<QPushButton*, kPeqBands> m_bandOn{};
+    // The face each band button shows now: active + 2 x selected, -1 before the first.
+    std::array<int, kPeqBands> m_bandFace{};
     QComboBox* m_type = nullptr;
     std::array<EntryBox*, 3> m_boxes{};
     std::array<SpinButtons*, 3> m_arrows{};

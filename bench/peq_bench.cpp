@@ -1,0 +1,122 @@
+// The PEQ page's graph on the window thread:
+//
+//   repaint:  the whole graph rendered into one image (eleven band curves and their sum
+//             computed from the record, markers, the selected band's curve and handles,
+//             frame), at 1x and 2x device pixels, as after every band change;
+//   drag:     one handle drag step from the mouse move event on the graph to the frame
+//             written by the link engine (graph, editor, parameter edit, engine), against
+//             the simulated unit on the virtual clock.
+//
+// Figures are printed, never judged.
+
+#include "simulated_line.h"
+#include "unit_simulator.h"
+#include "virtual_clock.h"
+
+#include "core/prompts.h"
+#include "core/session.h"
+#include "link/engine_edit_sink.h"
+#include "link/link_engine.h"
+#include "pages/peq_graph.h"
+#include "pages/peq_page.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+using namespace mqx;
+
+namespace {
+
+struct SilentPrompts : Prompts {
+    void message(const QString&, const QString&, PromptIcon) override {}
+    bool confirm(const QString&, const QString&, PromptIcon) override { return true; }
+};
+
+struct NoEdits : ParameterEditSink {
+    void sendEdit(const QByteArray&, const QByteArray&) override {}
+};
+
+// Eleven active bands of every type, band 4 selected.
+void busyProgram(Session& session) {
+    ApplyDefaults(session);
+    ProgramRecord& r = session.CurrentRecord();
+    r.eq_mode = 1;
+    r.peq_link = 0;
+    for (int b = 0; b < kPeqBands; ++b)
+        r.peq_band[static_cast<std::size_t>(b)][0] = {
+            static_cast<std::uint8_t>(1 + b % 5), static_cast<std::uint8_t>(10 + b * 10),
+            static_cast<std::uint8_t>(12 + (b * 7) % 25), static_cast<std::uint8_t>(20 + b * 4)};
+}
+
+void graphRepaint(benchmark::State& state) {
+    const qreal ratio = static_cast<qreal>(state.range(0));
+    Session session;
+    busyProgram(session);
+    NoEdits sink;
+    SilentPrompts prompts;
+    test::VirtualClock clock;
+    PeqPage page(session, sink, prompts, clock, 0);
+    page.editor().pressBandButton(4);
+    PeqGraph* graph = page.graph();
+    graph->render(ratio); // the background is painted once per ratio and kept
+    int level = 0;
+    for (auto _ : state) {
+        // A different band level each time, so nothing is reused between frames.
+        session.CurrentRecord().peq_band[4][0].level = static_cast<std::uint8_t>(level++ % 49);
+        const QImage image = graph->render(ratio);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(graphRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void handleDragStep(benchmark::State& state) {
+    test::VirtualClock clock;
+    sim::UnitSimulator unit{{1}};
+    sim::SimulatedLine line{unit, clock};
+    Session session;
+    busyProgram(session);
+    session.ConnectedUnitId = 1;
+    LinkEngine engine{line, clock, session};
+    EngineEditSink sink{engine};
+    SilentPrompts prompts;
+    if (engine.OpenLink(QStringLiteral("1")) != 1) {
+        state.SkipWithError("the simulated line did not open");
+        return;
+    }
+    PeqPage page(session, sink, prompts, clock, 0);
+    page.show();
+    page.editor().pressBandButton(4);
+    PeqGraph* graph = page.graph();
+    const BandHandles h = page.editor().handles();
+    const QPoint centre(h.x, h.y);
+    const auto send = [&](QEvent::Type type, QPoint at) {
+        QMouseEvent event(type, at, graph->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(graph, &event);
+    };
+    send(QEvent::MouseButtonPress, centre);
+    bool right = true;
+    for (auto _ : state) {
+        // Three pixels is one frequency step: every move changes the band and sends.
+        send(QEvent::MouseMove, centre + QPoint(right ? 3 : 0, 0));
+        right = !right;
+    }
+    send(QEvent::MouseButtonRelease, centre);
+    state.counters["freq"] = session.CurrentRecord().peq_band[4][0].freq;
+}
+BENCHMARK(handleDragStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
