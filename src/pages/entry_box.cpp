@@ -10,6 +10,19 @@ namespace mqx {
 
 EntryBox::EntryBox(QWidget* parent) : QLineEdit(parent) {}
 
+bool EntryBox::commitTyped(const QString& stored, const std::function<bool(const QString&)>& take) {
+    if (!isModified())
+        return false;
+    const QString typed = text();
+    setModified(false);
+    setText(stored);
+    if (!take(typed)) {
+        setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
 void EntryBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)

@@ -7,12 +7,20 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 namespace mqx {
 
 class EntryBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit EntryBox(QWidget* parent = nullptr);
+
+    // Hands a typed text to `take` once, showing `stored` meanwhile (a message that `take`
+    // raises must not find the refused text still in the box). A refused text gives the
+    // box the focus back. True when a text was taken; false when there was none or it was
+    // refused.
+    bool commitTyped(const QString& stored, const std::function<bool(const QString&)>& take);
 
 Q_SIGNALS:
     void commitRequested();

@@ -207,29 +207,21 @@ void GeqPage::commitBand(int band) {
     EntryBox* box = m_boxes[at(band)];
     if (box->isReadOnly() || !box->isModified())
         return;
-    const QString typed = box->text();
-    box->setModified(false);
-    box->setText(m_editor.bandText(band));
     m_lastEdited = box;
-    if (!m_editor.commitBandText(band, typed)) {
-        box->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    refresh();
+    if (box->commitTyped(m_editor.bandText(band), [this, band](const QString& typed) {
+            return m_editor.commitBandText(band, typed);
+        }))
+        refresh();
 }
 
 void GeqPage::commitLevel() {
     if (!m_levelBox->isModified())
         return;
-    const QString typed = m_levelBox->text();
-    m_levelBox->setModified(false);
-    m_levelBox->setText(m_editor.levelText());
     m_lastEdited = m_levelBox;
-    if (!m_editor.commitLevelText(typed)) {
-        m_levelBox->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    refresh();
+    if (m_levelBox->commitTyped(m_editor.levelText(), [this](const QString& typed) {
+            return m_editor.commitLevelText(typed);
+        }))
+        refresh();
 }
 
 bool GeqPage::eventFilter(QObject* watched, QEvent* event) {

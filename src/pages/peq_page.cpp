@@ -250,29 +250,21 @@ void PeqPage::commitBox(PeqBox which) {
     EntryBox* box = m_boxes[at(static_cast<int>(which))];
     if (!box->isEnabled() || !box->isModified())
         return;
-    const QString typed = box->text();
-    box->setModified(false);
-    box->setText(m_editor.boxText(which));
     m_lastEdited = box;
-    if (!m_editor.commitBoxText(which, typed)) {
-        box->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    refresh();
+    if (box->commitTyped(m_editor.boxText(which), [this, which](const QString& typed) {
+            return m_editor.commitBoxText(which, typed);
+        }))
+        refresh();
 }
 
 void PeqPage::commitLevel() {
     if (!m_levelBox->isModified())
         return;
-    const QString typed = m_levelBox->text();
-    m_levelBox->setModified(false);
-    m_levelBox->setText(m_editor.levelText());
     m_lastEdited = m_levelBox;
-    if (!m_editor.commitLevelText(typed)) {
-        m_levelBox->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    refresh();
+    if (m_levelBox->commitTyped(m_editor.levelText(), [this](const QString& typed) {
+            return m_editor.commitLevelText(typed);
+        }))
+        refresh();
 }
 
 bool PeqPage::eventFilter(QObject* watched, QEvent* event) {
