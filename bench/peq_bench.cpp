@@ -1,8 +1,9 @@
 // The PEQ page's graph on the window thread:
 //
-//   repaint:  the whole graph rendered into one image (eleven band curves and their sum
-//             computed from the record, markers, the selected band's curve and handles,
-//             frame), at 1x and 2x device pixels, as after every band change;
+//   repaint:  the whole graph rendered into one image (the band curves that changed and
+//             the sum computed from the record, markers, the selected band's curve and
+//             handles, frame), at 1x and 2x device pixels, with one band or all eleven
+//             changed since the last frame;
 //   drag:     one handle drag step from the mouse move event on the graph to the frame
 //             written by the link engine (graph, editor, parameter edit, engine), against
 //             the simulated unit on the virtual clock.
@@ -62,15 +63,22 @@ void graphRepaint(benchmark::State& state) {
     page.editor().pressBandButton(4);
     PeqGraph* graph = page.graph();
     graph->render(ratio); // the background is painted once per ratio and kept
+    // Second argument 0: one band changes between frames, as while it is dragged, and only
+    // its curve is computed again; 1: every band changes, as after a recall or a flat.
+    const bool allBands = state.range(1) == 1;
     int level = 0;
     for (auto _ : state) {
-        // A different band level each time, so nothing is reused between frames.
-        session.CurrentRecord().peq_band[4][0].level = static_cast<std::uint8_t>(level++ % 49);
+        const auto value = static_cast<std::uint8_t>(level++ % 49);
+        for (int b = allBands ? 0 : 4; b <= (allBands ? kPeqBands - 1 : 4); ++b)
+            session.CurrentRecord().peq_band[static_cast<std::size_t>(b)][0].level = value;
         const QImage image = graph->render(ratio);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(graphRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(graphRepaint)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"ratio", "allBands"})
+    ->Unit(benchmark::kMicrosecond);
 
 void handleDragStep(benchmark::State& state) {
     test::VirtualClock clock;

@@ -24,7 +24,7 @@ PeqGraph::PeqGraph(PeqEditor& editor, QWidget* parent)
 
 void PeqGraph::paintContent(QPainter& p) {
     const GraphScale& s = scale();
-    m_curves = PeqResponse(m_editor.record(), m_editor.channel());
+    m_curves = &m_cache.update(m_editor.record(), m_editor.channel());
     const int selected = m_editor.selectedBand();
     const auto gridOf = [this](int b) {
         return NearestGridIndex(FrequencyHzValue(m_editor.band(b).freq));
@@ -35,21 +35,21 @@ void PeqGraph::paintContent(QPainter& p) {
     if (selected >= 0)
         drawMarker(p, s, gridOf(selected), QString::number(selected + 1), true);
 
-    drawCurve(p, s, m_curves.sum, kSumColour, 1);
+    drawCurve(p, s, m_curves->sum, kSumColour, 1);
     if (selected >= 0) {
         drawCentreLine(p, s, s.originX + gridOf(selected));
-        drawCurve(p, s, m_curves.band[at(selected)], kBandColour, 1);
+        drawCurve(p, s, m_curves->band[at(selected)], kBandColour, 1);
         if (m_editor.peqMode()) {
             const auto k = static_cast<std::size_t>(gridOf(selected));
             const BandHandles h =
-                HandlesOf(s, m_editor.band(selected), m_curves.band[at(selected)][k]);
+                HandlesOf(s, m_editor.band(selected), m_curves->band[at(selected)][k]);
             drawHandles(p, h, m_editor.isDragging());
         }
     }
 }
 
 double PeqGraph::readoutDb(int gridIndex) const {
-    return m_curves.sum[static_cast<std::size_t>(gridIndex)];
+    return m_curves->sum[static_cast<std::size_t>(gridIndex)];
 }
 
 bool PeqGraph::pointerPressed(QPoint at) {

@@ -15,7 +15,7 @@ class PeqGraph : public ResponseGraphView {
     Q_OBJECT
 public:
     explicit PeqGraph(PeqEditor& editor, QWidget* parent = nullptr);
-    const PeqCurves& curves() const { return m_curves; }
+    const PeqCurves& curves() const { return *m_curves; }
 
 protected:
     void paintContent(QPainter& painter) override;
@@ -26,7 +26,8 @@ protected:
 
 private:
     PeqEditor& m_editor;
-    PeqCurves m_curves;
+    PeqCurveCache m_cache;
+    const PeqCurves* m_curves = &m_cache.update(ProgramRecord{}, 0);
 };
 
 } // namespace mqx

@@ -84,3 +84,28 @@ TEST(PeqResponse, SumsTheElevenBandsOfOneChannel) {
     expectEverywhere(PeqResponse(record, 0).band[0], 0.0);
     EXPECT_DOUBLE_EQ(PeqResponse(record, 0).sum[213], 12.0);
 }
+
+// The cache must give what a fresh computation gives after any run of changes, also when
+// the band that changes comes back to values it had before, or the channel changes.
+TEST(PeqCurveCache, GivesWhatAFreshComputationGives) {
+    ProgramRecord r{};
+    for (auto& band : r.peq_band)
+        band = {EqBand{1, 40, 30, 20}, EqBand{3, 90, 14, 0}};
+    PeqCurveCache cache;
+    const struct {
+        int band;
+        EqBand value;
+        int channel;
+    } steps[] = {
+        {0, {1, 40, 30, 20}, 0}, {4, {1, 41, 30, 20}, 0}, {4, {1, 40, 30, 20}, 0},
+        {7, {5, 60, 24, 50}, 0}, {7, {5, 60, 24, 50}, 1}, {2, {0, 69, 24, 46}, 1},
+        {2, {2, 69, 24, 46}, 0},
+    };
+    for (const auto& s : steps) {
+        r.peq_band[static_cast<std::size_t>(s.band)][static_cast<std::size_t>(s.channel)] = s.value;
+        const PeqCurves fresh = PeqResponse(r, s.channel);
+        const PeqCurves& cached = cache.update(r, s.channel);
+        EXPECT_EQ(cached.sum, fresh.sum) << s.band << " " << s.channel;
+        EXPECT_EQ(cached.band, fresh.band) << s.band << " " << s.channel;
+    }
+}
