@@ -2,6 +2,7 @@
 
 #include "core/session.h"
 #include "pages/entry_box.h"
+#include "pages/eq_channel_controls.h"
 #include "pages/fader.h"
 #include "pages/page_artwork.h"
 #include "pages/signal_lamp.h"
@@ -128,18 +129,8 @@ void GeqPage::build() {
     m_levelBox->setGeometry(GeqLayout::kLevelTrackLeft + level.trackWidth / 2 - 36, kLevelBoxTop,
                             72, 22);
     m_levelBox->installEventFilter(this);
-    const auto stepLevel = [this](int steps) {
-        m_editor.stepLevel(steps);
-        refresh();
-    };
-    connect(m_levelFader, &Fader::stepped, this, stepLevel);
-    connect(m_levelBox, &EntryBox::stepped, this, stepLevel);
-    connect(m_levelBox, &EntryBox::commitRequested, this, &GeqPage::commitLevel);
-
-    connect(m_on, &QPushButton::clicked, this, [this](bool checked) {
-        m_editor.setOn(checked);
-        refresh();
-    });
+    WireChannelControls(this, m_editor, m_levelFader, m_levelBox, m_on, m_link, m_linkRequest,
+                        &GeqPage::refresh, &GeqPage::commitLevel);
     connect(m_link, &QCheckBox::clicked, this, [this] {
         // The box shows the link, not the click, until a dialog has changed it.
         m_link->setChecked(m_editor.isLinked());

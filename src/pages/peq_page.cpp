@@ -2,6 +2,7 @@
 
 #include "core/session.h"
 #include "pages/entry_box.h"
+#include "pages/eq_channel_controls.h"
 #include "pages/fader.h"
 #include "pages/page_artwork.h"
 #include "pages/peq_graph.h"
@@ -91,18 +92,8 @@ void PeqPage::build() {
     m_levelBox->setGeometry(PeqLayout::kLevelTrackLeft + LevelFader().trackWidth / 2 - 38,
                             kLevelBoxTop, 76, 22);
     m_levelBox->installEventFilter(this);
-    const auto stepLevel = [this](int steps) {
-        m_editor.stepLevel(steps);
-        refresh();
-    };
-    connect(m_levelFader, &Fader::stepped, this, stepLevel);
-    connect(m_levelBox, &EntryBox::stepped, this, stepLevel);
-    connect(m_levelBox, &EntryBox::commitRequested, this, &PeqPage::commitLevel);
-
-    connect(m_on, &QPushButton::clicked, this, [this](bool checked) {
-        m_editor.setOn(checked);
-        refresh();
-    });
+    WireChannelControls(this, m_editor, m_levelFader, m_levelBox, m_on, m_link, m_linkRequest,
+                        &PeqPage::refresh, &PeqPage::commitLevel);
     connect(m_link, &QCheckBox::clicked, this, [this] {
         // The box shows the link, not the click, until a dialog has changed it.
         m_link->setChecked(m_editor.isLinked());
