@@ -18,6 +18,7 @@
 #include "pages/front_panel_view.h"
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
+#include "pages/peq_page.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
 #include "test_paths.h"
@@ -284,6 +285,19 @@ std::vector<Region> paintedPieces(LegibleWindow& w) {
         out.push_back({"GEQ frequency " + std::to_string(b), face(geq->frequencyBox(b))});
     }
     out.push_back({"GEQ level", face(geq->levelBox())});
+
+    // The PEQ page with a Peaking band selected, so that every box shows a value.
+    w.session.CurrentRecord().eq_mode = 1;
+    w.session.CurrentRecord().peq_band[3][0] = {1, 81, 30, 40};
+    w.showTab(3);
+    PeqPage* peq = w.pages.peq[0];
+    peq->editor().pressBandButton(3);
+    peq->showPage();
+    for (PeqBox box : {PeqBox::Frequency, PeqBox::Q, PeqBox::Level})
+        out.push_back({"PEQ box " + std::to_string(static_cast<int>(box)), face(peq->box(box))});
+    out.push_back({"PEQ level", face(peq->levelBox())});
+    out.push_back({"PEQ band ON", face(peq->bandOnButton(3))});
+    out.push_back({"PEQ band OFF", face(peq->bandOnButton(4))});
 
     w.showTab(6);
     for (int c = 0; c < kOutputCount; ++c) {
