@@ -23,9 +23,10 @@ void ProgramListProcedure::setPhase(Phase phase) {
         m_state(m_slot);
 }
 
-bool ProgramListProcedure::start() {
+bool ProgramListProcedure::start(bool readList) {
     if (!begin())
         return false;
+    m_toRead = readList ? kProgramSlots : 0;
     LinkEngine& link = engine();
     m_resumeMetering = link.MeteringOn();
     m_phase = Phase::Reading;
@@ -46,7 +47,7 @@ bool ProgramListProcedure::start() {
 }
 
 void ProgramListProcedure::readNext() {
-    if (m_exitAsked || m_read >= kProgramSlots) {
+    if (m_exitAsked || m_read >= m_toRead) {
         if (m_exitAsked)
             return leave();
         return setPhase(Phase::Ready);

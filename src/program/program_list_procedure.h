@@ -38,8 +38,9 @@ public:
     ProgramListProcedure(Session& session, LinkEngine& engine, Prompts& prompts,
                          TimerSource& timers);
 
-    // Opening: stops metering and starts reading. False when it ran before.
-    bool start();
+    // Opening: stops metering and reads the list. Without `readList` (a command-line
+    // action on one slot) it is ready at once. False when it ran before.
+    bool start(bool readList = true);
     // Each action acts only while the list is ready and no other action runs; false when
     // it was ignored or the operator said no. `writeEnable` and `recallLock` are what the
     // choosers returned.
@@ -95,6 +96,7 @@ private:
     bool m_exitAsked = false;
     bool m_resumeMetering = false;
     int m_read = 0;
+    int m_toRead = 0;
     Action m_action = Action::None;
     int m_slot = 0;
     std::uint8_t m_value = 0;
