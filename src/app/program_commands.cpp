@@ -52,6 +52,8 @@ void ProgramCommands::programList() {
             },
             &m_window);
         list.start();
+        // The meters stand still while the list holds the line.
+        m_window.metersChanged();
         if (!list.hasEnded())
             dialog.exec();
     }
@@ -66,6 +68,7 @@ void ProgramCommands::programStore() {
     {
         ProgramStoreDialog dialog(store, m_session, &m_window);
         store.start();
+        m_window.metersChanged();
         if (!store.hasEnded())
             dialog.exec();
     }

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace mqx {
@@ -26,8 +27,12 @@ ProgramListDialog::ProgramListDialog(ProgramListProcedure& procedure, const Sess
     m_list->setFont(fixed);
     for (int n = 1; n <= kProgramSlots; ++n)
         m_list->addItem(QStringLiteral(" %1 :").arg(n, 2, 10, QLatin1Char('0')));
-    const QFontMetrics metrics(fixed);
-    m_list->setMinimumSize(metrics.horizontalAdvance(QString(36, u'W')),
+    // Wide enough for a whole line beside the scroll bar: a cut name would read as another.
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QFontMetrics metrics(m_list->font());
+    const int scrollBar = m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    m_list->setMinimumSize(metrics.horizontalAdvance(QString(34, u'0')) + scrollBar +
+                               2 * m_list->frameWidth() + 16,
                            metrics.lineSpacing() * 16);
 
     m_progress = new QProgressBar(this);

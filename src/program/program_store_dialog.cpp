@@ -26,7 +26,9 @@ QPlainTextEdit* informationBox(QWidget* parent) {
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAnywhere);
     const QFontMetrics metrics(box->font());
-    box->setMinimumSize(metrics.horizontalAdvance(QString(34, u'W')), metrics.lineSpacing() * 5);
+    // 256 characters in five lines of about 52.
+    box->setMinimumWidth(metrics.horizontalAdvance(QString(52, u'x')));
+    box->setFixedHeight(metrics.lineSpacing() * 6 + 2 * box->frameWidth() + 8);
     return box;
 }
 
