@@ -95,6 +95,18 @@ TEST_F(ProgramManagementTest, ReadingStopsAtAFailedSlotAndAnEmptySlotIsNotUsed) 
     EXPECT_TRUE(engine.MeteringOn());
 }
 
+TEST_F(ProgramManagementTest, ExitWhileReadingLetsTheReadUnderWayEndThenLeaves) {
+    ASSERT_TRUE(list.start());
+    clock.runUntil([this] { return list.slotsRead() == 3; }, 60000);
+    EXPECT_TRUE(list.exit());
+    ASSERT_TRUE(runToEnd(list));
+    EXPECT_EQ(list.outcome(), ProcedureOutcome::Ok);
+    EXPECT_LE(list.slotsRead(), 4);
+    EXPECT_EQ(count("(01I005"), 0) << "no read starts after Exit";
+    EXPECT_EQ(requests().back(), QStringLiteral("(01ME"));
+    EXPECT_TRUE(engine.MeteringOn());
+}
+
 TEST_F(ProgramManagementTest, ProtectLockAndDeleteChangeTheUnitAndTheLine) {
     openList();
     prompts.answerNext(true); // delete 4?
