@@ -290,6 +290,23 @@ TEST_F(ProgramStoreTest, AUsedSlotAsksAndNoKeepsIt) {
     EXPECT_EQ(session.CurrentRecord().program_number, 0) << "record 0 unchanged";
 }
 
+TEST_F(ProgramStoreTest, ReplacingASlotLeavesItsHeaderInTheListRecords) {
+    std::memcpy(session.CurrentRecord().name.data(), "REPLACES ONE", 12);
+    std::memcpy(unit().currentProgram().name.data(), "REPLACES ONE", 12);
+    open();
+    store.choose(1);
+    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    prompts.answerNext(true);
+    EXPECT_TRUE(store.storeExec());
+    ASSERT_TRUE(runToEnd(store));
+    EXPECT_EQ(store.outcome(), ProcedureOutcome::Ok);
+    EXPECT_EQ(texts().back(), QStringLiteral("Program store OK!\nProgramNo = 01"));
+    const ProgramRecord& slot = session.programs.Record(1);
+    EXPECT_EQ(QByteArray(slot.name.data(), 12), "REPLACES ONE");
+    EXPECT_EQ(slot.empty_flag, 0);
+    EXPECT_EQ(QByteArray(unit().slot(1).name.data(), 12), "REPLACES ONE");
+}
+
 TEST_F(ProgramStoreTest, ASlotThatCouldNotBeReadIsNotTakenForEmpty) {
     LineFault garbled{LineFault::Kind::Garbled};
     garbled.slot = 6;
