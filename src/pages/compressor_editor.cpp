@@ -186,9 +186,9 @@ void CompressorEditor::refuseText() const {
                       QString::fromLatin1(kEnterNumberMessage), PromptIcon::Exclamation);
 }
 
-bool CompressorEditor::setLinkMode(int mode) {
+void CompressorEditor::setLinkMode(int mode) {
     if (mode < CompIndividual || mode > CompLinkIn2 || !checkMode())
-        return false;
+        return;
     ProgramRecord& r = m_session.CurrentRecord();
     r.comp_link = static_cast<std::uint8_t>(mode);
     if (mode == CompLinkStereo || mode == CompLinkIn1)
@@ -196,7 +196,6 @@ bool CompressorEditor::setLinkMode(int mode) {
     else if (mode == CompLinkIn2)
         r.comp_gain[0] = r.comp_gain[1];
     m_edits.send("037", mode);
-    return true;
 }
 
 void CompressorEditor::setOn(int ch, bool on) {

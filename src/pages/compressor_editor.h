@@ -71,7 +71,7 @@ public:
 
     // Operator actions. Each refuses in GEQ mode and, but for the make-up gain, in a
     // column the link mode leaves unused.
-    bool setLinkMode(int mode);
+    void setLinkMode(int mode);
     void setOn(int ch, bool on);
     void selectType(int ch, int type);
     // `steps` up (positive) or down, clamped to the field's range.
