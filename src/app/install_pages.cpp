@@ -1,6 +1,7 @@
 #include "app/install_pages.h"
 
 #include "app/main_window.h"
+#include "pages/compressor_page.h"
 #include "pages/delay_page.h"
 #include "pages/display_page.h"
 #include "pages/geq_page.h"
@@ -11,6 +12,7 @@ namespace mqx {
 namespace {
 constexpr int kInputTab = 0;
 constexpr int kFirstGeqTab = 1;
+constexpr int kCompressorTab = 5;
 constexpr int kDelayTab = 6;
 } // namespace
 
@@ -26,6 +28,8 @@ InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditS
         pages.geq[static_cast<std::size_t>(ch)] = geq;
         window.setPage(kFirstGeqTab + ch, geq);
     }
+    pages.compressor = new CompressorPage(session, sink, prompts, timers);
+    window.setPage(kCompressorTab, pages.compressor);
     window.setPage(kDelayTab, pages.delay);
     window.setPage(kDisplayTab, pages.display);
     window.setProgramChangedHook([display = pages.display] { display->programChanged(); });

@@ -1,10 +1,12 @@
 #pragma once
-// Puts the Input, GEQ, Delay and Display pages behind their tabs of the main window.
+// Puts the Input, GEQ, Compressor, Delay and Display pages behind their tabs of the main
+// window.
 
 #include <array>
 
 namespace mqx {
 
+class CompressorPage;
 class DelayPage;
 class DisplayPage;
 class GeqPage;
@@ -19,7 +21,8 @@ struct InstalledPages {
     InputPage* input = nullptr;
     DelayPage* delay = nullptr;
     DisplayPage* display = nullptr;
-    std::array<GeqPage*, 2> geq{}; // tabs 1 and 2, input channels 1 and 2
+    std::array<GeqPage*, 2> geq{};        // tabs 1 and 2, input channels 1 and 2
+    CompressorPage* compressor = nullptr; // tab 5
 };
 
 // The window owns the pages from then on; `session`, `sink`, `prompts` and `timers` must

@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "link/engine_edit_sink.h"
 #include "link/link_engine.h"
+#include "pages/compressor_editor.h"
 #include "pages/delay_editor.h"
 #include "pages/eq_operations.h"
 #include "pages/geq_editor.h"
@@ -100,6 +101,7 @@ protected:
     DelayEditor delay{session, sink, prompts, clock};
     std::array<GeqEditor, 2> geq{GeqEditor{session, sink, prompts, clock, 0},
                                  GeqEditor{session, sink, prompts, clock, 1}};
+    CompressorEditor compressor{session, sink, prompts, clock};
     int editsReceived = 0;
     std::vector<QByteArray> edits; // code and value of every edit the unit received
     EqOperations eq{session, sink};
@@ -250,5 +252,61 @@ TEST_F(PagesEndToEnd, LinksAndFlatsAmongGeqEditsLeaveTheUnitWithTheControllersPr
     eq.outputFlat({true, false, true, false, false, false});
     pause();
     EXPECT_EQ(record().geq_gain[0], record().geq_gain[1]);
+    expectUnitHoldsTheRecord();
+}
+
+TEST_F(PagesEndToEnd, RandomCompressorEditsAndLinkModesLeaveTheUnitWithTheControllersProgram) {
+    record().eq_mode = 1;
+    sim.unit(1)->currentProgram().eq_mode = 1;
+    std::mt19937 random(4710);
+    const auto pick = [&random](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const auto field = [&pick] { return static_cast<CompField>(pick(0, 6)); };
+    std::array<int, 4> modesChosen{};
+    for (int i = 0; i < 120; ++i) {
+        const int ch = pick(0, 1);
+        switch (pick(0, 8)) {
+        case 0:
+        case 1:
+            compressor.stepField(ch, field(), pick(-12, 12));
+            break;
+        case 2:
+            compressor.commitText(ch, field(), QString::number(pick(-600, 20000) / 10.0));
+            break;
+        case 3:
+            compressor.selectType(ch, pick(0, 5));
+            break;
+        case 4:
+            compressor.setOn(ch, pick(0, 1) == 1);
+            break;
+        case 5: {
+            const int mode = pick(0, 3);
+            compressor.setLinkMode(mode);
+            ++modesChosen[static_cast<std::size_t>(mode)];
+            break;
+        }
+        case 6:
+            compressor.stepGain(ch, pick(-30, 30));
+            break;
+        case 7:
+            compressor.commitGainText(ch, QString::number(pick(-950, 350) / 10.0));
+            break;
+        default: { // a press on a make-up fader, held a while, and a drag
+            const int x = CompressorLayout::gainTrackLeft(ch) + 10;
+            compressor.press(x, pick(2, 277));
+            clock.advance(pick(0, 400));
+            compressor.move(x, pick(-20, 300));
+            compressor.release();
+            break;
+        }
+        }
+        pause();
+        // Checked after every action: a later linked edit would cover up a copy gone wrong.
+        ASSERT_EQ(sim.unit(1)->currentProgram(), record()) << "after action " << i;
+    }
+    for (int n : modesChosen)
+        EXPECT_GT(n, 0);
+    EXPECT_GT(editsReceived, 60);
     expectUnitHoldsTheRecord();
 }
