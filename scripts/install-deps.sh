@@ -10,6 +10,7 @@ packages=(
     clang-format
     xvfb xauth
     help2man desktop-file-utils appstream
+    poppler-utils
 )
 
 missing=()

@@ -25,11 +25,20 @@ std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error) {
     const QStringList parts = text.toString().split(QLatin1Char(':'));
     if (parts.size() < 2 || parts.size() > 3)
         return refuse(
-            error, QStringLiteral("expected COMMAND:KIND[:ARG], got \"%1\"").arg(text.toString()));
+            error,
+            QStringLiteral("expected COMMAND[@SLOT]:KIND[:ARG], got \"%1\"").arg(text.toString()));
     FaultSpec parsed;
-    const std::optional<UnitCommand> command = CommandFromName(parts[0]);
+    QString name = parts[0];
+    if (const qsizetype at = name.indexOf(u'@'); at >= 0) {
+        const std::optional<int> slot = number(name.mid(at + 1), 0, 50);
+        if (!slot)
+            return refuse(error, QStringLiteral("@ takes a program number 0..50, as pinfget@12"));
+        parsed.fault.slot = *slot;
+        name.truncate(at);
+    }
+    const std::optional<UnitCommand> command = CommandFromName(name);
     if (!command)
-        return refuse(error, QStringLiteral("unknown command \"%1\"").arg(parts[0]));
+        return refuse(error, QStringLiteral("unknown command \"%1\"").arg(name));
     parsed.command = *command;
 
     const QString& kind = parts[1];

@@ -24,6 +24,7 @@ struct LineFault {
     int gapMs = 100;    // Bursts
     int burstCount = 4; // Bursts: pieces of at least one character
     int remaining = -1; // how many answers it spoils before it clears; -1 = every one
+    int slot = -1;      // only requests for this program number (0..50); -1 = any request
 };
 
 struct FaultSpec {
@@ -31,8 +32,9 @@ struct FaultSpec {
     LineFault fault;
 };
 
-// Reads "COMMAND:KIND[:ARG]" as given to mqx-sim --fault: "recall:silent",
-// "pdatget:bursts:300", "store:error:13", "hello:garbled", "hello:wrong-id".
+// Reads "COMMAND[@SLOT]:KIND[:ARG]" as given to mqx-sim --fault: "recall:silent",
+// "pdatget:bursts:300", "store:error:13", "hello:garbled", "hello:wrong-id", and for one
+// program number only "pinfget@12:error:11".
 // On a fault in the text, returns nothing and says why in `error`.
 std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error = nullptr);
 

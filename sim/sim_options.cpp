@@ -28,8 +28,9 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
     const QCommandLineOption fault(
         QStringLiteral("fault"),
         QStringLiteral("Spoil the answers to a command (repeatable). KIND: silent, garbled, "
-                       "error:NN, bursts:MS, wrong-id. Example: recall:error:13."),
-        QStringLiteral("COMMAND:KIND[:ARG]"));
+                       "error:NN, bursts:MS, wrong-id. @SLOT limits it to one program number. "
+                       "Examples: recall:error:13, pinfget@12:garbled."),
+        QStringLiteral("COMMAND[@SLOT]:KIND[:ARG]"));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Displays version information."));
     parser.addOptions({help, version, id, link, noPacing, log, fault});

@@ -80,6 +80,33 @@ int CommandTextLength(UnitCommand command) {
     return static_cast<int>(QByteArrayView(rowOf(command).text).size());
 }
 
+std::optional<int> RequestProgram(UnitCommand command, QByteArrayView body) {
+    switch (command) {
+    case UnitCommand::Recall:
+    case UnitCommand::Store:
+    case UnitCommand::Delete:
+    case UnitCommand::DataGet:
+    case UnitCommand::DataSet:
+    case UnitCommand::InfoGet:
+    case UnitCommand::InfoSet:
+    case UnitCommand::RecallLock:
+    case UnitCommand::Protect:
+        break;
+    default:
+        return std::nullopt;
+    }
+    const qsizetype at = CommandTextLength(command);
+    if (body.size() < at + 3)
+        return std::nullopt;
+    int value = 0;
+    for (char c : body.sliced(at, 3)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 std::optional<qsizetype> RequestLength(QByteArrayView body) {
     const std::optional<UnitCommand> command = IdentifyRequest(body);
     if (!command)

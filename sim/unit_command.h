@@ -50,6 +50,11 @@ std::optional<UnitCommand> IdentifyRequest(QByteArrayView body);
 // E/D that follow are arguments).
 int CommandTextLength(UnitCommand command);
 
+// The program number a recognised request names (three digits after its command text:
+// recall, store, delete, recall lock, protection, the program data and information
+// requests), or nothing.
+std::optional<int> RequestProgram(UnitCommand command, QByteArrayView body);
+
 // The whole length of the request that `body` (a frame after "(" and the ID, received so
 // far) begins, once enough of it has come to tell: the unit knows every command's
 // arguments, so it can answer the moment the last character is in. Nothing while it cannot

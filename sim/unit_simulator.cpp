@@ -38,11 +38,11 @@ UnitSimulator::UnitSimulator(const std::vector<int>& ids) {
 UnitSimulator::~UnitSimulator() = default;
 
 void UnitSimulator::setFault(UnitCommand command, const LineFault& fault) {
-    m_faults[command] = fault;
+    m_faults[{command, fault.slot < 0 ? -1 : fault.slot}] = fault;
 }
 
 void UnitSimulator::clearFault(UnitCommand command) {
-    m_faults.erase(command);
+    std::erase_if(m_faults, [command](const auto& entry) { return entry.first.first == command; });
 }
 
 SimulatedUnit* UnitSimulator::unit(int id) {
@@ -224,20 +224,28 @@ void UnitSimulator::completeFrame(qint64 ms) {
     answer(*station, QByteArrayView(frame).sliced(3), ms);
 }
 
-LineFault* UnitSimulator::faultFor(UnitCommand command) {
-    const auto it = m_faults.find(command);
-    return it == m_faults.end() ? nullptr : &it->second;
+const UnitSimulator::FaultKey* UnitSimulator::faultFor(UnitCommand command,
+                                                       QByteArrayView body) const {
+    const std::optional<int> program = RequestProgram(command, body);
+    if (program) {
+        const auto it = m_faults.find({command, *program});
+        if (it != m_faults.end())
+            return &it->first;
+    }
+    const auto it = m_faults.find({command, -1});
+    return it == m_faults.end() ? nullptr : &it->first;
 }
 
 void UnitSimulator::answer(Station& station, QByteArrayView body, qint64 ms) {
     SimulatedUnit& unit = *station.unit;
     const std::optional<UnitCommand> command = IdentifyRequest(body);
-    LineFault* found = command ? faultFor(*command) : nullptr;
+    const FaultKey* key = command ? faultFor(*command, body) : nullptr;
     std::optional<LineFault> fault;
-    if (found) {
-        fault = *found;
-        if (found->remaining > 0 && --found->remaining == 0)
-            m_faults.erase(*command);
+    if (key) {
+        LineFault& found = m_faults.at(*key);
+        fault = found;
+        if (found.remaining > 0 && --found.remaining == 0)
+            m_faults.erase(FaultKey(*key));
     }
 
     if (fault && fault->kind == LineFault::Kind::Silent)

@@ -27,6 +27,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace mqx::sim {
@@ -55,9 +56,12 @@ public:
     void setPacing(bool on) { m_line.setPacing(on); }
     bool pacing() const { return m_line.pacing(); }
 
-    // The fault applies to every unit's answers to `command` until cleared, or until it
-    // has spoiled `fault.remaining` answers.
+    // The fault applies to every unit's answers to `command` (for one program number
+    // when `fault.slot` names one) until cleared, or until it has spoiled
+    // `fault.remaining` answers. A fault for the request's own program number goes before
+    // one for any number.
     void setFault(UnitCommand command, const LineFault& fault);
+    // Clears the command's faults, for every program number.
     void clearFault(UnitCommand command);
     void clearFaults() { m_faults.clear(); }
 
@@ -98,10 +102,11 @@ private:
     void answer(Station& station, QByteArrayView body, qint64 ms);
     void send(const QByteArray& bytes, Station& station, qint64 ms, bool levelFrame);
     Station* stationFor(QByteArrayView frame);
-    LineFault* faultFor(UnitCommand command);
+    using FaultKey = std::pair<UnitCommand, int>; // the command, its program number or -1
+    const FaultKey* faultFor(UnitCommand command, QByteArrayView body) const;
 
     std::vector<Station> m_stations;
-    std::map<UnitCommand, LineFault> m_faults;
+    std::map<FaultKey, LineFault> m_faults;
     LineTransmitter m_line;
     FrameObserver m_observer;
     std::deque<Arriving> m_arriving; // written, not yet at the units

@@ -40,6 +40,14 @@ void ConnectionCommands::setPortDevices(std::function<QStringList()> devices) {
     m_dialogs->setPortDevices(std::move(devices));
 }
 
+bool ConnectionCommands::caution() {
+    return m_dialogs->runCaution();
+}
+
+void ConnectionCommands::setLineLostHook(std::function<void()> hook) {
+    m_flow->setLineLostHook(std::move(hook));
+}
+
 void ConnectionCommands::leaveTab() {
     m_window.LeaveTab(m_window.currentTab());
 }

@@ -46,6 +46,10 @@ public:
     void setCautionDialog(std::function<bool()> caution);
     // What COM1..COM4 stand for, shown beside them in the Connect dialog.
     void setPortDevices(std::function<QStringList()> devices);
+    // The Caution dialog, for other commands that replace the program; true goes on.
+    bool caution();
+    // Called first when the line is lost while connected.
+    void setLineLostHook(std::function<void()> hook);
 
     // ConnectionView
     void leaveTab() override;

@@ -4,6 +4,7 @@
 #include "app/eq_commands.h"
 #include "app/install_pages.h"
 #include "app/main_window.h"
+#include "app/program_commands.h"
 #include "core/prompts.h"
 #include "link/engine_edit_sink.h"
 #include "link/hardware_serial_port.h"
@@ -51,6 +52,7 @@ ControllerApp::ControllerApp(bool demo, const QString& settingsFolder)
     if (QAction* ports = m_window->action(MenuId::Ports))
         QObject::connect(ports, &QAction::triggered, m_window.get(), [this] { choosePorts(); });
     InstallEqCommands(*m_window, m_session, *m_sink, pages, connection);
+    InstallProgramCommands(*m_window, m_session, *m_engine, m_prompts, m_timers, connection);
     m_engine->setBusyCallback([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);

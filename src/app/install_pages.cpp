@@ -1,6 +1,7 @@
 #include "app/install_pages.h"
 
 #include "app/main_window.h"
+#include "pages/compressor_page.h"
 #include "pages/delay_page.h"
 #include "pages/display_page.h"
 #include "pages/geq_page.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr int kInputTab = 0;
 constexpr int kFirstGeqTab = 1;
 constexpr int kFirstPeqTab = 3;
+constexpr int kCompressorTab = 5;
 constexpr int kDelayTab = 6;
 } // namespace
 
@@ -31,6 +33,8 @@ InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditS
         pages.peq[static_cast<std::size_t>(ch)] = peq;
         window.setPage(kFirstPeqTab + ch, peq);
     }
+    pages.compressor = new CompressorPage(session, sink, prompts, timers);
+    window.setPage(kCompressorTab, pages.compressor);
     window.setPage(kDelayTab, pages.delay);
     window.setPage(kDisplayTab, pages.display);
     window.setProgramChangedHook([display = pages.display] { display->programChanged(); });

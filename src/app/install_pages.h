@@ -1,10 +1,12 @@
 #pragma once
-// Puts the Input, GEQ, PEQ, Delay and Display pages behind their tabs of the main window.
+// Puts the Input, GEQ, PEQ, Compressor, Delay and Display pages behind their tabs of the
+// main window.
 
 #include <array>
 
 namespace mqx {
 
+class CompressorPage;
 class DelayPage;
 class DisplayPage;
 class GeqPage;
@@ -20,8 +22,9 @@ struct InstalledPages {
     InputPage* input = nullptr;
     DelayPage* delay = nullptr;
     DisplayPage* display = nullptr;
-    std::array<GeqPage*, 2> geq{}; // tabs 1 and 2, input channels 1 and 2
-    std::array<PeqPage*, 2> peq{}; // tabs 3 and 4
+    std::array<GeqPage*, 2> geq{};        // tabs 1 and 2, input channels 1 and 2
+    std::array<PeqPage*, 2> peq{};        // tabs 3 and 4
+    CompressorPage* compressor = nullptr; // tab 5
 };
 
 // The window owns the pages from then on; `session`, `sink`, `prompts` and `timers` must

@@ -28,11 +28,9 @@ std::map<MenuId, MenuItemState> UpdateMenus(const Session& session) {
     // What a COM number opens changes only while no port is open.
     enable(MenuId::Ports, !connected);
 
-    // Program management and the CH Link dialog are not built yet: their items are greyed
-    // rather than enabled and doing nothing.
-    for (MenuId id : {MenuId::ProgramName, MenuId::ProgramInformation, MenuId::ProgramStore,
-                      MenuId::ProgramList, MenuId::OutputLinkCh})
-        enable(id, false);
+    // The CH Link dialog is not built yet: its item is greyed rather than enabled and
+    // doing nothing.
+    enable(MenuId::OutputLinkCh, false);
 
     const bool coarse = session.settings.levelMeterMode != 0;
     m[MenuId::LevelMeterFine].checked = !coarse;

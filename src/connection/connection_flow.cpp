@@ -37,6 +37,8 @@ void ConnectionFlow::lineLost() {
     m_session.ConnectedUnitId = 0;
     m_engine.setMeteringOn(false);
     m_session.meterLevels.setAtRest();
+    if (m_lineLostHook)
+        m_lineLostHook();
     m_prompts.message(QString::fromLatin1(kApplicationTitle),
                       LineLostText(m_engine.portText(), unitId), PromptIcon::Exclamation);
     m_view.leaveTab();

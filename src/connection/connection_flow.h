@@ -14,6 +14,8 @@
 // and shows the window disconnected. The program and every edit stay as they were, and
 // Connect works again at once.
 
+#include <functional>
+
 namespace mqx {
 
 class ConnectionDialogs;
@@ -37,6 +39,10 @@ public:
     bool editInformation();
     bool panelLock();
 
+    // Told first when the line is lost while connected, so that a dialog holding the
+    // link can close before the loss is reported.
+    void setLineLostHook(std::function<void()> hook) { m_lineLostHook = std::move(hook); }
+
 private:
     bool holdsRememberedBands() const;
     void lineLost();
@@ -48,6 +54,7 @@ private:
     ConnectionDialogs& m_dialogs;
     ConnectionView& m_view;
     bool m_connected = false; // from the end of a successful Connect chain
+    std::function<void()> m_lineLostHook;
 };
 
 } // namespace mqx

@@ -1,25 +1,6 @@
 #include "connection/device_info_text.h"
 
-#include "core/program_record.h"
-
 namespace mqx {
-
-InfoTextEdit FilterInfoText(const QString& text, int caret, int maximum) {
-    InfoTextEdit edit;
-    edit.text.reserve(std::min<qsizetype>(text.size(), maximum));
-    edit.caret = caret;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 128 && IsCarriableTextChar(static_cast<unsigned char>(c))) {
-            edit.text.append(text[i]);
-        } else if (i < caret) {
-            --edit.caret;
-        }
-    }
-    edit.text.truncate(maximum);
-    edit.caret = std::clamp(edit.caret, 0, static_cast<int>(edit.text.size()));
-    return edit;
-}
 
 QByteArray PadDeviceInfoText(const QString& text) {
     QByteArray padded = FilterInfoText(text, 0).text.toLatin1();

@@ -14,12 +14,6 @@ namespace {
 constexpr char kModeTitle[] = "EQ Mode Warning";
 constexpr char kGeqModeText[] = "Now GEQ mode.";
 
-constexpr int kOffFrequency = 69; // 1 kHz
-constexpr int kOffLevel = 24;     // 0.0 dB
-constexpr int kOffQ = 46;         // Q 4.33
-constexpr int kHiShelfTop = 110;  // 10 kHz
-constexpr int kLoShelfBottom = 12;
-constexpr int kLastFrequency = 121;
 constexpr int kLastQ = 72;
 constexpr int kLastLevel = 48;
 
@@ -55,28 +49,10 @@ std::size_t at(int i) {
 } // namespace
 
 PeqEnabling PeqEnablingOf(int type) {
-    switch (type) {
-    case kEqPeaking:
-        return {true, true, true, true};
-    case kEqBandpass:
-    case kEqNotch:
-        return {true, true, true, false};
-    case kEqHiShelf:
-    case kEqLoShelf:
-        return {true, true, false, true};
-    case -1:
+    if (type < 0)
         return {};
-    default:
-        return {true, false, false, false};
-    }
-}
-
-StepRange PeqFrequencyLimits(int type) {
-    if (type == kEqHiShelf)
-        return {1, kHiShelfTop};
-    if (type == kEqLoShelf)
-        return {kLoShelfBottom, kLastFrequency};
-    return {1, kLastFrequency};
+    const EqFieldsUsed used = FieldsUsedBy(type);
+    return {true, used.frequency, used.q, used.level};
 }
 
 PeqEditor::PeqEditor(Session& session, ParameterEditSink& sink, Prompts& prompts,
@@ -139,10 +115,10 @@ bool PeqEditor::boxEnabled(PeqBox box) const {
     return box == PeqBox::Frequency ? e.frequency : box == PeqBox::Q ? e.q : e.level;
 }
 
-StepRange PeqEditor::rangeOf(PeqBox box) const {
+FrequencyRange PeqEditor::rangeOf(PeqBox box) const {
     switch (box) {
     case PeqBox::Frequency:
-        return PeqFrequencyLimits(selectedType());
+        return FrequencyLimits(selectedType());
     case PeqBox::Q:
         return {0, kLastQ};
     case PeqBox::Level:
@@ -226,19 +202,11 @@ void PeqEditor::setBandOn(int b, bool on) {
 }
 
 void PeqEditor::selectType(int type) {
-    if (!checkMode() || m_selected < 0 || type < 0 || type >= kPeqTypeCount)
+    if (!checkMode() || m_selected < 0)
         return;
     EqBand& v = bandOf(m_selected, m_channel);
-    if (type == v.type)
+    if (!ChangeEqType(v, type))
         return;
-    v.type = static_cast<std::uint8_t>(type);
-    if (type == kEqOff) {
-        v.freq = kOffFrequency;
-        v.level = kOffLevel;
-        v.q = kOffQ;
-    }
-    const StepRange limits = PeqFrequencyLimits(type);
-    v.freq = static_cast<std::uint8_t>(std::clamp<int>(v.freq, limits.lowest, limits.highest));
     m_session.peqBandOff.type[at(m_channel)][at(m_selected)] = 0;
     if (isLinked()) {
         bandOf(m_selected, 1 - m_channel) = v;
@@ -248,7 +216,7 @@ void PeqEditor::selectType(int type) {
 }
 
 void PeqEditor::store(PeqBox box, int value) {
-    const StepRange r = rangeOf(box);
+    const FrequencyRange r = rangeOf(box);
     value = std::clamp(value, r.lowest, r.highest);
     std::uint8_t& mine = field(bandOf(m_selected, m_channel), box);
     if (mine == value)
@@ -274,7 +242,7 @@ bool PeqEditor::commitBoxText(PeqBox box, QStringView text) {
         refuseEntry();
         return false;
     }
-    const StepRange r = rangeOf(box);
+    const FrequencyRange r = rangeOf(box);
     store(box, TextToStep(text, s.scaleNumber, r.lowest, r.highest));
     return true;
 }
@@ -366,7 +334,7 @@ void PeqEditor::moveGraph(int x, int y) {
         store(PeqBox::Q, QStepOfDistance(x + m_offsetX - centre));
     } else {
         const int i = std::clamp(x + m_offsetX - m_scale.originX, 1, kGridPoints - 1);
-        const StepRange limits = PeqFrequencyLimits(type);
+        const FrequencyRange limits = FrequencyLimits(type);
         store(PeqBox::Frequency, FrequencyStepNearGrid(i, limits.lowest, limits.highest));
         if (type == kEqPeaking || type == kEqHiShelf || type == kEqLoShelf)
             store(PeqBox::Level, LevelStepOfY(m_scale, y + m_offsetY));

@@ -5,15 +5,9 @@
 // the PEQs are linked, and every change is then written into both channels' bytes. In GEQ
 // mode every action is refused with the mode warning.
 //
-// One band at a time is selected; the type decides which of its values mean anything:
-//
-//   type      frequency limits   Q box   level box
-//   Off       -                  -       -          (values reset to 1 kHz, 0 dB, Q 4.33)
-//   Peaking   1..121             yes     yes
-//   Bandpass  1..121             yes     -
-//   Hi-Shelf  1..110             -       yes
-//   Lo-Shelf  12..121            -       yes
-//   Notch     1..121             yes     -
+// One band at a time is selected; its type decides which of its values mean anything and
+// how far its frequency goes, by the rules every typed equaliser band follows
+// (eq_band_rules.h).
 //
 // A band's OFF button puts its type aside in the band-off memory; ON brings it back. A band
 // switched ON with nothing put aside becomes Peaking: at its values (0 dB after an Off) that
@@ -25,6 +19,7 @@
 
 #include "core/program_record.h"
 #include "graphs/graph_geometry.h"
+#include "pages/eq_band_rules.h"
 #include "pages/level_fader_drag.h"
 #include "pages/parameter_edit.h"
 
@@ -41,7 +36,6 @@ class TimerSource;
 struct Session;
 
 inline constexpr int kPeqBands = kPeqBandCount;
-inline constexpr int kPeqTypeCount = 6;
 
 enum class PeqBox { Frequency, Q, Level };
 
@@ -52,14 +46,8 @@ struct PeqEnabling {
     bool level = false;
     friend bool operator==(const PeqEnabling&, const PeqEnabling&) = default;
 };
-// -1 for no band selected.
+// -1 for no band selected: the type list too is disabled then.
 PeqEnabling PeqEnablingOf(int type);
-
-struct StepRange {
-    int lowest = 0;
-    int highest = 0;
-};
-StepRange PeqFrequencyLimits(int type);
 
 // Where the level fader sits on the page, in logical pixels.
 struct PeqLayout {
@@ -129,7 +117,7 @@ private:
     EqBand& bandOf(int band, int ch);
     static std::uint8_t& field(EqBand& band, PeqBox box);
     bool boxEnabled(PeqBox box) const;
-    StepRange rangeOf(PeqBox box) const;
+    FrequencyRange rangeOf(PeqBox box) const;
     // Writes one value of the selected band (and the linked channel's); sends it when it
     // changed.
     void store(PeqBox box, int value);

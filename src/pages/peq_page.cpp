@@ -29,7 +29,7 @@ constexpr int kLevelBoxTop = 344;
 // A meter byte from this up means the channel carries signal.
 constexpr int kSignalMeter = 126;
 
-const std::array<const char*, kPeqTypeCount> kTypeTexts = {
+const std::array<const char*, kEqTypeCount> kTypeTexts = {
     " Off", " Peaking", " Bandpass", " Hi-Shelf", " Lo-Shelf", " Notch",
 };
 const std::array<const char*, 3> kBoxCaptions = {"Frequency", "Q (Bandwidth)", "Level"};

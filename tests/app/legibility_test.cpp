@@ -12,6 +12,7 @@
 #include "graphs/block_diagram_model.h"
 #include "graphs/block_diagram_page.h"
 #include "graphs/level_meter_strip.h"
+#include "pages/compressor_page.h"
 #include "pages/delay_page.h"
 #include "pages/display_page.h"
 #include "pages/entry_box.h"
@@ -19,6 +20,7 @@
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
 #include "pages/peq_page.h"
+#include "pages/transfer_curve_view.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
 #include "test_paths.h"
@@ -298,6 +300,33 @@ std::vector<Region> paintedPieces(LegibleWindow& w) {
     out.push_back({"PEQ level", face(peq->levelBox())});
     out.push_back({"PEQ band ON", face(peq->bandOnButton(3))});
     out.push_back({"PEQ band OFF", face(peq->bandOnButton(4))});
+
+    w.showTab(5);
+    CompressorPage* comp = w.pages.compressor;
+    for (int ch = 0; ch < kInputCount; ++ch) {
+        const std::string n = "compressor " + std::to_string(ch + 1) + " ";
+        for (CompField f :
+             {CompField::Attack, CompField::Release, CompField::Threshold, CompField::Ratio})
+            out.push_back(
+                {n + "box " + std::to_string(static_cast<int>(f)), face(comp->box(ch, f))});
+        out.push_back({n + "make-up", face(comp->gainBox(ch))});
+    }
+    {
+        const QImage graph = comp->graph()->picture(1.0);
+        const QPoint o = TransferCurveView::kOrigin;
+        const int square = kTransferGraphSize;
+        out.push_back(
+            {"transfer graph output scale", crop(graph, QRect(0, o.y(), o.x() - 1, square))});
+        out.push_back(
+            {"transfer graph input scale and title",
+             crop(graph, QRect(o.x(), o.y() + square, square, graph.height() - o.y() - square))});
+        out.push_back({"transfer graph output title", crop(graph, QRect(0, 0, o.x() + 90, o.y()))});
+        // The make-up faders' decibel marks between the two tracks.
+        const int left = CompressorLayout::gainTrackLeft(0) + MakeUpGainFader().trackWidth;
+        out.push_back(
+            {"make-up scale",
+             crop(comp->grab().toImage(), QRect(left, 0, CompressorLayout::kGainTrackGap, 282))});
+    }
 
     w.showTab(6);
     for (int c = 0; c < kOutputCount; ++c) {

@@ -68,13 +68,18 @@ TEST(UpdateMenus, ConnectionGreysTheFileAndUnitItems) {
     EXPECT_FALSE(m[MenuId::FileOpen].enabled);
     EXPECT_FALSE(m[MenuId::Connect].enabled);
     EXPECT_FALSE(m[MenuId::Ports].enabled);
-    for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock})
+    for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
+                      MenuId::ProgramStore, MenuId::ProgramList})
         EXPECT_TRUE(m[id].enabled) << int(id);
-    // Program management and CH Link have no dialogs yet: greyed even while connected,
-    // never enabled and silent.
-    for (MenuId id : {MenuId::ProgramStore, MenuId::ProgramList, MenuId::ProgramName,
-                      MenuId::ProgramInformation, MenuId::OutputLinkCh})
-        EXPECT_FALSE(m[id].enabled) << int(id);
+    // Name and information edit the current program with or without a unit; CH Link has
+    // no dialog yet and is greyed rather than silent.
+    for (bool connected : {false, true}) {
+        s.ConnectedUnitId = connected ? 1 : 0;
+        m = UpdateMenus(s);
+        EXPECT_TRUE(m[MenuId::ProgramName].enabled);
+        EXPECT_TRUE(m[MenuId::ProgramInformation].enabled);
+        EXPECT_FALSE(m[MenuId::OutputLinkCh].enabled);
+    }
 }
 
 TEST(UpdateMenus, EqModeAndLinkStates) {

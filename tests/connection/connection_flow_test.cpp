@@ -200,6 +200,17 @@ TEST_F(ConnectionFlowTest, UnansweredGoodbyesAreReportedAndTheLinkStillEnds) {
     }
 }
 
+TEST_F(ConnectionFlowTest, ADialogHoldingTheLineHearsOfItsLossBeforeTheOperator) {
+    ASSERT_TRUE(flow.connectUnit());
+    clock.advance(1000);
+    prompts.clear();
+    std::vector<std::size_t> messagesAtHook;
+    flow.setLineLostHook([&] { messagesAtHook.push_back(prompts.shown().size()); });
+    line.pullAdapter();
+    ASSERT_TRUE(clock.runUntil([this] { return !prompts.shown().empty(); }, 10000));
+    EXPECT_EQ(messagesAtHook, std::vector<std::size_t>{0});
+}
+
 TEST_F(ConnectionFlowTest, ALostLineIsToldAndTheProgramWithItsEditsStays) {
     struct Loss {
         const char* name;

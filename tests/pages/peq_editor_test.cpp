@@ -35,21 +35,9 @@ struct PeqEditorTest : ::testing::Test {
 
 } // namespace
 
-TEST(PeqEnabling, FollowsTheSelectedBandsType) {
-    const struct {
-        int type;
-        PeqEnabling expected;
-    } cases[] = {
-        {-1, {false, false, false, false}}, {0, {true, false, false, false}},
-        {1, {true, true, true, true}},      {2, {true, true, true, false}},
-        {3, {true, true, false, true}},     {4, {true, true, false, true}},
-        {5, {true, true, true, false}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PeqEnablingOf(c.type), c.expected) << c.type;
-}
-
-TEST_F(PeqEditorTest, ATypeChangeAppliesTheTypesRulesAndSendsAllFourValues) {
+// The type rules themselves are the shared equaliser band rules; here, what the page adds:
+// all four values sent, the band-off memory cleared, nothing for the same type.
+TEST_F(PeqEditorTest, ATypeChangeSendsAllFourValuesAndClearsTheMemory) {
     const struct {
         EqBand before;
         int type;
@@ -57,9 +45,7 @@ TEST_F(PeqEditorTest, ATypeChangeAppliesTheTypesRulesAndSendsAllFourValues) {
         Edits edits;
     } cases[] = {
         {{1, 121, 30, 10}, 3, {3, 110, 30, 10}, {"021100 003110030010"}}, // Hi-Shelf tops at 10 kHz
-        {{1, 5, 30, 10}, 4, {4, 12, 30, 10}, {"021100 004012030010"}},    // Lo-Shelf from 12
         {{2, 100, 40, 3}, 0, {0, 69, 24, 46}, {"021100 000069024046"}},   // Off resets
-        {{0, 69, 24, 46}, 1, {1, 69, 24, 46}, {"021100 001069024046"}},
         {{5, 30, 24, 50}, 5, {5, 30, 24, 50}, {}}, // the same type changes nothing
     };
     for (const auto& c : cases) {

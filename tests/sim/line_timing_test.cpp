@@ -230,6 +230,19 @@ TEST(LineFaults, ACountedFaultClearsItself) {
     EXPECT_EQ(bench.ask("(01hello"), "(01hello");
 }
 
+TEST(LineFaults, AFaultForOneProgramNumberSpoilsOnlyItsRequests) {
+    SimBench bench;
+    LineFault fault{LineFault::Kind::Error, 11};
+    fault.slot = 2;
+    bench.sim().setFault(UnitCommand::Recall, fault);
+    bench.sim().setFault(UnitCommand::Protect, {LineFault::Kind::Error, 13});
+    EXPECT_EQ(bench.ask("(01R002"), "(01e11");
+    EXPECT_EQ(bench.ask("(01R001"), "(01R001");
+    EXPECT_EQ(bench.ask("(01W002D"), "(01e13") << "a fault for any number still holds";
+    bench.sim().clearFault(UnitCommand::Recall);
+    EXPECT_EQ(bench.ask("(01R002"), "(01R002");
+}
+
 TEST(LineFaults, SpecsReadAsOnTheCommandLine) {
     const auto error = ParseFaultSpec(u"store:error:13");
     ASSERT_TRUE(error);
@@ -242,10 +255,16 @@ TEST(LineFaults, SpecsReadAsOnTheCommandLine) {
     EXPECT_EQ(bursts->fault.gapMs, 250);
     EXPECT_EQ(ParseFaultSpec(u"rcallr:wrong-id")->fault.kind, LineFault::Kind::WrongId);
     EXPECT_EQ(ParseFaultSpec(u"hello:garbled")->command, UnitCommand::Hello);
+    EXPECT_EQ(ParseFaultSpec(u"hello:garbled")->fault.slot, -1);
+    const auto one = ParseFaultSpec(u"pinfget@12:error:11");
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->command, UnitCommand::InfoGet);
+    EXPECT_EQ(one->fault.slot, 12);
 
     QString why;
     for (const char16_t* bad : {u"hello", u"nosuch:silent", u"hello:loud", u"hello:error",
-                                u"hello:error:100", u"hello:silent:3", u"hello:bursts:x"}) {
+                                u"hello:error:100", u"hello:silent:3", u"hello:bursts:x",
+                                u"pinfget@51:silent", u"pinfget@:silent", u"nosuch@3:silent"}) {
         EXPECT_FALSE(ParseFaultSpec(bad, &why)) << QString::fromUtf16(bad).toStdString();
         EXPECT_FALSE(why.isEmpty());
     }

@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QThread>
 
@@ -292,6 +295,134 @@ TEST(UnitVerbArguments, RefusedOptionsAreUsageErrors) {
         EXPECT_TRUE(err.contains(QLatin1StringView(row.says)))
             << row.option << ' ' << row.value << ": " << err.toStdString();
     }
+}
+
+// The program verbs on a unit answering at once (the wire's pace is the benchmark's).
+class ProgramVerbsTest : public UnitVerbsTest {
+protected:
+    ToolRun on(const MqxSim& unit, QStringList tail) const {
+        return mqxtool(QStringList{QStringLiteral("--port"), unit.path(), QStringLiteral("--id"),
+                                   QStringLiteral("4")} +
+                       tail);
+    }
+    static QStringList args(std::initializer_list<const char*> words) {
+        QStringList list;
+        for (const char* w : words)
+            list << QString::fromLatin1(w);
+        return list;
+    }
+};
+
+TEST_F(ProgramVerbsTest, EachVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
+    MqxSim unit({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
+                 QStringLiteral("pinfget@8:garbled")},
+                log);
+    ASSERT_FALSE(unit.path().isEmpty());
+    struct Step {
+        QStringList arguments;
+        int code;
+        const char* out;
+        const char* err;
+    };
+    const Step steps[] = {
+        {args({"name", "Ha(ll"}), 0, "Program name was renewed.\n", ""},
+        {args({"comment", "Sunday service"}), 0, "Program information was renewed.\n", ""},
+        {args({"store", "new"}), 0, "Program store OK!\nProgramNo = 07\n", ""},
+        {args({"protect", "7", "on"}), 0, "The program was done protection.\nProgramNo = 07\n", ""},
+        {args({"lock", "7", "on"}), 0, "The program was locked and was recall.\nProgramNo = 07\n",
+         ""},
+        {args({"delete", "7"}), 1, "", "mqxtool: The program is protected.\nProgramNo = 07\n"},
+        {args({"recall", "2"}), 0, "The program was recalled.\nProgramNo = 02\n", ""},
+        {args({"recall", "20"}), 1, "",
+         "mqxtool: The program of the number is not effective.\nProgramNo = 20\n"},
+        {args({"delete", "4"}), 0, "The program was deleted.\nProgramNo = 04\n", ""},
+        {args({"store", "51"}), 2, "",
+         "mqxtool: expected one SLOT from 1 to 50, or new; see --help\n"},
+        {args({"list"}), 1,
+         " 01 :   :   :Speech...............\n 02 :   :   :Live Band............\n"
+         " 03 :   : P :Theatre..............\n 04 : ( not used )\n"
+         " 05 : L :   :Pink Noise Test......\n 06 :   :   :Stereo 2-Way.........\n"
+         " 07 : L : P :Hall.................\n",
+         "mqxtool: the list stopped at slot 08: it could not be read\n"},
+    };
+    for (const Step& step : steps) {
+        const ToolRun r = on(unit, step.arguments);
+        EXPECT_EQ(r.code, step.code) << step.arguments.join(u' ').toStdString();
+        EXPECT_EQ(r.out, QString::fromLatin1(step.out)) << step.arguments.join(u' ').toStdString();
+        EXPECT_EQ(r.err, QString::fromLatin1(step.err)) << step.arguments.join(u' ').toStdString();
+    }
+    const ToolRun json = on(unit, args({"list", "--json"}));
+    const QJsonArray listed = QJsonDocument::fromJson(json.out.toLatin1()).array();
+    ASSERT_EQ(listed.size(), 7);
+    const QJsonObject seventh = listed[6].toObject();
+    EXPECT_EQ(seventh.value(QStringLiteral("name")).toString(),
+              QStringLiteral("Hall") + QString(17, u'.'));
+    EXPECT_TRUE(seventh.value(QStringLiteral("comment"))
+                    .toString()
+                    .startsWith(QStringLiteral("Sunday service...")));
+    EXPECT_TRUE(seventh.value(QStringLiteral("protected")).toBool());
+    EXPECT_TRUE(seventh.value(QStringLiteral("recall-locked")).toBool());
+    EXPECT_FALSE(listed[3].toObject().value(QStringLiteral("used")).toBool());
+}
+
+TEST_F(ProgramVerbsTest, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
+    MqxSim source({QStringLiteral("--no-pacing")}, log);
+    MqxSim target({QStringLiteral("--no-pacing")}, dir.path(QStringLiteral("target.log")));
+    ASSERT_FALSE(source.path().isEmpty());
+    ASSERT_FALSE(target.path().isEmpty());
+    // Two units with different contents: what the target held must not survive.
+    for (const QStringList& change :
+         {args({"name", "Only here"}), args({"store", "9"}), args({"protect", "9", "on"}),
+          args({"lock", "9", "on"}), args({"delete", "2"}), args({"recall", "4"})})
+        ASSERT_EQ(on(source, change).code, 0) << change.join(u' ').toStdString();
+    for (const QStringList& change :
+         {args({"protect", "1", "on"}), args({"lock", "3", "on"}), args({"store", "12"}),
+          args({"protect", "12", "on"}), args({"delete", "5"})})
+        ASSERT_EQ(on(target, change).code, 0) << change.join(u' ').toStdString();
+
+    const QString saved = dir.path(QStringLiteral("saved"));
+    ToolRun r = on(source, args({"backup"}) << saved);
+    EXPECT_EQ(r.code, 2) << "not without --yes";
+    EXPECT_TRUE(r.err.contains(QStringLiteral("outputs change")));
+    EXPECT_FALSE(QDir(saved).exists());
+
+    r = on(source, args({"backup", "--yes"}) << saved);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    r = on(target, args({"restore", "--yes"}) << saved);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+
+    // The target read back the same way: every slot with data, byte for byte.
+    const QString back = dir.path(QStringLiteral("back"));
+    r = on(target, args({"backup", "--yes"}) << back);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList files = QDir(saved).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(QDir(back).entryList(QDir::Files, QDir::Name), files);
+    for (const QString& file : files)
+        EXPECT_EQ(readFile(saved + u'/' + file), readFile(back + u'/' + file))
+            << file.toStdString();
+    EXPECT_TRUE(readFile(saved + QStringLiteral("/manifest.json")).contains("\"protected\": true"));
+}
+
+TEST_F(ProgramVerbsTest, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
+    MqxSim unit({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
+                 QStringLiteral("recall@6:error:17")},
+                log);
+    const QString saved = dir.path(QStringLiteral("saved"));
+    const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("The program of the number is not effective.[Special]\nProgramNo = 06")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("slot 06 kept in the manifest without its data")));
+    EXPECT_FALSE(QFile::exists(saved + QStringLiteral("/slot-06.mqx")));
+    const QJsonObject sixth =
+        QJsonDocument::fromJson(readFile(saved + QStringLiteral("/manifest.json")))
+            .object()
+            .value(QStringLiteral("slots"))
+            .toArray()[5]
+            .toObject();
+    EXPECT_TRUE(
+        sixth.value(QStringLiteral("name")).toString().startsWith(QStringLiteral("Stereo 2-Way")));
+    EXPECT_TRUE(sixth.value(QStringLiteral("file")).isNull());
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "tool_verbs.h"
 
+#include "backup_verbs.h"
 #include "core/app_settings.h"
 #include "core/session.h"
 #include "link/port_catalog.h"
 #include "program/program_file.h"
+#include "program_verbs.h"
 #include "record_listing.h"
 #include "response_verb.h"
 #include "unit_verbs.h"
@@ -96,6 +98,10 @@ int verbPorts(Context& c) {
     return 0;
 }
 
+std::function<int(Context&)> program(ProgramVerb verb) {
+    return [verb](Context& c) { return runProgramVerb(verb, c.parser, c.out, c.err); };
+}
+
 const std::vector<Verb>& verbs() {
     static const std::vector<Verb> list = {
         {"new", "FILE", "Write a program file holding the factory defaults.", {}, verbNew},
@@ -118,6 +124,32 @@ const std::vector<Verb>& verbs() {
          [](Context& c) { return runUnitVerb(UnitVerb::Download, c.parser, c.out, c.err); }},
         {"upload", "FILE", "Send a program file to a unit's current program.", addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Upload, c.parser, c.out, c.err); }},
+        {"list", "", "Print the 50 program slots of a unit as the Program List shows them.",
+         [](QCommandLineParser& p) {
+             addProgramOptions(p);
+             p.addOption({QStringLiteral("json"),
+                          QStringLiteral("Print a JSON array: slot, used, name, comment, "
+                                         "protected, recall-locked.")});
+         },
+         program(ProgramVerb::List)},
+        {"recall", "SLOT", "Recall a stored program into the unit's current program.",
+         addProgramOptions, program(ProgramVerb::Recall)},
+        {"store", "SLOT|new", "Store the unit's current program into a slot.", addProgramOptions,
+         program(ProgramVerb::Store)},
+        {"delete", "SLOT", "Delete a stored program.", addProgramOptions,
+         program(ProgramVerb::Delete)},
+        {"protect", "SLOT on|off", "Protect a stored program from overwriting, or allow it.",
+         addProgramOptions, program(ProgramVerb::Protect)},
+        {"lock", "SLOT on|off", "Set or clear the recall lock of a stored program.",
+         addProgramOptions, program(ProgramVerb::Lock)},
+        {"name", "TEXT", "Rename the unit's current program (21 characters).", addProgramOptions,
+         program(ProgramVerb::Name)},
+        {"comment", "TEXT", "Set the information text of the unit's current program.",
+         addProgramOptions, program(ProgramVerb::Comment)},
+        {"backup", "DIR", "Save the current and every stored program with a manifest (--yes).",
+         addBackupOptions, [](Context& c) { return runBackup(c.parser, c.out, c.err); }},
+        {"restore", "DIR", "Make a unit's programs those of a backup (--yes).", addBackupOptions,
+         [](Context& c) { return runRestore(c.parser, c.out, c.err); }},
         {"ports",
          "",
          "List the serial ports found and the devices COM1..COM4 open.",
@@ -149,7 +181,7 @@ QStringList verbFirst(const QStringList& arguments) {
 
 void usage(QTextStream& s) {
     s << "Usage: mqxtool VERB [options] [arguments]\n"
-         "   or: mqxtool --port DEVICE_OR_COM_NUMBER --id N info|download|upload [FILE]\n\n"
+         "   or: mqxtool --port DEVICE_OR_COM_NUMBER --id N UNIT_VERB [arguments]\n\n"
          "Files and units of the MQX-T410 from the command line.\n\nOptions:\n"
          "  -h, --help     Displays help on commandline options.\n"
          "  -v, --version  Displays version information.\n\nVerbs:\n";

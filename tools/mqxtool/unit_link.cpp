@@ -55,6 +55,54 @@ bool UnitLink::run(LinkProcedure& procedure) {
     return procedure.outcome() == ProcedureOutcome::Ok;
 }
 
+namespace {
+
+// Issues one command and ends when its exchange has.
+class OneExchange : public LinkProcedure {
+public:
+    enum TimerId : int { ReplyTimer = 60 };
+    using LinkProcedure::LinkProcedure;
+    void start(int index) {
+        if (!begin())
+            return;
+        if (engine().IssueCommand(index) == 0)
+            return finish(ProcedureOutcome::Cancel);
+        startTimer(ReplyTimer);
+    }
+
+private:
+    void step(int id) override {
+        if (pollDone(id))
+            finish(engine().succeeded() ? ProcedureOutcome::Ok : ProcedureOutcome::Cancel);
+    }
+};
+
+} // namespace
+
+bool UnitLink::waitUntil(const LinkProcedure& procedure, const std::function<bool()>& condition) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition() || procedure.hasEnded() || m_lineLost || m_deadline.hasExpired())
+            loop.quit();
+    });
+    poll.start(5);
+    if (!condition() && !procedure.hasEnded())
+        loop.exec();
+    if (!condition() && m_deadline.hasExpired() && !m_lineLost) {
+        m_timedOut = true;
+        m_engine.CloseLink();
+        m_session.ConnectedUnitId = 0;
+    }
+    return condition() && !m_lineLost && !m_timedOut;
+}
+
+bool UnitLink::exchange(int index) {
+    OneExchange one(m_engine, m_timers);
+    one.start(index);
+    return run(one);
+}
+
 bool UnitLink::connect(const QString& port, int unitId) {
     ConnectProcedure connect(m_session, m_engine, m_prompts, m_timers);
     connect.start(port, unitId);

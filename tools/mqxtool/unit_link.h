@@ -31,7 +31,19 @@ public:
     // only makes sure the port is closed.
     bool disconnect();
 
+    // Runs a procedure already started until it ends, the line is lost or the time limit
+    // passes; true when it ended with OK.
+    bool run(LinkProcedure& procedure);
+    // Lets `procedure` run until `condition` holds; false when it ended first, the line
+    // was lost or the time limit passed.
+    bool waitUntil(const LinkProcedure& procedure, const std::function<bool()>& condition);
+    // One exchange: command `index` with the arguments set in the engine; true when a
+    // complete reply came (judge it with engine().CheckReply).
+    bool exchange(int index);
+
     Session& session() { return m_session; }
+    LinkEngine& engine() { return m_engine; }
+    TimerSource& timers() { return m_timers; }
     bool isGreeted() const { return m_session.ConnectedUnitId != 0; }
     // True when the overall time limit cut a procedure short.
     bool timedOut() const { return m_timedOut; }
@@ -40,8 +52,6 @@ public:
     QString lostText() const;
 
 private:
-    bool run(LinkProcedure& procedure);
-
     Prompts& m_prompts;
     Session m_session;
     HardwareSerialPort m_port;

@@ -30,6 +30,28 @@ struct UnitArguments {
 
 bool readArguments(UnitVerb verb, const QCommandLineParser& parser, QTextStream& err,
                    UnitArguments& a) {
+    UnitOptions options;
+    if (!readUnitOptions(parser, err, options))
+        return false;
+    a.port = options.port;
+    a.unitId = options.unitId;
+    a.limitMs = options.limitMs;
+    const QStringList rest = parser.positionalArguments();
+    const qsizetype wanted = verb == UnitVerb::Info ? 0 : 1;
+    if (rest.size() != wanted) {
+        err << (wanted == 0 ? "mqxtool: info takes no FILE argument; see --help"
+                            : "mqxtool: expected one FILE argument; see --help")
+            << Qt::endl;
+        return false;
+    }
+    if (wanted == 1)
+        a.file = rest.first();
+    return true;
+}
+
+} // namespace
+
+bool readUnitOptions(const QCommandLineParser& parser, QTextStream& err, UnitOptions& a) {
     if (!parser.isSet(QStringLiteral("port"))) {
         err << "mqxtool: --port DEVICE_OR_COM_NUMBER is required; see --help" << Qt::endl;
         return false;
@@ -54,20 +76,8 @@ bool readArguments(UnitVerb verb, const QCommandLineParser& parser, QTextStream&
         return false;
     }
     a.limitMs = seconds * 1000;
-    const QStringList rest = parser.positionalArguments();
-    const qsizetype wanted = verb == UnitVerb::Info ? 0 : 1;
-    if (rest.size() != wanted) {
-        err << (wanted == 0 ? "mqxtool: info takes no FILE argument; see --help"
-                            : "mqxtool: expected one FILE argument; see --help")
-            << Qt::endl;
-        return false;
-    }
-    if (wanted == 1)
-        a.file = rest.first();
     return true;
 }
-
-} // namespace
 
 QString PortText(const QString& given) {
     const QString text = given.trimmed();

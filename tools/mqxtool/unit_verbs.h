@@ -24,6 +24,14 @@ QString PortText(const QString& given);
 // The options every unit verb takes: --port, --id and --limit.
 void addUnitOptions(QCommandLineParser& parser);
 
+struct UnitOptions {
+    QString port;
+    int unitId = 0;
+    int limitMs = 0;
+};
+// Reads --port, --id and --limit; false (having said why on `err`) on a usage error.
+bool readUnitOptions(const QCommandLineParser& parser, QTextStream& err, UnitOptions& options);
+
 // Returns the exit code: 0 done, 1 the unit or the file failed, 2 a usage error.
 int runUnitVerb(UnitVerb verb, const QCommandLineParser& parser, QTextStream& out,
                 QTextStream& err);

@@ -1,0 +1,321 @@
+#include "core/session.h"
+#include "pages/compressor_editor.h"
+#include "pages/eq_band_rules.h"
+#include "recording_edit_sink.h"
+#include "scripted_prompts.h"
+#include "virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace mqx;
+using Edits = std::vector<std::string>;
+using F = CompField;
+
+namespace {
+
+struct CompressorEditorTest : ::testing::Test {
+    void SetUp() override {
+        ApplyDefaults(session);
+        record().eq_mode = 1;
+        record().comp_link = CompIndividual;
+        session.ConnectedUnitId = 1;
+    }
+    ProgramRecord& record() { return session.CurrentRecord(); }
+    static int gainX(int ch) { return CompressorLayout::gainTrackLeft(ch) + 10; }
+
+    Session session;
+    test::RecordingEditSink sink;
+    test::ScriptedPrompts prompts;
+    test::VirtualClock clock;
+    CompressorEditor editor{session, sink, prompts, clock};
+};
+
+} // namespace
+
+TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenItChanged) {
+    struct Case {
+        const char* name;
+        std::function<void(ProgramRecord&)> given;
+        std::function<void(CompressorEditor&)> act;
+        Edits sent;
+        std::function<int(const ProgramRecord&)> byte;
+        int expected;
+    };
+    const auto side = [](int ch, EqBand b) {
+        return [ch, b](ProgramRecord& r) { r.side_eq[static_cast<std::size_t>(ch)] = b; };
+    };
+    const auto none = [](ProgramRecord&) {};
+    const Case cases[] = {
+        {"attack up",
+         none,
+         [](auto& e) { e.stepField(0, F::Attack, 1); },
+         {"0321 025"},
+         [](auto& r) { return r.comp_attack[0]; },
+         25},
+        {"release down ten",
+         none,
+         [](auto& e) { e.stepField(1, F::Release, -10); },
+         {"0332 018"},
+         [](auto& r) { return r.comp_release[1]; },
+         18},
+        {"threshold stops at -48.0 dBFS",
+         [](auto& r) { r.comp_threshold[0] = 95; },
+         [](auto& e) { e.stepField(0, F::Threshold, 5); },
+         {"0341 096"},
+         [](auto& r) { return r.comp_threshold[0]; },
+         96},
+        {"level arrow",
+         side(1, {4, 30, 24, 46}),
+         [](auto& e) { e.stepField(1, F::SideLevel, -1); },
+         {"0302 023"},
+         [](auto& r) { return r.side_eq[1].level; },
+         23},
+        {"threshold at its end sends nothing",
+         [](auto& r) { r.comp_threshold[0] = 96; },
+         [](auto& e) { e.stepField(0, F::Threshold, 1); },
+         {},
+         [](auto& r) { return r.comp_threshold[0]; },
+         96},
+        {"ratio stops at Inf:1",
+         none,
+         [](auto& e) { e.stepField(1, F::Ratio, 150); },
+         {"0352 100"},
+         [](auto& r) { return r.comp_ratio[1]; },
+         100},
+        {"Hi-Shelf frequency stops at 110",
+         side(0, {3, 108, 24, 46}),
+         [](auto& e) { e.stepField(0, F::SideFreq, 5); },
+         {"0291 110"},
+         [](auto& r) { return r.side_eq[0].freq; },
+         110},
+        {"Lo-Shelf frequency stops at 12",
+         side(1, {4, 12, 24, 46}),
+         [](auto& e) { e.stepField(1, F::SideFreq, -1); },
+         {},
+         [](auto& r) { return r.side_eq[1].freq; },
+         12},
+        {"Q arrow",
+         side(0, {1, 69, 24, 46}),
+         [](auto& e) { e.stepField(0, F::SideQ, 1); },
+         {"0311 047"},
+         [](auto& r) { return r.side_eq[0].q; },
+         47},
+        {"a box the type leaves unused does nothing",
+         side(0, {2, 69, 24, 46}),
+         [](auto& e) { e.stepField(0, F::SideLevel, 1); },
+         {},
+         [](auto& r) { return r.side_eq[0].level; },
+         24},
+        {"typed Side EQ level goes with the whole band",
+         side(1, {1, 69, 24, 46}),
+         [](auto& e) { e.commitText(1, F::SideLevel, u"3"); },
+         {"0282 001069030046"},
+         [](auto& r) { return r.side_eq[1].level; },
+         30},
+        {"typed frequency keeps to the shelf",
+         side(0, {3, 50, 24, 46}),
+         [](auto& e) { e.commitText(0, F::SideFreq, u"20k"); },
+         {"0281 003110024046"},
+         [](auto& r) { return r.side_eq[0].freq; },
+         110},
+        {"typed ratio",
+         none,
+         [](auto& e) { e.commitText(0, F::Ratio, u"2"); },
+         {"0351 050"},
+         [](auto& r) { return r.comp_ratio[0]; },
+         50},
+        {"typed value already stored",
+         none,
+         [](auto& e) { e.commitText(0, F::Attack, u"1.0"); },
+         {},
+         [](auto& r) { return r.comp_attack[0]; },
+         24},
+        {"Hi-Shelf pulls 20 kHz down",
+         side(1, {1, 121, 30, 10}),
+         [](auto& e) { e.selectType(1, EqHiShelf); },
+         {"0282 003110030010"},
+         [](auto& r) { return r.side_eq[1].freq; },
+         110},
+        {"Off resets the band",
+         side(0, {1, 100, 30, 10}),
+         [](auto& e) { e.selectType(0, EqOff); },
+         {"0281 000069024046"},
+         [](auto& r) { return r.side_eq[0].q; },
+         46},
+        {"the stored type changes nothing",
+         side(0, {1, 100, 30, 10}),
+         [](auto& e) { e.selectType(0, EqPeaking); },
+         {},
+         [](auto& r) { return r.side_eq[0].freq; },
+         100},
+        {"on/off sends even unchanged",
+         none,
+         [](auto& e) { e.setOn(1, false); },
+         {"0272 000"},
+         [](auto& r) { return r.comp_on[1]; },
+         0},
+        {"make-up gain alone when INDIVIDUAL",
+         none,
+         [](auto& e) { e.stepGain(1, 1); },
+         {"0362 182"},
+         [](auto& r) { return r.comp_gain[0]; },
+         181},
+        {"make-up gain shared when linked",
+         [](auto& r) { r.comp_link = CompLinkIn2; },
+         [](auto& e) { e.stepGain(0, -1); },
+         {"0361 180"},
+         [](auto& r) { return r.comp_gain[1]; },
+         180},
+        {"LINK(IN-2) takes IN-2's gain",
+         [](auto& r) {
+             r.comp_gain = {150, 200};
+         },
+         [](auto& e) { e.setLinkMode(CompLinkIn2); },
+         {"037 003"},
+         [](auto& r) { return r.comp_gain[0]; },
+         200},
+        {"LINK(STEREO) takes IN-1's gain",
+         [](auto& r) {
+             r.comp_gain = {150, 200};
+         },
+         [](auto& e) { e.setLinkMode(CompLinkStereo); },
+         {"037 001"},
+         [](auto& r) { return r.comp_gain[1]; },
+         150},
+        {"INDIVIDUAL copies nothing and still sends",
+         [](auto& r) {
+             r.comp_gain = {150, 200};
+         },
+         [](auto& e) { e.setLinkMode(CompIndividual); },
+         {"037 000"},
+         [](auto& r) { return r.comp_gain[1]; },
+         200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.given(record());
+        sink.edits.clear();
+        c.act(editor);
+        EXPECT_EQ(sink.edits, c.sent);
+        EXPECT_EQ(c.byte(record()), c.expected);
+        EXPECT_TRUE(prompts.shown().empty());
+    }
+}
+
+TEST_F(CompressorEditorTest, AnUnusedColumnAndGeqModeRefuseWithTheirWarnings) {
+    struct Case {
+        int eqMode, link, ch;
+        const char* title; // nullptr: the column takes the actions
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, CompLinkStereo, 1, "Link Mode Warning", "In LINK(STEREO) mode, IN-1 block is valid."},
+        {1, CompLinkIn1, 1, "Link Mode Warning", "In LINK(IN-1) mode, IN-1 block is valid."},
+        {1, CompLinkIn2, 0, "Link Mode Warning", "In LINK(IN-2) mode, IN-2 block is valid."},
+        {0, CompIndividual, 0, "EQ Mode Warning", "Now GEQ mode."},
+        {1, CompLinkIn2, 1, nullptr, nullptr},
+        {1, CompIndividual, 0, nullptr, nullptr},
+    };
+    const std::function<void(int)> actions[] = {
+        [this](int ch) { editor.stepField(ch, F::Attack, 1); },
+        [this](int ch) { editor.commitText(ch, F::Threshold, u"-10"); },
+        [this](int ch) { editor.setOn(ch, true); },
+        [this](int ch) { editor.selectType(ch, EqPeaking); },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.eqMode << "/" << c.link << "/" << c.ch);
+        for (const auto& act : actions) {
+            SetUp();
+            record().eq_mode = static_cast<std::uint8_t>(c.eqMode);
+            record().comp_link = static_cast<std::uint8_t>(c.link);
+            const ProgramRecord before = record();
+            sink.edits.clear();
+            prompts.clear();
+            act(c.ch);
+            if (c.title == nullptr) {
+                EXPECT_TRUE(prompts.shown().empty());
+                EXPECT_EQ(sink.edits.size(), 1u);
+                continue;
+            }
+            ASSERT_EQ(prompts.shown().size(), 1u);
+            EXPECT_EQ(prompts.shown()[0].title, QLatin1String(c.title));
+            EXPECT_EQ(prompts.shown()[0].text, QLatin1String(c.text));
+            EXPECT_TRUE(sink.edits.empty());
+            EXPECT_EQ(record(), before);
+        }
+    }
+    // The make-up fader of an unused column still moves; in GEQ mode nothing does.
+    SetUp();
+    record().comp_link = CompLinkStereo;
+    prompts.clear();
+    editor.stepGain(1, 2);
+    EXPECT_EQ(record().comp_gain[0], 183);
+    record().eq_mode = 0;
+    editor.setLinkMode(CompIndividual);
+    EXPECT_FALSE(editor.press(gainX(0), 100));
+    EXPECT_EQ(record().comp_link, CompLinkStereo);
+    EXPECT_EQ(prompts.shown().size(), 2u);
+}
+
+TEST_F(CompressorEditorTest, TypedEntriesTakeTheNearestStepWithinTheRange) {
+    struct Case {
+        F field; // Ratio stands for the make-up gain below, which has no CompField
+        bool gain;
+        const char16_t* text;
+        bool taken;
+        int expected;
+    };
+    const Case cases[] = {
+        {F::Attack, false, u"2000", true, 60}, {F::Threshold, false, u"-100", true, 96},
+        {F::Ratio, false, u"inf", true, 100},  {F::Attack, false, u"fast", false, 24},
+        {F::Ratio, true, u"30", true, 241},    {F::Ratio, true, u"45", true, 241},
+        {F::Ratio, true, u"-inf", true, 0},    {F::Ratio, true, u"-95", true, 0},
+        {F::Ratio, true, u"loud", false, 181},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
+        SetUp();
+        prompts.clear();
+        const bool taken =
+            c.gain ? editor.commitGainText(0, c.text) : editor.commitText(0, c.field, c.text);
+        EXPECT_EQ(taken, c.taken);
+        EXPECT_EQ(prompts.shown().size(), c.taken ? 0u : 1u);
+        EXPECT_EQ(c.gain ? editor.gain(0) : editor.value(0, c.field), c.expected);
+    }
+}
+
+TEST_F(CompressorEditorTest, FadersFollowTheKnobAndPageOnTheTrackWithTheirTimers) {
+    // A press on the knob's lower half does not move it; the drag moves it pixel for pixel.
+    const int knob = editor.gainKnobTop(0);
+    ASSERT_EQ(knob, 70);
+    EXPECT_TRUE(editor.press(gainX(0), knob + 9));
+    EXPECT_EQ(editor.gain(0), 181);
+    editor.move(gainX(0) + 40, knob - 1);
+    EXPECT_EQ(editor.gain(0), 191);
+    editor.move(gainX(0), -50);
+    EXPECT_EQ(editor.gain(0), 241);
+    editor.release();
+
+    // Below IN-2's knob: one step at once, the next 200 + 50 ms later, none while outside.
+    sink.edits.clear();
+    EXPECT_TRUE(editor.press(gainX(1), 200));
+    EXPECT_EQ(editor.gain(1), 180);
+    clock.advance(249);
+    EXPECT_EQ(editor.gain(1), 180);
+    clock.advance(1);
+    EXPECT_EQ(editor.gain(1), 179);
+    editor.move(gainX(1) + 30, 200);
+    clock.advance(500);
+    EXPECT_EQ(editor.gain(1), 179);
+    editor.move(gainX(1), 200);
+    clock.advance(50);
+    EXPECT_EQ(editor.gain(1), 178);
+    editor.release();
+    clock.advance(500);
+    EXPECT_EQ(sink.edits, (Edits{"0362 180", "0362 179", "0362 178"}));
+    EXPECT_EQ(editor.gain(0), 241) << "INDIVIDUAL: the other channel keeps its own";
+    EXPECT_FALSE(editor.press(CompressorLayout::gainTrackLeft(0) - 1, 100));
+}

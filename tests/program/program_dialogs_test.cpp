@@ -1,0 +1,153 @@
+// The program management dialogs under the offscreen platform: the choosers' OK, the name
+// box's filter, the list filling from the simulated unit with its buttons, and the printed
+// list read back from a PDF.
+
+#include "core/program_table.h"
+#include "program/flag_chooser_dialog.h"
+#include "program/program_list_dialog.h"
+#include "program/program_list_printer.h"
+#include "program/program_list_procedure.h"
+#include "program/program_list_text.h"
+#include "program/program_text_dialog.h"
+#include "program/program_text_procedure.h"
+#include "test_paths.h"
+#include "unit_bench.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <cstring>
+
+namespace mqx::test {
+namespace {
+
+TEST(FlagChooserDialog, OkOnlyForAChangeAndTheValueOfTheChoice) {
+    FlagChooserDialog protection(FlagKind::Protection, 0, nullptr);
+    EXPECT_EQ(protection.windowTitle(), QStringLiteral("Program Protection"));
+    EXPECT_TRUE(protection.setButton()->isChecked());
+    EXPECT_EQ(protection.setButton()->text(), QStringLiteral("Set Protection"));
+    EXPECT_FALSE(protection.okButton()->isEnabled()) << "a protected slot cannot be OKed as is";
+    protection.clearButton()->click();
+    EXPECT_TRUE(protection.okButton()->isEnabled());
+    EXPECT_EQ(protection.value(), 255);
+
+    FlagChooserDialog lock(FlagKind::RecallLock, 0, nullptr);
+    EXPECT_EQ(lock.clearButton()->text(), QStringLiteral("Clear Recall Lock"));
+    EXPECT_TRUE(lock.clearButton()->isChecked());
+    lock.setButton()->click();
+    EXPECT_EQ(lock.value(), 255);
+    lock.clearButton()->click();
+    EXPECT_FALSE(lock.okButton()->isEnabled());
+}
+
+class ProgramDialogsTest : public UnitBench {
+protected:
+    ProgramDialogsTest() : UnitBench({1}) {}
+    void SetUp() override {
+        UnitBench::SetUp();
+        session.ConnectedUnitId = 1;
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+    }
+};
+
+TEST_F(ProgramDialogsTest, NameBoxDropsWhatTheLineCannotCarryAndOkStoresItPadded) {
+    ProgramTextProcedure name(ProgramTextKind::Name, session, engine, prompts, clock);
+    ProgramTextDialog dialog(name, nullptr);
+    dialog.nameBox()->clear();
+    QTest::keyClicks(dialog.nameBox(), QStringLiteral("Ha(ll1"));
+    EXPECT_EQ(dialog.nameBox()->text(), QStringLiteral("Hall1"));
+    QTest::keyClicks(dialog.nameBox(), QString(30, u'x'));
+    EXPECT_EQ(dialog.nameBox()->text().size(), 21);
+    dialog.nameBox()->setText(QStringLiteral("Hall1"));
+    dialog.okButton()->click();
+    ASSERT_TRUE(runToEnd(name));
+    EXPECT_EQ(QByteArray(session.CurrentRecord().name.data(), 21), "Hall1" + QByteArray(16, '.'));
+}
+
+TEST_F(ProgramDialogsTest, ListFillsFromTheUnitAndActionsWaitForALine) {
+    ProgramListProcedure list(session, engine, prompts, clock);
+    int printed = 0;
+    ProgramListDialog dialog(
+        list, session, [&printed] { ++printed; }, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Program List"));
+    list.start();
+    EXPECT_FALSE(dialog.list()->isEnabled()) << "nothing to choose while reading";
+    EXPECT_FALSE(dialog.button(QStringLiteral("Print"))->isEnabled());
+    clock.runUntil([&] { return list.phase() != ProgramListProcedure::Phase::Reading; }, 60000);
+    EXPECT_EQ(dialog.progress()->value(), 50);
+    EXPECT_EQ(dialog.list()->item(2)->text(), QStringLiteral(" 03 :   : P :Theatre.............."));
+    EXPECT_EQ(dialog.list()->item(49)->text(), QStringLiteral(" 50 : ( not used )"));
+    EXPECT_TRUE(dialog.button(QStringLiteral("Print"))->isEnabled());
+    EXPECT_FALSE(dialog.button(QStringLiteral("Delete"))->isEnabled()) << "no line chosen";
+
+    dialog.list()->setCurrentRow(3);
+    for (const char* action : {"Protection", "Recall Lock", "Recall", "Delete"})
+        EXPECT_TRUE(dialog.button(QString::fromLatin1(action))->isEnabled()) << action;
+    prompts.answerNext(true);
+    dialog.button(QStringLiteral("Delete"))->click();
+    clock.runUntil([&] { return !list.isBusy(); }, 60000);
+    EXPECT_EQ(dialog.list()->item(3)->text(), QStringLiteral(" 04 : ( not used )"));
+    EXPECT_EQ(dialog.list()->currentRow(), 3) << "the line stays chosen";
+    dialog.button(QStringLiteral("Print"))->click();
+    EXPECT_EQ(printed, 1);
+
+    dialog.button(QStringLiteral("Exit"))->click();
+    ASSERT_TRUE(runToEnd(list));
+}
+
+TEST(PrintedProgramList, ThePdfCarriesEveryLine) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    ASSERT_FALSE(pdftotext.isEmpty()) << "scripts/install-deps.sh installs poppler-utils";
+    ProgramTable table;
+    for (int n = 1; n <= kProgramSlots; ++n)
+        table.Record(n).empty_flag = 255;
+    ProgramRecord& first = table.Record(1);
+    first = {};
+    first.name.fill('.');
+    std::memcpy(first.name.data(), "Speech", 6);
+    first.write_enable = 0;
+    first.recall_lock = 255;
+    ProgramRecord& twelfth = table.Record(12);
+    twelfth = first;
+    twelfth.name.fill('.');
+    std::memcpy(twelfth.name.data(), "Choir", 5);
+    twelfth.write_enable = 255;
+    twelfth.recall_lock = 0;
+    const std::vector<PrintedText> page = PrintedProgramList(table, 3);
+
+    ScratchDir dir;
+    const QString pdf = dir.path(QStringLiteral("list.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        ASSERT_TRUE(PaintProgramList(writer, page, 2));
+    }
+    QProcess convert;
+    convert.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(convert.waitForFinished(30000));
+    const QString text = QString::fromLatin1(convert.readAllStandardOutput());
+    const QStringList sheets = text.split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_GE(sheets.size(), 2) << "one sheet a copy";
+    QStringList lines;
+    for (const QString& line : sheets[0].split(u'\n'))
+        if (!line.trimmed().isEmpty())
+            lines << line.simplified();
+    QStringList expected;
+    for (const PrintedText& item : page)
+        expected << item.text.simplified();
+    EXPECT_EQ(lines, expected) << text.toStdString();
+    EXPECT_TRUE(expected.contains(QStringLiteral("01 : Speech") + QString(15, u'.') +
+                                  QStringLiteral(" : Locked : Protected")));
+    EXPECT_TRUE(expected.contains(QStringLiteral("12 : Choir") + QString(16, u'.') +
+                                  QStringLiteral(" : :")));
+}
+
+} // namespace
+} // namespace mqx::test

@@ -1,0 +1,363 @@
+// Program management against the simulated unit on the virtual clock: the list read slot
+// by slot and the actions on it, store, name and information, and the ways each fails.
+
+#include "program/program_list_procedure.h"
+#include "program/program_list_text.h"
+#include "program/program_store_procedure.h"
+#include "program/program_text_procedure.h"
+#include "program/record_text.h"
+#include "unit_bench.h"
+
+#include <cstring>
+
+namespace mqx::test {
+namespace {
+
+using sim::LineFault;
+using sim::UnitCommand;
+
+class ProgramManagementTest : public UnitBench {
+protected:
+    ProgramManagementTest() : UnitBench({1}) {}
+    void SetUp() override {
+        UnitBench::SetUp();
+        session.ConnectedUnitId = 1;
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        engine.setMeteringOn(true);
+        engine.IssueCommand(CmdLevon);
+        clock.advance(500);
+        received.clear();
+        // As the connection flow does: a lost line ends the dialog that holds it.
+        engine.watchUnit(true);
+        engine.setLineLostCallback([this](LineLoss) {
+            session.ConnectedUnitId = 0;
+            list.lineLost();
+        });
+    }
+    sim::SimulatedUnit& unit() { return *sim.unit(1); }
+    // Opens the list and lets it read as far as it gets.
+    void openList() {
+        ASSERT_TRUE(list.start());
+        clock.runUntil([this] { return list.phase() != ProgramListProcedure::Phase::Reading; },
+                       60000);
+    }
+    void settle() {
+        clock.runUntil([this] { return !list.isBusy(); }, 60000);
+    }
+    QString listLine(int n) const { return ProgramListLine(session.programs.Record(n), n); }
+
+    ProgramListProcedure list{session, engine, prompts, clock};
+};
+
+TEST_F(ProgramManagementTest, ListReadsEverySlotWithMeteringStoppedAndResumesItOnExit) {
+    unit().slot(2).recall_lock = 255;
+    openList();
+    EXPECT_EQ(list.phase(), ProgramListProcedure::Phase::Ready);
+    EXPECT_EQ(list.slotsRead(), 50);
+    QStringList expected{QStringLiteral("(01MD")};
+    for (int n = 1; n <= 50; ++n)
+        expected << QStringLiteral("(01I%1").arg(n, 3, 10, QLatin1Char('0'));
+    EXPECT_EQ(requests(7), expected);
+    EXPECT_FALSE(engine.MeteringOn());
+    EXPECT_EQ(listLine(1), QStringLiteral(" 01 :   :   :Speech..............."));
+    EXPECT_EQ(listLine(2), QStringLiteral(" 02 : L :   :Live Band............"));
+    EXPECT_EQ(listLine(3), QStringLiteral(" 03 :   : P :Theatre.............."));
+    EXPECT_EQ(listLine(7), QStringLiteral(" 07 : ( not used )"));
+
+    received.clear();
+    EXPECT_TRUE(list.exit());
+    ASSERT_TRUE(runToEnd(list));
+    EXPECT_EQ(list.outcome(), ProcedureOutcome::Ok);
+    EXPECT_EQ(requests(), QStringList{QStringLiteral("(01ME")});
+    EXPECT_TRUE(engine.MeteringOn());
+}
+
+TEST_F(ProgramManagementTest, ReadingStopsAtAFailedSlotAndAnEmptySlotIsNotUsed) {
+    LineFault garbled{LineFault::Kind::Garbled};
+    garbled.slot = 9;
+    sim.setFault(UnitCommand::InfoGet, garbled);
+    LineFault empty{LineFault::Kind::Error, 11};
+    empty.slot = 4;
+    sim.setFault(UnitCommand::InfoGet, empty);
+    // What an earlier unit held in slot 9 must not be shown as this unit's.
+    session.programs.Record(9).empty_flag = 0;
+    std::memcpy(session.programs.Record(9).name.data(), "OLD UNIT", 8);
+
+    openList();
+    EXPECT_EQ(list.phase(), ProgramListProcedure::Phase::Stopped);
+    EXPECT_EQ(list.slotsRead(), 8);
+    EXPECT_EQ(count("(01I010"), 0) << "nothing is read after the failed slot";
+    EXPECT_EQ(listLine(4), QStringLiteral(" 04 : ( not used )"));
+    EXPECT_FALSE(list.protect(1, 0)) << "only Exit remains";
+    EXPECT_FALSE(list.recall(1));
+    EXPECT_TRUE(list.exit());
+    ASSERT_TRUE(runToEnd(list));
+    EXPECT_TRUE(engine.MeteringOn());
+}
+
+TEST_F(ProgramManagementTest, ExitWhileReadingLetsTheReadUnderWayEndThenLeaves) {
+    ASSERT_TRUE(list.start());
+    clock.runUntil([this] { return list.slotsRead() == 3; }, 60000);
+    EXPECT_TRUE(list.exit());
+    ASSERT_TRUE(runToEnd(list));
+    EXPECT_EQ(list.outcome(), ProcedureOutcome::Ok);
+    EXPECT_LE(list.slotsRead(), 4);
+    EXPECT_EQ(count("(01I005"), 0) << "no read starts after Exit";
+    EXPECT_EQ(requests().back(), QStringLiteral("(01ME"));
+    EXPECT_TRUE(engine.MeteringOn());
+}
+
+TEST_F(ProgramManagementTest, ProtectLockAndDeleteChangeTheUnitAndTheLine) {
+    openList();
+    prompts.answerNext(true); // delete 4?
+    EXPECT_TRUE(list.protect(1, 0));
+    EXPECT_FALSE(list.lock(1, 255)) << "busy: a second action does nothing";
+    settle();
+    EXPECT_EQ(unit().slot(1).write_enable, 0);
+    EXPECT_EQ(listLine(1), QStringLiteral(" 01 :   : P :Speech..............."));
+    EXPECT_EQ(lastShown().text, QStringLiteral("The program was done protection.\nProgramNo = 01"));
+
+    EXPECT_TRUE(list.lock(1, 255));
+    settle();
+    EXPECT_EQ(unit().slot(1).recall_lock, 255);
+    EXPECT_EQ(listLine(1), QStringLiteral(" 01 : L : P :Speech..............."));
+    EXPECT_EQ(lastShown().title, QStringLiteral("RecallLock"));
+
+    EXPECT_TRUE(list.lock(1, 0));
+    settle();
+    EXPECT_EQ(unit().slot(1).recall_lock, 0);
+    EXPECT_TRUE(list.protect(1, 255));
+    settle();
+    EXPECT_EQ(unit().slot(1).write_enable, 255);
+    EXPECT_EQ(lastShown().text, QStringLiteral("The program removed protection.\nProgramNo = 01"));
+
+    EXPECT_TRUE(list.remove(4));
+    settle();
+    EXPECT_TRUE(unit().slotIsEmpty(4));
+    EXPECT_EQ(listLine(4), QStringLiteral(" 04 : ( not used )"));
+    EXPECT_EQ(lastShown().text, QStringLiteral("The program was deleted.\nProgramNo = 04"));
+    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
+}
+
+TEST_F(ProgramManagementTest, RefusalsChangeNothing) {
+    openList();
+    received.clear();
+    prompts.answerNext(false);
+    EXPECT_FALSE(list.remove(1)) << "the operator said no";
+    EXPECT_TRUE(received.empty());
+
+    prompts.answerNext(true);
+    EXPECT_TRUE(list.remove(3)); // protected
+    settle();
+    EXPECT_FALSE(unit().slotIsEmpty(3));
+    EXPECT_EQ(listLine(3), QStringLiteral(" 03 :   : P :Theatre.............."));
+    EXPECT_EQ(lastShown().text, QStringLiteral("The program is protected.\nProgramNo = 03"));
+    EXPECT_EQ(lastShown().title, QStringLiteral("List Delete"));
+    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
+
+    sim.setFault(UnitCommand::Protect, {LineFault::Kind::Garbled});
+    EXPECT_TRUE(list.protect(2, 0));
+    settle();
+    EXPECT_EQ(session.programs.Record(2).write_enable, 255);
+    EXPECT_EQ(lastShown().text, QStringLiteral("Non Err Code.\nProgramNo = 02"));
+}
+
+TEST_F(ProgramManagementTest, RecallDownloadsTheProgramAndAFailedDownloadKeepsTheOld) {
+    openList();
+    int replaced = 0;
+    list.setProgramReplacedCallback([&replaced] { ++replaced; });
+    received.clear();
+    prompts.answerNext(true);
+    EXPECT_TRUE(list.recall(2));
+    settle();
+    EXPECT_EQ(requests(7), (QStringList{QStringLiteral("(01R002"), QStringLiteral("(01Q000")}));
+    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), EncodeRecordText(unit().currentProgram()));
+    EXPECT_EQ(session.CurrentRecord().program_number, 2);
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(lastShown().text, QStringLiteral("The program was recalled.\nProgramNo = 02"));
+
+    const QByteArray before = EncodeRecordText(session.CurrentRecord());
+    sim.setFault(UnitCommand::DataGet, {LineFault::Kind::Garbled});
+    prompts.answerNext(true);
+    EXPECT_TRUE(list.recall(1));
+    settle();
+    EXPECT_EQ(unit().currentProgram().program_number, 1) << "the unit did recall";
+    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), before);
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(lastShown().title, QStringLiteral("ProgramDownLoad"));
+    EXPECT_EQ(lastShown().text, QStringLiteral("Non Err Code.\nProgramNo = 01"));
+
+    sim.clearFaults();
+    prompts.answerNext(true);
+    EXPECT_TRUE(list.recall(9)); // empty
+    settle();
+    EXPECT_EQ(lastShown().text,
+              QStringLiteral("The program of the number is not effective.\nProgramNo = 09"));
+    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), before);
+}
+
+TEST_F(ProgramManagementTest, RememberedBandsAskCautionFirst) {
+    openList();
+    session.savedBandSettings.channel[3].lpf_freq = 90;
+    int asked = 0;
+    bool answer = false;
+    list.setCaution([&] {
+        ++asked;
+        return answer;
+    });
+    received.clear();
+    EXPECT_FALSE(list.recall(2));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(prompts.shown().empty()) << "Cancel in Caution asks nothing more";
+    EXPECT_TRUE(received.empty());
+
+    answer = true;
+    prompts.answerNext(true);
+    EXPECT_TRUE(list.recall(2));
+    settle();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(prompts.shown().front().text,
+              QStringLiteral("Are you sure you want to recall program 02 ?"));
+    EXPECT_FALSE(session.savedBandSettings.holdsAnything()) << "the new program empties them";
+}
+
+TEST_F(ProgramManagementTest, ALostLineEndsTheListAtOnce) {
+    sim.setFault(UnitCommand::InfoGet, {LineFault::Kind::Silent});
+    ASSERT_TRUE(list.start());
+    ASSERT_TRUE(runToEnd(list));
+    EXPECT_EQ(list.outcome(), ProcedureOutcome::Cancel);
+    EXPECT_EQ(list.slotsRead(), 0);
+    EXPECT_EQ(session.ConnectedUnitId, 0);
+    EXPECT_FALSE(line.isOpen());
+    EXPECT_EQ(count("(01ME"), 0);
+}
+
+class ProgramStoreTest : public ProgramManagementTest {
+protected:
+    void open() {
+        ASSERT_TRUE(store.start());
+        clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    }
+    ProgramStoreProcedure store{session, engine, prompts, clock};
+};
+
+TEST_F(ProgramStoreTest, NewAsksNothingAndTakesTheLowestFreeSlot) {
+    session.CurrentRecord().program_number = 2;
+    std::memcpy(unit().currentProgram().name.data(), "STORED NOW", 10);
+    open();
+    EXPECT_EQ(store.chosen(), 2) << "the slot the program came from";
+    EXPECT_EQ(store.slotState(), ProgramStoreProcedure::SlotState::Used);
+    EXPECT_TRUE(store.selectedName().startsWith(QStringLiteral("Live Band")));
+    store.choose(0);
+    EXPECT_EQ(store.selectedName(), QStringLiteral(".........."));
+    EXPECT_EQ(store.selectedInformation(), QStringLiteral("...................."));
+    received.clear();
+    EXPECT_TRUE(store.storeExec());
+    ASSERT_TRUE(runToEnd(store));
+    EXPECT_EQ(store.outcome(), ProcedureOutcome::Ok);
+    EXPECT_EQ(prompts.unscriptedQuestions(), 0);
+    EXPECT_EQ(requests(7), (QStringList{QStringLiteral("(01S000"), QStringLiteral("(01ME")}));
+    EXPECT_EQ(QByteArray(unit().slot(7).name.data(), 10), "STORED NOW");
+    EXPECT_EQ(texts().back(), QStringLiteral("Program store OK!\nProgramNo = 07"));
+    const ProgramRecord& r = session.CurrentRecord();
+    EXPECT_EQ(r.program_number, 7);
+    EXPECT_EQ(r.recall_lock, 0);
+    EXPECT_EQ(r.write_enable, 255);
+    EXPECT_TRUE(engine.MeteringOn());
+}
+
+TEST_F(ProgramStoreTest, AUsedSlotAsksAndNoKeepsIt) {
+    open();
+    store.choose(1);
+    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    const QByteArray before = EncodeRecordText(unit().slot(1));
+    prompts.answerNext(false);
+    received.clear();
+    EXPECT_FALSE(store.storeExec());
+    EXPECT_EQ(prompts.shown().back().text,
+              QStringLiteral("Replace existing MQX-T410 ProgramData ?"));
+    EXPECT_EQ(prompts.shown().back().title, QStringLiteral("ProgramStore Message"));
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(EncodeRecordText(unit().slot(1)), before);
+
+    store.choose(3); // protected
+    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    prompts.answerNext(true);
+    EXPECT_TRUE(store.storeExec());
+    ASSERT_TRUE(runToEnd(store));
+    EXPECT_EQ(store.outcome(), ProcedureOutcome::Cancel);
+    EXPECT_EQ(texts().back(), QStringLiteral("The program is protected.\nProgramNo = 03"));
+    EXPECT_EQ(session.CurrentRecord().program_number, 0) << "record 0 unchanged";
+}
+
+TEST_F(ProgramStoreTest, ReplacingASlotLeavesItsHeaderInTheListRecords) {
+    std::memcpy(session.CurrentRecord().name.data(), "REPLACES ONE", 12);
+    std::memcpy(unit().currentProgram().name.data(), "REPLACES ONE", 12);
+    open();
+    store.choose(1);
+    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    prompts.answerNext(true);
+    EXPECT_TRUE(store.storeExec());
+    ASSERT_TRUE(runToEnd(store));
+    EXPECT_EQ(store.outcome(), ProcedureOutcome::Ok);
+    EXPECT_EQ(texts().back(), QStringLiteral("Program store OK!\nProgramNo = 01"));
+    const ProgramRecord& slot = session.programs.Record(1);
+    EXPECT_EQ(QByteArray(slot.name.data(), 12), "REPLACES ONE");
+    EXPECT_EQ(slot.empty_flag, 0);
+    EXPECT_EQ(QByteArray(unit().slot(1).name.data(), 12), "REPLACES ONE");
+}
+
+TEST_F(ProgramStoreTest, ASlotThatCouldNotBeReadIsNotTakenForEmpty) {
+    LineFault garbled{LineFault::Kind::Garbled};
+    garbled.slot = 6;
+    sim.setFault(UnitCommand::InfoGet, garbled);
+    open();
+    store.choose(6);
+    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    EXPECT_EQ(store.slotState(), ProgramStoreProcedure::SlotState::Unknown);
+    prompts.answerNext(false);
+    EXPECT_FALSE(store.storeExec());
+    EXPECT_EQ(prompts.shown().back().text,
+              QStringLiteral("Replace existing MQX-T410 ProgramData ?"));
+
+    store.choose(8); // empty: the unit says so
+    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    EXPECT_EQ(store.selectedName(), QStringLiteral("Not Used"));
+    const auto questions = prompts.shown().size();
+    EXPECT_TRUE(store.storeExec());
+    ASSERT_TRUE(runToEnd(store));
+    EXPECT_EQ(prompts.shown().size(), questions + 1) << "only the outcome, no question";
+    EXPECT_FALSE(unit().slotIsEmpty(8));
+}
+
+TEST_F(ProgramManagementTest, NameAndInformationGoToTheUnitAndRecordZero) {
+    ProgramTextProcedure name(ProgramTextKind::Name, session, engine, prompts, clock);
+    EXPECT_TRUE(name.ok(QStringLiteral("Ha(ll1")));
+    ASSERT_TRUE(runToEnd(name));
+    EXPECT_EQ(name.outcome(), ProcedureOutcome::Ok);
+    EXPECT_EQ(received.back(), "(01J0002Hall1" + QByteArray(16, '.'));
+    EXPECT_EQ(QByteArray(session.CurrentRecord().name.data(), 21), "Hall1" + QByteArray(16, '.'));
+    EXPECT_EQ(unit().currentProgram().name, session.CurrentRecord().name);
+    EXPECT_EQ(lastShown().text, QStringLiteral("Program name was renewed."));
+
+    sim.setFault(UnitCommand::InfoSet, {LineFault::Kind::Error, 2});
+    const auto comment = session.CurrentRecord().comment;
+    ProgramTextProcedure info(ProgramTextKind::Information, session, engine, prompts, clock);
+    EXPECT_TRUE(info.ok(QStringLiteral("new text")));
+    ASSERT_TRUE(runToEnd(info));
+    EXPECT_EQ(info.outcome(), ProcedureOutcome::Cancel);
+    EXPECT_EQ(session.CurrentRecord().comment, comment);
+    EXPECT_EQ(lastShown().text,
+              QStringLiteral("The argument of the command is wrong.\nProgramNo = 00"));
+
+    session.ConnectedUnitId = 0;
+    received.clear();
+    ProgramTextProcedure offline(ProgramTextKind::Information, session, engine, prompts, clock);
+    EXPECT_TRUE(offline.ok(QStringLiteral("offline")));
+    EXPECT_TRUE(offline.hasEnded());
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(QByteArray(session.CurrentRecord().comment.data(), 8), "offline.");
+}
+
+} // namespace
+} // namespace mqx::test
