@@ -1,5 +1,6 @@
 #include "graphs/response_graph_view.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -222,17 +223,33 @@ void ResponseGraphView::drawHandles(QPainter& p, const BandHandles& h, bool drag
 
 void ResponseGraphView::drawMarker(QPainter& p, const GraphScale& s, int gridIndex,
                                    const QString& label, bool selected) {
-    const QRectF box(s.markerLeft + gridIndex + 0.5, s.markerTop + 0.5, 12, 12);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(selected ? QColor(255, 255, 255) : QColor(20, 20, 20), 1));
-    p.setBrush(selected ? QColor(220, 0, 0) : QColor(205, 210, 218));
-    p.drawRoundedRect(box, 2.5, 2.5);
-    QFont f = p.font();
-    f.setPixelSize(label.size() > 1 ? 8 : 10);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(selected ? Qt::white : QColor(10, 10, 10));
-    p.drawText(box, Qt::AlignCenter, label);
+    // A marker is a small piece of text; painting text costs more than the rest of a frame,
+    // so each face is painted once per pixel ratio and then copied.
+    constexpr int kSize = 13;
+    const qreal ratio = p.device() != nullptr ? p.device()->devicePixelRatioF() : 1.0;
+    static QHash<QString, QImage> faces;
+    const QString key = label + (selected ? u'*' : u' ') + QString::number(ratio);
+    auto face = faces.constFind(key);
+    if (face == faces.constEnd()) {
+        QImage image(QSize(kSize, kSize) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter m(&image);
+        m.setRenderHint(QPainter::Antialiasing, true);
+        const QRectF box(0.5, 0.5, kSize - 1, kSize - 1);
+        m.setPen(QPen(selected ? QColor(255, 255, 255) : QColor(20, 20, 20), 1));
+        m.setBrush(selected ? QColor(220, 0, 0) : QColor(205, 210, 218));
+        m.drawRoundedRect(box, 2.5, 2.5);
+        QFont f = p.font();
+        f.setPixelSize(label.size() > 1 ? 8 : 10);
+        f.setBold(true);
+        m.setFont(f);
+        m.setPen(selected ? Qt::white : QColor(10, 10, 10));
+        m.drawText(box, Qt::AlignCenter, label);
+        m.end();
+        face = faces.insert(key, image);
+    }
+    p.drawImage(QPointF(s.markerLeft + gridIndex, s.markerTop), *face);
 }
 
 void ResponseGraphView::paintEvent(QPaintEvent*) {
