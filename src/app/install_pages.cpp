@@ -6,6 +6,7 @@
 #include "pages/display_page.h"
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
+#include "pages/output_page.h"
 #include "pages/peq_page.h"
 
 namespace mqx {
@@ -36,6 +37,11 @@ InstalledPages InstallPages(MainWindow& window, Session& session, ParameterEditS
     pages.compressor = new CompressorPage(session, sink, prompts, timers);
     window.setPage(kCompressorTab, pages.compressor);
     window.setPage(kDelayTab, pages.delay);
+    for (int ch = 0; ch < kOutputCount; ++ch) {
+        auto* output = new OutputPage(session, sink, prompts, timers, ch);
+        pages.output[static_cast<std::size_t>(ch)] = output;
+        window.setPage(kFirstOutputTab + ch, output);
+    }
     window.setPage(kDisplayTab, pages.display);
     window.setProgramChangedHook([display = pages.display] { display->programChanged(); });
     return pages;

@@ -1,5 +1,5 @@
 #pragma once
-// Puts the Input, GEQ, PEQ, Compressor, Delay and Display pages behind their tabs of the
+// Puts the Input, GEQ, PEQ, Compressor, Delay, Output and Display pages behind their tabs of the
 // main window.
 
 #include <array>
@@ -12,6 +12,7 @@ class DisplayPage;
 class GeqPage;
 class PeqPage;
 class InputPage;
+class OutputPage;
 class MainWindow;
 class ParameterEditSink;
 class Prompts;
@@ -25,6 +26,9 @@ struct InstalledPages {
     std::array<GeqPage*, 2> geq{};        // tabs 1 and 2, input channels 1 and 2
     std::array<PeqPage*, 2> peq{};        // tabs 3 and 4
     CompressorPage* compressor = nullptr; // tab 5
+    std::array<OutputPage*, 6> output{};  // tabs 7..12, output channels A..F; each takes its
+                                          // link indicator's request from whoever opens
+                                          // the CH Link dialog
 };
 
 // The window owns the pages from then on; `session`, `sink`, `prompts` and `timers` must

@@ -119,6 +119,20 @@ BandHandles HandlesOf(const GraphScale& scale, const EqBand& band, double valueA
     return h;
 }
 
+HandleGrab GrabHandle(const BandHandles& h, int x, int y) {
+    const auto near = [&](int hx, int reach) {
+        return std::abs(x - hx) <= reach && std::abs(y - h.y) <= reach;
+    };
+    HandleGrab grab;
+    if (h.centre && near(h.x, kCentreHandleReach))
+        grab = {HandleGrab::Centre, h.x - x, h.y - y};
+    else if (h.q && near(h.leftX, kQHandleReach))
+        grab = {HandleGrab::Q, h.leftX - x, h.y - y};
+    else if (h.q && near(h.rightX, kQHandleReach))
+        grab = {HandleGrab::Q, h.rightX - x, h.y - y};
+    return grab;
+}
+
 int QStepOfDistance(int distance) {
     return std::clamp(kLastQStep - (std::abs(distance) - kQHandleInner) / kQHandlePerStep, 0,
                       kLastQStep);

@@ -57,6 +57,15 @@ struct BandHandles {
 inline constexpr int kCentreHandleReach = 5;
 inline constexpr int kQHandleReach = 6;
 
+// What a press on the graph takes: a handle, and the handle's offset from the pointer so
+// that dragging moves it without a jump.
+struct HandleGrab {
+    enum Part { None, Centre, Q } part = None;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+HandleGrab GrabHandle(const BandHandles& handles, int x, int y);
+
 // `valueAtCentre` is the band's own curve at its grid point (the Peaking handle rides it).
 BandHandles HandlesOf(const GraphScale& scale, const EqBand& band, double valueAtCentre);
 // The Q step for a Q handle `distance` pixels from the centre: 72 on the centre, 0 at 154.

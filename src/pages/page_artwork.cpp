@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace mqx {
@@ -107,6 +108,45 @@ QIcon PeqBandIcon(int band, bool active, bool selected) {
     p.setFont(ArtworkFont(p.font(), 11, true));
     p.setPen(selected ? QColor(255, 60, 60) : active ? QColor(255, 255, 255) : QColor(60, 60, 60));
     p.drawText(QRectF(0, 1, w, 12), Qt::AlignCenter, QString::number(band + 1));
+    return QIcon(pixmap);
+}
+
+QIcon OutputBandIcon(int element, bool on, bool selected) {
+    const int w = kOutputBandIconSize.width();
+    const int h = kOutputBandIconSize.height();
+    QPixmap pixmap = canvas(w, h);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(selected ? QColor(230, 0, 0)
+                  : on     ? QColor(20, 90, 40)
+                           : QColor(120, 120, 120),
+                  selected ? 2.0 : 1.0));
+    p.setBrush(on ? QColor(24, 30, 36) : QColor(205, 205, 205));
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
+    const qreal base = h - 5.5;
+    const qreal top = base - 7;
+    QPainterPath glyph;
+    if (element == 0) { // a high-pass: rising, then flat
+        glyph.moveTo(4, base);
+        glyph.cubicTo(w * 0.35, base, w * 0.35, top, w * 0.55, top);
+        glyph.lineTo(w - 4, top);
+    } else if (element == 1) { // a low-pass: flat, then falling
+        glyph.moveTo(4, top);
+        glyph.lineTo(w * 0.45, top);
+        glyph.cubicTo(w * 0.65, top, w * 0.65, base, w - 4, base);
+    } else { // an equaliser band: a bell
+        glyph.moveTo(4, base);
+        glyph.cubicTo(w * 0.35, base, w * 0.38, top, w * 0.5, top);
+        glyph.cubicTo(w * 0.62, top, w * 0.65, base, w - 4, base);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(on ? QColor(0, 230, 0) : QColor(140, 140, 140), 1.5));
+    p.drawPath(glyph);
+    static const std::array<const char*, 5> kNames = {"HPF", "LPF", "EQ1", "EQ2", "EQ3"};
+    p.setFont(ArtworkFont(p.font(), 10, true));
+    p.setPen(selected ? QColor(255, 60, 60) : on ? QColor(255, 255, 255) : QColor(60, 60, 60));
+    p.drawText(QRectF(0, 1, w, 11), Qt::AlignCenter,
+               QString::fromLatin1(kNames[static_cast<std::size_t>(std::clamp(element, 0, 4))]));
     return QIcon(pixmap);
 }
 

@@ -42,6 +42,11 @@ QPixmap InputNumberTile(int input);
 QIcon PeqBandIcon(int band, bool active, bool selected);
 inline constexpr QSize kPeqBandIconSize(28, 26);
 
+// The face of output filter button 0..4 (HPF, LPF, EQ1..EQ3): its name over the shape of
+// its response, lit while the element is on (or has a setting put aside), grey while off.
+QIcon OutputBandIcon(int element, bool on, bool selected);
+inline constexpr QSize kOutputBandIconSize(34, 26);
+
 // A delay arrow pair in `rect`: the up arrow in the upper half, the down arrow in the
 // lower; `pressed` is 0 for none, 1 for up, 2 for down.
 void PaintDelayArrows(QPainter& painter, const QRectF& rect, int pressed);

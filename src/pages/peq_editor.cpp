@@ -305,22 +305,12 @@ bool PeqEditor::pressGraph(int x, int y) {
     if (!peqMode() || m_selected < 0)
         return false;
     const BandHandles h = handles();
-    const auto near = [&](int hx, int reach) {
-        return std::abs(x - hx) <= reach && std::abs(y - h.y) <= reach;
-    };
-    if (h.centre && near(h.x, kCentreHandleReach)) {
-        m_drag = Drag::Centre;
-        m_offsetX = h.x - x;
-    } else if (h.q && near(h.leftX, kQHandleReach)) {
-        m_drag = Drag::Q;
-        m_offsetX = h.leftX - x;
-    } else if (h.q && near(h.rightX, kQHandleReach)) {
-        m_drag = Drag::Q;
-        m_offsetX = h.rightX - x;
-    } else {
+    const HandleGrab grab = GrabHandle(h, x, y);
+    if (grab.part == HandleGrab::None)
         return false;
-    }
-    m_offsetY = h.y - y;
+    m_drag = grab.part == HandleGrab::Centre ? Drag::Centre : Drag::Q;
+    m_offsetX = grab.offsetX;
+    m_offsetY = grab.offsetY;
     return true;
 }
 

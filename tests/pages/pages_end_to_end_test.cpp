@@ -3,6 +3,7 @@
 // controller's own record, field by field.
 
 #include "core/session.h"
+#include "graphs/output_response.h"
 #include "link/engine_edit_sink.h"
 #include "link/link_engine.h"
 #include "pages/compressor_editor.h"
@@ -10,6 +11,8 @@
 #include "pages/eq_operations.h"
 #include "pages/geq_editor.h"
 #include "pages/input_editor.h"
+#include "pages/output_editor.h"
+#include "pages/output_filter_editor.h"
 #include "pages/peq_editor.h"
 #include "program/record_text.h"
 #include "program/value_scales.h"
@@ -21,7 +24,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <algorithm>
+#include <memory>
 #include <random>
+#include <tuple>
 
 using namespace mqx;
 using Box = InputEditor::Box;
@@ -417,4 +423,169 @@ TEST_F(PagesEndToEnd, RandomCompressorEditsAndLinkModesLeaveTheUnitWithTheContro
         EXPECT_GT(n, 0);
     EXPECT_GT(editsReceived, 60);
     expectUnitHoldsTheRecord();
+}
+
+// Outputs A, B and C grouped as the CH Link dialog groups them (the masks in the record, A's
+// settings copied into B and C, one "054" edit with the masks of A..E), then a random run
+// of edits on every Output page: afterwards the unit holds the controller's program, and
+// the group's members hold one another's settings on both sides.
+TEST_F(PagesEndToEnd, RandomOutputEditsInALinkGroupLeaveTheUnitWithTheControllersProgram) {
+    const auto abc = static_cast<std::uint8_t>(OutputBit(0) | OutputBit(1) | OutputBit(2));
+    QByteArray masks;
+    for (int c = 0; c < kOutputCount; ++c) {
+        OutputChannel& o = record().out[static_cast<std::size_t>(c)];
+        o.link_mask = c < 3 ? abc : OutputBit(c);
+        if (c > 0 && c < 3) {
+            const OutputChannel& a = record().out[0];
+            o.hpf_type = a.hpf_type;
+            o.hpf_freq = a.hpf_freq;
+            o.lpf_type = a.lpf_type;
+            o.lpf_freq = a.lpf_freq;
+            o.eq = a.eq;
+            o.level = a.level;
+            o.limiter = a.limiter;
+            o.delay = a.delay;
+            o.phase = a.phase;
+        }
+        if (c < 5)
+            masks += EditDigits(o.link_mask, 3);
+    }
+    ASSERT_EQ(masks, QByteArray("056056056004002"));
+    sink.sendEdit("054", masks);
+    pause();
+
+    std::vector<std::unique_ptr<OutputEditor>> outputs;
+    std::vector<std::unique_ptr<OutputFilterEditor>> filters;
+    for (int c = 0; c < kOutputCount; ++c) {
+        outputs.push_back(std::make_unique<OutputEditor>(session, sink, prompts, clock, c));
+        filters.push_back(std::make_unique<OutputFilterEditor>(session, sink, prompts, c));
+    }
+    const auto pick = [](std::mt19937& random, int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    int page = 0; // the Output page the operator is on
+    const auto out = [&]() -> OutputEditor& { return *outputs[static_cast<std::size_t>(page)]; };
+    const auto flt = [&]() -> OutputFilterEditor& {
+        return *filters[static_cast<std::size_t>(page)];
+    };
+    const auto anyBox = [&](std::mt19937& random) {
+        return static_cast<FilterBox>(pick(random, 0, 2));
+    };
+    // The selected element's own curve at its grid point, as the graph hands it over.
+    const auto atCentre = [&] {
+        const OutputFilterEditor& f = flt();
+        const OutputCurves curves = OutputResponse(f.output());
+        const int e = f.selected();
+        const ResponseCurve& curve =
+            e == ElementHpf   ? curves.highPass
+            : e == ElementLpf ? curves.lowPass
+                              : curves.eq[static_cast<std::size_t>(std::max(e - ElementEq1, 0))];
+        return curve[static_cast<std::size_t>(f.gridIndex(e))];
+    };
+    int drags = 0;
+    const std::vector<EditAction> actions = {
+        {"another page", [&](auto& r) { page = pick(r, 0, kOutputCount - 1); }},
+        {"source", [&](auto& r) { out().selectSourceItem(pick(r, 0, 2)); }},
+        {"phase", [&](auto& r) { out().setPhase(pick(r, 0, 1) == 1); }},
+        {"limiter arrows", [&](auto& r) { out().stepLimiter(pick(r, -12, 12)); }},
+        {"limiter typed",
+         [&](auto& r) {
+             out().commitLimiterText(pick(r, 0, 5) == 0
+                                         ? QStringLiteral("off")
+                                         : QString::number(pick(r, -200, 60) / 10.0));
+         }},
+        {"level arrows", [&](auto& r) { out().stepLevel(pick(r, -40, 40)); }},
+        {"level typed",
+         [&](auto& r) { out().commitLevelText(QString::number(pick(r, -900, 120) / 10.0)); }},
+        {"level fader",
+         [&](auto& r) {
+             out().pressLevel(OutputLayout::kLevelTrackLeft + 10,
+                              OutputLayout::kLevelTrackTop + pick(r, 0, 244));
+             clock.advance(pick(r, 0, 400));
+             out().releaseLevel();
+         }},
+        {"delay typed",
+         [&](auto& r) {
+             out().delay().commitEntry(out().delayTarget(), DelayBox::Ms,
+                                       QString::number(pick(r, 0, 13650) / 10.0));
+         }},
+        {"delay arrows",
+         [&](auto& r) {
+             out().delay().pressArrow(out().delayTarget(), pick(r, 0, 1) == 1);
+             clock.advance(pick(r, 0, 5000));
+             out().delay().releaseArrow();
+         }},
+        {"element button", [&](auto& r) { flt().pressBandButton(pick(r, 0, 4)); }},
+        {"element on/off", [&](auto& r) { flt().setOn(pick(r, 0, 4), pick(r, 0, 1) == 1); }},
+        {"type", [&](auto& r) { flt().selectType(pick(r, 0, 11)); }},
+        {"filter arrows", [&](auto& r) { flt().stepBox(anyBox(r), pick(r, -12, 12)); }},
+        {"filter typed",
+         [&](auto& r) {
+             const FilterBox box = anyBox(r);
+             const bool crossover =
+                 flt().selected() == ElementHpf || flt().selected() == ElementLpf;
+             const QString text =
+                 box == FilterBox::Frequency
+                     ? (crossover && pick(r, 0, 3) == 0 ? QStringLiteral("off")
+                                                        : QString::number(pick(r, 15, 22000)))
+                 : box == FilterBox::Q ? QString::number(pick(r, 3, 200) / 10.0)
+                                       : QString::number(pick(r, -130, 130) / 10.0);
+             flt().commitBoxText(box, text);
+         }},
+        {"graph drag",
+         [&](auto& r) {
+             OutputFilterEditor& f = flt();
+             // The operator picks an element with handles first.
+             if (f.selected() < 0)
+                 f.pressBandButton(pick(r, 0, 4));
+             if (!f.isOn(f.selected()) && f.selected() >= ElementEq1)
+                 f.selectType(pick(r, 1, 5));
+             if (!f.isOn(f.selected()) && !f.hasSaved(f.selected()))
+                 f.stepBox(FilterBox::Frequency, f.selected() == ElementHpf ? 30 : -30);
+             if (!f.isOn(f.selected()))
+                 f.setOn(f.selected(), true);
+             const double centre = atCentre();
+             const BandHandles h = f.handles(centre);
+             const int which = pick(r, -1, 1);
+             const int x = which == 0 || !h.q ? h.x : which < 0 ? h.leftX : h.rightX;
+             if (!f.pressGraph(x + pick(r, -3, 3), h.y + pick(r, -3, 3), centre))
+                 return;
+             ++drags;
+             for (int i = 0; i < 4; ++i)
+                 f.moveGraph(x + pick(r, -200, 200), h.y + pick(r, -60, 60));
+             f.releaseGraph();
+         }},
+        {"display channel", [&](auto& r) { out().toggleDisplay(pick(r, 0, 5)); }},
+    };
+    std::mt19937 random(1704);
+    std::vector<int> used(actions.size());
+    const int before = editsReceived;
+    for (int i = 0; i < 220; ++i) {
+        const auto a =
+            static_cast<std::size_t>(pick(random, 0, static_cast<int>(actions.size()) - 1));
+        actions[a].run(random);
+        ++used[a];
+        pause();
+    }
+    for (std::size_t a = 0; a < actions.size(); ++a)
+        EXPECT_GT(used[a], 0) << actions[a].name;
+    EXPECT_GT(drags, 3);
+    EXPECT_GT(editsReceived - before, 100);
+    for (const auto& shown : prompts.shown())
+        EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
+    expectUnitHoldsTheRecord();
+
+    const ProgramRecord unit = download();
+    for (const ProgramRecord* side : {static_cast<const ProgramRecord*>(&record()), &unit}) {
+        const OutputChannel& a = side->out[0];
+        for (int c : {1, 2}) {
+            const OutputChannel& o = side->out[static_cast<std::size_t>(c)];
+            const char* who = side == &unit ? "unit" : "controller";
+            EXPECT_EQ(std::tie(o.hpf_type, o.hpf_freq, o.lpf_type, o.lpf_freq, o.eq, o.level,
+                               o.limiter, o.delay, o.phase),
+                      std::tie(a.hpf_type, a.hpf_freq, a.lpf_type, a.lpf_freq, a.eq, a.level,
+                               a.limiter, a.delay, a.phase))
+                << who << " output " << c;
+        }
+    }
 }

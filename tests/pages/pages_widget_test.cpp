@@ -5,6 +5,7 @@
 #include "app/install_pages.h"
 #include "app/main_window.h"
 #include "core/session.h"
+#include "pages/channel_strip.h"
 #include "pages/delay_arrows.h"
 #include "pages/delay_page.h"
 #include "pages/display_indicators.h"
@@ -16,6 +17,8 @@
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
 #include "pages/output_flat_dialog.h"
+#include "pages/output_graph.h"
+#include "pages/output_page.h"
 #include "pages/peq_graph.h"
 #include "pages/peq_page.h"
 #include "pages/spin_buttons.h"
@@ -454,6 +457,23 @@ TEST_F(PagesInWindow, KeysAndTheWheelStepEveryPagesBoxesAndFaders) {
          [&] { return int(record().geq_level[30][1]); }, 4},
         {"GEQ level fader", 1, [&] { return pages.geq[0]->levelFader(); },
          [&] { return int(record().geq_gain[0]); }, 4},
+        {"output level fader", kFirstOutputTab + 1, [&] { return pages.output[1]->levelFader(); },
+         [&] { return int(record().out[1].level); }, 4},
+        {"output delay box", kFirstOutputTab + 2,
+         [&] {
+             record().out[2].delay = 500;
+             pages.output[2]->showPage();
+             return pages.output[2]->delayBox(DelayBox::Ms);
+         },
+         [&] { return int(record().out[2].delay); }, 4},
+        {"output EQ level box", kFirstOutputTab,
+         [&] {
+             record().out[0].eq[0] = {1, 69, 24, 46};
+             pages.output[0]->filters().pressBandButton(ElementEq1);
+             pages.output[0]->showPage();
+             return pages.output[0]->box(FilterBox::Level);
+         },
+         [&] { return int(record().out[0].eq[0].level); }, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -560,7 +580,33 @@ TEST_F(PagesInWindow, TabGoesThroughEachPagesBoxesInReadingOrder) {
         out.push_back(page->levelBox());
         return out;
     };
+    const auto outputBoxes = [&] {
+        // Every element on and a Peaking EQ selected, so that every button and box takes
+        // the focus.
+        OutputChannel& o = record().out[3];
+        o.hpf_freq = 10;
+        o.lpf_freq = 100;
+        for (EqBand& band : o.eq)
+            band.type = 1;
+        OutputPage* page = pages.output[3];
+        page->filters().pressBandButton(ElementEq2);
+        page->showPage();
+        std::vector<QWidget*> out = {page->sourceList(), page->phaseButton(), page->limiterBox(),
+                                     page->delayBox(DelayBox::Ms),
+                                     page->delayBox(DelayBox::Metres)};
+        for (int e = 0; e < kOutputElements; ++e)
+            out.push_back(page->bandButton(e));
+        for (int e = 0; e < kOutputElements; ++e)
+            out.push_back(page->bandOnButton(e));
+        out.push_back(page->typeList());
+        for (FilterBox box : {FilterBox::Frequency, FilterBox::Q, FilterBox::Level})
+            out.push_back(page->box(box));
+        out.push_back(page->levelFader());
+        out.push_back(page->levelBox());
+        return out;
+    };
     const Case cases[] = {
+        {"output", kFirstOutputTab + 3, outputBoxes},
         {"input", 0,
          [&]() -> std::vector<QWidget*> {
              return {pages.input->box(Box::SineLevel), pages.input->box(Box::SineFreq),
@@ -628,4 +674,52 @@ TEST_F(PagesInWindow, PeqGraphDragsAndBoxKeysEditTheSelectedBand) {
     QTest::mouseRelease(graph, Qt::LeftButton, {}, QPoint(now.x - 60, now.y - 40));
     EXPECT_TRUE(sink.edits.empty());
     EXPECT_TRUE(prompts.shown().empty());
+}
+
+// The Output page's own controls, through the mouse: the delay arrows at the top of the
+// range for the whole group, the fader pulled to -Inf, the display selector and the link
+// indicator's request.
+TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
+    const auto group = static_cast<std::uint8_t>(OutputBit(4) | OutputBit(5));
+    record().out[4].link_mask = group;
+    record().out[5].link_mask = group;
+    record().out[4].delay = kMaxDelaySteps - 1;
+    record().out[4].level = 181;
+    OutputPage* page = pages.output[4];
+    int linkRequests = 0;
+    page->setLinkRequest([&] { ++linkRequests; });
+    showTab(kFirstOutputTab + 4);
+    ASSERT_EQ(window->page(kFirstOutputTab + 4), page);
+    sink.edits.clear();
+
+    DelayArrows* arrows = page->delayArrows();
+    arrowEvent(arrows, QEvent::MouseButtonPress, QPoint(8, 4));
+    EXPECT_EQ(record().out[5].delay, kMaxDelaySteps);
+    clock.advance(1200); // the first repeat finds the top
+    EXPECT_EQ(record().out[4].delay, kMaxDelaySteps);
+    arrowEvent(arrows, QEvent::MouseButtonRelease, QPoint(8, 4));
+    EXPECT_EQ(page->delayBox(DelayBox::Ms)->text(), DelayMsText(kMaxDelaySteps));
+    EXPECT_EQ(sink.edits, (Edits{"0514 131071"}));
+
+    sink.edits.clear();
+    Fader* fader = page->levelFader();
+    const QPoint knob = fader->mapTo(page, QPoint(10, fader->knobTop() + 8));
+    QTest::mousePress(page, Qt::LeftButton, {}, knob);
+    QTest::mouseMove(page, knob + QPoint(0, 300));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, knob + QPoint(0, 300));
+    EXPECT_EQ(record().out[5].level, 0);
+    EXPECT_EQ(page->levelBox()->text(), QStringLiteral("-Inf dB"));
+    EXPECT_EQ(fader->knobTop(), 221);
+    EXPECT_EQ(sink.edits.back(), "0494 000");
+
+    ChannelStrip* selector = page->displaySelector();
+    QTest::mouseClick(selector, Qt::LeftButton, {}, selector->slot(1).center());
+    QTest::mouseClick(selector, Qt::LeftButton, {}, selector->slot(4).center()); // its own
+    EXPECT_EQ(record().out[4].display_mask, OutputBit(1) | OutputBit(4));
+    page->graph()->render(1);
+    EXPECT_EQ(page->graph()->curves(1).sum, OutputResponse(record().out[1]).sum);
+
+    EXPECT_EQ(page->linkIndicator()->mask(), group);
+    QTest::mouseClick(page->linkIndicator(), Qt::LeftButton);
+    EXPECT_EQ(linkRequests, 1);
 }

@@ -1,0 +1,369 @@
+#include "core/session.h"
+#include "pages/output_editor.h"
+#include "pages/output_filter_editor.h"
+#include "recording_edit_sink.h"
+#include "scripted_prompts.h"
+#include "virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+
+using namespace mqx;
+using Edits = std::vector<std::string>;
+
+namespace {
+
+struct OutputEditorTest : ::testing::Test {
+    void SetUp() override {
+        ApplyDefaults(session);
+        // B, C and D form one group; A and the rest stand alone.
+        const auto group = static_cast<std::uint8_t>(OutputBit(1) | OutputBit(2) | OutputBit(3));
+        for (int c : {1, 2, 3})
+            out(c).link_mask = group;
+        session.ConnectedUnitId = 1;
+    }
+    OutputChannel& out(int c) { return session.CurrentRecord().out[static_cast<std::size_t>(c)]; }
+
+    Session session;
+    test::RecordingEditSink sink;
+    test::ScriptedPrompts prompts;
+    test::VirtualClock clock;
+    OutputEditor a{session, sink, prompts, clock, 0};
+    OutputEditor b{session, sink, prompts, clock, 1};
+    OutputFilterEditor filtersA{session, sink, prompts, 0};
+    OutputFilterEditor filtersB{session, sink, prompts, 1};
+};
+
+} // namespace
+
+// One edit of output B, whose group is B, C and D: what each output holds afterwards and
+// the one edit the unit hears (always for B alone).
+TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly) {
+    const struct {
+        const char* name;
+        std::function<void(OutputChannel&)> before;
+        std::function<void()> act;
+        std::function<int(const OutputChannel&)> field;
+        int mine;
+        int linked; // C and D
+        Edits edits;
+    } cases[] = {
+        {"phase",
+         [](auto& o) { o.phase = 0; },
+         [&] { b.setPhase(true); },
+         [](const auto& o) { return int{o.phase}; },
+         1,
+         1,
+         {"0521 001"}},
+        {"phase again, unchanged, still sent",
+         [](auto& o) { o.phase = 1; },
+         [&] { b.setPhase(true); },
+         [](const auto& o) { return int{o.phase}; },
+         1,
+         1,
+         {"0521 001"}},
+        {"source is the channel's own",
+         [](auto& o) { o.source = 0; },
+         [&] { b.selectSourceItem(1); },
+         [](const auto& o) { return int{o.source}; },
+         2,
+         0,
+         {"0401 002"}},
+        {"the stored source again sends nothing",
+         [](auto& o) { o.source = 1; },
+         [&] { b.selectSourceItem(0); },
+         [](const auto& o) { return int{o.source}; },
+         1,
+         1,
+         {}},
+        {"limiter up from +6.0 goes Off",
+         [](auto& o) { o.limiter = 1; },
+         [&] { b.stepLimiter(1); },
+         [](const auto& o) { return int{o.limiter}; },
+         0,
+         0,
+         {"0501 000"}},
+        {"limiter up at Off stays",
+         [](auto& o) { o.limiter = 0; },
+         [&] { b.stepLimiter(1); },
+         [](const auto& o) { return int{o.limiter}; },
+         0,
+         0,
+         {}},
+        {"limiter down at -20.0 stays",
+         [](auto& o) { o.limiter = 53; },
+         [&] { b.stepLimiter(-3); },
+         [](const auto& o) { return int{o.limiter}; },
+         53,
+         53,
+         {}},
+        {"limiter typed off",
+         [](auto& o) { o.limiter = 20; },
+         [&] { EXPECT_TRUE(b.commitLimiterText(u"off")); },
+         [](const auto& o) { return int{o.limiter}; },
+         0,
+         0,
+         {"0501 000"}},
+        {"level typed",
+         [](auto& o) { o.level = 181; },
+         [&] { EXPECT_TRUE(b.commitLevelText(u"-10")); },
+         [](const auto& o) { return int{o.level}; },
+         161,
+         161,
+         {"0491 161"}},
+        {"level typed as stored sends nothing",
+         [](auto& o) { o.level = 181; },
+         [&] { EXPECT_TRUE(b.commitLevelText(u"0")); },
+         [](const auto& o) { return int{o.level}; },
+         181,
+         181,
+         {}},
+        {"fader dragged below the lowest position is -Inf",
+         [](auto& o) { o.level = 181; },
+         [&] {
+             const int knobCentre = b.levelKnobTop() + 8;
+             ASSERT_TRUE(b.pressLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre));
+             b.moveLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre + 400);
+             b.releaseLevel();
+         },
+         [](const auto& o) { return int{o.level}; },
+         0,
+         0,
+         {"0491 000"}},
+    };
+    for (const auto& c : cases) {
+        for (int ch : {1, 2, 3, 4})
+            c.before(out(ch));
+        out(4).phase = 1; // E is outside the group: whatever B does leaves it be
+        out(4).level = 7;
+        out(4).limiter = 9;
+        sink.edits.clear();
+        c.act();
+        EXPECT_EQ(c.field(out(1)), c.mine) << c.name;
+        EXPECT_EQ(c.field(out(2)), c.linked) << c.name;
+        EXPECT_EQ(c.field(out(3)), c.linked) << c.name;
+        EXPECT_EQ(std::tie(out(4).phase, out(4).level, out(4).limiter), std::make_tuple(1, 7, 9))
+            << c.name;
+        EXPECT_EQ(sink.edits, c.edits) << c.name;
+    }
+    EXPECT_EQ(b.levelKnobTop(), OutputLayout::kLevelTrackTop + 221) << "-Inf parks below";
+    EXPECT_EQ(b.levelText(), QStringLiteral("-Inf dB"));
+}
+
+TEST_F(OutputEditorTest, RefusedTextsChangeNothingAndSayWhy) {
+    out(0).limiter = 7;
+    out(0).level = 100;
+    EXPECT_FALSE(a.commitLimiterText(u"loud"));
+    EXPECT_FALSE(a.commitLevelText(u"x"));
+    EXPECT_EQ(out(0).limiter, 7);
+    EXPECT_EQ(out(0).level, 100);
+    EXPECT_TRUE(sink.edits.empty());
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Please enter a number."));
+}
+
+TEST_F(OutputEditorTest, TheGraphOverlayTogglesOtherChannelsOnly) {
+    a.toggleDisplay(0); // the page's own sum is always drawn
+    a.toggleDisplay(2);
+    a.toggleDisplay(5);
+    a.toggleDisplay(5);
+    EXPECT_EQ(out(0).display_mask, OutputBit(0) | OutputBit(2));
+    EXPECT_EQ(out(1).display_mask, OutputBit(1)) << "not mirrored";
+    EXPECT_TRUE(sink.edits.empty()) << "screen state only";
+}
+
+// Which boxes the filter section offers for each element and type.
+TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
+    const struct {
+        int element;
+        int type; // EQ type to set first; -1 leaves it
+        FilterEnabling enabling;
+    } cases[] = {
+        {-1, -1, {}},
+        {ElementHpf, -1, {true, true, false, false}},
+        {ElementLpf, -1, {true, true, false, false}},
+        {ElementEq1, 0, {true, false, false, false}},
+        {ElementEq1, 1, {true, true, true, true}},
+        {ElementEq2, 2, {true, true, true, false}},
+        {ElementEq2, 5, {true, true, true, false}},
+        {ElementEq3, 3, {true, true, false, true}},
+        {ElementEq3, 4, {true, true, false, true}},
+    };
+    for (const auto& c : cases) {
+        if (c.element >= ElementEq1)
+            out(0).eq[static_cast<std::size_t>(c.element - ElementEq1)].type =
+                static_cast<std::uint8_t>(c.type);
+        if (filtersA.selected() != c.element)
+            filtersA.pressBandButton(c.element);
+        EXPECT_EQ(filtersA.enabling(), c.enabling) << c.element << " " << c.type;
+        EXPECT_EQ(filtersA.boxText(FilterBox::Q).isEmpty(), !c.enabling.q);
+    }
+}
+
+// The filter section's edge cases, on output B of the B-C-D group.
+TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
+    const struct {
+        const char* name;
+        std::function<void(OutputChannel&)> before;
+        int element;
+        std::function<void()> act;
+        std::function<int(const OutputChannel&)> field;
+        int value;
+        Edits edits;
+    } cases[] = {
+        {"HPF spun down from 1 to 0 is off",
+         [](auto& o) { o.hpf_freq = 1; },
+         ElementHpf,
+         [&] { filtersB.stepBox(FilterBox::Frequency, -1); },
+         [](const auto& o) { return int{o.hpf_freq}; },
+         0,
+         {"0421 000"}},
+        {"HPF spun below 0 stays",
+         [](auto& o) { o.hpf_freq = 0; },
+         ElementHpf,
+         [&] { filtersB.stepBox(FilterBox::Frequency, -1); },
+         [](const auto& o) { return int{o.hpf_freq}; },
+         0,
+         {}},
+        {"off typed into the LPF",
+         [](auto& o) { o.lpf_freq = 100; },
+         ElementLpf,
+         [&] { EXPECT_TRUE(filtersB.commitBoxText(FilterBox::Frequency, u"off")); },
+         [](const auto& o) { return int{o.lpf_freq}; },
+         122,
+         {"0441 122"}},
+        {"LPF type",
+         [](auto& o) { o.lpf_type = 0; },
+         ElementLpf,
+         [&] { filtersB.selectType(11); },
+         [](const auto& o) { return int{o.lpf_type}; },
+         11,
+         {"0431 011"}},
+        {"Hi-Shelf pulls 121 down to 110",
+         [](auto& o) {
+             o.eq[1] = {1, 121, 30, 10};
+         },
+         ElementEq2,
+         [&] { filtersB.selectType(3); },
+         [](const auto& o) { return int{o.eq[1].freq}; },
+         110,
+         {"045101 003110030010"}},
+        {"a shelf spins no higher than 110",
+         [](auto& o) {
+             o.eq[1] = {3, 109, 30, 10};
+         },
+         ElementEq2,
+         [&] { filtersB.stepBox(FilterBox::Frequency, 5); },
+         [](const auto& o) { return int{o.eq[1].freq}; },
+         110,
+         {"046101 110"}},
+        {"type Off resets the band",
+         [](auto& o) {
+             o.eq[2] = {2, 100, 40, 3};
+         },
+         ElementEq3,
+         [&] { filtersB.selectType(0); },
+         [](const auto& o) { return int{o.eq[2].q}; },
+         46,
+         {"045102 000069024046"}},
+        {"level spin",
+         [](auto& o) {
+             o.eq[0] = {1, 69, 24, 46};
+         },
+         ElementEq1,
+         [&] { filtersB.stepBox(FilterBox::Level, 4); },
+         [](const auto& o) { return int{o.eq[0].level}; },
+         28,
+         {"047100 028"}},
+        {"Q typed sends the whole band",
+         [](auto& o) {
+             o.eq[0] = {1, 69, 24, 46};
+         },
+         ElementEq1,
+         [&] { EXPECT_TRUE(filtersB.commitBoxText(FilterBox::Q, u"0.307")); },
+         [](const auto& o) { return int{o.eq[0].q}; },
+         0,
+         {"045100 001069024000"}},
+    };
+    for (const auto& c : cases) {
+        for (int ch : {1, 2, 3})
+            c.before(out(ch));
+        session.savedBandSettings.clear();
+        if (filtersB.selected() != c.element)
+            filtersB.pressBandButton(c.element);
+        sink.edits.clear();
+        c.act();
+        for (int ch : {1, 2, 3})
+            EXPECT_EQ(c.field(out(ch)), c.value) << c.name << " on output " << ch;
+        EXPECT_EQ(sink.edits, c.edits) << c.name;
+    }
+}
+
+TEST_F(OutputEditorTest, OnOffPutsTheSettingAsideForTheWholeGroupAndSelectingBringsItBack) {
+    for (int ch : {1, 2, 3})
+        out(ch).eq[1] = {2, 50, 24, 30};
+    filtersB.setOn(ElementEq2, false);
+    for (int ch : {1, 2, 3}) {
+        EXPECT_EQ(out(ch).eq[1].type, 0) << ch;
+        EXPECT_EQ(session.savedBandSettings.channel[static_cast<std::size_t>(ch)].eq_type[1], 2);
+    }
+    EXPECT_TRUE(filtersB.showsOn(ElementEq2)) << "the button still reads on: it can restore";
+    filtersB.setOn(ElementEq2, false); // already off: nothing to put aside again
+    filtersB.pressBandButton(ElementEq2);
+    for (int ch : {1, 2, 3}) {
+        EXPECT_EQ(out(ch).eq[1], (EqBand{2, 50, 24, 30})) << ch;
+        EXPECT_FALSE(
+            session.savedBandSettings.channel[static_cast<std::size_t>(ch)].holdsAnything());
+    }
+    EXPECT_EQ(sink.edits, (Edits{"045101 000050024030", "045101 002050024030"}));
+
+    // The LPF: off keeps its frequency, ON with nothing kept does nothing.
+    sink.edits.clear();
+    out(0).lpf_freq = 90;
+    filtersA.setOn(ElementLpf, false);
+    EXPECT_EQ(out(0).lpf_freq, 122);
+    EXPECT_EQ(session.savedBandSettings.channel[0].lpf_freq, 90);
+    filtersA.setOn(ElementLpf, true);
+    EXPECT_EQ(out(0).lpf_freq, 90);
+    filtersA.setOn(ElementLpf, true);
+    EXPECT_FALSE(filtersA.showsOn(ElementHpf));
+    filtersA.setOn(ElementHpf, true);
+    EXPECT_EQ(out(0).hpf_freq, 0);
+    EXPECT_EQ(sink.edits, (Edits{"0440 122", "0440 090"}));
+}
+
+TEST_F(OutputEditorTest, GraphDragsMoveWhatTheArrowsMoveWithinTheTypesRange) {
+    const GraphScale& s = filtersB.graphScale();
+    // A Hi-Shelf dragged far right stops at 110; its level follows the pointer.
+    for (int ch : {1, 2, 3})
+        out(ch).eq[0] = {3, 69, 24, 46};
+    filtersB.pressBandButton(ElementEq1);
+    BandHandles h = filtersB.handles(0.0);
+    ASSERT_TRUE(filtersB.pressGraph(h.x, h.y, 0.0));
+    filtersB.moveGraph(s.originX + 380, h.y - 10);
+    filtersB.releaseGraph();
+    EXPECT_EQ(out(3).eq[0], (EqBand{3, 110, 34, 46}));
+
+    // A crossover's handle moves its frequency only, and never to off; it drops what the
+    // OFF button kept.
+    sink.edits.clear();
+    out(1).hpf_freq = 40;
+    session.savedBandSettings.channel[1].hpf_freq = 0;
+    filtersB.pressBandButton(ElementHpf);
+    h = filtersB.handles(-3.0);
+    EXPECT_FALSE(h.q);
+    EXPECT_EQ(h.y, s.zeroY + 6);
+    ASSERT_TRUE(filtersB.pressGraph(h.x + 2, h.y - 2, -3.0));
+    filtersB.moveGraph(s.originX - 50, h.y + 60);
+    filtersB.releaseGraph();
+    EXPECT_EQ(out(2).hpf_freq, 1);
+    EXPECT_EQ(sink.edits, (Edits{"0421 001"}));
+
+    // An element that is off has no handles to take.
+    out(1).hpf_freq = 0;
+    EXPECT_FALSE(filtersB.handles(0.0).centre);
+    EXPECT_FALSE(filtersB.pressGraph(s.originX, s.zeroY, 0.0));
+}
