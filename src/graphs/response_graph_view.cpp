@@ -182,13 +182,21 @@ void ResponseGraphView::paintReadout(QPainter& p) const {
 
 void ResponseGraphView::drawCurve(QPainter& p, const GraphScale& s, const ResponseCurve& curve,
                                   const QColor& colour, qreal width) {
+    std::array<int, kGridPoints> y;
+    for (std::size_t i = 0; i < y.size(); ++i)
+        y[i] = CurveY(s, curve[i]);
+    // The inner points of a level run (0 dB far from every band, a clamped edge) draw
+    // nothing the run's ends do not; the stroker's cost grows with every point handed to it.
     std::array<QPointF, kGridPoints> points;
-    for (int i = 0; i < kGridPoints; ++i)
-        points[static_cast<std::size_t>(i)] =
-            QPointF(s.originX + i + 0.5, CurveY(s, curve[static_cast<std::size_t>(i)]) + 0.5);
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        if (i > 0 && i + 1 < y.size() && y[i - 1] == y[i] && y[i + 1] == y[i])
+            continue;
+        points[count++] = QPointF(s.originX + static_cast<int>(i) + 0.5, y[i] + 0.5);
+    }
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(points.data(), kGridPoints);
+    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+    p.drawPolyline(points.data(), static_cast<int>(count));
 }
 
 void ResponseGraphView::drawCentreLine(QPainter& p, const GraphScale& s, int x) {
