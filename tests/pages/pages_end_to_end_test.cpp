@@ -23,8 +23,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <random>
 #include <tuple>
