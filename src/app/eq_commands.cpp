@@ -5,11 +5,13 @@
 #include "app/main_window.h"
 #include "core/session.h"
 #include "pages/caution_dialog.h"
+#include "pages/ch_link_dialog.h"
 #include "pages/eq_flat_dialog.h"
 #include "pages/eq_link_dialog.h"
 #include "pages/eq_link_off_dialog.h"
 #include "pages/geq_page.h"
 #include "pages/output_flat_dialog.h"
+#include "pages/output_page.h"
 #include "pages/peq_page.h"
 
 #include <QAction>
@@ -17,7 +19,8 @@
 namespace mqx {
 
 EqCommands::EqCommands(MainWindow& window, Session& session, ParameterEditSink& sink)
-    : QObject(&window), m_window(window), m_session(session), m_operations(session, sink) {}
+    : QObject(&window), m_window(window), m_session(session), m_sink(sink),
+      m_operations(session, sink) {}
 
 template <typename Dialog, typename... Args>
 void EqCommands::run(Args&&... args) {
@@ -40,6 +43,9 @@ void EqCommands::openFlat(EqKind kind) {
 void EqCommands::openOutputFlat() {
     run<OutputFlatDialog>(m_session.CurrentRecord(), m_operations);
 }
+void EqCommands::openChLink() {
+    run<ChLinkDialog>(m_session, m_sink);
+}
 void EqCommands::toggleLink(EqKind kind) {
     if (m_operations.isLinked(kind))
         openLinkOff(kind);
@@ -61,12 +67,16 @@ EqCommands* InstallEqCommands(MainWindow& window, Session& session, ParameterEdi
     bind(MenuId::PeqLinkOn, [commands] { commands->openLink(EqKind::Peq); });
     bind(MenuId::PeqLinkOff, [commands] { commands->openLinkOff(EqKind::Peq); });
     bind(MenuId::OutputPeqFlat, [commands] { commands->openOutputFlat(); });
+    bind(MenuId::OutputLinkCh, [commands] { commands->openChLink(); });
     for (GeqPage* page : pages.geq)
         if (page != nullptr)
             page->setLinkRequest([commands] { commands->toggleLink(EqKind::Geq); });
     for (PeqPage* page : pages.peq)
         if (page != nullptr)
             page->setLinkRequest([commands] { commands->toggleLink(EqKind::Peq); });
+    for (OutputPage* page : pages.output)
+        if (page != nullptr)
+            page->setLinkRequest([commands] { commands->openChLink(); });
     if (connection != nullptr)
         connection->setCautionDialog([&window] {
             CautionDialog caution(&window);

@@ -1,6 +1,6 @@
 #pragma once
-// The Edit menu's link and flat items, the GEQ and PEQ pages' link boxes and the Caution dialog:
-// each opens its dialog over the window, and an OK rebuilds the page on show.
+// The Edit menu's link and flat items, CH Link, the GEQ and PEQ pages' link boxes and the
+// Caution dialog: each opens its dialog over the window, and an OK rebuilds the page on show.
 
 #include "pages/eq_operations.h"
 
@@ -23,6 +23,10 @@ public:
     void openOutputFlat();
     // The link box of a page: link-off while linked, else link.
     void toggleLink(EqKind kind);
+    // Edit > OutputCh > "LinkCh..." and the Output pages' link indicators. On OK the page
+    // on show is built again from the record, and the Delay and Display pages follow the
+    // new groups.
+    void openChLink();
 
 private:
     template <typename Dialog, typename... Args>
@@ -30,6 +34,7 @@ private:
 
     MainWindow& m_window;
     Session& m_session;
+    ParameterEditSink& m_sink;
     EqOperations m_operations;
 };
 

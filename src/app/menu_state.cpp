@@ -28,10 +28,6 @@ std::map<MenuId, MenuItemState> UpdateMenus(const Session& session) {
     // What a COM number opens changes only while no port is open.
     enable(MenuId::Ports, !connected);
 
-    // The CH Link dialog is not built yet: its item is greyed rather than enabled and
-    // doing nothing.
-    enable(MenuId::OutputLinkCh, false);
-
     const bool coarse = session.settings.levelMeterMode != 0;
     m[MenuId::LevelMeterFine].checked = !coarse;
     m[MenuId::LevelMeterCoarse].checked = coarse;

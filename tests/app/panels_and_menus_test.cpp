@@ -71,14 +71,13 @@ TEST(UpdateMenus, ConnectionGreysTheFileAndUnitItems) {
     for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
                       MenuId::ProgramStore, MenuId::ProgramList})
         EXPECT_TRUE(m[id].enabled) << int(id);
-    // Name and information edit the current program with or without a unit; CH Link has
-    // no dialog yet and is greyed rather than silent.
+    // Name, information and CH Link edit the current program with or without a unit.
     for (bool connected : {false, true}) {
         s.ConnectedUnitId = connected ? 1 : 0;
         m = UpdateMenus(s);
         EXPECT_TRUE(m[MenuId::ProgramName].enabled);
         EXPECT_TRUE(m[MenuId::ProgramInformation].enabled);
-        EXPECT_FALSE(m[MenuId::OutputLinkCh].enabled);
+        EXPECT_TRUE(m[MenuId::OutputLinkCh].enabled);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "graphs/output_response.h"
 #include "link/engine_edit_sink.h"
 #include "link/link_engine.h"
+#include "pages/ch_link_editor.h"
 #include "pages/compressor_editor.h"
 #include "pages/delay_editor.h"
 #include "pages/eq_operations.h"
@@ -425,34 +426,18 @@ TEST_F(PagesEndToEnd, RandomCompressorEditsAndLinkModesLeaveTheUnitWithTheContro
     expectUnitHoldsTheRecord();
 }
 
-// Outputs A, B and C grouped as the CH Link dialog groups them (the masks in the record, A's
-// settings copied into B and C, one "054" edit with the masks of A..E), then a random run
+// Outputs A, B and C grouped through the CH Link dialog's editor, then a random run
 // of edits on every Output page: afterwards the unit holds the controller's program, and
 // the group's members hold one another's settings on both sides.
 TEST_F(PagesEndToEnd, RandomOutputEditsInALinkGroupLeaveTheUnitWithTheControllersProgram) {
-    const auto abc = static_cast<std::uint8_t>(OutputBit(0) | OutputBit(1) | OutputBit(2));
-    QByteArray masks;
-    for (int c = 0; c < kOutputCount; ++c) {
-        OutputChannel& o = record().out[static_cast<std::size_t>(c)];
-        o.link_mask = c < 3 ? abc : OutputBit(c);
-        if (c > 0 && c < 3) {
-            const OutputChannel& a = record().out[0];
-            o.hpf_type = a.hpf_type;
-            o.hpf_freq = a.hpf_freq;
-            o.lpf_type = a.lpf_type;
-            o.lpf_freq = a.lpf_freq;
-            o.eq = a.eq;
-            o.level = a.level;
-            o.limiter = a.limiter;
-            o.delay = a.delay;
-            o.phase = a.phase;
-        }
-        if (c < 5)
-            masks += EditDigits(o.link_mask, 3);
-    }
-    ASSERT_EQ(masks, QByteArray("056056056004002"));
-    sink.sendEdit("054", masks);
+    ChLinkEditor link(session, sink);
+    link.click(link.rowOf(0), 1);
+    link.click(link.rowOf(0), 2);
+    const int before054 = editsReceived;
+    link.apply();
     pause();
+    EXPECT_EQ(editsReceived - before054, 1);
+    EXPECT_EQ(edits.back(), QByteArray("054056056056004002"));
 
     std::vector<std::unique_ptr<OutputEditor>> outputs;
     std::vector<std::unique_ptr<OutputFilterEditor>> filters;

@@ -245,6 +245,7 @@ TEST_F(ProgramStoreTest, NewAsksNothingAndTakesTheLowestFreeSlot) {
     session.CurrentRecord().program_number = 2;
     std::memcpy(unit().currentProgram().name.data(), "STORED NOW", 10);
     open();
+    EXPECT_FALSE(engine.MeteringOn()) << "no level data may mix with the dialog's replies";
     EXPECT_EQ(store.chosen(), 2) << "the slot the program came from";
     EXPECT_EQ(store.slotState(), ProgramStoreProcedure::SlotState::Used);
     EXPECT_TRUE(store.selectedName().startsWith(QStringLiteral("Live Band")));
@@ -253,6 +254,9 @@ TEST_F(ProgramStoreTest, NewAsksNothingAndTakesTheLowestFreeSlot) {
     EXPECT_EQ(store.selectedInformation(), QStringLiteral("...................."));
     received.clear();
     EXPECT_TRUE(store.storeExec());
+    clock.runUntil([this] { return !texts().empty(); }, 60000);
+    EXPECT_FALSE(store.exit()) << "Exit pressed while the meters are being restarted";
+    store.choose(1);
     ASSERT_TRUE(runToEnd(store));
     EXPECT_EQ(store.outcome(), ProcedureOutcome::Ok);
     EXPECT_EQ(prompts.unscriptedQuestions(), 0);

@@ -425,5 +425,18 @@ TEST_F(ProgramVerbsTest, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
     EXPECT_TRUE(sixth.value(QStringLiteral("file")).isNull());
 }
 
+TEST_F(ProgramVerbsTest, ABackupCutShortByASilentUnitSaysWhereAndWritesNoManifest) {
+    MqxSim unit({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
+                 QStringLiteral("recall@5:silent")},
+                log);
+    const QString saved = dir.path(QStringLiteral("saved"));
+    const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("backup stopped at slot 05"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("slot 06"))) << "nothing is tried after the loss";
+    EXPECT_FALSE(QFile::exists(saved + QStringLiteral("/manifest.json")));
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
 } // namespace
 } // namespace mqx::test

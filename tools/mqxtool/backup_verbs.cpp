@@ -104,11 +104,15 @@ public:
         engine.setProgramArg(slot);
         engine.arguments().ArgCode = engine.arguments().ProgramArg;
         const bool answered = m_unit.exchange(command);
-        const ProgramMessage m = ProgramOutcome(action, answered, engine.CheckReply(command), slot);
+        const ReplyCheck check = engine.CheckReply(command);
+        m_refused = answered && check.kind() == ReplyCheck::Kind::UnitError;
+        const ProgramMessage m = ProgramOutcome(action, answered, check, slot);
         if (!m.success)
             m_err << "mqxtool: " << m.text << Qt::endl;
         return m.success;
     }
+    // Whether the last failed run was the unit saying no, rather than no answer or noise.
+    bool refused() const { return m_refused; }
     // The unit's current program into record 0.
     bool download(int slot) {
         LinkEngine& engine = m_unit.engine();
@@ -142,6 +146,7 @@ public:
 private:
     UnitLink& m_unit;
     QTextStream& m_err;
+    bool m_refused = false;
 };
 
 bool readList(UnitLink& unit, Prompts& prompts) {
@@ -238,7 +243,12 @@ int runBackup(const QCommandLineParser& parser, QTextStream& out, QTextStream& e
             ++done;
             err << "backup: slot " << TwoDigits(n) << " (" << done << " of " << used << ")"
                 << Qt::endl;
-            if (!steps.run(CmdRecall, ProgramAction::Recall, n)) {
+            const bool recalled = steps.run(CmdRecall, ProgramAction::Recall, n);
+            if (!recalled && !steps.refused()) {
+                // No answer is not a refusal: the slots after it cannot be trusted either.
+                err << "mqxtool: backup stopped at slot " << TwoDigits(n) << Qt::endl;
+                ok = false;
+            } else if (!recalled) {
                 err << "mqxtool: slot " << TwoDigits(n) << " kept in the manifest without its data"
                     << Qt::endl;
             } else if (!steps.download(n)) {
