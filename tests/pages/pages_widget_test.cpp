@@ -722,4 +722,13 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
     EXPECT_EQ(page->linkIndicator()->mask(), group);
     QTest::mouseClick(page->linkIndicator(), Qt::LeftButton);
     EXPECT_EQ(linkRequests, 1);
+
+    // The Display page's low-pass summary of the group follows the page's OFF button.
+    showTab(kDisplayTab);
+    const QString lowPassShown = pages.display->summaryBox(4, 2)->text();
+    showTab(kFirstOutputTab + 4);
+    QTest::mouseClick(page->bandOnButton(ElementLpf), Qt::LeftButton);
+    EXPECT_EQ(record().out[4].lpf_freq, kLpfOff);
+    showTab(kDisplayTab);
+    EXPECT_NE(pages.display->summaryBox(4, 2)->text(), lowPassShown);
 }
