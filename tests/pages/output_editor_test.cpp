@@ -200,6 +200,8 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
             filtersA.pressBandButton(c.element);
         EXPECT_EQ(filtersA.enabling(), c.enabling) << c.element << " " << c.type;
         EXPECT_EQ(filtersA.boxText(FilterBox::Q).isEmpty(), !c.enabling.q);
+        // A disabled box takes no text at all.
+        EXPECT_EQ(filtersA.commitBoxText(FilterBox::Q, u"1.0"), c.enabling.q);
     }
 }
 
