@@ -23,7 +23,7 @@ constexpr std::array<const char*, 4> kLinkTexts = {
 
 // How each box reads and writes its field: the scale and its text's unit, the entry check
 // and conversion, the code its arrows send and the highest step.
-struct FieldSpec {
+struct BoxField {
     Scale scale;
     const char* unit;
     int entryKind;
@@ -32,8 +32,8 @@ struct FieldSpec {
     int highest;
 };
 
-const FieldSpec& specOf(CompField f) {
-    static const std::array<FieldSpec, 7> specs = {{
+const BoxField& boxField(CompField f) {
+    static const std::array<BoxField, 7> fields = {{
         {Scale::AttackMs, "msec", 4, 6, "032", 60},
         {Scale::ReleaseMs, "msec", 4, 7, "033", 48},
         {Scale::ThresholdDbfs, "dBFS", 1, 8, "034", 96},
@@ -42,7 +42,7 @@ const FieldSpec& specOf(CompField f) {
         {Scale::QBandwidth, "", 6, 4, "031", 72},
         {Scale::EqGainDb, "dB", 2, 5, "030", 48},
     }};
-    return specs[static_cast<std::size_t>(f)];
+    return fields[static_cast<std::size_t>(f)];
 }
 
 constexpr int kGainEntryKind = 10;
@@ -136,14 +136,14 @@ int CompressorEditor::lowest(int ch, CompField f) const {
     return f == CompField::SideFreq ? FrequencyLimits(sideType(ch)).lowest : 0;
 }
 int CompressorEditor::highest(int ch, CompField f) const {
-    return f == CompField::SideFreq ? FrequencyLimits(sideType(ch)).highest : specOf(f).highest;
+    return f == CompField::SideFreq ? FrequencyLimits(sideType(ch)).highest : boxField(f).highest;
 }
 
 QString CompressorEditor::fieldText(int ch, CompField f) const {
     if (!fieldUsed(ch, f))
         return {};
-    const FieldSpec& spec = specOf(f);
-    return StepText(spec.scale, value(ch, f)) + QLatin1String(spec.unit);
+    const BoxField& box = boxField(f);
+    return StepText(box.scale, value(ch, f)) + QLatin1String(box.unit);
 }
 
 QString CompressorEditor::gainText(int ch) const {
@@ -218,7 +218,7 @@ void CompressorEditor::store(int ch, CompField f, int v) {
     if (b == v)
         return;
     b = static_cast<std::uint8_t>(v);
-    m_edits.send(code(specOf(f).code, ch), v);
+    m_edits.send(code(boxField(f).code, ch), v);
 }
 
 void CompressorEditor::stepField(int ch, CompField f, int steps) {
@@ -230,13 +230,13 @@ void CompressorEditor::stepField(int ch, CompField f, int steps) {
 bool CompressorEditor::commitText(int ch, CompField f, QStringView text) {
     if (!fieldUsed(ch, f) || !checkColumn(ch))
         return true;
-    const FieldSpec& spec = specOf(f);
-    if (!IsValidEntry(text, spec.entryKind)) {
+    const BoxField& box = boxField(f);
+    if (!IsValidEntry(text, box.entryKind)) {
         release();
         refuseText();
         return false;
     }
-    const int v = TextToStep(text, spec.scaleNumber, lowest(ch, f), highest(ch, f));
+    const int v = TextToStep(text, box.scaleNumber, lowest(ch, f), highest(ch, f));
     if (v == value(ch, f))
         return true;
     if (isSideEq(f)) {
