@@ -34,6 +34,7 @@ TEST(GraphGeometry, FrequencyStepsAndGridPointsMeet) {
     } cases[] = {
         {213, 1, 121, 69}, {214, 1, 121, 69},  {215, 1, 121, 70}, // nearer the step above
         {1, 1, 121, 1},    {381, 1, 121, 121}, {381, 1, 110, 110}, {40, 12, 121, 12},
+        {-7, 1, 121, 1},   {900, 1, 121, 121}, // pointers beyond the plot's ends
     };
     for (const auto& c : cases)
         EXPECT_EQ(FrequencyStepNearGrid(c.grid, c.lowest, c.highest), c.step) << c.grid;

@@ -107,6 +107,13 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
          0,
          0,
          {"0501 000"}},
+        {"limiter typed in dBFS",
+         [](auto& o) { o.limiter = 0; },
+         [&] { EXPECT_TRUE(b.commitLimiterText(u"-10")); },
+         [](const auto& o) { return int{o.limiter}; },
+         33,
+         33,
+         {"0501 033"}},
         {"level typed",
          [](auto& o) { o.level = 181; },
          [&] { EXPECT_TRUE(b.commitLevelText(u"-10")); },
@@ -199,7 +206,9 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
         if (filtersA.selected() != c.element)
             filtersA.pressBandButton(c.element);
         EXPECT_EQ(filtersA.enabling(), c.enabling) << c.element << " " << c.type;
+        EXPECT_EQ(filtersA.boxText(FilterBox::Frequency).isEmpty(), !c.enabling.frequency);
         EXPECT_EQ(filtersA.boxText(FilterBox::Q).isEmpty(), !c.enabling.q);
+        EXPECT_EQ(filtersA.boxText(FilterBox::Level).isEmpty(), !c.enabling.level);
         // A disabled box takes no text at all.
         EXPECT_EQ(filtersA.commitBoxText(FilterBox::Q, u"1.0"), c.enabling.q);
     }
