@@ -438,5 +438,20 @@ TEST_F(ProgramVerbsTest, ABackupCutShortByASilentUnitSaysWhereAndWritesNoManifes
     EXPECT_TRUE(r.out.isEmpty());
 }
 
+TEST_F(ProgramVerbsTest, ARestoreCutShortByASilentUnitSaysWhereAndGoesNoFurther) {
+    MqxSim source({QStringLiteral("--no-pacing")}, log);
+    MqxSim target({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
+                   QStringLiteral("store@3:silent")},
+                  dir.path(QStringLiteral("target.log")));
+    const QString saved = dir.path(QStringLiteral("saved"));
+    ASSERT_EQ(on(source, args({"backup", "--yes"}) << saved).code, 0);
+    const ToolRun r = on(target, args({"restore", "--yes"}) << saved);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("restore stopped at slot 03")))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("slot 04"))) << "nothing is tried after the loss";
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
 } // namespace
 } // namespace mqx::test
