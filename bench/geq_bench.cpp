@@ -12,6 +12,8 @@
 #include "unit_simulator.h"
 #include "virtual_clock.h"
 
+#include "bench_doubles.h"
+
 #include "core/prompts.h"
 #include "core/session.h"
 #include "link/engine_edit_sink.h"
@@ -29,11 +31,6 @@
 using namespace mqx;
 
 namespace {
-
-struct SilentPrompts : Prompts {
-    void message(const QString&, const QString&, PromptIcon) override {}
-    bool confirm(const QString&, const QString&, PromptIcon) override { return true; }
-};
 
 void paintFaders(benchmark::State& state) {
     const qreal ratio = static_cast<qreal>(state.range(0));
@@ -66,7 +63,7 @@ void faderStep(benchmark::State& state) {
     session.ConnectedUnitId = 1;
     LinkEngine engine{line, clock, session};
     EngineEditSink sink{engine};
-    SilentPrompts prompts;
+    QuietPrompts prompts;
     if (engine.OpenLink(QStringLiteral("1")) != 1) {
         state.SkipWithError("the simulated line did not open");
         return;

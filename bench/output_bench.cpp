@@ -7,6 +7,8 @@
 
 #include "virtual_clock.h"
 
+#include "bench_doubles.h"
+
 #include "core/prompts.h"
 #include "core/session.h"
 #include "link/parameter_edit_sink.h"
@@ -21,15 +23,6 @@
 using namespace mqx;
 
 namespace {
-
-struct SilentPrompts : Prompts {
-    void message(const QString&, const QString&, PromptIcon) override {}
-    bool confirm(const QString&, const QString&, PromptIcon) override { return true; }
-};
-
-struct NoEdits : ParameterEditSink {
-    void sendEdit(const QByteArray&, const QByteArray&) override {}
-};
 
 // Every channel with both crossovers and three EQs on, all shown on output A's graph.
 void busyProgram(Session& session) {
@@ -56,7 +49,7 @@ void outputGraphRepaint(benchmark::State& state) {
     Session session;
     busyProgram(session);
     NoEdits sink;
-    SilentPrompts prompts;
+    QuietPrompts prompts;
     test::VirtualClock clock;
     OutputPage page(session, sink, prompts, clock, 0);
     page.filters().pressBandButton(ElementEq2);

@@ -14,6 +14,8 @@
 #include "unit_simulator.h"
 #include "virtual_clock.h"
 
+#include "bench_doubles.h"
+
 #include "core/prompts.h"
 #include "core/session.h"
 #include "link/engine_edit_sink.h"
@@ -30,15 +32,6 @@
 using namespace mqx;
 
 namespace {
-
-struct SilentPrompts : Prompts {
-    void message(const QString&, const QString&, PromptIcon) override {}
-    bool confirm(const QString&, const QString&, PromptIcon) override { return true; }
-};
-
-struct NoEdits : ParameterEditSink {
-    void sendEdit(const QByteArray&, const QByteArray&) override {}
-};
 
 // Eleven active bands of every type, band 4 selected.
 void busyProgram(Session& session) {
@@ -57,7 +50,7 @@ void graphRepaint(benchmark::State& state) {
     Session session;
     busyProgram(session);
     NoEdits sink;
-    SilentPrompts prompts;
+    QuietPrompts prompts;
     test::VirtualClock clock;
     PeqPage page(session, sink, prompts, clock, 0);
     page.editor().pressBandButton(4);
@@ -89,7 +82,7 @@ void handleDragStep(benchmark::State& state) {
     session.ConnectedUnitId = 1;
     LinkEngine engine{line, clock, session};
     EngineEditSink sink{engine};
-    SilentPrompts prompts;
+    QuietPrompts prompts;
     if (engine.OpenLink(QStringLiteral("1")) != 1) {
         state.SkipWithError("the simulated line did not open");
         return;

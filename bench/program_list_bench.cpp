@@ -11,11 +11,12 @@
 #include "unit_simulator.h"
 #include "virtual_clock.h"
 
+#include "bench_doubles.h"
+
 #include "connection/connect_procedure.h"
 #include "core/prompts.h"
 #include "core/session.h"
 #include "link/link_engine.h"
-#include "link/serial_port.h"
 #include "program/program_list_procedure.h"
 
 #include <QCoreApplication>
@@ -25,46 +26,6 @@
 namespace {
 
 using namespace mqx;
-
-class QuietPrompts : public Prompts {
-public:
-    void message(const QString&, const QString&, PromptIcon) override {}
-    bool confirm(const QString&, const QString&, PromptIcon) override { return true; }
-};
-
-// Counts the characters that cross the line in either direction.
-class CountingLine : public SerialPort {
-public:
-    explicit CountingLine(SerialPort& line) : m_line(line) {}
-    int Open(const QString& port, const QString& baud, const QString& parity,
-             const QString& dataBits, const QString& stopBits) override {
-        return m_line.Open(port, baud, parity, dataBits, stopBits);
-    }
-    QByteArray Read(int maximum, bool* ok = nullptr) override {
-        const QByteArray got = m_line.Read(maximum, ok);
-        characters += got.size();
-        return got;
-    }
-    int Write(QByteArrayView frame) override {
-        characters += frame.size();
-        return m_line.Write(frame);
-    }
-    void PurgeInput() override { m_line.PurgeInput(); }
-    void Close() override { m_line.Close(); }
-    bool isOpen() const override { return m_line.isOpen(); }
-    qint64 bytesToWrite() const override { return m_line.bytesToWrite(); }
-    void setFaultHandler(std::function<void()> handler) override {
-        m_line.setFaultHandler(std::move(handler));
-    }
-    void setArrivalHandler(std::function<void()> handler) override {
-        m_line.setArrivalHandler(std::move(handler));
-    }
-
-    qint64 characters = 0;
-
-private:
-    SerialPort& m_line;
-};
 
 void run(const char* what, bool everySlotUsed) {
     test::VirtualClock clock;
