@@ -425,17 +425,21 @@ TEST_F(ProgramVerbsTest, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
     EXPECT_TRUE(sixth.value(QStringLiteral("file")).isNull());
 }
 
-TEST_F(ProgramVerbsTest, ABackupCutShortByASilentUnitSaysWhereAndWritesNoManifest) {
-    MqxSim unit({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
-                 QStringLiteral("recall@5:silent")},
-                log);
-    const QString saved = dir.path(QStringLiteral("saved"));
-    const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("backup stopped at slot 05"))) << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains(QStringLiteral("slot 06"))) << "nothing is tried after the loss";
-    EXPECT_FALSE(QFile::exists(saved + QStringLiteral("/manifest.json")));
-    EXPECT_TRUE(r.out.isEmpty());
+TEST_F(ProgramVerbsTest, ABackupCutShortByASilentOrGarbledRecallSaysWhereAndWritesNoManifest) {
+    // Only the unit's own refusal keeps a slot without data; no answer or noise ends it.
+    for (const char* fault : {"recall@5:silent", "recall@5:garbled"}) {
+        MqxSim unit(
+            {QStringLiteral("--no-pacing"), QStringLiteral("--fault"), QString::fromLatin1(fault)},
+            log);
+        const QString saved = dir.path(QString::fromLatin1(fault).replace(u':', u'-'));
+        const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
+        EXPECT_EQ(r.code, 1) << fault;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("backup stopped at slot 05")))
+            << fault << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QStringLiteral("slot 06"))) << fault;
+        EXPECT_FALSE(QFile::exists(saved + QStringLiteral("/manifest.json"))) << fault;
+        EXPECT_TRUE(r.out.isEmpty()) << fault;
+    }
 }
 
 TEST_F(ProgramVerbsTest, ARestoreCutShortByASilentUnitSaysWhereAndGoesNoFurther) {
