@@ -140,7 +140,9 @@ QString FieldValueText(const ProgramRecord& record, const RecordField& field) {
     const quint32 v = FieldValue(record, field);
     if (field.scale) {
         QString text = StepText(*field.scale, static_cast<int>(v)).trimmed();
-        if (*field.unit != '\0')
+        // "Off" and an unknown step are no amount of anything.
+        const bool amount = !text.isEmpty() && (text[0].isDigit() || text[0] == u'-');
+        if (*field.unit != '\0' && amount)
             text += QLatin1Char(' ') + QString::fromLatin1(field.unit);
         return text;
     }
