@@ -95,3 +95,31 @@ TEST(Mqxtool, CheckAndUsageErrors) {
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains(QLatin1StringView("--json")));
 }
+
+TEST(Mqxtool, DiffListsTheDifferingFieldsAndExitsByWhetherThereAreAny) {
+    ScratchDir dir;
+    const QString a = dir.path(QStringLiteral("a.mqx"));
+    const QString b = dir.path(QStringLiteral("b.mqx"));
+    ASSERT_EQ(mqxtool({QStringLiteral("new"), a}).code, 0);
+    ASSERT_EQ(mqxtool({QStringLiteral("new"), b}).code, 0);
+    ToolRun r = mqxtool({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+
+    ProgramRecord edited{};
+    ASSERT_TRUE(LoadRecordFile(edited, b));
+    edited.out[2].level = 175;
+    ASSERT_TRUE(SaveRecordFile(edited, b));
+    r = mqxtool({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, QStringLiteral("OUT-3 Level: a.mqx 0.0 dB, b.mqx -3.0 dB\n"));
+
+    const QString broken = writeFile(dir, QStringLiteral("c.mqx"), readFile(a).left(100));
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("diff"), a, broken}, QStringList{QStringLiteral("diff"), a},
+          QStringList{QStringLiteral("diff"), a, b, QStringLiteral("--id"), QStringLiteral("4")}}) {
+        r = mqxtool(bad);
+        EXPECT_EQ(r.code, 2) << bad.join(u' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+}

@@ -3,6 +3,7 @@
 #include "backup_verbs.h"
 #include "core/app_settings.h"
 #include "core/session.h"
+#include "diff_verb.h"
 #include "link/port_catalog.h"
 #include "program/program_file.h"
 #include "program_verbs.h"
@@ -117,6 +118,9 @@ const std::vector<Verb>& verbs() {
          verbCheck},
         {"response", "FILE", "Write the response curves of one output or PEQ channel as CSV.",
          addResponseOptions, [](Context& c) { return runResponse(c.parser, c.out, c.err); }},
+        {"diff", "FILE1 FILE2|FILE",
+         "List the fields two program files, or a file and a unit, differ in; exit 1 if any.",
+         addDiffOptions, [](Context& c) { return runDiff(c.parser, c.out, c.err); }},
         {"info", "", "Greet a unit; print its ID, panel lock state and information text.",
          addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Info, c.parser, c.out, c.err); }},
