@@ -8,6 +8,7 @@
 #include "program_verbs.h"
 #include "record_listing.h"
 #include "response_verb.h"
+#include "scan_verb.h"
 #include "unit_verbs.h"
 
 #include <QCommandLineParser>
@@ -120,6 +121,8 @@ const std::vector<Verb>& verbs() {
         {"info", "", "Greet a unit; print its ID, panel lock state and information text.",
          addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Info, c.parser, c.out, c.err); }},
+        {"scan", "", "Greet unit IDs 1..99 on a port; print each that answers and its text.",
+         addScanOptions, [](Context& c) { return runScan(c.parser, c.out, c.err); }},
         {"download", "FILE", "Write a unit's current program to a program file.", addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Download, c.parser, c.out, c.err); }},
         {"upload", "FILE", "Send a program file to a unit's current program.", addUnitOptions,
