@@ -9,6 +9,7 @@
 #include "record_listing.h"
 #include "response_verb.h"
 #include "scan_verb.h"
+#include "sheet_verb.h"
 #include "unit_verbs.h"
 
 #include <QCommandLineParser>
@@ -118,6 +119,8 @@ const std::vector<Verb>& verbs() {
          verbCheck},
         {"response", "FILE", "Write the response curves of one output or PEQ channel as CSV.",
          addResponseOptions, [](Context& c) { return runResponse(c.parser, c.out, c.err); }},
+        {"sheet", "FILE", "Write the setup sheet of a program file as a PDF (--pdf OUT).",
+         addSheetOptions, [](Context& c) { return runSheet(c.parser, c.out, c.err); }},
         {"info", "", "Greet a unit; print its ID, panel lock state and information text.",
          addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Info, c.parser, c.out, c.err); }},
