@@ -5,6 +5,7 @@
 #include "program/program_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace mqx {
 namespace {
@@ -21,6 +22,26 @@ QString withPath(const QString& path, const char* text) {
 
 QString FileCommands::dialogStart() const {
     return m_failedPath.isEmpty() ? m_session.settings.lastFile : m_failedPath;
+}
+
+bool FileCommands::exportSetupSheet(const std::function<QString(const QString&)>& write) {
+    // The sheet is offered beside the program file it describes, under the same name.
+    const QFileInfo start(dialogStart());
+    const QString initial =
+        start.fileName().isEmpty()
+            ? QString()
+            : start.absolutePath() + u'/' + start.completeBaseName() + QStringLiteral(".pdf");
+    const QString path = m_dialogs.sheetFileName(initial);
+    if (path.isEmpty())
+        return false;
+    const QString error = write(path);
+    if (error.isEmpty())
+        return true;
+    m_prompts.message(QStringLiteral("Export Setup Sheet"),
+                      withPath(path, "The setup sheet could not be written.") +
+                          QStringLiteral("\n") + error,
+                      PromptIcon::Exclamation);
+    return false;
 }
 
 bool FileCommands::fileNew() {

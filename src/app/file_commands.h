@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace mqx {
 
 class Prompts;
@@ -17,6 +19,12 @@ public:
     // without an extension gets ".mqx".
     virtual QString openFileName(const QString& initial) = 0;
     virtual QString saveFileName(const QString& initial) = 0;
+    // Where a setup sheet goes (".pdf" added to a bare name). Only the screen asks; a
+    // caller without one has nowhere to put it, as after a cancel.
+    virtual QString sheetFileName(const QString& initial) {
+        Q_UNUSED(initial);
+        return {};
+    }
 };
 
 class ProgramView {
@@ -40,6 +48,9 @@ public:
     bool fileNew();
     bool fileOpen();
     bool fileSaveAs();
+    // File > "Export Setup Sheet...": asks where, then `write` makes the sheet there and
+    // returns why it could not (empty when written). True when a sheet was written.
+    bool exportSetupSheet(const std::function<QString(const QString& path)>& write);
 
 private:
     // Where the next file dialog starts: the last file, or the path of a save that failed.

@@ -11,10 +11,12 @@
 #include "core/session.h"
 #include "graphs/block_diagram_page.h"
 #include "graphs/level_meter_strip.h"
+#include "pages/setup_sheet.h"
 #include "pages/tab_page.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -115,6 +117,16 @@ void MainWindow::buildMenus() {
             [this] { m_files.fileOpen(); });
     connect(addItem(file, "Save as...", MenuId::FileSaveAs), &QAction::triggered, this,
             [this] { m_files.fileSaveAs(); });
+    connect(addItem(file, "Export Setup Sheet...", MenuId::FileExportSheet), &QAction::triggered,
+            this, [this] {
+                m_files.exportSetupSheet([this](const QString& path) {
+                    const QString date =
+                        QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+                    return WriteSetupSheet(path, m_session.CurrentRecord(),
+                                           m_session.ConnectedUnitId, date)
+                        .error;
+                });
+            });
     file->addSeparator();
     connect(addItem(file, "Exit", MenuId::FileExit), &QAction::triggered, this, &QWidget::close);
 

@@ -12,6 +12,7 @@ enum class MenuId {
     FileNew = 57600,
     FileOpen = 57601,
     FileSaveAs = 57604,
+    FileExportSheet = 57605,
     FileExit = 57665,
     GeqFlat = 32779,
     GeqLinkOn = 32775,

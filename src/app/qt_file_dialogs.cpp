@@ -48,4 +48,18 @@ QString QtFileDialogs::saveFileName(const QString& initial) {
     return run(m_owner, initial, true);
 }
 
+QString QtFileDialogs::sheetFileName(const QString& initial) {
+    QFileDialog dialog(m_owner, QStringLiteral("Export Setup Sheet"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("PDF (*.pdf)")});
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (!initial.isEmpty()) {
+        dialog.setDirectory(existingFolderOf(initial));
+        dialog.selectFile(QFileInfo(initial).fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace mqx

@@ -13,6 +13,7 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
     QString openFileName(const QString& initial) override;
     QString saveFileName(const QString& initial) override;
+    QString sheetFileName(const QString& initial) override;
 
 private:
     QWidget* m_owner = nullptr;

@@ -1,5 +1,6 @@
 #include "connection/connect_procedure.h"
 
+#include "connection/unit_scan_procedure.h"
 #include "core/prompts.h"
 #include "core/session.h"
 #include "link/error_text.h"
@@ -9,7 +10,12 @@ namespace mqx {
 
 ConnectProcedure::ConnectProcedure(Session& session, LinkEngine& engine, Prompts& prompts,
                                    TimerSource& timers)
-    : LinkProcedure(engine, timers), m_session(session), m_prompts(prompts) {}
+    : LinkProcedure(engine, timers), m_session(session), m_prompts(prompts), m_timerSource(timers) {
+}
+
+std::unique_ptr<UnitScanProcedure> ConnectProcedure::newScan() {
+    return std::make_unique<UnitScanProcedure>(m_session, engine(), m_timerSource);
+}
 
 QString ConnectProcedure::failureText(int unitId) {
     return QStringLiteral("Cannot connect MQX-T410(ID=%1)").arg(unitId);

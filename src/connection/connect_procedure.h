@@ -13,9 +13,12 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace mqx {
 
 class Prompts;
+class UnitScanProcedure;
 struct Session;
 
 class ConnectProcedure : public LinkProcedure {
@@ -48,6 +51,10 @@ public:
 
     static QString failureText(int unitId);
 
+    // "Find units" before OK: a scan of the line on the same link, run to its end before
+    // this procedure starts. Each call gives a fresh scan, so the operator may look again.
+    std::unique_ptr<UnitScanProcedure> newScan();
+
 private:
     void step(int id) override;
     // Fails the connection with the unit's error text when it answered `command` with an
@@ -58,6 +65,7 @@ private:
 
     Session& m_session;
     Prompts& m_prompts;
+    TimerSource& m_timerSource;
     std::function<void()> m_statusChanged;
     bool m_greeted = false;
     int m_unitError = -1; // the code of an error reply that ended the greeting

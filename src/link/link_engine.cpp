@@ -197,7 +197,8 @@ bool LinkEngine::writeFrame(int index, const ArgumentSlots& args, bool holdForRe
 
 void LinkEngine::StartReplyWait() {
     const CommandSpec& command = m_table[m_currentCommand];
-    m_state = ExchangeState{command.replyLength, 0, command.timeLimit, false, false};
+    const int limit = m_firstReplyTicks > 0 ? m_firstReplyTicks : command.timeLimit;
+    m_state = ExchangeState{command.replyLength, 0, limit, false, false};
     m_replyBuffer.clear();
     m_timers->start(ReplyTimer, 50);
     setBusy(true);

@@ -117,6 +117,10 @@ public:
     bool SendFrame(int index);
     void StartReplyWait();
     void PollReply();
+    // While non-zero, a reply wait gives the first characters this many 50 ms ticks
+    // instead of the command's own limit: a scan of the line greets IDs where most are
+    // silent and cannot afford seconds for each. 0 restores the commands' limits.
+    void setFirstReplyTicks(int ticks) { m_firstReplyTicks = ticks; }
 
     const ExchangeState& exchange() const { return m_state; }
     bool done() const { return m_state.done; }
@@ -205,6 +209,7 @@ private:
     int m_queueTicks = 0;
     ArgumentSlots m_args;
     QString m_portText;
+    int m_firstReplyTicks = 0;
 
     bool m_meteringOn = false;
     int m_resumeCountdown = 0;

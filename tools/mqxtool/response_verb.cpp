@@ -3,7 +3,10 @@
 #include "graphs/output_response.h"
 #include "graphs/peq_response.h"
 #include "graphs/response_csv.h"
+#include "pages/sheet_plots.h"
 #include "program/program_file.h"
+
+#include <QImageWriter>
 
 #include <optional>
 
@@ -12,6 +15,9 @@ namespace {
 
 const QString kOutputOption = QStringLiteral("output");
 const QString kPeqOption = QStringLiteral("peq");
+const QString kPngOption = QStringLiteral("png");
+// Wide enough for the grid's 382 points to stay apart; a report page's width at 150 dpi.
+constexpr QSize kPngSize(1000, 560);
 
 // The option's value as a number in 1..highest, or nothing after telling why.
 std::optional<int> oneBased(const QCommandLineParser& parser, const QString& option, int highest,
@@ -33,6 +39,9 @@ void addResponseOptions(QCommandLineParser& parser) {
         {kOutputOption, QStringLiteral("The curves of output N (1..6)."), QStringLiteral("N")});
     parser.addOption(
         {kPeqOption, QStringLiteral("The PEQ curves of input CH (1, 2)."), QStringLiteral("CH")});
+    parser.addOption({kPngOption,
+                      QStringLiteral("Draw the curves as a PNG image into OUT instead of CSV."),
+                      QStringLiteral("OUT")});
 }
 
 int runResponse(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
@@ -59,6 +68,18 @@ int runResponse(const QCommandLineParser& parser, QTextStream& out, QTextStream&
         return 1;
     }
     const auto index = static_cast<std::size_t>(*channel - 1);
+    if (parser.isSet(kPngOption)) {
+        const QString png = parser.value(kPngOption);
+        const ResponsePlot plot =
+            output ? OutputChannelPlot(record, *channel - 1) : PeqChannelPlot(record, *channel - 1);
+        QImageWriter writer(png, "png");
+        if (!writer.write(RenderResponsePlot(plot, kPngSize))) {
+            err << "mqxtool: " << png << ": cannot be written: " << writer.errorString()
+                << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
     out << (output ? OutputResponseCsv(OutputResponse(record.out[index]))
                    : PeqResponseCsv(PeqResponse(record, *channel - 1)));
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // mqxtool response FILE --output N | --peq CH: the curves that the controller's graph of
-// one output (1..6) or one input's PEQ (1, 2) shows for a program file, as CSV on `out`.
+// one output (1..6) or one input's PEQ (1, 2) shows for a program file, as CSV on `out`,
+// or with --png OUT drawn as an image with labelled axes (a QGuiApplication must exist).
 
 #include <QCommandLineParser>
 #include <QTextStream>

@@ -9,6 +9,8 @@
 #include "program_verbs.h"
 #include "record_listing.h"
 #include "response_verb.h"
+#include "scan_verb.h"
+#include "sheet_verb.h"
 #include "unit_verbs.h"
 
 #include <QCommandLineParser>
@@ -121,9 +123,13 @@ const std::vector<Verb>& verbs() {
         {"diff", "FILE1 FILE2|FILE",
          "List the fields two program files, or a file and a unit, differ in; exit 1 if any.",
          addDiffOptions, [](Context& c) { return runDiff(c.parser, c.out, c.err); }},
+        {"sheet", "FILE", "Write the setup sheet of a program file as a PDF (--pdf OUT).",
+         addSheetOptions, [](Context& c) { return runSheet(c.parser, c.out, c.err); }},
         {"info", "", "Greet a unit; print its ID, panel lock state and information text.",
          addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Info, c.parser, c.out, c.err); }},
+        {"scan", "", "Greet unit IDs 1..99 on a port; print each that answers and its text.",
+         addScanOptions, [](Context& c) { return runScan(c.parser, c.out, c.err); }},
         {"download", "FILE", "Write a unit's current program to a program file.", addUnitOptions,
          [](Context& c) { return runUnitVerb(UnitVerb::Download, c.parser, c.out, c.err); }},
         {"upload", "FILE", "Send a program file to a unit's current program.", addUnitOptions,

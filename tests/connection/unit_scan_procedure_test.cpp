@@ -1,0 +1,117 @@
+// "Find units" against simulated lines: which IDs are found, that every unit greeted is
+// told bye, and how long 99 IDs take at the line's real pace.
+
+#include "connection/unit_scan_procedure.h"
+#include "unit_bench.h"
+
+#include <set>
+
+namespace mqx::test {
+namespace {
+
+// One line of simulated units per case.
+struct ScanBench : UnitBench {
+    explicit ScanBench(std::vector<int> ids) : UnitBench(std::move(ids)) {
+        SetUp();
+        sim.setFrameObserver(
+            [this](sim::UnitSimulator::Direction direction, QByteArrayView frame, qint64) {
+                const QByteArray f = frame.toByteArray();
+                if (direction == sim::UnitSimulator::Direction::Received) {
+                    received.push_back(f);
+                    if (cancelOn == f)
+                        scan.cancel();
+                } else if (f.endsWith("hello")) {
+                    answeredHello.insert(f.mid(1, 2).toInt());
+                }
+            });
+    }
+    void TestBody() override {}
+    using UnitBench::clock;
+    using UnitBench::count;
+    using UnitBench::line;
+    using UnitBench::received;
+    using UnitBench::runToEnd;
+    using UnitBench::session;
+    using UnitBench::sim;
+
+    UnitScanProcedure scan{session, engine, clock};
+    QByteArray cancelOn; // the request on whose arrival the operator stops the scan
+    std::set<int> answeredHello;
+};
+
+std::vector<int> ids(const std::vector<FoundUnit>& found) {
+    std::vector<int> list;
+    for (const FoundUnit& unit : found)
+        list.push_back(unit.id);
+    return list;
+}
+
+TEST(UnitScan, FindsTheUnitsOnTheLineAndLeavesNoneGreeted) {
+    struct Case {
+        const char* name;
+        std::vector<int> units;
+        QByteArray cancelOn;
+        std::vector<int> found;
+        int lastGreeted;
+        ProcedureOutcome outcome;
+    };
+    const Case cases[] = {
+        {"three units", {3, 17, 99}, {}, {3, 17, 99}, 99, ProcedureOutcome::Ok},
+        {"an empty line", {}, {}, {}, 99, ProcedureOutcome::Ok},
+        {"stopped on a silent ID", {3, 17, 99}, "(10hello", {3}, 10, ProcedureOutcome::Cancel},
+        {"stopped while a unit answers",
+         {3, 17, 99},
+         "(17hello",
+         {3, 17},
+         17,
+         ProcedureOutcome::Cancel},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScanBench bench(c.units);
+        bench.cancelOn = c.cancelOn;
+        std::vector<int> progress;
+        bench.scan.setProgressCallback([&](int id) { progress.push_back(id); });
+        ASSERT_TRUE(bench.scan.start(QStringLiteral("1")));
+        ASSERT_TRUE(bench.runToEnd(bench.scan));
+        EXPECT_EQ(bench.scan.outcome(), c.outcome);
+
+        EXPECT_EQ(ids(bench.scan.found()), c.found);
+        EXPECT_EQ(progress.size(), static_cast<std::size_t>(c.lastGreeted));
+        EXPECT_EQ(bench.count(QStringLiteral("(%1hello")
+                                  .arg(c.lastGreeted + 1, 2, 10, QLatin1Char('0'))
+                                  .toLatin1()),
+                  0)
+            << "nothing greeted after the stop";
+        // Every unit that answered hello was told bye before the next ID was greeted.
+        for (int id : bench.answeredHello) {
+            const QByteArray head =
+                QStringLiteral("(%1").arg(id, 2, 10, QLatin1Char('0')).toLatin1();
+            const auto hello =
+                std::find(bench.received.begin(), bench.received.end(), head + "hello");
+            const auto bye = std::find(hello, bench.received.end(), head + "bye");
+            ASSERT_NE(bye, bench.received.end()) << id;
+            EXPECT_TRUE(std::next(bye) == bench.received.end() || std::next(bye)->endsWith("hello"))
+                << id;
+        }
+        EXPECT_FALSE(bench.line.isOpen());
+        EXPECT_EQ(bench.session.ConnectedUnitId, 0);
+    }
+}
+
+TEST(UnitScan, ListsEachUnitWithItsInformation) {
+    ScanBench bench({3, 17, 99});
+    bench.sim.unit(17)->handle("Y" + QByteArray("Stage left.").leftJustified(256, '.'));
+    bench.scan.start(QStringLiteral("1"));
+    ASSERT_TRUE(bench.runToEnd(bench.scan));
+    ASSERT_EQ(bench.scan.found().size(), 3u);
+    EXPECT_EQ(UnitScanProcedure::unitText(bench.scan.found()[1]),
+              QStringLiteral("ID 17  Stage left"));
+    EXPECT_EQ(UnitScanProcedure::noneFoundText(QStringLiteral("COM 2")),
+              QStringLiteral("No MQX-T410 answered on COM 2 (IDs 01 to 99)."));
+    // At the line's pace 96 silent IDs and three units fit well inside half a minute.
+    EXPECT_LT(bench.clock.nowMs(), 30000);
+}
+
+} // namespace
+} // namespace mqx::test
