@@ -43,14 +43,6 @@ TEST_F(ConnectTest, GreetsReadsInformationAndLockState) {
     EXPECT_TRUE(line.isOpen());
 }
 
-TEST_F(ConnectTest, UnitNineIsGreetedWithTwoDigits) {
-    // Unit 9 is not on this line; only the frame matters here.
-    connect.start(1, 9);
-    runToEnd(connect);
-    ASSERT_FALSE(received.empty());
-    EXPECT_EQ(received.front(), "(09hello");
-}
-
 TEST_F(ConnectTest, ASecondOkStartsNothing) {
     EXPECT_TRUE(connect.start(1, 1));
     EXPECT_FALSE(connect.start(1, 1));

@@ -290,27 +290,3 @@ TEST_F(ConnectionFlowTest, InformationAndPanelLockFromTheMenu) {
 
 } // namespace
 } // namespace mqx::test
-
-namespace mqx::test {
-namespace {
-
-class DisconnectTest : public UnitBench {};
-
-TEST_F(DisconnectTest, WithMeteringOffItGoesStraightToBye) {
-    session.ConnectedUnitId = 1;
-    ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
-    session.meterLevels.inputMeter = {40, 41};
-    DisconnectProcedure disconnect(session, engine, prompts, clock);
-    EXPECT_TRUE(disconnect.start());
-    EXPECT_FALSE(disconnect.start());
-    ASSERT_TRUE(runToEnd(disconnect));
-    EXPECT_EQ(disconnect.outcome(), ProcedureOutcome::Ok);
-    EXPECT_TRUE(disconnect.completed());
-    EXPECT_EQ(requests(), QStringList{QStringLiteral("(01bye")});
-    EXPECT_EQ(session.meterLevels, MeterLevels{});
-    EXPECT_FALSE(line.isOpen());
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("Disconnect Completed")});
-}
-
-} // namespace
-} // namespace mqx::test

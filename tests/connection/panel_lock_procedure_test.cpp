@@ -4,11 +4,14 @@
 #include "connection/panel_lock_procedure.h"
 #include "unit_bench.h"
 
+#include <optional>
+
 namespace mqx::test {
 namespace {
 
 using sim::LineFault;
 using sim::UnitCommand;
+using K = LineFault::Kind;
 
 class PanelLockTest : public UnitBench {
 protected:
@@ -17,122 +20,107 @@ protected:
         session.ConnectedUnitId = 3;
         session.PanelLockState = 'E';
         ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
-        lock.setStatusCallback([this] { ++statusRefreshes; });
     }
-    ProcedureOutcome run(bool locking) {
-        EXPECT_TRUE(lock.start(locking));
-        EXPECT_TRUE(runToEnd(lock));
-        return lock.outcome();
-    }
-
-    PanelLockProcedure lock{session, engine, prompts, clock};
-    int statusRefreshes = 0;
 };
 
-TEST_F(PanelLockTest, LockingShowsTheIdWithTwoDigitsAndReadsTheStateBack) {
-    EXPECT_EQ(run(true), ProcedureOutcome::Ok);
-    EXPECT_EQ(requests(), (QStringList{QStringLiteral("(03CD"), QStringLiteral("(03K")}));
-    EXPECT_EQ(sim.unit(3)->panelLock(), 'D');
-    EXPECT_EQ(session.PanelLockState, 'D');
-    EXPECT_EQ(statusRefreshes, 1);
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(lastShown().text, QStringLiteral("Panel operation was locked.\nMQX-T410 ID = 03"));
-    EXPECT_EQ(lastShown().title, QStringLiteral("Panel Operation Lock"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
+LineFault garbledTimes(int times) {
+    LineFault f{K::Garbled};
+    f.remaining = times;
+    return f;
 }
 
-TEST_F(PanelLockTest, ReleasingShowsTheIdWithoutALeadingZero) {
-    sim.unit(3)->handle("CD");
-    session.PanelLockState = 'D';
-    EXPECT_EQ(run(false), ProcedureOutcome::Ok);
-    EXPECT_EQ(requests().first(), QStringLiteral("(03CE"));
-    EXPECT_EQ(session.PanelLockState, 'E');
-    EXPECT_EQ(lastShown().text,
-              QStringLiteral("The lock of panel operation was canceled.\nMQX-T410 ID = 3"));
-}
-
-TEST_F(PanelLockTest, AKnownErrorIsReportedAtOnceAndTheStateStillRead) {
-    sim.setFault(UnitCommand::PanelLock, {LineFault::Kind::Error, 13});
-    EXPECT_EQ(run(true), ProcedureOutcome::Ok);
-    EXPECT_EQ(requests(), (QStringList{QStringLiteral("(03CD"), QStringLiteral("(03K")}));
-    EXPECT_EQ(lastShown().text, QStringLiteral("The program is protected.\nMQX-T410 ID = 03"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-    EXPECT_EQ(session.PanelLockState, 'E') << "the unit says it is still free";
-}
-
-TEST_F(PanelLockTest, UnreadableRepliesAreAskedAgainUpToThreeRequests) {
-    struct Case {
-        LineFault fault;
-        int requests;
-        const char* message;
+TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
+    const QString failed = QStringLiteral("The lock of panel operation failed.");
+    const struct {
+        const char* name;
+        bool locking;
+        std::optional<std::pair<UnitCommand, LineFault>> fault;
+        ProcedureOutcome outcome;
+        int requests; // of the lock itself
+        int queries;  // of the state after it
+        QString text; // before "\nMQX-T410 ID = 03"
+        PromptIcon icon;
+        char state;
+    } cases[] = {
+        {"locked",
+         true,
+         {},
+         ProcedureOutcome::Ok,
+         1,
+         1,
+         "Panel operation was locked.",
+         PromptIcon::Information,
+         'D'},
+        {"released",
+         false,
+         {},
+         ProcedureOutcome::Ok,
+         1,
+         1,
+         "The lock of panel operation was canceled.",
+         PromptIcon::Information,
+         'E'},
+        {"a known error is told at once, the state still read", true,
+         std::pair{UnitCommand::PanelLock, LineFault{K::Error, 13}}, ProcedureOutcome::Ok, 1, 1,
+         "The program is protected.", PromptIcon::Exclamation, 'E'},
+        {"garbled twice, then read", true, std::pair{UnitCommand::PanelLock, garbledTimes(2)},
+         ProcedureOutcome::Ok, 3, 1, "Panel operation was locked.", PromptIcon::Information, 'D'},
+        {"garbled once, then read", true, std::pair{UnitCommand::PanelLock, garbledTimes(1)},
+         ProcedureOutcome::Ok, 2, 1, "Panel operation was locked.", PromptIcon::Information, 'D'},
+        {"garbled three times", true, std::pair{UnitCommand::PanelLock, LineFault{K::Garbled}},
+         ProcedureOutcome::Ok, 3, 1, "Non Err Code.", PromptIcon::Exclamation, 'D'},
+        {"an unknown error three times", true,
+         std::pair{UnitCommand::PanelLock, LineFault{K::Error, 99}}, ProcedureOutcome::Ok, 3, 1,
+         "Non Err Code.", PromptIcon::Exclamation, 'E'},
+        {"the state unreadable three times", true,
+         std::pair{UnitCommand::PanelLockState, LineFault{K::Garbled}}, ProcedureOutcome::Cancel, 1,
+         3, failed, PromptIcon::Exclamation, 'E'},
+        {"no answer to the lock is not retried", true,
+         std::pair{UnitCommand::PanelLock, LineFault{K::Silent}}, ProcedureOutcome::Cancel, 1, 0,
+         failed, PromptIcon::Exclamation, 'E'},
+        {"no answer to the state", true,
+         std::pair{UnitCommand::PanelLockState, LineFault{K::Silent}}, ProcedureOutcome::Cancel, 1,
+         1, failed, PromptIcon::Exclamation, 'E'},
     };
-    for (const Case& c :
-         {Case{{LineFault::Kind::Garbled, 0, 100, 4, 2}, 3, "Panel operation was locked."},
-          Case{{LineFault::Kind::Garbled}, 3, "Non Err Code."},
-          Case{{LineFault::Kind::Error, 99}, 3, "Non Err Code."},
-          Case{{LineFault::Kind::Garbled, 0, 100, 4, 1}, 2, "Panel operation was locked."}}) {
-        SCOPED_TRACE(c.requests);
-        PanelLockProcedure again(session, engine, prompts, clock);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim.clearFaults();
+        sim.unit(3)->handle(c.locking ? "CE" : "CD");
+        session.PanelLockState = c.locking ? 'E' : 'D';
+        if (c.fault)
+            sim.setFault(c.fault->first, c.fault->second);
         received.clear();
         prompts.clear();
-        sim.setFault(UnitCommand::PanelLock, c.fault);
-        ASSERT_TRUE(again.start(true));
-        ASSERT_TRUE(runToEnd(again));
-        EXPECT_EQ(again.outcome(), ProcedureOutcome::Ok);
-        EXPECT_EQ(count("(03CD"), c.requests);
-        EXPECT_EQ(count("(03K"), 1);
+        int refreshes = 0;
+        PanelLockProcedure lock(session, engine, prompts, clock);
+        lock.setStatusCallback([&refreshes] { ++refreshes; });
+        ASSERT_TRUE(lock.start(c.locking));
+        EXPECT_FALSE(lock.start(!c.locking)) << "OK acts once";
+        ASSERT_TRUE(runToEnd(lock));
+        EXPECT_EQ(lock.outcome(), c.outcome);
+        EXPECT_EQ(count(c.locking ? "(03CD" : "(03CE"), c.requests);
+        EXPECT_EQ(count("(03K"), c.queries);
         ASSERT_EQ(prompts.shown().size(), 1u);
-        EXPECT_EQ(lastShown().text, QString::fromLatin1(c.message) + "\nMQX-T410 ID = 03");
-        sim.clearFaults();
+        // Releasing writes the ID without its leading zero.
+        EXPECT_EQ(lastShown().text,
+                  c.text + (c.locking ? "\nMQX-T410 ID = 03" : "\nMQX-T410 ID = 3"));
+        EXPECT_EQ(lastShown().title, QStringLiteral("Panel Operation Lock"));
+        EXPECT_EQ(lastShown().icon, c.icon);
+        EXPECT_EQ(session.PanelLockState, c.state);
+        EXPECT_EQ(refreshes, c.outcome == ProcedureOutcome::Ok ? 1 : 0);
     }
 }
 
-TEST_F(PanelLockTest, StateQueryIsAskedThreeTimesThenTheLockFails) {
-    sim.setFault(UnitCommand::PanelLockState, {LineFault::Kind::Garbled});
-    EXPECT_EQ(run(true), ProcedureOutcome::Cancel);
-    EXPECT_EQ(count("(03K"), 3);
-    EXPECT_EQ(texts(),
-              QStringList{QStringLiteral("The lock of panel operation failed.\nMQX-T410 ID = 03")});
-    EXPECT_EQ(session.PanelLockState, 'E') << "a failure leaves the known state";
-    EXPECT_EQ(statusRefreshes, 0);
-}
-
-TEST_F(PanelLockTest, SilenceFailsAtEitherStep) {
-    for (UnitCommand silent : {UnitCommand::PanelLock, UnitCommand::PanelLockState}) {
-        PanelLockProcedure again(session, engine, prompts, clock);
-        prompts.clear();
-        received.clear();
-        sim.setFault(silent, {LineFault::Kind::Silent});
-        ASSERT_TRUE(again.start(true));
-        ASSERT_TRUE(runToEnd(again));
-        EXPECT_EQ(again.outcome(), ProcedureOutcome::Cancel);
-        EXPECT_EQ(texts(), QStringList{QStringLiteral(
-                               "The lock of panel operation failed.\nMQX-T410 ID = 03")});
-        EXPECT_EQ(count("(03CD"), 1) << "no answer is not retried";
-        sim.clearFaults();
-    }
-}
-
-TEST_F(PanelLockTest, ASecondOkSendsNothing) {
-    EXPECT_TRUE(lock.start(true));
-    EXPECT_FALSE(lock.start(false));
-    ASSERT_TRUE(runToEnd(lock));
-    EXPECT_EQ(count("(03CD"), 1);
-    EXPECT_EQ(count("(03CE"), 0);
-}
-
-} // namespace
-} // namespace mqx::test
-
-namespace mqx::test {
-namespace {
-
+// A fault found before: the engine restarts the level stream after every exchange, and a
+// lock pressed while that levon is on the line waits in the queue slot. Its own reply,
+// not the levon's, must be what it is judged by.
 TEST_F(PanelLockTest, ARequestQueuedBehindTheLevelStreamIsJudgedByItsOwnReply) {
-    // The engine restarts the level stream after every exchange; a lock pressed while that
-    // levon is on the line waits in the queue slot.
     engine.setMeteringOn(true);
     ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);
-    EXPECT_EQ(run(true), ProcedureOutcome::Ok);
+    PanelLockProcedure lock(session, engine, prompts, clock);
+    ASSERT_TRUE(lock.start(true));
+    ASSERT_TRUE(runToEnd(lock));
+    EXPECT_EQ(lock.outcome(), ProcedureOutcome::Ok);
     EXPECT_EQ(count("(03CD"), 1);
     EXPECT_EQ(session.PanelLockState, 'D');
     EXPECT_EQ(lastShown().text, QStringLiteral("Panel operation was locked.\nMQX-T410 ID = 03"));

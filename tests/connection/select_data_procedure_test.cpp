@@ -43,16 +43,6 @@ TEST_F(SelectDataTest, DownloadArrivingInBurstsStillCompletes) {
     EXPECT_TRUE(line.isOpen()) << "a good transfer keeps the connection";
 }
 
-TEST_F(SelectDataTest, UploadSendsRecordZero) {
-    std::memcpy(session.CurrentRecord().comment.data(), "sent from the PC", 16);
-    EXPECT_EQ(run(TransferDirection::Upload), ProcedureOutcome::Ok);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0],
-              "(01P000" + EncodeRecordText(session.CurrentRecord(), RecordImage::Upload));
-    EXPECT_EQ(sim.unit(1)->currentProgram().comment, session.CurrentRecord().comment);
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("Connection Completed")});
-}
-
 TEST_F(SelectDataTest, CancelSaysByeAndClosesThePort) {
     EXPECT_TRUE(select.cancel());
     EXPECT_FALSE(select.start(TransferDirection::Download));
@@ -116,27 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
                       StopRow{"DownloadArriving", TransferDirection::Download, UnitCommand::DataGet,
                               std::nullopt, 200}),
     [](const ::testing::TestParamInfo<StopRow>& row) { return std::string(row.param.name); });
-
-TEST_F(SelectDataTest, AGarbledDownloadIsNoProgram) {
-    const ProgramRecord before = session.CurrentRecord();
-    sim.setFault(UnitCommand::DataGet, {LineFault::Kind::Garbled});
-    EXPECT_EQ(run(TransferDirection::Download), ProcedureOutcome::Cancel);
-    EXPECT_TRUE(session.CurrentRecord() == before);
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("Cannot connect MQX-T410(ID=1)")});
-    EXPECT_EQ(requests().back(), QStringLiteral("(01bye"));
-    EXPECT_FALSE(line.isOpen());
-}
-
-TEST_F(SelectDataTest, ARefusedUploadIsReportedWithTheUnitsReason) {
-    sim.setFault(UnitCommand::DataSet, {LineFault::Kind::Error, 30});
-    EXPECT_EQ(run(TransferDirection::Upload), ProcedureOutcome::Cancel);
-    EXPECT_EQ(texts(),
-              QStringList{QStringLiteral("There was injustice data in the data that received it.\n"
-                                         "MQX-T410 ID = 01")});
-    EXPECT_EQ(lastShown().title, QStringLiteral("Select Data"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-    EXPECT_FALSE(line.isOpen());
-}
 
 } // namespace
 } // namespace mqx::test

@@ -4,6 +4,7 @@
 
 #include "core_application.h"
 #include "scripted_prompts.h"
+#include "sim_process.h"
 #include "unit_simulator.h"
 
 #include "connection/connect_procedure.h"
@@ -13,26 +14,23 @@
 #include "connection/select_data_procedure.h"
 #include "core/session.h"
 #include "link/hardware_serial_port.h"
-#include "link/level_reader.h"
 #include "link/link_engine.h"
 #include "link/qt_timer_source.h"
 #include "program/record_text.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <functional>
 
 using namespace mqx;
+using mqx::test::SimProcess;
 
 namespace {
 
@@ -51,45 +49,6 @@ bool runUntil(const std::function<bool()>& condition, int limitMs) {
     loop.exec();
     return condition();
 }
-
-// mqx-sim for the length of a test; stopped with SIGTERM, as a service manager would.
-class SimProcess {
-public:
-    explicit SimProcess(const QStringList& arguments) {
-        m_process.start(QStringLiteral(MQX_SIM_PATH), arguments);
-        if (!m_process.waitForStarted(5000))
-            return;
-        QByteArray firstLine;
-        const QDeadlineTimer patience(5000);
-        while (!firstLine.contains('\n') && !patience.hasExpired() &&
-               m_process.waitForReadyRead(static_cast<int>(patience.remainingTime())))
-            firstLine += m_process.readAllStandardOutput();
-        m_devicePath = QString::fromLocal8Bit(firstLine.trimmed());
-    }
-    ~SimProcess() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-    QString devicePath() const { return m_devicePath; }
-    // Killed by its PID: the far end of the pseudo-terminal is gone without a word.
-    void kill() {
-        ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
-        m_process.waitForFinished(5000);
-    }
-    // SIGTERM; the exit code, or -1 when it did not end normally within a few seconds.
-    int terminate() {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000) || m_process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return m_process.exitCode();
-    }
-
-private:
-    QProcess m_process;
-    QString m_devicePath;
-};
 
 // The operator connects to the device path and downloads; every dialog waits in real time.
 class OperatorDialogs : public ConnectionDialogs {
@@ -129,9 +88,14 @@ struct QuietView : ConnectionView {
 
 } // namespace
 
-TEST(RealLine, AUnitKilledMidSessionIsToldWithinASecondAndTheProgramStays) {
+// One session as the operator has it: connect and download through the real port, an
+// edit whose levon starts the meters, then the unit killed: told within a second, and
+// the program with its edit stays.
+TEST(RealLine, ASessionOverThePseudoTerminalUntilTheUnitIsKilled) {
     mqx::test::ensureCoreApplication();
-    SimProcess sim({QStringLiteral("--id"), QStringLiteral("3")});
+    QTemporaryDir scratch;
+    const QString logPath = scratch.filePath(QStringLiteral("frames.log"));
+    SimProcess sim({QStringLiteral("--id"), QStringLiteral("3"), QStringLiteral("--log"), logPath});
     ASSERT_TRUE(sim.devicePath().startsWith(QStringLiteral("/dev/pts/")));
 
     mqx::test::ScriptedPrompts prompts;
@@ -145,15 +109,32 @@ TEST(RealLine, AUnitKilledMidSessionIsToldWithinASecondAndTheProgramStays) {
     QuietView view;
     ConnectionFlow flow(session, engine, prompts, timers, dialogs, view);
     ASSERT_TRUE(flow.connectUnit());
-    ASSERT_TRUE(runUntil([&] { return engine.isLevelReading(); }, 3000));
+    // A fresh unit plays the same program wherever it runs, so an in-process one tells
+    // what the download must hold.
+    sim::UnitSimulator twin({3});
+    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()),
+              EncodeRecordText(twin.unit(3)->currentProgram()));
+
+    // Output A muted: from the edit on, every level frame shows it silent.
     session.CurrentRecord().out[0].on = 0;
     engine.arguments().ArgCode = "0530";
     engine.arguments().ArgValue = "000";
     ASSERT_EQ(engine.IssueCommand(CmdParedt), 1);
-    runUntil([] { return false; }, 300);
+    int updates = 0;
+    engine.setMetersCallback([&](const MeterLevels& m) {
+        ++updates;
+        EXPECT_EQ(m.outputMeter[0], 0);
+    });
+    ASSERT_TRUE(runUntil([&] { return updates >= 4; }, 5000)) << updates << " meter updates";
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray heard = log.readAll();
+    for (const char* frame : {" recv (03hello\n", " recv (03Q000\n", " recv (03$0530000\n",
+                              " recv (03ME\n", " sent (03M"})
+        EXPECT_TRUE(heard.contains(frame)) << frame;
+
     const ProgramRecord kept = session.CurrentRecord();
     prompts.clear();
-
     QElapsedTimer sinceLoss;
     sinceLoss.start();
     sim.kill();
@@ -169,72 +150,4 @@ TEST(RealLine, AUnitKilledMidSessionIsToldWithinASecondAndTheProgramStays) {
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(session.CurrentRecord(), kept);
     EXPECT_GT(view.refreshes, 1);
-}
-
-TEST(RealLine, GreetingDownloadEditAndMetersOverThePseudoTerminal) {
-    mqx::test::ensureCoreApplication();
-    QTemporaryDir scratch;
-    ASSERT_TRUE(scratch.isValid());
-    const QString logPath = scratch.filePath(QStringLiteral("frames.log"));
-    SimProcess sim({QStringLiteral("--id"), QStringLiteral("3"), QStringLiteral("--log"), logPath});
-    ASSERT_TRUE(sim.devicePath().startsWith(QStringLiteral("/dev/pts/")))
-        << sim.devicePath().toStdString();
-
-    mqx::test::ScriptedPrompts prompts;
-    HardwareSerialPort port(prompts);
-    QtTimerSource timers;
-    int unitId = 3;
-    MeterLevels meters;
-    std::vector<MeterLevels> shown;
-    {
-        LinkEngine engine(port, timers, unitId, meters);
-        engine.setMetersCallback([&](const MeterLevels& m) { shown.push_back(m); });
-        ASSERT_EQ(engine.OpenLink(sim.devicePath()), 1);
-        EXPECT_TRUE(prompts.shown().empty());
-        auto done = [&] { return engine.done(); };
-
-        ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
-        ASSERT_TRUE(runUntil(done, 6000));
-        EXPECT_TRUE(engine.succeeded());
-        EXPECT_TRUE(engine.CheckReply(CmdHello).isMatch()) << engine.ReplyBuffer().constData();
-
-        // A fresh unit plays the same program wherever it runs, so an in-process one
-        // tells what the download must hold.
-        sim::UnitSimulator twin({3});
-        engine.setProgramArg(0);
-        ASSERT_EQ(engine.IssueCommand(CmdPdatget), 1);
-        ASSERT_TRUE(runUntil(done, 11000));
-        ASSERT_TRUE(engine.succeeded()) << engine.exchange().received << " characters came";
-        ASSERT_TRUE(engine.CheckReply(CmdPdatget).isMatch());
-        ProgramRecord downloaded;
-        ASSERT_TRUE(DecodeRecordText(engine.payload().sliced(7), downloaded));
-        EXPECT_EQ(EncodeRecordText(downloaded), EncodeRecordText(twin.unit(3)->currentProgram()));
-
-        // Metering on and output A muted: the edit's own levon starts the stream, and
-        // every frame from then on shows output A silent.
-        engine.setMeteringOn(true);
-        engine.arguments().ArgCode = "0530";
-        engine.arguments().ArgValue = "000";
-        ASSERT_EQ(engine.IssueCommand(CmdParedt), 1);
-        ASSERT_TRUE(runUntil([&] { return shown.size() >= 4; }, 5000))
-            << shown.size() << " meter updates";
-        for (const MeterLevels& m : shown)
-            EXPECT_EQ(m.outputMeter[0], 0);
-        EXPECT_EQ(meters, shown.back());
-
-        engine.setMeteringOn(false);
-        engine.StopLevelReading();
-        engine.CloseLink();
-        EXPECT_FALSE(port.isOpen());
-    }
-    EXPECT_EQ(sim.terminate(), 0);
-
-    // What the unit heard, byte for byte, as its log has it.
-    QFile log(logPath);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QByteArray heard = log.readAll();
-    for (const char* frame :
-         {" recv (03hello\n", " recv (03Q000\n", " recv (03$0530000\n", " recv (03ME\n"})
-        EXPECT_TRUE(heard.contains(frame)) << frame;
-    EXPECT_TRUE(heard.contains(" sent (03M")) << "level frames went out";
 }

@@ -5,19 +5,6 @@
 
 namespace mqx::test {
 
-QByteArray TappedLine::Read(int maximum, bool* ok) {
-    if (m_held > 0) {
-        --m_held;
-        if (ok)
-            *ok = m_line.isOpen();
-        return {};
-    }
-    QByteArray got = m_line.Read(maximum, ok);
-    if (!got.isEmpty())
-        m_reads.push_back(got);
-    return got;
-}
-
 SimulatedLink::SimulatedLink(const std::vector<int>& ids, int connectedId) : simulator(ids) {
     session.ConnectedUnitId = connectedId;
 }

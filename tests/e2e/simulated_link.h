@@ -3,10 +3,8 @@
 //
 //   LinkEngine --> TappedLine --> SimulatedLine --> UnitSimulator (one or more units)
 //
-// TappedLine keeps every frame the engine wrote and every read it made, and can hold
-// reads back for a while the way a window thread busy painting would; the units' frame
-// observer keeps what they heard and what they sent, so a test can hold the two ends
-// against each other.
+// TappedLine keeps every frame the engine wrote and when; the units' frame observer keeps
+// what they heard and what they sent, so a test can hold the two ends against each other.
 
 #include "simulated_line.h"
 #include "unit_simulator.h"
@@ -31,7 +29,7 @@ public:
              const QString& dataBits, const QString& stopBits) override {
         return m_line.Open(port, baud, parity, dataBits, stopBits);
     }
-    QByteArray Read(int maximum, bool* ok = nullptr) override;
+    QByteArray Read(int maximum, bool* ok = nullptr) override { return m_line.Read(maximum, ok); }
     int Write(QByteArrayView frame) override {
         m_written.push_back(frame.toByteArray());
         m_writtenAtMs.push_back(m_clock.nowMs());
@@ -48,22 +46,15 @@ public:
         m_line.setArrivalHandler(std::move(handler));
     }
 
-    // The next `count` reads return nothing; what arrives meanwhile waits in the line.
-    void holdReads(int count) { m_held = count; }
-
     const std::vector<QByteArray>& written() const { return m_written; }
     // The time of each frame in written().
     const std::vector<qint64>& writtenAtMs() const { return m_writtenAtMs; }
-    // Every read that returned something, in order.
-    const std::vector<QByteArray>& reads() const { return m_reads; }
 
 private:
     SerialPort& m_line;
     const Clock& m_clock;
-    int m_held = 0;
     std::vector<QByteArray> m_written;
     std::vector<qint64> m_writtenAtMs;
-    std::vector<QByteArray> m_reads;
 };
 
 class SimulatedLink : public ::testing::Test {

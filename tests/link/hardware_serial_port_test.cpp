@@ -234,32 +234,6 @@ TEST_F(HardwarePort, ComNumbersOpenTheDevicesOfThePortsSection) {
     }
 }
 
-TEST(PortMap, DefaultsOverridesAndDevicePaths) {
-    const PortMap defaults;
-    EXPECT_EQ(defaults.resolve("1"), "/dev/ttyS0");
-    EXPECT_EQ(defaults.resolve(" 4 "), "/dev/ttyS3");
-    EXPECT_EQ(defaults.resolve("9"), "/dev/ttyS0");
-    EXPECT_EQ(defaults.resolve("COM2"), "/dev/ttyS0");
-    EXPECT_EQ(defaults.resolve("/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(defaults.resolve("pts/3"), "pts/3");
-
-    mqx::test::ScratchDir dir;
-    QSettings settings(dir.path("ports.ini"), QSettings::IniFormat);
-    settings.setValue("Ports/COM3", "/dev/ttyUSB1");
-    settings.setValue("Ports/COM4", "   ");
-    PortMap map = PortMap::fromSettings(settings);
-    EXPECT_EQ(map.resolve("3"), "/dev/ttyUSB1");
-    EXPECT_EQ(map.resolve("4"), "/dev/ttyS3"); // a blank entry keeps the default
-    EXPECT_EQ(map.resolve("2"), "/dev/ttyS1");
-
-    map.setDevicePath(1, "/dev/serial/by-id/usb-adapter");
-    map.writeTo(settings);
-    const PortMap reread = PortMap::fromSettings(settings);
-    for (int n = 1; n <= PortMap::kPortCount; ++n)
-        EXPECT_EQ(reread.devicePath(n), map.devicePath(n)) << n;
-    EXPECT_EQ(reread.devicePath(1), "/dev/serial/by-id/usb-adapter");
-}
-
 namespace {
 
 // Checks, as whoever runs it, that a device this user may not open is reported with the

@@ -106,12 +106,20 @@ TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
         EXPECT_TRUE(engine.done());
         EXPECT_FALSE(engine.isWatchingUnit());
         EXPECT_EQ(clock.activeTimerCount(), 0) << "nothing of the lost link keeps running";
+        losses.clear();
+        port.raiseFault();
+        EXPECT_TRUE(losses.empty()) << "a fault after the loss is no second one";
     }
 }
 
-TEST_F(LineLossTest, AFaultAfterCloseIsNoLoss) {
-    engine.CloseLink();
-    port.raiseFault();
-    clock.advance(100);
-    EXPECT_TRUE(losses.empty());
+TEST_F(LineLossTest, TheFortiethSilentLevelTickLosesTheLine) {
+    qint64 lastFrameAtMs = -1;
+    engine.setMetersCallback([&](const MeterLevels&) { lastFrameAtMs = clock.nowMs(); });
+    engine.setMeteringOn(true);
+    engine.watchUnit(true);
+    engine.StartLevelReading();
+    streamLevels(clock.nowMs() + 500);
+    clock.runUntil([this] { return !losses.empty(); }, 5000);
+    ASSERT_EQ(losses, std::vector<LineLoss>{LineLoss::NoLevels});
+    EXPECT_EQ(lostAtMs - lastFrameAtMs, 2000) << "two seconds without a level frame";
 }

@@ -71,6 +71,35 @@ TEST(LevelDecoding, GroupsFillTheMeterBlockInOrder) {
     EXPECT_EQ(m, before);
 }
 
+TEST(LevelReader, GathersFramesOutOfWhateverTheReadsBring) {
+    const QByteArray frame = levelFrame();
+    QByteArray other = kDigits;
+    other.replace(3, 3, "077");
+    const struct {
+        const char* name;
+        std::vector<QByteArray> reads;
+        std::vector<QByteArray> taken; // the digits of each frame completed, in order
+    } cases[] = {
+        {"one frame, one read", {frame}, {kDigits}},
+        {"split over two reads", {frame.left(30), frame.mid(30)}, {kDigits}},
+        {"two in one read: the second goes with the buffer",
+         {frame + levelFrame(other), ""},
+         {kDigits}},
+        {"an edit's echo before it", {"(01$", frame}, {kDigits}},
+        {"an error reply breaks a frame", {frame.left(20), "(01e13", frame.mid(20)}, {}},
+        {"a tail without a head", {frame.mid(20), levelFrame(other)}, {other}},
+        {"a frame one short waits", {frame.chopped(1)}, {}},
+    };
+    for (const auto& c : cases) {
+        LevelReader reader;
+        std::vector<QByteArray> taken;
+        for (const QByteArray& read : c.reads)
+            if (reader.take(read))
+                taken.push_back(reader.levelDigits());
+        EXPECT_EQ(taken, c.taken) << c.name;
+    }
+}
+
 TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnce) {
     const int purges = port.purgeCount();
     edit("036", "012");
@@ -83,10 +112,8 @@ TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnce) {
     readOnce(levelFrame());
     EXPECT_EQ(meters, expectedLevels());
     EXPECT_EQ(meterUpdates, 1);
-}
 
-TEST_F(Metering, EditsEndInALevonRequestAlsoWithMeteringOff) {
-    engine.setMeteringOn(false);
+    engine.setMeteringOn(false); // an edit asks for levels with metering off too
     edit("0532", "001");
     EXPECT_EQ(lastFrame(), "(01$0532001(01ME");
 }
@@ -127,18 +154,21 @@ TEST_F(Metering, ResumingWaitsForTheLineToBeFree) {
     EXPECT_EQ(lastFrame(), "(01ME");
 }
 
-TEST_F(Metering, LevoffAndByeAreNotFollowedByLevon) {
-    engine.IssueCommand(CmdLevoff);
-    port.deliverIn(50, "(01M");
-    ASSERT_TRUE(waitDone(100));
-    clock.advance(2000);
-    EXPECT_EQ(framesWritten(), 1);
-
-    engine.IssueCommand(CmdBye);
-    port.deliverIn(50, "(01bye");
-    ASSERT_TRUE(waitDone(100));
-    clock.advance(2000);
-    EXPECT_EQ(framesWritten(), 2);
+TEST_F(Metering, NoLevonAfterLevoffByeOrAnyExchangeWithMeteringOff) {
+    const struct {
+        int command;
+        const char* reply;
+        bool metering;
+    } cases[] = {{CmdLevoff, "(01M", true}, {CmdBye, "(01bye", true}, {CmdPnllock, "(01KE", false}};
+    for (const auto& c : cases) {
+        engine.setMeteringOn(c.metering);
+        const int before = framesWritten();
+        engine.IssueCommand(c.command);
+        port.deliverIn(50, c.reply);
+        ASSERT_TRUE(waitDone(100));
+        clock.advance(2000);
+        EXPECT_EQ(framesWritten(), before + 1) << c.reply;
+    }
 }
 
 TEST_F(Metering, AWaitingCommandIsSentRatherThanReplacedByLevon) {
@@ -181,57 +211,6 @@ TEST_F(Metering, AnEditQueuedWhileTheReplyArrivesDoesNotDiscardIt) {
     clock.advance(100);
     EXPECT_EQ(lastFrame(), "(01$036005(01ME");
     EXPECT_GT(port.purgeCount(), purges) << "the edit clears the line as it goes out";
-}
-
-TEST_F(Metering, NoLevonAfterExchangesWithMeteringOff) {
-    engine.setMeteringOn(false);
-    engine.IssueCommand(CmdPnllock);
-    port.deliverIn(50, "(01KE");
-    ASSERT_TRUE(waitDone(100));
-    clock.advance(2000);
-    EXPECT_EQ(framesWritten(), 1);
-}
-
-TEST_F(Metering, AFrameSplitOverTwoReadsIsDecodedOnceComplete) {
-    const QByteArray frame = levelFrame();
-    readOnce(frame.left(30));
-    EXPECT_EQ(meterUpdates, 0);
-    EXPECT_EQ(meters, MeterLevels{});
-    readOnce(frame.mid(30));
-    EXPECT_EQ(meterUpdates, 1);
-    EXPECT_EQ(meters, expectedLevels());
-}
-
-TEST_F(Metering, TwoFramesInOneReadYieldTheFirst) {
-    QByteArray second = kDigits;
-    second.replace(0, 3, "099");
-    readOnce(levelFrame() + levelFrame(second));
-    EXPECT_EQ(meterUpdates, 1);
-    EXPECT_EQ(meters, expectedLevels());
-    clock.advance(200);
-    EXPECT_EQ(meterUpdates, 1); // the second went with the buffer
-}
-
-TEST_F(Metering, BrokenFramesAreDroppedAndTheMetersKeepTheirValues) {
-    readOnce(levelFrame());
-    ASSERT_EQ(meterUpdates, 1);
-
-    QByteArray other = kDigits;
-    other.replace(3, 3, "077");
-    const QByteArray frame = levelFrame(other);
-    readOnce(frame.left(20));
-    readOnce("(01e13"); // an error reply in between breaks the frame
-    readOnce(frame.mid(20));
-    readOnce(frame.mid(20)); // a tail without a head
-    QByteArray torn = frame;
-    torn[40] = '?';
-    readOnce(torn);
-    EXPECT_EQ(meterUpdates, 1);
-    EXPECT_EQ(meters, expectedLevels());
-
-    readOnce(frame);
-    EXPECT_EQ(meterUpdates, 2);
-    EXPECT_EQ(meters.inputMeter[1], 77);
 }
 
 TEST_F(Metering, LevelTicksReadNothingWhileMeteringIsOff) {

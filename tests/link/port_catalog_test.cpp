@@ -77,6 +77,27 @@ TEST(PortCatalog, ListingGivesThePortsInColumnsThenTheComNumbers) {
     EXPECT_TRUE(PortCatalog().listing(map).startsWith("No serial ports found.\n\nCOM1  "));
 }
 
+TEST(PortMap, OnlyComOneToFourAreNumbersAnythingWithASlashIsAPath) {
+    PortMap map;
+    map.setDevicePath(1, "/dev/ttyUSB1");
+    map.setDevicePath(4, "/dev/ttyUSB4");
+    map.setDevicePath(0, "/dev/zero-is-no-port");
+    map.setDevicePath(5, "/dev/five-is-no-port");
+    const struct {
+        const char* text;
+        const char* path;
+    } cases[] = {
+        {"1", "/dev/ttyUSB1"},    {" 2 ", "/dev/ttyS1"}, {"3", "/dev/ttyS2"},
+        {"4", "/dev/ttyUSB4"},    {"0", "/dev/ttyUSB1"}, {"5", "/dev/ttyUSB1"},
+        {"COM2", "/dev/ttyUSB1"}, {"", "/dev/ttyUSB1"},  {"/dev/ttyACM0", "/dev/ttyACM0"},
+        {"pts/3", "pts/3"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(map.resolve(QString::fromLatin1(c.text)), QString::fromLatin1(c.path)) << c.text;
+    EXPECT_EQ(map.devicePath(0), QString());
+    EXPECT_EQ(map.devicePath(5), QString());
+}
+
 TEST(PortMap, TypedPathsAndThePortsSectionOfTheSettingsFile) {
     const struct {
         QString typed;

@@ -5,6 +5,8 @@
 #include "link/reply_check.h"
 #include "link/request_frame.h"
 
+#include "command_samples.h"
+
 #include <gtest/gtest.h>
 
 using namespace mqx;
@@ -62,68 +64,21 @@ TEST(CommandTable, HoldsTheTwentyFourCommandsInOrder) {
     EXPECT_FALSE(CommandTable::isValidIndex(24));
 }
 
-TEST(RequestFrame, CommandsWithoutArgumentsAreTheirTextAlone) {
-    ArgumentSlots stray;
+TEST(RequestFrame, EveryCommandFollowsItsLayout) {
+    for (const mqx::test::CommandSample& sample : mqx::test::CommandSamples("00FF")) {
+        ArgumentSlots args;
+        sample.arguments(args);
+        EXPECT_EQ(frame(sample.index, 5, args), sample.frame);
+    }
+    ArgumentSlots stray; // arguments a command does not take are not sent
     stray.ArgCode = "999";
     stray.ArgText = "ignored";
-    EXPECT_EQ(frame(CmdHello, 1, stray), "(01hello");
-    EXPECT_EQ(frame(CmdHello, 5), "(05hello"); // always two digits
-    EXPECT_EQ(frame(CmdBye, 99), "(99bye");
+    EXPECT_EQ(frame(CmdHello, 99, stray), "(99hello");
     EXPECT_EQ(frame(CmdPlock, 1, stray), "(01CD");
-    EXPECT_EQ(frame(CmdLevon, 12), "(12ME");
-    EXPECT_EQ(frame(CmdLevoff, 3), "(03MD");
-    EXPECT_EQ(frame(CmdDevinfget, 7), "(07X");
-    EXPECT_EQ(frame(CmdPnllock, 1), "(01K");
-}
-
-TEST(RequestFrame, ArgumentsFollowTheirLayout) {
-    ArgumentSlots a;
-    a.ArgCode = "036";
-    a.ArgValue = "012";
-    EXPECT_EQ(frame(CmdParedt, 1, a), "(01$036012(01ME");
-    a.ArgCode = "0532"; // output mute, channel C
-    a.ArgValue = "001";
-    EXPECT_EQ(frame(CmdParedt, 7, a), "(07$0532001(07ME");
-
-    ArgumentSlots p;
-    p.setProgram(5);
-    EXPECT_EQ(frame(CmdRecall, 1, p), "(01R005");
-    p.setProgram(50);
-    EXPECT_EQ(frame(CmdStore, 1, p), "(01S050");
-    EXPECT_EQ(frame(CmdPgdell, 1, p), "(01G050");
-    p.setProgram(0);
-    EXPECT_EQ(frame(CmdPdatget, 2, p), "(02Q000");
-    EXPECT_EQ(frame(CmdPinfget, 2, p), "(02I000");
-    p.ArgData = "00FF";
-    EXPECT_EQ(frame(CmdPdatset, 2, p), "(02P00000FF");
-    p.setProgram(3);
-    p.ArgCode = "1";
-    p.ArgText = "Hall A";
-    EXPECT_EQ(frame(CmdPinfset, 1, p), "(01J0031Hall A");
-
-    ArgumentSlots g;
-    g.ArgCode = "012";
-    g.ArgExtra1 = "1";
-    g.ArgExtra2 = "05";
-    EXPECT_EQ(frame(CmdPargiv, 1, g), "(01%012105");
-
-    ArgumentSlots d;
-    d.ArgText = "Rack 2 left";
-    EXPECT_EQ(frame(CmdDevinfset, 1, d), "(01YRack 2 left");
-}
-
-TEST(RequestFrame, LockCommandsCarryTheProgramInsideTheirText) {
-    ArgumentSlots a;
-    a.ArgCode = "012";
-    EXPECT_EQ(frame(CmdRcallrDisable, 1, a), "(01L012D");
-    EXPECT_EQ(frame(CmdRcallrEnable, 1, a), "(01L012E");
-    a.ArgCode = "007";
-    EXPECT_EQ(frame(CmdPprtDisable, 1, a), "(01W007D");
-    EXPECT_EQ(frame(CmdPprtEnable, 1, a), "(01W007E");
-    a.ArgCode = "0451"; // only the first three characters count
-    EXPECT_EQ(frame(CmdPprtEnable, 1, a), "(01W045E");
-    a.ArgCode = "4"; // too short: what is there, never past its end
-    EXPECT_EQ(frame(CmdPprtEnable, 1, a), "(01W400E");
+    stray.ArgCode = "0451"; // a lock takes the first three characters
+    EXPECT_EQ(frame(CmdPprtEnable, 1, stray), "(01W045E");
+    stray.ArgCode = "4"; // too short: what is there, never past its end
+    EXPECT_EQ(frame(CmdRcallrEnable, 1, stray), "(01L400E");
 }
 
 TEST(CheckReply, JudgesEchoesHeadsAndErrorReplies) {

@@ -6,148 +6,87 @@
 
 using namespace mqx;
 
+TEST(ValueScales, EveryStepHasItsScaleWidthAndNoneBeyondTheLast) {
+    const struct {
+        Scale scale;
+        int width;
+        int last;
+    } scales[] = {
+        {Scale::LevelDb, 5, 241},     {Scale::EqGainDb, 5, 48},     {Scale::ThresholdDbfs, 5, 96},
+        {Scale::LimiterDbfs, 5, 53},  {Scale::FrequencyHz, 6, 122}, {Scale::QBandwidth, 12, 72},
+        {Scale::AttackMs, 5, 60},     {Scale::ReleaseMs, 5, 48},    {Scale::Ratio, 6, 100},
+        {Scale::XoverType, 20, 11},   {Scale::EqType, 9, 5},        {Scale::SourceName, 4, 2},
+        {Scale::GeqBandFreq, -1, 30},
+    };
+    for (const auto& s : scales) {
+        EXPECT_EQ(LastStep(s.scale), s.last) << int(s.scale);
+        for (int step = 0; step <= s.last && s.width > 0; ++step)
+            EXPECT_EQ(StepText(s.scale, step).size(), s.width) << int(s.scale) << " step " << step;
+        for (int beyond : {s.last + 1, 255, -1})
+            EXPECT_EQ(StepText(s.scale, beyond), kUnknownStepText) << int(s.scale) << " " << beyond;
+    }
+}
+
 namespace {
 
-std::string text(Scale s, int step) {
-    return StepText(s, step).toStdString();
+void expectTexts(Scale scale, std::initializer_list<int> steps,
+                 std::initializer_list<const char*> texts) {
+    ASSERT_EQ(steps.size(), texts.size());
+    auto text = texts.begin();
+    for (int step : steps)
+        EXPECT_EQ(StepText(scale, step).toStdString(), *text++) << int(scale) << " step " << step;
 }
 
 } // namespace
 
-TEST(ValueScales, EveryEntryHasItsScaleWidth) {
-    const std::vector<std::pair<Scale, int>> widths = {
-        {Scale::LevelDb, 5},     {Scale::EqGainDb, 5},    {Scale::ThresholdDbfs, 5},
-        {Scale::LimiterDbfs, 5}, {Scale::FrequencyHz, 6}, {Scale::QBandwidth, 12},
-        {Scale::AttackMs, 5},    {Scale::ReleaseMs, 5},   {Scale::Ratio, 6},
-        {Scale::XoverType, 20},  {Scale::EqType, 9},      {Scale::SourceName, 4}};
-    for (const auto& [scale, width] : widths)
-        for (int step = 0; step <= LastStep(scale); ++step)
-            EXPECT_EQ(StepText(scale, step).size(), width) << int(scale) << " step " << step;
+// Times follow the E12 series; ratios 93 and 94 are the unit's own, cut off, not rounded.
+TEST(ValueScales, StepTexts) {
+    expectTexts(Scale::LevelDb, {0, 1, 141, 180, 181, 205, 241},
+                {"-Inf ", "-90.0", "-20.0", " -0.5", "  0.0", " 12.0", " 30.0"});
+    expectTexts(Scale::EqGainDb, {0, 4, 5, 23, 24, 25, 48},
+                {"-12.0", "-10.0", "- 9.5", "- 0.5", "  0.0", "  0.5", " 12.0"});
+    expectTexts(Scale::ThresholdDbfs, {0, 1, 96}, {"  0.0", " -0.5", "-48.0"});
+    expectTexts(Scale::LimiterDbfs, {0, 1, 13, 14, 53},
+                {" Off ", "  6.0", "  0.0", " -0.5", "-20.0"});
+    expectTexts(
+        Scale::FrequencyHz, {0, 1, 8, 29, 68, 69, 109, 121, 122},
+        {" Off  ", "  20.0", "  29.5", " 100.0", " 950.0", " 1.00k", "10.00k", "20.00k", " Off  "});
+    expectTexts(Scale::QBandwidth, {0, 46, 54, 72},
+                {"0.31 (3.26) ", "4.33 (0.23) ", "6.86 (0.145)", "19.4 (0.052)"});
+    expectTexts(Scale::AttackMs, {0, 1, 11, 12, 24, 28, 36, 59, 60},
+                {"0.010", "0.012", "0.082", " 0.10", "  1.0", "  2.2", "   10", "  820", " 1000"});
+    expectTexts(Scale::ReleaseMs, {0, 12, 24, 28, 36, 47, 48},
+                {"  1.0", "   10", "  100", "  220", " 1000", " 8200", "10000"});
+    expectTexts(Scale::Ratio, {0, 7, 8, 50, 89, 90, 91, 92, 93, 94, 95, 97, 98, 99, 100},
+                {"1.00:1", "1.08:1", "1.09:1", "2.00:1", "9.09:1", "10.0:1", "11.1:1", "12.5:1",
+                 "14.2:1", "16.6:1", "20.0:1", "33.3:1", "50.0:1", " 100:1", " Inf:1"});
+    expectTexts(Scale::XoverType, {0, 4, 7, 10, 11},
+                {"-12dB Butterworth   ", "-36dB Butterworth   ", "-24dB Bessel        ",
+                 "-12dB Linkwitz-Riley", "-24dB Linkwitz-Riley"});
+    expectTexts(Scale::EqType, {0, 2, 5}, {" Off     ", " Bandpass", " Notch   "});
+    expectTexts(Scale::SourceName, {0, 2}, {"MIX ", "IN-2"});
 }
 
-TEST(ValueScales, LastSteps) {
-    EXPECT_EQ(LastStep(Scale::LevelDb), 241);
-    EXPECT_EQ(LastStep(Scale::EqGainDb), 48);
-    EXPECT_EQ(LastStep(Scale::ThresholdDbfs), 96);
-    EXPECT_EQ(LastStep(Scale::LimiterDbfs), 53);
-    EXPECT_EQ(LastStep(Scale::FrequencyHz), 122);
-    EXPECT_EQ(LastStep(Scale::GeqBandFreq), 30);
-    EXPECT_EQ(LastStep(Scale::QBandwidth), 72);
-    EXPECT_EQ(LastStep(Scale::AttackMs), 60);
-    EXPECT_EQ(LastStep(Scale::ReleaseMs), 48);
-    EXPECT_EQ(LastStep(Scale::Ratio), 100);
-    EXPECT_EQ(LastStep(Scale::XoverType), 11);
-    EXPECT_EQ(LastStep(Scale::EqType), 5);
-    EXPECT_EQ(LastStep(Scale::SourceName), 2);
-}
-
-TEST(ValueScales, LevelAndGainTexts) {
-    EXPECT_EQ(text(Scale::LevelDb, 0), "-Inf ");
-    EXPECT_EQ(text(Scale::LevelDb, 1), "-90.0");
-    EXPECT_EQ(text(Scale::LevelDb, 180), " -0.5");
-    EXPECT_EQ(text(Scale::LevelDb, 181), "  0.0");
-    EXPECT_EQ(text(Scale::LevelDb, 141), "-20.0");
-    EXPECT_EQ(text(Scale::LevelDb, 205), " 12.0");
-    EXPECT_EQ(text(Scale::LevelDb, 241), " 30.0");
-
-    EXPECT_EQ(text(Scale::EqGainDb, 0), "-12.0");
-    EXPECT_EQ(text(Scale::EqGainDb, 4), "-10.0");
-    EXPECT_EQ(text(Scale::EqGainDb, 5), "- 9.5");
-    EXPECT_EQ(text(Scale::EqGainDb, 23), "- 0.5");
-    EXPECT_EQ(text(Scale::EqGainDb, 24), "  0.0");
-    EXPECT_EQ(text(Scale::EqGainDb, 25), "  0.5");
-    EXPECT_EQ(text(Scale::EqGainDb, 48), " 12.0");
-
-    EXPECT_EQ(text(Scale::ThresholdDbfs, 0), "  0.0");
-    EXPECT_EQ(text(Scale::ThresholdDbfs, 1), " -0.5");
-    EXPECT_EQ(text(Scale::ThresholdDbfs, 96), "-48.0");
-
-    EXPECT_EQ(text(Scale::LimiterDbfs, 0), " Off ");
-    EXPECT_EQ(text(Scale::LimiterDbfs, 1), "  6.0");
-    EXPECT_EQ(text(Scale::LimiterDbfs, 13), "  0.0");
-    EXPECT_EQ(text(Scale::LimiterDbfs, 14), " -0.5");
-    EXPECT_EQ(text(Scale::LimiterDbfs, 53), "-20.0");
-}
-
-TEST(ValueScales, FrequencyTexts) {
-    EXPECT_EQ(text(Scale::FrequencyHz, 0), " Off  ");
-    EXPECT_EQ(text(Scale::FrequencyHz, 1), "  20.0");
-    EXPECT_EQ(text(Scale::FrequencyHz, 8), "  29.5");
-    EXPECT_EQ(text(Scale::FrequencyHz, 29), " 100.0");
-    EXPECT_EQ(text(Scale::FrequencyHz, 68), " 950.0");
-    EXPECT_EQ(text(Scale::FrequencyHz, 69), " 1.00k");
-    EXPECT_EQ(text(Scale::FrequencyHz, 109), "10.00k");
-    EXPECT_EQ(text(Scale::FrequencyHz, 121), "20.00k");
-    EXPECT_EQ(text(Scale::FrequencyHz, 122), " Off  ");
-
-    EXPECT_EQ(text(Scale::GeqBandFreq, 0), "   20");
-    EXPECT_EQ(text(Scale::GeqBandFreq, 2), " 31.5");
-    EXPECT_EQ(text(Scale::GeqBandFreq, 17), "   1k");
-    EXPECT_EQ(text(Scale::GeqBandFreq, 18), " 1.25k");
-    EXPECT_EQ(text(Scale::GeqBandFreq, 30), "  20k");
-}
-
-TEST(ValueScales, QTexts) {
-    EXPECT_EQ(text(Scale::QBandwidth, 0), "0.31 (3.26) ");
-    EXPECT_EQ(text(Scale::QBandwidth, 46), "4.33 (0.23) ");
-    EXPECT_EQ(text(Scale::QBandwidth, 54), "6.86 (0.145)");
-    EXPECT_EQ(text(Scale::QBandwidth, 72), "19.4 (0.052)");
-}
-
-TEST(ValueScales, TimeTextsFollowTheE12Series) {
-    EXPECT_EQ(text(Scale::AttackMs, 0), "0.010");
-    EXPECT_EQ(text(Scale::AttackMs, 1), "0.012");
-    EXPECT_EQ(text(Scale::AttackMs, 11), "0.082");
-    EXPECT_EQ(text(Scale::AttackMs, 12), " 0.10");
-    EXPECT_EQ(text(Scale::AttackMs, 24), "  1.0");
-    EXPECT_EQ(text(Scale::AttackMs, 28), "  2.2");
-    EXPECT_EQ(text(Scale::AttackMs, 36), "   10");
-    EXPECT_EQ(text(Scale::AttackMs, 59), "  820");
-    EXPECT_EQ(text(Scale::AttackMs, 60), " 1000");
-
-    EXPECT_EQ(text(Scale::ReleaseMs, 0), "  1.0");
-    EXPECT_EQ(text(Scale::ReleaseMs, 12), "   10");
-    EXPECT_EQ(text(Scale::ReleaseMs, 24), "  100");
-    EXPECT_EQ(text(Scale::ReleaseMs, 28), "  220");
-    EXPECT_EQ(text(Scale::ReleaseMs, 36), " 1000");
-    EXPECT_EQ(text(Scale::ReleaseMs, 47), " 8200");
-    EXPECT_EQ(text(Scale::ReleaseMs, 48), "10000");
-}
-
-TEST(ValueScales, RatioTextsWithTheUnitsOwnTwoOddOnes) {
-    EXPECT_EQ(text(Scale::Ratio, 0), "1.00:1");
-    EXPECT_EQ(text(Scale::Ratio, 7), "1.08:1");
-    EXPECT_EQ(text(Scale::Ratio, 8), "1.09:1");
-    EXPECT_EQ(text(Scale::Ratio, 50), "2.00:1");
-    EXPECT_EQ(text(Scale::Ratio, 89), "9.09:1");
-    EXPECT_EQ(text(Scale::Ratio, 90), "10.0:1");
-    EXPECT_EQ(text(Scale::Ratio, 91), "11.1:1");
-    EXPECT_EQ(text(Scale::Ratio, 93), "14.2:1");
-    EXPECT_EQ(text(Scale::Ratio, 94), "16.6:1");
-    EXPECT_EQ(text(Scale::Ratio, 97), "33.3:1");
-    EXPECT_EQ(text(Scale::Ratio, 98), "50.0:1");
-    EXPECT_EQ(text(Scale::Ratio, 99), " 100:1");
-    EXPECT_EQ(text(Scale::Ratio, 100), " Inf:1");
-}
-
-TEST(ValueScales, NamedTexts) {
-    EXPECT_EQ(text(Scale::XoverType, 0), "-12dB Butterworth   ");
-    EXPECT_EQ(text(Scale::XoverType, 7), "-24dB Bessel        ");
-    EXPECT_EQ(text(Scale::XoverType, 11), "-24dB Linkwitz-Riley");
-    EXPECT_EQ(text(Scale::EqType, 0), " Off     ");
-    EXPECT_EQ(text(Scale::EqType, 2), " Bandpass");
-    EXPECT_EQ(text(Scale::EqType, 5), " Notch   ");
-    EXPECT_EQ(text(Scale::SourceName, 0), "MIX ");
-    EXPECT_EQ(text(Scale::SourceName, 2), "IN-2");
-}
-
-TEST(ValueScales, StepsBeyondAScaleShowAPlaceholder) {
-    for (Scale s : {Scale::LevelDb, Scale::FrequencyHz, Scale::XoverType, Scale::EqType,
-                    Scale::SourceName, Scale::Ratio}) {
-        EXPECT_EQ(text(s, LastStep(s) + 1), kUnknownStepText);
-        EXPECT_EQ(text(s, 255), kUnknownStepText);
-        EXPECT_EQ(text(s, -1), kUnknownStepText);
+// The labels are the preferred numbers nearest the exact 10^(n/40) steps: each within a
+// few percent of its value, rising from step to step, "k" for thousands.
+TEST(ValueScales, FrequencyLabelsNameTheValuesOfTheirSteps) {
+    double previous = 0;
+    for (int step = 1; step <= 121; ++step) {
+        QString text = StepText(Scale::FrequencyHz, step).trimmed();
+        const bool kilo = text.endsWith(u'k');
+        const double label = (kilo ? text.chopped(1) : text).toDouble() * (kilo ? 1000 : 1);
+        EXPECT_EQ(kilo, step >= 69) << step;
+        EXPECT_NEAR(label / FrequencyHzValue(step), 1.0, 0.025)
+            << step << " " << text.toStdString();
+        EXPECT_GT(label, previous) << step;
+        previous = label;
     }
+    const char* geq[] = {"20",  "25",   "31.5",  "40",   "50",    "63",   "80",    "100",
+                         "125", "160",  "200",   "250",  "315",   "400",  "500",   "630",
+                         "800", "1k",   "1.25k", "1.6k", "2k",    "2.5k", "3.15k", "4k",
+                         "5k",  "6.3k", "8k",    "10k",  "12.5k", "16k",  "20k"};
+    for (int band = 0; band <= 30; ++band)
+        EXPECT_EQ(StepText(Scale::GeqBandFreq, band).trimmed(), QLatin1StringView(geq[band]));
 }
 
 TEST(ValueScales, NumericCompanions) {

@@ -167,34 +167,47 @@ TEST(LineTiming, ARequestEndsTheLevelStreamWithoutCuttingIntoTheAnswer) {
     EXPECT_EQ(bench.waitMs(1000), "") << "and no frame follows until the next levon";
 }
 
-TEST(LineFaults, SilentLosesTheRequest) {
-    SimBench bench;
-    bench.sim().setFault(UnitCommand::PanelLock, {LineFault::Kind::Silent});
-    EXPECT_EQ(bench.ask("(01CD"), "");
-    EXPECT_EQ(bench.ask("(01K"), "(01KE") << "the lock was never carried out";
-    bench.sim().clearFault(UnitCommand::PanelLock);
-    EXPECT_EQ(bench.ask("(01CD"), "(01C");
-    EXPECT_EQ(bench.ask("(01K"), "(01KD");
-}
-
-TEST(LineFaults, GarbledAndWrongIdSpoilTheHeadOfAnAnswerThatWasCarriedOut) {
-    SimBench bench({7});
-    bench.sim().setFault(UnitCommand::Hello, {LineFault::Kind::Garbled});
-    EXPECT_EQ(bench.ask("(07hello"), "(???ello");
-    bench.sim().setFault(UnitCommand::Hello, {LineFault::Kind::WrongId});
-    EXPECT_EQ(bench.ask("(07hello"), "(08hello");
-    bench.sim().setFault(UnitCommand::PanelLock, {LineFault::Kind::WrongId});
-    EXPECT_EQ(bench.ask("(07CD"), "(08C");
-    EXPECT_EQ(bench.ask("(07K"), "(07KD");
-}
-
-TEST(LineFaults, AnErrorFaultAnswersTheCodeInsteadOfCarryingOut) {
-    SimBench bench;
-    LineFault fault{LineFault::Kind::Error};
-    fault.errorCode = 13;
-    bench.sim().setFault(UnitCommand::Recall, fault);
-    EXPECT_EQ(bench.ask("(01R002"), "(01e13");
-    EXPECT_EQ(bench.unit().currentProgram().program_number, 1);
+TEST(LineFaults, EachKindSpoilsOnlyTheRequestsItIsSetFor) {
+    const auto fault = [](LineFault::Kind kind, int code = 0, int slot = -1, int remaining = -1) {
+        LineFault f{kind, code};
+        f.slot = slot;
+        if (remaining >= 0)
+            f.remaining = remaining;
+        return f;
+    };
+    using K = LineFault::Kind;
+    const struct {
+        UnitCommand command;
+        LineFault fault;
+        std::vector<std::pair<const char*, const char*>> asked; // request, answer
+    } cases[] = {
+        // Silent loses the request: the lock was never carried out.
+        {UnitCommand::PanelLock, fault(K::Silent), {{"(01CD", ""}, {"(01K", "(01KE"}}},
+        // Garbled and wrong-ID spoil the head of an answer that was carried out.
+        {UnitCommand::Hello, fault(K::Garbled), {{"(01hello", "(???ello"}}},
+        {UnitCommand::PanelLock, fault(K::WrongId), {{"(01CD", "(02C"}, {"(01K", "(01KD"}}},
+        // An error answers its code instead of carrying out.
+        {UnitCommand::Recall, fault(K::Error, 13), {{"(01R002", "(01e13"}}},
+        // A counted fault clears itself and leaves other commands alone.
+        {UnitCommand::Hello,
+         fault(K::Silent, 0, -1, 2),
+         {{"(01hello", ""}, {"(01bye", "(01bye"}, {"(01hello", ""}, {"(01hello", "(01hello"}}},
+        // A fault for one program number spoils only its requests.
+        {UnitCommand::Recall,
+         fault(K::Error, 11, 2),
+         {{"(01R002", "(01e11"}, {"(01R001", "(01R001"}}},
+        {UnitCommand::Protect,
+         fault(K::Error, 13),
+         {{"(01W002D", "(01e13"}, {"(01W004D", "(01e13"}}},
+    };
+    for (const auto& c : cases) {
+        SimBench bench;
+        bench.sim().setFault(c.command, c.fault);
+        for (const auto& [request, answer] : c.asked)
+            EXPECT_EQ(bench.ask(request), answer) << request;
+        bench.sim().clearFault(c.command);
+        EXPECT_NE(bench.ask(c.asked.front().first), "") << "cleared";
+    }
 }
 
 TEST(LineFaults, BurstsArriveWithTheGivenGaps) {

@@ -1,23 +1,25 @@
+// mqx-sim as users run it: its command line, its pseudo-terminal, its --link and SIGTERM.
+
 #include "own_link.h"
 #include "sim_options.h"
+#include "sim_process.h"
 #include "test_paths.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fcntl.h>
-#include <functional>
 #include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace mqx::sim;
+using mqx::test::ScratchDir;
+using mqx::test::SimProcess;
 
 namespace {
 
@@ -27,88 +29,13 @@ QByteArray readFor(int fd, qsizetype wanted, int limitMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     while (got.size() < wanted && std::chrono::steady_clock::now() < end) {
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 50) <= 0)
-            continue;
         char buffer[256];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0)
-            got.append(buffer, n);
+        if (::poll(&p, 1, 50) > 0)
+            if (const ssize_t n = ::read(fd, buffer, sizeof buffer); n > 0)
+                got.append(buffer, n);
     }
     return got;
 }
-
-} // namespace
-
-TEST(MqxSim, AnswersOnItsPseudoTerminalAndStopsOnSigterm) {
-    QProcess sim;
-    sim.start(QStringLiteral(MQX_SIM_PATH), {QStringLiteral("--id"), QStringLiteral("4")});
-    ASSERT_TRUE(sim.waitForStarted(10000));
-    QByteArray firstLine;
-    while (!firstLine.contains('\n') && sim.waitForReadyRead(10000))
-        firstLine += sim.readAllStandardOutput();
-    const QByteArray path = firstLine.trimmed();
-    ASSERT_TRUE(path.startsWith("/dev/pts/")) << firstLine.constData();
-
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY);
-    ASSERT_GE(fd, 0);
-    termios settings{};
-    ::tcgetattr(fd, &settings);
-    ::cfmakeraw(&settings);
-    ::tcsetattr(fd, TCSANOW, &settings);
-
-    ASSERT_EQ(::write(fd, "(04hello", 8), 8);
-    EXPECT_EQ(readFor(fd, 8, 5000), "(04hello");
-    ASSERT_EQ(::write(fd, "(01hello", 8), 8);
-    EXPECT_EQ(readFor(fd, 1, 300), "") << "unit 1 is not on this line";
-    ::close(fd);
-
-    sim.terminate(); // SIGTERM
-    ASSERT_TRUE(sim.waitForFinished(10000));
-    EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(sim.exitCode(), 0);
-}
-
-TEST(MqxSim, CommandLineOptions) {
-    const SimOptionsResult full = ParseSimOptions(
-        {QStringLiteral("mqx-sim"), QStringLiteral("--id"), QStringLiteral("3"),
-         QStringLiteral("--id"), QStringLiteral("12"), QStringLiteral("--no-pacing"),
-         QStringLiteral("--link"), QStringLiteral("/tmp/unit"), QStringLiteral("--log"),
-         QStringLiteral("frames.log"), QStringLiteral("--fault"), QStringLiteral("recall:silent"),
-         QStringLiteral("--fault"), QStringLiteral("pdatget:bursts:200")});
-    ASSERT_TRUE(full.options);
-    EXPECT_EQ(full.options->ids, (std::vector<int>{3, 12}));
-    EXPECT_FALSE(full.options->pacing);
-    EXPECT_EQ(full.options->linkPath, QStringLiteral("/tmp/unit"));
-    EXPECT_EQ(full.options->logPath, QStringLiteral("frames.log"));
-    ASSERT_EQ(full.options->faults.size(), 2u);
-    EXPECT_EQ(full.options->faults[1].command, UnitCommand::DataGet);
-    EXPECT_EQ(full.options->faults[1].fault.gapMs, 200);
-
-    const SimOptionsResult plain = ParseSimOptions({QStringLiteral("mqx-sim")});
-    ASSERT_TRUE(plain.options);
-    EXPECT_EQ(plain.options->ids, (std::vector<int>{1}));
-    EXPECT_TRUE(plain.options->pacing);
-
-    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
-        const SimOptionsResult version = ParseSimOptions({QStringLiteral("mqx-sim"), option});
-        EXPECT_FALSE(version.options);
-        EXPECT_EQ(version.exitCode, 0);
-        EXPECT_EQ(version.message, QStringLiteral("mqx-sim " MQX_VERSION "\n"));
-    }
-
-    for (const QStringList& bad :
-         {QStringList{QStringLiteral("mqx-sim"), QStringLiteral("--id"), QStringLiteral("100")},
-          QStringList{QStringLiteral("mqx-sim"), QStringLiteral("--fault"),
-                      QStringLiteral("hello:loud")},
-          QStringList{QStringLiteral("mqx-sim"), QStringLiteral("extra")},
-          QStringList{QStringLiteral("mqx-sim"), QStringLiteral("--nonsense")}}) {
-        const SimOptionsResult r = ParseSimOptions(bad);
-        EXPECT_FALSE(r.options) << bad.join(' ').toStdString();
-        EXPECT_EQ(r.exitCode, 2);
-    }
-}
-
-namespace {
 
 // What stands at `path` itself: its type and, for a link, where it points.
 struct Entry {
@@ -126,9 +53,80 @@ Entry entryAt(const QString& path) {
 
 } // namespace
 
-// Whatever already stands at the link's path is somebody else's and stays as it is.
-TEST(OwnLink, RefusesEveryExistingEntry) {
-    mqx::test::ScratchDir dir;
+TEST(MqxSim, AnswersOnlyItsOwnIdOnItsLinkAndLeavesNothingBehindOnSigterm) {
+    ScratchDir dir;
+    const QString link = dir.path(QStringLiteral("port"));
+    SimProcess sim({QStringLiteral("--id"), QStringLiteral("4"), QStringLiteral("--link"), link});
+    ASSERT_TRUE(sim.devicePath().startsWith(QStringLiteral("/dev/pts/")));
+    EXPECT_EQ(entryAt(link).target, sim.devicePath());
+
+    const int fd = ::open(QFile::encodeName(link).constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios settings{};
+    ::tcgetattr(fd, &settings);
+    ::cfmakeraw(&settings);
+    ::tcsetattr(fd, TCSANOW, &settings);
+    ASSERT_EQ(::write(fd, "(04hello", 8), 8);
+    EXPECT_EQ(readFor(fd, 8, 5000), "(04hello");
+    ASSERT_EQ(::write(fd, "(01hello", 8), 8);
+    EXPECT_EQ(readFor(fd, 1, 300), "") << "unit 1 is not on this line";
+    ::close(fd);
+
+    EXPECT_EQ(sim.terminate(), 0);
+    EXPECT_EQ(entryAt(link).type, 0u) << "its own link goes with it";
+}
+
+TEST(MqxSim, ALinkPathThatIsTakenIsRefusedAndKept) {
+    ScratchDir dir;
+    const QString data = mqx::test::writeFile(dir, QStringLiteral("data"), "data");
+    const QString taken = dir.path(QStringLiteral("taken"));
+    ASSERT_TRUE(QFile::link(data, taken));
+    SimProcess refused({QStringLiteral("--link"), taken});
+    EXPECT_TRUE(refused.devicePath().isEmpty());
+    EXPECT_EQ(refused.exitCode(), 1);
+    EXPECT_TRUE(refused.errors().contains("exists already"));
+    EXPECT_EQ(entryAt(taken).target, data);
+}
+
+TEST(MqxSim, CommandLineOptions) {
+    const auto parse = [](const char* line) {
+        return ParseSimOptions(QStringLiteral("mqx-sim %1")
+                                   .arg(QLatin1StringView(line))
+                                   .split(u' ', Qt::SkipEmptyParts));
+    };
+    const SimOptionsResult full = parse("--id 3 --id 12 --no-pacing --link /tmp/unit --log f.log "
+                                        "--fault recall:silent --fault pdatget:bursts:200");
+    ASSERT_TRUE(full.options);
+    EXPECT_EQ(full.options->ids, (std::vector<int>{3, 12}));
+    EXPECT_FALSE(full.options->pacing);
+    EXPECT_EQ(full.options->linkPath, QStringLiteral("/tmp/unit"));
+    EXPECT_EQ(full.options->logPath, QStringLiteral("f.log"));
+    ASSERT_EQ(full.options->faults.size(), 2u);
+    EXPECT_EQ(full.options->faults[1].command, UnitCommand::DataGet);
+    EXPECT_EQ(full.options->faults[1].fault.gapMs, 200);
+
+    const SimOptionsResult plain = parse("");
+    ASSERT_TRUE(plain.options);
+    EXPECT_EQ(plain.options->ids, (std::vector<int>{1}));
+    EXPECT_TRUE(plain.options->pacing);
+
+    const struct {
+        const char* line;
+        int exitCode;
+    } stops[] = {{"--version", 0},          {"-v", 0},    {"--id 100", 2},  {"--id 0", 2},
+                 {"--fault hello:loud", 2}, {"extra", 2}, {"--nonsense", 2}};
+    for (const auto& s : stops) {
+        const SimOptionsResult r = parse(s.line);
+        EXPECT_FALSE(r.options) << s.line;
+        EXPECT_EQ(r.exitCode, s.exitCode) << s.line;
+        EXPECT_TRUE(s.exitCode != 0 || r.message == QStringLiteral("mqx-sim " MQX_VERSION "\n"))
+            << r.message.toStdString();
+    }
+}
+
+// Whatever stands at the link's path is somebody else's: never replaced, never removed.
+TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
+    ScratchDir dir;
     const QString file = mqx::test::writeFile(dir, QStringLiteral("file"), "keep me");
     const QString link = dir.path(QStringLiteral("link"));
     ASSERT_TRUE(QFile::link(file, link));
@@ -136,7 +134,6 @@ TEST(OwnLink, RefusesEveryExistingEntry) {
     ASSERT_TRUE(QFile::link(dir.path(QStringLiteral("gone")), dangling));
     const QString folder = dir.path(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkdir(folder));
-
     for (const QString& path : {file, link, dangling, folder}) {
         const Entry before = entryAt(path);
         QString why;
@@ -147,62 +144,27 @@ TEST(OwnLink, RefusesEveryExistingEntry) {
         EXPECT_TRUE(why.contains(path)) << why.toStdString();
         EXPECT_EQ(entryAt(path), before) << path.toStdString();
     }
-    EXPECT_EQ(mqx::test::readFile(file), "keep me");
-}
 
-TEST(OwnLink, RemovesOnlyTheLinkItMade) {
-    mqx::test::ScratchDir dir;
+    // Its own link goes with it; one that somebody put in its place meanwhile stays.
     const QString path = dir.path(QStringLiteral("port"));
-    QString why;
-    {
-        OwnLink own;
-        ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << why.toStdString();
-        EXPECT_EQ(entryAt(path).target, QStringLiteral("/dev/pts/99"));
-    }
-    EXPECT_EQ(entryAt(path).type, 0u) << "gone with its maker";
-
-    // Somebody puts something of their own in its place meanwhile.
-    const std::function<void()> replacements[] = {
-        [&] { mqx::test::writeFile(dir, QStringLiteral("port"), "theirs"); },
-        [&] { QFile::link(QStringLiteral("/dev/pts/98"), path); },
-    };
-    for (const auto& replace : replacements) {
-        Entry theirs;
+    for (const QByteArray& theirs : {QByteArray(), QByteArray("file"), QByteArray("link")}) {
+        Entry left;
         {
             OwnLink own;
-            ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why));
-            ASSERT_TRUE(QFile::remove(path));
-            replace();
-            theirs = entryAt(path);
-            ASSERT_NE(theirs.type, 0u);
+            QString why;
+            ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << why.toStdString();
+            EXPECT_EQ(entryAt(path).target, QStringLiteral("/dev/pts/99"));
+            if (!theirs.isEmpty()) {
+                ASSERT_TRUE(QFile::remove(path));
+                if (theirs == "file")
+                    mqx::test::writeFile(dir, QStringLiteral("port"), "theirs");
+                else
+                    QFile::link(QStringLiteral("/dev/pts/98"), path);
+            }
+            left = entryAt(path);
         }
-        EXPECT_EQ(entryAt(path), theirs) << "not ours: kept";
+        EXPECT_EQ(entryAt(path), theirs.isEmpty() ? Entry{} : left) << theirs.constData();
         QFile::remove(path);
     }
-}
-
-TEST(MqxSim, LinkOptionNeverReplacesAnotherLink) {
-    mqx::test::ScratchDir dir;
-    // A link of somebody else's at the path.
-    const QString data = mqx::test::writeFile(dir, QStringLiteral("data"), "data");
-    const QString taken = dir.path(QStringLiteral("taken"));
-    ASSERT_TRUE(QFile::link(data, taken));
-    QProcess refused;
-    refused.start(QStringLiteral(MQX_SIM_PATH), {QStringLiteral("--link"), taken});
-    ASSERT_TRUE(refused.waitForFinished(10000));
-    EXPECT_EQ(refused.exitCode(), 1);
-    EXPECT_TRUE(refused.readAllStandardError().contains("exists already"));
-    EXPECT_EQ(entryAt(taken).target, data);
-
-    const QString path = dir.path(QStringLiteral("port"));
-    QProcess sim;
-    sim.start(QStringLiteral(MQX_SIM_PATH), {QStringLiteral("--link"), path});
-    ASSERT_TRUE(sim.waitForStarted(10000));
-    QByteArray firstLine;
-    while (!firstLine.contains('\n') && sim.waitForReadyRead(10000))
-        firstLine += sim.readAllStandardOutput();
-    EXPECT_EQ(entryAt(path).target, QString::fromLatin1(firstLine.trimmed()));
-    sim.terminate();
-    ASSERT_TRUE(sim.waitForFinished(10000));
-    EXPECT_EQ(entryAt(path).type, 0u) << "its own link goes with it";
+    EXPECT_EQ(mqx::test::readFile(file), "keep me");
 }

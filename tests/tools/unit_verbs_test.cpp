@@ -5,6 +5,7 @@
 #include "program/field_labels.h"
 #include "program/program_file.h"
 #include "program/record_text.h"
+#include "sim_process.h"
 #include "test_paths.h"
 #include "tool_verbs.h"
 #include "unit_verbs.h"
@@ -20,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -31,48 +31,31 @@ struct ToolRun {
     int code = -1;
     QString out;
     QString err;
-};
-
-class MqxSim {
-public:
-    explicit MqxSim(QStringList extra, const QString& log) {
-        extra << QStringLiteral("--id") << QStringLiteral("4") << QStringLiteral("--log") << log;
-        m_process.start(QStringLiteral(MQX_SIM_PATH), extra);
-        if (!m_process.waitForStarted(10000))
-            return;
-        QByteArray line;
-        while (!line.contains('\n') && m_process.waitForReadyRead(10000))
-            line += m_process.readAllStandardOutput();
-        m_path = QString::fromLatin1(line.trimmed());
-    }
-    ~MqxSim() {
-        m_process.terminate();
-        m_process.waitForFinished(10000);
-    }
-    QString path() const { return m_path; }
-    // Killed by its PID, as a crash or a pulled cable would end it: no goodbye at all.
-    void kill() {
-        ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
-        m_process.waitForFinished(10000);
-    }
-
-private:
-    QProcess m_process;
-    QString m_path;
+    qint64 ms = 0;
 };
 
 ToolRun mqxtool(const QStringList& arguments,
                 const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess tool;
     tool.setProcessEnvironment(environment);
+    QElapsedTimer took;
+    took.start();
     tool.start(QStringLiteral(MQXTOOL_PATH), arguments);
     ToolRun r;
     if (!tool.waitForFinished(90000))
         return r;
+    r.ms = took.elapsed();
     r.code = tool.exitCode();
     r.out = QString::fromLatin1(tool.readAllStandardOutput());
     r.err = QString::fromLatin1(tool.readAllStandardError());
     return r;
+}
+
+QStringList args(std::initializer_list<const char*> words) {
+    QStringList list;
+    for (const char* w : words)
+        list << QString::fromLatin1(w);
+    return list;
 }
 
 // The simulator logs a frame once the line has been quiet after it; wait for it.
@@ -80,37 +63,37 @@ bool logShows(const QString& log, const QByteArray& wanted) {
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 3000) {
-        QFile file(log);
-        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(wanted))
+        if (readFile(log).contains(wanted))
             return true;
         QThread::msleep(50);
     }
     return false;
 }
 
-class UnitVerbsTest : public ::testing::Test {
+class UnitVerbs : public ::testing::Test {
 protected:
-    QStringList unit(const QStringList& tail) const {
-        return QStringList{QStringLiteral("--port"), sim->path(), QStringLiteral("--id"),
-                           QStringLiteral("4")} +
-               tail;
+    // Unit 4 on a new mqx-sim with `options`, logging its frames to `log`.
+    SimProcess& start(const QStringList& options = {}, const QString& log = "frames.log") {
+        units.push_back(std::make_unique<SimProcess>(options + args({"--id", "4", "--log"}) +
+                                                     QStringList{dir.path(log)}));
+        EXPECT_TRUE(units.back()->devicePath().startsWith(QStringLiteral("/dev/")));
+        return *units.back();
     }
-    void start(const QStringList& faults = {}) {
-        sim = std::make_unique<MqxSim>(faults, log);
-        ASSERT_TRUE(sim->path().startsWith(QStringLiteral("/dev/"))) << "mqx-sim did not start";
+    static ToolRun on(const SimProcess& unit, const QStringList& tail) {
+        return mqxtool(QStringList{QStringLiteral("--port"), unit.devicePath(),
+                                   QStringLiteral("--id"), QStringLiteral("4")} +
+                       tail);
     }
 
     ScratchDir dir;
-    QString log = dir.path(QStringLiteral("frames.log"));
-    std::unique_ptr<MqxSim> sim;
+    std::vector<std::unique_ptr<SimProcess>> units;
 };
 
-TEST_F(UnitVerbsTest, InfoPrintsTheUnitInEitherArgumentOrder) {
-    start();
+TEST_F(UnitVerbs, InfoPrintsTheUnitInEitherArgumentOrder) {
+    const SimProcess& unit = start();
     for (const QStringList& arguments :
-         {unit({QStringLiteral("info")}),
-          QStringList{QStringLiteral("info"), QStringLiteral("--port"), sim->path(),
-                      QStringLiteral("--id"), QStringLiteral("4")}}) {
+         {args({"--port"}) << unit.devicePath() << args({"--id", "4", "info"}),
+          args({"info", "--id", "4", "--port"}) << unit.devicePath()}) {
         const ToolRun r = mqxtool(arguments);
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
@@ -121,40 +104,31 @@ TEST_F(UnitVerbsTest, InfoPrintsTheUnitInEitherArgumentOrder) {
         EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Information = MQX-T410 simulated unit")));
         EXPECT_EQ(lines[2].size(), 14 + 256);
     }
-    EXPECT_TRUE(logShows(log, "recv (04bye"));
+    EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
 }
 
-TEST_F(UnitVerbsTest, ComNumbersOpenTheDevicesTheControllerWasGiven) {
-    start();
+TEST_F(UnitVerbs, ComNumbersOpenTheDevicesTheControllerWasGiven) {
+    const SimProcess& unit = start();
     // The controller's Ports dialog wrote COM3 into its settings; mqxtool lists and uses it.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
     QDir().mkpath(dir.path(QStringLiteral("config/mqx-controller")));
-    QFile ini(dir.path(QStringLiteral("config/mqx-controller/mqx-controller.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Ports]\nCOM3=" + sim->path().toLocal8Bit() + "\nCOM4=/dev/mqx-test-gone\n");
-    ini.close();
-
-    const ToolRun ports = mqxtool({QStringLiteral("ports")}, environment);
+    writeFile(dir, QStringLiteral("config/mqx-controller/mqx-controller.ini"),
+              "[Ports]\nCOM3=" + unit.devicePath().toLocal8Bit() + "\nCOM4=/dev/mqx-test-gone\n");
+    const ToolRun ports = mqxtool(args({"ports"}), environment);
     EXPECT_EQ(ports.code, 0) << ports.err.toStdString();
     const QStringList lines = ports.out.split(u'\n');
-    EXPECT_TRUE(lines.contains(QStringLiteral("COM3  ") + sim->path())) << ports.out.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("COM3  ") + unit.devicePath()));
     EXPECT_TRUE(lines.contains(QStringLiteral("COM4  /dev/mqx-test-gone (not found)")));
-
-    const ToolRun info =
-        mqxtool({QStringLiteral("--port"), QStringLiteral("3"), QStringLiteral("--id"),
-                 QStringLiteral("4"), QStringLiteral("info")},
-                environment);
+    const ToolRun info = mqxtool(args({"--port", "3", "--id", "4", "info"}), environment);
     EXPECT_EQ(info.code, 0) << info.err.toStdString();
     EXPECT_TRUE(info.out.startsWith(QStringLiteral("MQX-T410 ID = 04\n")));
 }
 
-TEST_F(UnitVerbsTest, UploadThenDownloadGivesBackTheSameProgram) {
-    start();
+TEST_F(UnitVerbs, UploadThenDownloadGivesBackTheSameProgram) {
+    const SimProcess& unit = start();
     const QString first = dir.path(QStringLiteral("first.mqx"));
-    ToolRun r = mqxtool(unit({QStringLiteral("download"), first}));
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-
+    ASSERT_EQ(on(unit, args({"download"}) << first).code, 0);
     ProgramRecord edited{};
     ASSERT_TRUE(LoadRecordFile(edited, first));
     std::memcpy(edited.name.data(), "FROM MQXTOOL", 12);
@@ -162,24 +136,20 @@ TEST_F(UnitVerbsTest, UploadThenDownloadGivesBackTheSameProgram) {
     edited.geq_level[0][1] = 7;
     const QString sent = dir.path(QStringLiteral("sent.mqx"));
     ASSERT_TRUE(SaveRecordFile(edited, sent));
-    r = mqxtool(unit({QStringLiteral("upload"), sent}));
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-
+    ASSERT_EQ(on(unit, args({"upload"}) << sent).code, 0);
     const QString back = dir.path(QStringLiteral("back.mqx"));
-    r = mqxtool({QStringLiteral("download"), back, QStringLiteral("--id"), QStringLiteral("4"),
-                 QStringLiteral("--port"), sim->path()});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(on(unit, args({"download"}) << back).code, 0);
     ProgramRecord returned{};
     ASSERT_TRUE(LoadRecordFile(returned, back));
     EXPECT_EQ(EncodeRecordText(returned, RecordImage::Upload),
               EncodeRecordText(edited, RecordImage::Upload));
 }
 
-TEST_F(UnitVerbsTest, DiffComparesAFileWithTheUnitsCurrentProgram) {
-    start();
+TEST_F(UnitVerbs, DiffComparesAFileWithTheUnitsCurrentProgram) {
+    const SimProcess& unit = start();
     const QString file = dir.path(QStringLiteral("unit.mqx"));
-    ASSERT_EQ(mqxtool(unit({QStringLiteral("download"), file})).code, 0);
-    ToolRun r = mqxtool(unit({QStringLiteral("diff"), file}));
+    ASSERT_EQ(on(unit, args({"download"}) << file).code, 0);
+    ToolRun r = on(unit, args({"diff"}) << file);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
 
@@ -188,163 +158,131 @@ TEST_F(UnitVerbsTest, DiffComparesAFileWithTheUnitsCurrentProgram) {
     const ProgramRecord unitRecord = edited;
     edited.out[2].level = 175;
     ASSERT_TRUE(SaveRecordFile(edited, file));
-    r = mqxtool(unit({QStringLiteral("diff"), file}));
+    r = on(unit, args({"diff"}) << file);
     EXPECT_EQ(r.code, 1) << r.err.toStdString();
     EXPECT_EQ(r.out, DiffRecords(edited, unitRecord).join(u'\n') + u'\n');
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("OUT-3 Level: PC -3.0 dB, unit ")));
 }
 
-TEST_F(UnitVerbsTest, AUnitThatDoesNotAnswerFailsWithTheControllersMessage) {
-    start({QStringLiteral("--fault"), QStringLiteral("hello:silent")});
-    const ToolRun r = mqxtool(unit({QStringLiteral("info")}));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_EQ(r.err, QStringLiteral("mqxtool: Cannot connect MQX-T410(ID=4)\n"));
+// A unit that does not answer, one that refuses, and one too slow for --limit: the verb
+// fails with the controller's message, writes no file and still says bye where it can.
+TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
+    const struct {
+        const char* fault;
+        QStringList verb;
+        const char* err;
+        bool bye;
+    } cases[] = {
+        {"hello:silent", args({"info"}), "mqxtool: Cannot connect MQX-T410(ID=4)\n", false},
+        {"pdatget:error:30", args({"download"}) << dir.path(QStringLiteral("never.mqx")),
+         "mqxtool: There was injustice data in the data that received it.\nMQX-T410 ID = 04\n",
+         true},
+        // The recall would wait 5 s for its answer; the limit ends it after 2.
+        {"recall:silent", args({"--limit", "2", "recall", "2"}),
+         "mqxtool: the unit did not finish within 2 s\n", false},
+    };
+    for (const auto& c : cases) {
+        const QString log = QString::fromLatin1(c.fault).replace(u':', u'-') + ".log";
+        const SimProcess& unit = start(args({"--no-pacing", "--fault", c.fault}), log);
+        const ToolRun r = on(unit, c.verb);
+        EXPECT_EQ(r.code, 1) << c.fault;
+        EXPECT_TRUE(r.out.isEmpty()) << c.fault << ": " << r.out.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QString::fromLatin1(c.err)))
+            << c.fault << ": " << r.err.toStdString();
+        EXPECT_TRUE(!c.verb.contains(QStringLiteral("--limit")) || r.ms < 4000)
+            << "the limit ends it sooner than the recall's own wait";
+        EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("never.mqx"))));
+        EXPECT_TRUE(!c.bye || logShows(dir.path(log), "recv (04bye")) << c.fault;
+    }
 }
 
-TEST_F(UnitVerbsTest, ARefusedDownloadWritesNoFileAndStillSaysBye) {
-    start({QStringLiteral("--fault"), QStringLiteral("pdatget:error:30")});
-    const QString file = dir.path(QStringLiteral("never.mqx"));
-    const ToolRun r = mqxtool(unit({QStringLiteral("download"), file}));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, QStringLiteral("mqxtool: There was injustice data in the data that "
-                                    "received it.\nMQX-T410 ID = 04\n"));
-    EXPECT_FALSE(QFile::exists(file));
-    EXPECT_TRUE(logShows(log, "recv (04bye"));
-}
-
-TEST_F(UnitVerbsTest, ALostLineEndsTheVerbAtOnceNamingThePort) {
+TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
     // A unit slow to send its program, so that the line goes in the middle of it.
-    start({QStringLiteral("--fault"), QStringLiteral("pdatget:bursts:900")});
+    SimProcess& unit = start(args({"--fault", "pdatget:bursts:900"}));
     const QString file = dir.path(QStringLiteral("never.mqx"));
     QProcess tool;
-    tool.start(QStringLiteral(MQXTOOL_PATH), unit({QStringLiteral("download"), file}));
-    ASSERT_TRUE(logShows(log, "recv (04Q000"));
+    tool.start(QStringLiteral(MQXTOOL_PATH),
+               args({"--port"}) << unit.devicePath() << args({"--id", "4", "download"}) << file);
+    ASSERT_TRUE(logShows(dir.path("frames.log"), "recv (04Q000"));
     QThread::msleep(200);
     QElapsedTimer sinceLoss;
     sinceLoss.start();
-    sim->kill();
+    unit.kill();
     ASSERT_TRUE(tool.waitForFinished(15000));
     const qint64 endedMs = sinceLoss.elapsed();
     EXPECT_LE(endedMs, 1000);
     EXPECT_EQ(tool.exitCode(), 1);
-    const QString err = QString::fromLatin1(tool.readAllStandardError());
-    EXPECT_EQ(
-        err, QStringLiteral("mqxtool: Connection lost on %1. MQX-T410 ID = 04\n").arg(sim->path()));
+    EXPECT_EQ(QString::fromLatin1(tool.readAllStandardError()),
+              QStringLiteral("mqxtool: Connection lost on %1. MQX-T410 ID = 04\n")
+                  .arg(unit.devicePath()));
     EXPECT_FALSE(QFile::exists(file));
     std::printf("mqxtool ended %lld ms after mqx-sim was killed\n",
                 static_cast<long long>(endedMs));
 }
 
+// Every refusal is a usage error found before any port is opened: no port named here
+// exists, so an attempt to open one would end in exit code 1, not 2.
 TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const auto run = [&](QStringList arguments) {
-        arguments.prepend(QStringLiteral("mqxtool"));
-        err.clear();
-        return tool::run(arguments, o, e);
-    };
-    EXPECT_EQ(run({QStringLiteral("--id"), QStringLiteral("4"), QStringLiteral("info")}), 2);
-    EXPECT_TRUE(err.contains(QStringLiteral("--port"))) << err.toStdString();
-    EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--id"),
-                   QStringLiteral("100"), QStringLiteral("info")}),
-              2);
-    EXPECT_EQ(run({QStringLiteral("--port"), QStringLiteral("./info"), QStringLiteral("--id"),
-                   QStringLiteral("3"), QStringLiteral("upload")}),
-              2)
-        << "a port named like a verb is still the port; upload wants a FILE";
-    EXPECT_TRUE(err.contains(QStringLiteral("FILE"))) << err.toStdString();
     ScratchDir dir;
-    EXPECT_EQ(
-        run({QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--id"),
-             QStringLiteral("3"), QStringLiteral("upload"), dir.path(QStringLiteral("no.mqx"))}),
-        1)
-        << "a missing file fails before the port is opened";
-    EXPECT_TRUE(err.contains(QStringLiteral("no.mqx"))) << err.toStdString();
-}
-
-TEST(UnitVerbArguments, PortForms) {
-    struct Row {
-        const char* given;
-        const char* opened;
-    };
-    for (const Row& row :
-         {Row{"1", "1"}, Row{"4", "4"}, Row{"COM3", "3"}, Row{"com2", "2"}, Row{" 2 ", "2"},
-          Row{"ttyUSB0", "/dev/ttyUSB0"}, Row{"rfcomm1", "/dev/rfcomm1"},
-          Row{"/dev/pts/7", "/dev/pts/7"}, Row{"./port", "./port"}})
-        EXPECT_EQ(tool::PortText(QString::fromLatin1(row.given)), QString::fromLatin1(row.opened))
-            << row.given;
-}
-
-// Each refused option is a usage error before any port is opened (no port in the table
-// exists, so an attempt to open one would end in exit code 1, not 2).
-TEST(UnitVerbArguments, RefusedOptionsAreUsageErrors) {
-    struct Row {
-        const char* option;
-        const char* value;
+    const struct {
+        QStringList arguments;
+        int code;
         const char* says;
+    } cases[] = {
+        {args({"--id", "4", "info"}), 2, "--port"},
+        {args({"--port", "/nonexistent/port", "--id", "100", "info"}), 2, "1 to 99"},
+        // A port named like a verb is still the port; upload wants a FILE.
+        {args({"--port", "./info", "--id", "3", "upload"}), 2, "FILE"},
+        {args({"--port", "/nonexistent/port", "--id", "3", "upload"})
+             << dir.path(QStringLiteral("no.mqx")),
+         1, "no.mqx"},
+        {args({"--port", "5", "--id", "4", "info"}), 2, "COM1..COM4"},
+        {args({"--port", "0", "--id", "4", "info"}), 2, "COM1..COM4"},
+        {args({"--port", "COM5", "--id", "4", "info"}), 2, "COM1..COM4"},
+        {args({"--port", "-1", "--id", "4", "info"}), 2, "COM1..COM4"},
+        {args({"--port", "abc", "--id", "4", "info"}), 2, "ttyUSB0"},
+        {args({"--port", "", "--id", "4", "info"}), 2, "ttyUSB0"},
+        {args({"--port", "ttyUSB", "--id", "4", "info"}), 2, "ttyUSB0"},
+        {args({"--port", "/x", "--id", "4", "--limit", "0", "info"}), 2, "1 to 3600"},
+        {args({"--port", "/x", "--id", "4", "--limit", "3601", "info"}), 2, "1 to 3600"},
+        {args({"--port", "/x", "--id", "4", "--limit", "-2", "info"}), 2, "1 to 3600"},
+        {args({"--port", "/x", "--id", "4", "--limit", "ten", "info"}), 2, "1 to 3600"},
+        {args({"--port", "/x", "--id", "4", "--limit", "99999999999", "info"}), 2, "1 to 3600"},
     };
-    const Row rows[] = {
-        {"--port", "5", "COM1..COM4"},
-        {"--port", "0", "COM1..COM4"},
-        {"--port", "COM5", "COM1..COM4"},
-        {"--port", "abc", "ttyUSB0"},
-        {"--port", "", "ttyUSB0"},
-        {"--port", "ttyUSB", "ttyUSB0"},
-        {"--port", "-1", "COM1..COM4"},
-        {"--limit", "0", "1 to 3600"},
-        {"--limit", "3601", "1 to 3600"},
-        {"--limit", "3000000", "1 to 3600"},
-        {"--limit", "-2", "1 to 3600"},
-        {"--limit", "ten", "1 to 3600"},
-        {"--limit", "99999999999", "1 to 3600"},
-    };
-    for (const Row& row : rows) {
-        QStringList arguments{QStringLiteral("--port"), QStringLiteral("/nonexistent/port"),
-                              QStringLiteral("--id"), QStringLiteral("4"), QStringLiteral("info")};
-        const qsizetype at = arguments.indexOf(QLatin1StringView(row.option));
-        if (at >= 0)
-            arguments[at + 1] = QString::fromLatin1(row.value);
-        else
-            arguments << QString::fromLatin1(row.option) << QString::fromLatin1(row.value);
-        arguments.prepend(QStringLiteral("mqxtool"));
+    for (const auto& c : cases) {
         QString out, err;
         QTextStream o(&out), e(&err);
-        EXPECT_EQ(tool::run(arguments, o, e), 2) << row.option << ' ' << row.value;
-        EXPECT_EQ(err.count(u'\n'), 1) << row.option << ' ' << row.value;
-        EXPECT_TRUE(err.contains(QLatin1StringView(row.says)))
-            << row.option << ' ' << row.value << ": " << err.toStdString();
+        EXPECT_EQ(tool::run(QStringList{QStringLiteral("mqxtool")} + c.arguments, o, e), c.code)
+            << c.arguments.join(u' ').toStdString();
+        e.flush();
+        EXPECT_EQ(err.count(u'\n'), 1) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(err.contains(QLatin1StringView(c.says))) << err.toStdString();
     }
+    const struct {
+        const char* given;
+        const char* opened;
+    } ports[] = {{"1", "1"},
+                 {"4", "4"},
+                 {"COM3", "3"},
+                 {"com2", "2"},
+                 {" 2 ", "2"},
+                 {"ttyUSB0", "/dev/ttyUSB0"},
+                 {"rfcomm1", "/dev/rfcomm1"},
+                 {"/dev/pts/7", "/dev/pts/7"},
+                 {"./port", "./port"}};
+    for (const auto& p : ports)
+        EXPECT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened));
 }
 
-// The program verbs on a unit answering at once (the wire's pace is the benchmark's).
-class ProgramVerbsTest : public UnitVerbsTest {
-protected:
-    ToolRun on(const MqxSim& unit, QStringList tail) const {
-        return mqxtool(QStringList{QStringLiteral("--port"), unit.path(), QStringLiteral("--id"),
-                                   QStringLiteral("4")} +
-                       tail);
-    }
-    static QStringList args(std::initializer_list<const char*> words) {
-        QStringList list;
-        for (const char* w : words)
-            list << QString::fromLatin1(w);
-        return list;
-    }
-};
-
-TEST_F(ProgramVerbsTest, EachVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
-    MqxSim unit({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
-                 QStringLiteral("pinfget@8:garbled")},
-                log);
-    ASSERT_FALSE(unit.path().isEmpty());
-    struct Step {
+// The program verbs on units answering at once (the wire's pace is the benchmark's).
+TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
+    const SimProcess& unit = start(args({"--no-pacing", "--fault", "pinfget@8:garbled"}));
+    const struct {
         QStringList arguments;
         int code;
         const char* out;
         const char* err;
-    };
-    const Step steps[] = {
+    } steps[] = {
         {args({"name", "Ha(ll"}), 0, "Program name was renewed.\n", ""},
         {args({"comment", "Sunday service"}), 0, "Program information was renewed.\n", ""},
         {args({"store", "new"}), 0, "Program store OK!\nProgramNo = 07\n", ""},
@@ -365,14 +303,15 @@ TEST_F(ProgramVerbsTest, EachVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
          " 07 : L : P :Hall.................\n",
          "mqxtool: the list stopped at slot 08: it could not be read\n"},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         const ToolRun r = on(unit, step.arguments);
-        EXPECT_EQ(r.code, step.code) << step.arguments.join(u' ').toStdString();
-        EXPECT_EQ(r.out, QString::fromLatin1(step.out)) << step.arguments.join(u' ').toStdString();
-        EXPECT_EQ(r.err, QString::fromLatin1(step.err)) << step.arguments.join(u' ').toStdString();
+        const std::string what = step.arguments.join(u' ').toStdString();
+        EXPECT_EQ(r.code, step.code) << what;
+        EXPECT_EQ(r.out, QString::fromLatin1(step.out)) << what;
+        EXPECT_EQ(r.err, QString::fromLatin1(step.err)) << what;
     }
-    const ToolRun json = on(unit, args({"list", "--json"}));
-    const QJsonArray listed = QJsonDocument::fromJson(json.out.toLatin1()).array();
+    const QJsonArray listed =
+        QJsonDocument::fromJson(on(unit, args({"list", "--json"})).out.toLatin1()).array();
     ASSERT_EQ(listed.size(), 7);
     const QJsonObject seventh = listed[6].toObject();
     EXPECT_EQ(seventh.value(QStringLiteral("name")).toString(),
@@ -385,11 +324,9 @@ TEST_F(ProgramVerbsTest, EachVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
     EXPECT_FALSE(listed[3].toObject().value(QStringLiteral("used")).toBool());
 }
 
-TEST_F(ProgramVerbsTest, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
-    MqxSim source({QStringLiteral("--no-pacing")}, log);
-    MqxSim target({QStringLiteral("--no-pacing")}, dir.path(QStringLiteral("target.log")));
-    ASSERT_FALSE(source.path().isEmpty());
-    ASSERT_FALSE(target.path().isEmpty());
+TEST_F(UnitVerbs, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
+    const SimProcess& source = start(args({"--no-pacing"}));
+    const SimProcess& target = start(args({"--no-pacing"}), QStringLiteral("target.log"));
     // Two units with different contents: what the target held must not survive.
     for (const QStringList& change :
          {args({"name", "Only here"}), args({"store", "9"}), args({"protect", "9", "on"}),
@@ -405,16 +342,12 @@ TEST_F(ProgramVerbsTest, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
     EXPECT_EQ(r.code, 2) << "not without --yes";
     EXPECT_TRUE(r.err.contains(QStringLiteral("outputs change")));
     EXPECT_FALSE(QDir(saved).exists());
-
-    r = on(source, args({"backup", "--yes"}) << saved);
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    r = on(target, args({"restore", "--yes"}) << saved);
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(on(source, args({"backup", "--yes"}) << saved).code, 0);
+    EXPECT_EQ(on(target, args({"restore", "--yes"}) << saved).code, 0);
 
     // The target read back the same way: every slot with data, byte for byte.
     const QString back = dir.path(QStringLiteral("back"));
-    r = on(target, args({"backup", "--yes"}) << back);
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(on(target, args({"backup", "--yes"}) << back).code, 0);
     const QStringList files = QDir(saved).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(QDir(back).entryList(QDir::Files, QDir::Name), files);
     for (const QString& file : files)
@@ -423,10 +356,8 @@ TEST_F(ProgramVerbsTest, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
     EXPECT_TRUE(readFile(saved + QStringLiteral("/manifest.json")).contains("\"protected\": true"));
 }
 
-TEST_F(ProgramVerbsTest, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
-    MqxSim unit({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
-                 QStringLiteral("recall@6:error:17")},
-                log);
+TEST_F(UnitVerbs, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
+    const SimProcess& unit = start(args({"--no-pacing", "--fault", "recall@6:error:17"}));
     const QString saved = dir.path(QStringLiteral("saved"));
     const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
@@ -445,36 +376,38 @@ TEST_F(ProgramVerbsTest, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
     EXPECT_TRUE(sixth.value(QStringLiteral("file")).isNull());
 }
 
-TEST_F(ProgramVerbsTest, ABackupCutShortByASilentOrGarbledRecallSaysWhereAndWritesNoManifest) {
-    // Only the unit's own refusal keeps a slot without data; no answer or noise ends it.
-    for (const char* fault : {"recall@5:silent", "recall@5:garbled"}) {
-        MqxSim unit(
-            {QStringLiteral("--no-pacing"), QStringLiteral("--fault"), QString::fromLatin1(fault)},
-            log);
-        const QString saved = dir.path(QString::fromLatin1(fault).replace(u':', u'-'));
-        const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
-        EXPECT_EQ(r.code, 1) << fault;
-        EXPECT_TRUE(r.err.contains(QStringLiteral("backup stopped at slot 05")))
-            << fault << ": " << r.err.toStdString();
-        EXPECT_FALSE(r.err.contains(QStringLiteral("slot 06"))) << fault;
-        EXPECT_FALSE(QFile::exists(saved + QStringLiteral("/manifest.json"))) << fault;
-        EXPECT_TRUE(r.out.isEmpty()) << fault;
-    }
-}
-
-TEST_F(ProgramVerbsTest, ARestoreCutShortByASilentUnitSaysWhereAndGoesNoFurther) {
-    MqxSim source({QStringLiteral("--no-pacing")}, log);
-    MqxSim target({QStringLiteral("--no-pacing"), QStringLiteral("--fault"),
-                   QStringLiteral("store@3:silent")},
-                  dir.path(QStringLiteral("target.log")));
+// Only the unit's own refusal keeps a slot without data; no answer or noise ends a backup,
+// and a restore goes no further than the slot the unit did not answer.
+TEST_F(UnitVerbs, ABackupOrRestoreCutShortSaysWhereAndGoesNoFurther) {
+    const SimProcess& source = start(args({"--no-pacing"}));
     const QString saved = dir.path(QStringLiteral("saved"));
     ASSERT_EQ(on(source, args({"backup", "--yes"}) << saved).code, 0);
-    const ToolRun r = on(target, args({"restore", "--yes"}) << saved);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("restore stopped at slot 03")))
-        << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains(QStringLiteral("slot 04"))) << "nothing is tried after the loss";
-    EXPECT_TRUE(r.out.isEmpty());
+    const struct {
+        const char* fault;
+        const char* verb;
+        const char* stopped;
+        const char* next;
+    } cases[] = {
+        {"recall@5:silent", "backup", "backup stopped at slot 05", "slot 06"},
+        {"recall@5:garbled", "backup", "backup stopped at slot 05", "slot 06"},
+        {"store@3:silent", "restore", "restore stopped at slot 03", "slot 04"},
+    };
+    for (const auto& c : cases) {
+        const SimProcess& unit = start(args({"--no-pacing", "--fault", c.fault}),
+                                       QString::fromLatin1(c.fault).replace(u':', u'-') + ".log");
+        const QString folder = c.verb == QByteArrayView("backup")
+                                   ? dir.path(QString::fromLatin1(c.fault).replace(u':', u'-'))
+                                   : saved;
+        const ToolRun r = on(unit, args({c.verb, "--yes"}) << folder);
+        EXPECT_EQ(r.code, 1) << c.fault;
+        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.stopped)))
+            << c.fault << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QLatin1StringView(c.next))) << c.fault;
+        EXPECT_TRUE(r.out.isEmpty()) << c.fault;
+        EXPECT_TRUE(c.verb != QByteArrayView("backup") ||
+                    !QFile::exists(folder + QStringLiteral("/manifest.json")))
+            << c.fault << ": no manifest of a backup cut short";
+    }
 }
 
 } // namespace
