@@ -1,12 +1,10 @@
 #include "app/file_commands.h"
-#include "core/prompts.h"
 #include "core/session.h"
 #include "program/program_file.h"
+#include "scripted_prompts.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
-
-#include <deque>
 
 using namespace mqx;
 using mqx::test::readFile;
@@ -14,35 +12,6 @@ using mqx::test::ScratchDir;
 using mqx::test::writeFile;
 
 namespace {
-
-struct Prompt {
-    QString text;
-    PromptIcon icon;
-    bool cancelFirst = false;
-};
-
-struct FakePrompts : Prompts {
-    std::vector<Prompt> shown;
-    std::deque<bool> answers;
-    void message(const QString&, const QString& text, PromptIcon icon) override {
-        shown.push_back({text, icon});
-    }
-    bool confirm(const QString&, const QString& text, PromptIcon icon) override {
-        shown.push_back({text, icon});
-        return take();
-    }
-    bool confirmCancelFirst(const QString&, const QString& text, PromptIcon icon) override {
-        shown.push_back({text, icon, true});
-        return take();
-    }
-    bool take() {
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 struct FakeDialogs : FileDialogs {
     QString chosen;
@@ -64,7 +33,7 @@ protected:
     void SetUp() override { ApplyDefaults(session); }
     ScratchDir dir;
     Session session;
-    FakePrompts prompts;
+    test::ScriptedPrompts prompts;
     FakeDialogs dialogs;
     FakeView view;
     FileCommands commands{session, prompts, dialogs, view};
@@ -77,20 +46,20 @@ TEST_F(FileCommandsTest, NewAsksThenResetsButKeepsTheLastFile) {
     session.settings.lastFile = QStringLiteral("/shows/a.mqx");
     view.title = QStringLiteral("MQX-T410 Controller -- /shows/a.mqx");
 
-    prompts.answers = {false};
+    prompts.answerNext(false);
     EXPECT_FALSE(commands.fileNew());
     EXPECT_EQ(session.CurrentRecord().sine_freq, 5);
 
-    prompts.answers = {true};
+    prompts.answerNext(true);
     EXPECT_TRUE(commands.fileNew());
     EXPECT_EQ(session.CurrentRecord().sine_freq, 69);
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller"));
     EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/a.mqx"));
     EXPECT_EQ(view.calls, (std::vector<std::string>{"leave", "refresh"}));
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[1].text,
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[1].text,
               QStringLiteral("Are you sure you want to reset all parameters ?"));
-    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Information);
+    EXPECT_EQ(prompts.shown()[1].icon, PromptIcon::Information);
 }
 
 TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndNamesTheFile) {
@@ -101,19 +70,19 @@ TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndNamesTheFile) {
     session.settings.lastFile = QStringLiteral("/before.mqx");
     dialogs.chosen = path;
 
-    prompts.answers = {false};
+    prompts.answerNext(false);
     EXPECT_FALSE(commands.fileOpen());
     EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/before.mqx"));
     EXPECT_EQ(session.CurrentRecord().out[4].level, 181);
 
-    prompts.answers = {true};
+    prompts.answerNext(true);
     EXPECT_TRUE(commands.fileOpen());
     EXPECT_EQ(session.CurrentRecord().out[4].level, 100);
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- ") + path);
     EXPECT_EQ(session.settings.lastFile, path);
-    EXPECT_EQ(prompts.shown.back().text,
+    EXPECT_EQ(prompts.shown().back().text,
               path + QStringLiteral("\n\nAre you sure you want to open this file ?"));
-    EXPECT_EQ(prompts.shown.back().icon, PromptIcon::Question);
+    EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Question);
 }
 
 TEST_F(FileCommandsTest, OpenFailureChangesNothing) {
@@ -121,13 +90,13 @@ TEST_F(FileCommandsTest, OpenFailureChangesNothing) {
     dialogs.chosen = path;
     session.CurrentRecord().geq_level[3][0] = 1;
     const ProgramRecord before = session.CurrentRecord();
-    prompts.answers = {true};
+    prompts.answerNext(true);
     EXPECT_FALSE(commands.fileOpen());
     EXPECT_EQ(session.CurrentRecord(), before);
     EXPECT_TRUE(session.settings.lastFile.isEmpty());
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller"));
-    EXPECT_EQ(prompts.shown.back().text, path + QStringLiteral("\n\nThis file failed to open."));
-    EXPECT_EQ(prompts.shown.back().icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompts.shown().back().text, path + QStringLiteral("\n\nThis file failed to open."));
+    EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Exclamation);
     EXPECT_TRUE(view.calls.empty());
 }
 
@@ -135,32 +104,32 @@ TEST_F(FileCommandsTest, CancelledDialogsAndAConnectedUnitDoNothing) {
     dialogs.chosen.clear();
     EXPECT_FALSE(commands.fileOpen());
     EXPECT_FALSE(commands.fileSaveAs());
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(prompts.shown().empty());
 
     session.ConnectedUnitId = 3;
     dialogs.chosen = dir.path(QStringLiteral("x.mqx"));
-    prompts.answers = {true, true};
+    prompts.setDefaultAnswer(true);
     EXPECT_FALSE(commands.fileNew());
     EXPECT_FALSE(commands.fileOpen());
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(prompts.shown().empty());
     EXPECT_TRUE(commands.fileSaveAs()); // saving is harmless while connected
 }
 
 TEST_F(FileCommandsTest, SaveOverAnExistingFileAsksWithCancelFirst) {
     const QString path = writeFile(dir, QStringLiteral("old.mqx"), "precious");
     dialogs.chosen = path;
-    prompts.answers = {false};
+    prompts.answerNext(false);
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_EQ(readFile(path), "precious");
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller"));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].cancelFirst);
-    EXPECT_EQ(prompts.shown[0].text,
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(prompts.shown()[0].cancelFirst);
+    EXPECT_EQ(prompts.shown()[0].text,
               path +
                   QStringLiteral(
                       "\n\nThis file already exists. Are you sure you want to save this file ?"));
 
-    prompts.answers = {true};
+    prompts.answerNext(true);
     EXPECT_TRUE(commands.fileSaveAs());
     EXPECT_EQ(readFile(path).size(), kProgramFileSize);
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- ") + path);
@@ -176,8 +145,8 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAt
     EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/good.mqx"));
     EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- /shows/good.mqx"));
     EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/good.mqx"));
-    EXPECT_EQ(prompts.shown.back().text, path + QStringLiteral("\n\nThis file failed to save."));
-    EXPECT_EQ(prompts.shown.back().icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompts.shown().back().text, path + QStringLiteral("\n\nThis file failed to save."));
+    EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Exclamation);
 
     // Both dialogs start at the failed try until a file is written or read.
     dialogs.chosen.clear();

@@ -1,11 +1,11 @@
 #include "app/install_pages.h"
 #include "app/main_window.h"
 #include "app/message_box_prompts.h"
-#include "core/prompts.h"
 #include "core/session.h"
 #include "graphs/level_meter_strip.h"
 #include "program/program_file.h"
 #include "recording_edit_sink.h"
+#include "scripted_prompts.h"
 #include "test_paths.h"
 #include "virtual_clock.h"
 
@@ -24,28 +24,10 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 using namespace mqx;
 using Edits = std::vector<std::string>;
 
 namespace {
-
-struct AnsweringPrompts : Prompts {
-    std::vector<QString> shown;
-    std::deque<bool> answers;
-    void message(const QString&, const QString& text, PromptIcon) override {
-        shown.push_back(text);
-    }
-    bool confirm(const QString&, const QString& text, PromptIcon) override {
-        shown.push_back(text);
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 struct ChosenFile : FileDialogs {
     QString path;
@@ -65,7 +47,7 @@ protected:
 
     test::ScratchDir dir;
     Session session;
-    AnsweringPrompts prompts;
+    test::ScriptedPrompts prompts;
     ChosenFile files;
     test::RecordingEditSink sink;
     std::unique_ptr<MainWindow> window;
@@ -77,68 +59,38 @@ TEST_F(MainWindowTest, StartsOnTheBlockTabWithDefaultsAndFifteenTabs) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
     EXPECT_EQ(window->tabs()->count(), 15);
     EXPECT_EQ(window->currentTab(), kBlockTab);
-    EXPECT_EQ(window->tabs()->tabText(0), QStringLiteral("Input"));
-    EXPECT_EQ(window->tabs()->tabText(6), QStringLiteral("Delay"));
-    EXPECT_EQ(window->tabs()->tabText(13), QStringLiteral("Display"));
-    EXPECT_FALSE(window->tabs()->tabIcon(1).isNull());
+    for (const auto& [tab, text] : {std::pair{0, "Input"}, {6, "Delay"}, {13, "Display"}})
+        EXPECT_EQ(window->tabs()->tabText(tab), QLatin1String(text));
     EXPECT_FALSE(window->tabs()->tabIcon(12).isNull());
     EXPECT_TRUE(window->eqModeButton(0)->isChecked());
     EXPECT_EQ(window->statusText(), QStringLiteral("Disconnected"));
     EXPECT_TRUE(window->programText().startsWith(QStringLiteral("Program number = 00\n")));
 }
 
-TEST_F(MainWindowTest, MuteButtonsFollowAndChangeTheRecord) {
+// The buttons reach the main editor and the menus follow the record and the connection;
+// what the editor sends and when is the editor's own test.
+TEST_F(MainWindowTest, ButtonsReachTheEditorAndTheMenusFollowTheRecord) {
+    session.ConnectedUnitId = 4;
+    session.PanelLockState = 'D';
+    window->RefreshAll();
+    EXPECT_FALSE(enabled(MenuId::FileOpen));
+    EXPECT_TRUE(enabled(MenuId::Disconnect));
+    EXPECT_TRUE(
+        window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 04\nPanel Lock = Yes")));
     click(window->muteButton(2));
     EXPECT_EQ(session.CurrentRecord().out[2].on, 0);
     EXPECT_TRUE(window->muteButton(2)->isChecked());
-    EXPECT_TRUE(sink.edits.empty()); // not connected: the record only
-
-    session.ConnectedUnitId = 4;
-    click(window->muteButton(2));
-    EXPECT_EQ(session.CurrentRecord().out[2].on, 1);
-    EXPECT_EQ(sink.edits, (Edits{"0532 001"}));
-
-    sink.edits.clear();
     click(window->allMutingButton());
-    for (int c = 0; c < 6; ++c) {
-        EXPECT_EQ(session.CurrentRecord().out[static_cast<std::size_t>(c)].on, 0);
-        EXPECT_TRUE(window->muteButton(c)->isChecked());
-    }
-    EXPECT_EQ(sink.edits.size(), 6u);
-    EXPECT_EQ(sink.edits.front(), "0530 000");
-}
+    for (int c = 0; c < 6; ++c)
+        EXPECT_TRUE(window->muteButton(c)->isChecked()) << c;
+    EXPECT_EQ(sink.edits.size(), 7u);
 
-TEST_F(MainWindowTest, EqModeSendsOnceAndSwapsTheMenus) {
-    session.ConnectedUnitId = 1;
-    click(window->eqModeButton(0));
-    EXPECT_TRUE(sink.edits.empty());
     EXPECT_TRUE(enabled(MenuId::GeqFlat));
-    EXPECT_FALSE(enabled(MenuId::PeqFlat));
-
     click(window->eqModeButton(1));
-    click(window->eqModeButton(1));
-    EXPECT_EQ(sink.edits, (Edits{"010 001"}));
     EXPECT_EQ(session.CurrentRecord().eq_mode, 1);
     EXPECT_FALSE(enabled(MenuId::GeqFlat));
     EXPECT_TRUE(enabled(MenuId::PeqFlat));
-    EXPECT_TRUE(enabled(MenuId::PeqLinkOff));
-    EXPECT_FALSE(enabled(MenuId::PeqLinkOn));
-}
-
-TEST_F(MainWindowTest, MenusFollowTheConnection) {
-    EXPECT_TRUE(enabled(MenuId::FileNew));
-    EXPECT_TRUE(enabled(MenuId::Connect));
-    EXPECT_FALSE(enabled(MenuId::Disconnect));
-    session.ConnectedUnitId = 2;
-    session.PanelLockState = 'D';
-    window->RefreshAll();
-    EXPECT_FALSE(enabled(MenuId::FileNew));
-    EXPECT_FALSE(enabled(MenuId::FileOpen));
-    EXPECT_FALSE(enabled(MenuId::Connect));
-    EXPECT_TRUE(enabled(MenuId::Disconnect));
-    EXPECT_TRUE(enabled(MenuId::Information));
-    EXPECT_TRUE(
-        window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 02\nPanel Lock = Yes")));
+    EXPECT_EQ(sink.edits.back(), "010 001");
 }
 
 TEST_F(MainWindowTest, OptionsCheckAndPersistOnClose) {
@@ -148,13 +100,13 @@ TEST_F(MainWindowTest, OptionsCheckAndPersistOnClose) {
     EXPECT_FALSE(window->action(MenuId::LevelMeterFine)->isChecked());
     EXPECT_EQ(session.settings.delayUnit, 1);
 
-    prompts.answers = {false};
+    prompts.answerNext(false);
     EXPECT_FALSE(window->close());
-    EXPECT_EQ(prompts.shown.back(),
+    EXPECT_EQ(prompts.shown().back().text,
               QStringLiteral("Are you sure you want to exit the MQX-T410 Controller ?"));
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("cfg/mqx-controller.ini"))));
 
-    prompts.answers = {true};
+    prompts.answerNext(true);
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(window->isClosing());
     const AppSettings saved = LoadAppSettings(dir.path(QStringLiteral("cfg")));
@@ -170,16 +122,16 @@ TEST_F(MainWindowTest, CloseWhileConnectedRunsTheDisconnectionFirst) {
         ++asked;
         return answer;
     });
-    prompts.answers = {true, true};
+    prompts.setDefaultAnswer(true);
     EXPECT_FALSE(window->close());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(session.ConnectedUnitId, 3); // still connected, no exit question
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(prompts.shown().empty());
 
     answer = true;
     EXPECT_TRUE(window->close());
     EXPECT_EQ(session.ConnectedUnitId, 0);
-    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
 TEST_F(MainWindowTest, FileMenuOpensAndNamesTheWindow) {
@@ -189,28 +141,23 @@ TEST_F(MainWindowTest, FileMenuOpensAndNamesTheWindow) {
     other.eq_mode = 1;
     files.path = dir.path(QStringLiteral("show.mqx"));
     ASSERT_TRUE(SaveRecordFile(other, files.path));
-    prompts.answers = {true};
+    prompts.answerNext(true);
     window->action(MenuId::FileOpen)->trigger();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller -- ") + files.path);
     EXPECT_TRUE(window->muteButton(0)->isChecked());
     EXPECT_TRUE(window->eqModeButton(1)->isChecked());
     EXPECT_TRUE(sink.edits.empty());
-
-    prompts.answers = {true};
-    window->action(MenuId::FileNew)->trigger();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
-    EXPECT_FALSE(window->muteButton(0)->isChecked());
 }
 
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtExit) {
     const QString blocker = test::writeFile(dir, QStringLiteral("blocker"), "not a folder");
     MainWindow other(session, prompts, files, sink, blocker + QStringLiteral("/cfg"));
-    prompts.answers = {true};
+    prompts.answerNext(true);
     EXPECT_TRUE(other.close()); // the program still ends
-    ASSERT_EQ(prompts.shown.size(), 2u);
+    ASSERT_EQ(prompts.shown().size(), 2u);
     EXPECT_TRUE(
-        prompts.shown.back().startsWith(QStringLiteral("The settings could not be written")))
-        << prompts.shown.back().toStdString();
+        prompts.shown().back().text.startsWith(QStringLiteral("The settings could not be written")))
+        << prompts.shown().back().text.toStdString();
 }
 
 TEST_F(MainWindowTest, MuteButtonsStandEvenlyUnderTheirCaptionOverTheirTabs) {

@@ -51,33 +51,19 @@ TEST(ProgramPanel, HeaderLinesFromTheRecord) {
         << text.toStdString();
 }
 
-TEST(UpdateMenus, ConnectionGreysTheFileAndUnitItems) {
+TEST(UpdateMenus, ConnectionGreysTheFileItemsAndEnablesTheUnitItems) {
     Session s = fresh();
-    auto m = UpdateMenus(s);
-    EXPECT_TRUE(m[MenuId::FileNew].enabled);
-    EXPECT_TRUE(m[MenuId::FileOpen].enabled);
-    EXPECT_TRUE(m[MenuId::Connect].enabled);
-    EXPECT_TRUE(m[MenuId::Ports].enabled);
-    for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
-                      MenuId::ProgramStore, MenuId::ProgramList})
-        EXPECT_FALSE(m[id].enabled) << int(id);
-
-    s.ConnectedUnitId = 1;
-    m = UpdateMenus(s);
-    EXPECT_FALSE(m[MenuId::FileNew].enabled);
-    EXPECT_FALSE(m[MenuId::FileOpen].enabled);
-    EXPECT_FALSE(m[MenuId::Connect].enabled);
-    EXPECT_FALSE(m[MenuId::Ports].enabled);
-    for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
-                      MenuId::ProgramStore, MenuId::ProgramList})
-        EXPECT_TRUE(m[id].enabled) << int(id);
-    // Name, information and CH Link edit the current program with or without a unit.
     for (bool connected : {false, true}) {
         s.ConnectedUnitId = connected ? 1 : 0;
-        m = UpdateMenus(s);
-        EXPECT_TRUE(m[MenuId::ProgramName].enabled);
-        EXPECT_TRUE(m[MenuId::ProgramInformation].enabled);
-        EXPECT_TRUE(m[MenuId::OutputLinkCh].enabled);
+        auto m = UpdateMenus(s);
+        for (MenuId id : {MenuId::FileNew, MenuId::FileOpen, MenuId::Connect, MenuId::Ports})
+            EXPECT_EQ(m[id].enabled, !connected) << int(id);
+        for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
+                          MenuId::ProgramStore, MenuId::ProgramList})
+            EXPECT_EQ(m[id].enabled, connected) << int(id);
+        // Name, information and CH Link edit the current program with or without a unit.
+        for (MenuId id : {MenuId::ProgramName, MenuId::ProgramInformation, MenuId::OutputLinkCh})
+            EXPECT_TRUE(m[id].enabled) << int(id);
     }
 }
 
@@ -113,16 +99,13 @@ TEST(UpdateMenus, EqModeAndLinkStates) {
 
 TEST(UpdateMenus, OptionRadioChecks) {
     Session s = fresh();
-    auto m = UpdateMenus(s);
-    EXPECT_TRUE(m[MenuId::LevelMeterFine].checked);
-    EXPECT_FALSE(m[MenuId::LevelMeterCoarse].checked);
-    EXPECT_TRUE(m[MenuId::DelayMeters].checked);
-    EXPECT_FALSE(m[MenuId::DelayFeetInches].checked);
-    s.settings.levelMeterMode = 1;
-    s.settings.delayUnit = 1;
-    m = UpdateMenus(s);
-    EXPECT_FALSE(m[MenuId::LevelMeterFine].checked);
-    EXPECT_TRUE(m[MenuId::LevelMeterCoarse].checked);
-    EXPECT_FALSE(m[MenuId::DelayMeters].checked);
-    EXPECT_TRUE(m[MenuId::DelayFeetInches].checked);
+    for (int option : {0, 1}) {
+        s.settings.levelMeterMode = option;
+        s.settings.delayUnit = option;
+        auto m = UpdateMenus(s);
+        EXPECT_EQ(m[MenuId::LevelMeterFine].checked, option == 0);
+        EXPECT_EQ(m[MenuId::LevelMeterCoarse].checked, option == 1);
+        EXPECT_EQ(m[MenuId::DelayMeters].checked, option == 0);
+        EXPECT_EQ(m[MenuId::DelayFeetInches].checked, option == 1);
+    }
 }

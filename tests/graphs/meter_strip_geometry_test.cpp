@@ -6,71 +6,51 @@
 
 using namespace mqx;
 
-namespace {
-
-MeterFill fill(int x, int y, int w, int h, MeterColour colour) {
-    return {QRect(x, y, w, h), colour};
-}
-
-bool contains(const std::vector<MeterFill>& fills, const MeterFill& wanted) {
-    return std::find(fills.begin(), fills.end(), wanted) != fills.end();
-}
-
-} // namespace
-
-TEST(FineMeter, SegmentCountAtEveryBandEdge) {
-    const std::pair<int, int> table[] = {
-        {0, 1},   {29, 1},  {30, 2},  {32, 2},  {33, 3},  {59, 11},
-        {60, 12}, {79, 21}, {80, 22}, {89, 31}, {90, 32}, {255, 32},
+TEST(FineMeter, SegmentsHeightsAndClipLampAtEveryBandEdge) {
+    const struct {
+        int m, segments, height;
+        bool clip;
+    } cases[] = {
+        {0, 1, 2, false},    {29, 1, 2, false},   {30, 2, 4, false},   {32, 2, 4, false},
+        {33, 3, 6, false},   {59, 11, 22, false}, {60, 12, 24, false}, {79, 21, 42, false},
+        {80, 22, 44, false}, {88, 30, 60, false}, {89, 31, 62, false}, {90, 32, 62, true},
+        {255, 32, 62, true},
     };
-    for (const auto& [m, n] : table)
-        EXPECT_EQ(FineSegmentCount(m), n) << "m = " << m;
-}
-
-TEST(FineMeter, BarNeverSkipsOrDropsASegment) {
+    for (const auto& c : cases) {
+        EXPECT_EQ(FineSegmentCount(c.m), c.segments) << c.m;
+        EXPECT_EQ(FineBarHeight(c.m), c.height) << c.m;
+        EXPECT_EQ(FineClipLit(c.m), c.clip) << c.m;
+    }
     for (int m = 1; m <= 255; ++m) {
         const int step = FineSegmentCount(m) - FineSegmentCount(m - 1);
         EXPECT_TRUE(step == 0 || step == 1) << "m = " << m;
     }
 }
 
-TEST(FineMeter, HeightsAndClipLampAtTheEdges) {
-    EXPECT_EQ(FineBarHeight(0), 2);
-    EXPECT_EQ(FineBarHeight(29), 2);
-    EXPECT_EQ(FineBarHeight(30), 4);
-    EXPECT_EQ(FineBarHeight(88), 60);
-    EXPECT_EQ(FineBarHeight(89), 62);
-    EXPECT_EQ(FineBarHeight(90), 62);
-    EXPECT_EQ(FineBarHeight(200), 62);
-    EXPECT_FALSE(FineClipLit(89));
-    EXPECT_TRUE(FineClipLit(90));
-    EXPECT_TRUE(FineClipLit(255));
-}
-
 TEST(CoarseMeter, LampsLightFromTheBottomUp) {
-    using Lamps = std::array<bool, kCoarseLampCount>;
-    EXPECT_EQ(CoarseLampsLit(0), (Lamps{false, false, false, false, false}));
-    EXPECT_EQ(CoarseLampsLit(49), (Lamps{false, false, false, false, false}));
-    EXPECT_EQ(CoarseLampsLit(50), (Lamps{false, false, false, false, true}));
-    EXPECT_EQ(CoarseLampsLit(70), (Lamps{false, false, false, true, true}));
-    EXPECT_EQ(CoarseLampsLit(75), (Lamps{false, false, false, true, true}));
-    EXPECT_EQ(CoarseLampsLit(80), (Lamps{false, false, true, true, true}));
-    EXPECT_EQ(CoarseLampsLit(84), (Lamps{false, true, true, true, true}));
-    EXPECT_EQ(CoarseLampsLit(89), (Lamps{false, true, true, true, true}));
-    EXPECT_EQ(CoarseLampsLit(90), (Lamps{true, true, true, true, true}));
+    // The number of lamps lit from the bottom for each value.
+    const std::pair<int, int> cases[] = {{0, 0},  {49, 0}, {50, 1}, {69, 1}, {70, 2}, {79, 2},
+                                         {80, 3}, {83, 3}, {84, 4}, {89, 4}, {90, 5}, {255, 5}};
+    for (const auto& [m, lit] : cases) {
+        std::array<bool, kCoarseLampCount> want{};
+        for (int k = kCoarseLampCount - lit; k < kCoarseLampCount; ++k)
+            want[static_cast<std::size_t>(k)] = true;
+        EXPECT_EQ(CoarseLampsLit(m), want) << m;
+    }
 }
 
 TEST(DynamicsLamp, CompressorBelowNinetyAndLimiterNonZero) {
-    EXPECT_TRUE(InputDynamicsLit(0));
-    EXPECT_TRUE(InputDynamicsLit(89));
-    EXPECT_FALSE(InputDynamicsLit(90));
-    EXPECT_FALSE(InputDynamicsLit(255));
-    EXPECT_FALSE(OutputDynamicsLit(0));
-    EXPECT_TRUE(OutputDynamicsLit(1));
-    EXPECT_TRUE(OutputDynamicsLit(9));
+    for (const auto& [value, input, output] : {std::tuple{0, true, false},
+                                               {1, true, true},
+                                               {89, true, true},
+                                               {90, false, true},
+                                               {255, false, true}}) {
+        EXPECT_EQ(InputDynamicsLit(static_cast<std::uint8_t>(value)), input) << value;
+        EXPECT_EQ(OutputDynamicsLit(static_cast<std::uint8_t>(value)), output) << value;
+    }
 }
 
-TEST(MeterColumns, InputsStayPutAndOutputsMoveRightInCoarseMode) {
+TEST(MeterGeometry, ColumnsAndTheRectanglesOfOneColumn) {
     for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
         EXPECT_EQ(MeterColumnX(MeterKind::Input, 0, mode), 4);
         EXPECT_EQ(MeterColumnX(MeterKind::Input, 1, mode), 53);
@@ -79,51 +59,46 @@ TEST(MeterColumns, InputsStayPutAndOutputsMoveRightInCoarseMode) {
     EXPECT_EQ(MeterColumnX(MeterKind::Output, 5, kMeterModeFine), 231);
     EXPECT_EQ(MeterColumnX(MeterKind::Output, 0, kMeterModeCoarse), 125);
     EXPECT_EQ(MeterColumnX(MeterKind::Output, 5, kMeterModeCoarse), 240);
+    EXPECT_EQ(FineBarRect(53, 62), QRect(53, 29, 6, 62));
+    EXPECT_EQ(FineClipRect(53), QRect(53, 26, 6, 3));
+    EXPECT_EQ(CoarseLampRect(171, 0), QRect(171, 34, 6, 3));
+    EXPECT_EQ(CoarseLampRect(171, 4), QRect(171, 82, 6, 3));
+    EXPECT_EQ(DynamicsLampRect(4), QRect(4, 17, 6, 3));
 }
 
-TEST(MeterStripFills, AtRestFineShowsMinimumBarsAndDarkLamps) {
-    MeterLevels rest;
-    rest.setAtRest();
-    const auto fills = MeterStripFills(rest, kMeterModeFine);
-    ASSERT_EQ(fills.size(), 16u);
-    for (int x : {4, 53, 116, 139, 162, 185, 208, 231}) {
-        EXPECT_TRUE(contains(fills, fill(x, 89, 6, 2, kMeterGreen))) << x;
-        EXPECT_TRUE(contains(fills, fill(x, 17, 6, 3, kDynamicsDark))) << x;
-    }
-}
-
-TEST(MeterStripFills, FineClippingInputWithCompressorAndLimitingOutput) {
+// What each column paints, in order: its bar and clip lamp or its lit lamps, then its
+// dynamics lamp.
+TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {
     MeterLevels levels;
     levels.inputMeter = {30, 90};
     levels.compReduction = {90, 89};
-    levels.outputMeter = {0, 0, 89, 0, 0, 0};
-    levels.outputState = {0, 0, 0, 0, 0, 3};
-    const auto fills = MeterStripFills(levels, kMeterModeFine);
-
-    EXPECT_TRUE(contains(fills, fill(4, 87, 6, 4, kMeterGreen)));
-    EXPECT_TRUE(contains(fills, fill(4, 17, 6, 3, kDynamicsDark)));
-    EXPECT_TRUE(contains(fills, fill(53, 29, 6, 62, kMeterGreen)));
-    EXPECT_TRUE(contains(fills, fill(53, 26, 6, 3, kMeterRed)));
-    EXPECT_TRUE(contains(fills, fill(53, 17, 6, 3, kDynamicsLit)));
-    // Full height without clipping.
-    EXPECT_TRUE(contains(fills, fill(162, 29, 6, 62, kMeterGreen)));
-    EXPECT_FALSE(contains(fills, fill(162, 26, 6, 3, kMeterRed)));
-    EXPECT_TRUE(contains(fills, fill(231, 17, 6, 3, kDynamicsLit)));
-    EXPECT_EQ(fills.size(), 17u);
-}
-
-TEST(MeterStripFills, CoarseDrawsOnlyLitLampsAtTheMovedColumns) {
-    MeterLevels levels;
     levels.outputMeter = {0, 0, 75, 0, 0, 90};
-    levels.outputState = {0, 0, 1, 0, 0, 0};
-    const auto fills = MeterStripFills(levels, kMeterModeCoarse);
+    levels.outputState = {0, 0, 0, 0, 0, 3};
+    const auto column = [](MeterKind kind, int ch, int mode) {
+        return MeterColumnX(kind, ch, mode);
+    };
+    const int in1 = column(MeterKind::Input, 1, kMeterModeFine);
+    const auto fine = MeterStripFills(levels, kMeterModeFine);
+    ASSERT_EQ(fine.size(), 18u);
+    EXPECT_EQ(fine[0], (MeterFill{FineBarRect(4, 4), kMeterGreen}));
+    EXPECT_EQ(fine[1], (MeterFill{DynamicsLampRect(4), kDynamicsDark}));
+    EXPECT_EQ(fine[2], (MeterFill{FineBarRect(in1, 62), kMeterGreen}));
+    EXPECT_EQ(fine[3], (MeterFill{FineClipRect(in1), kMeterRed}));
+    EXPECT_EQ(fine[4], (MeterFill{DynamicsLampRect(in1), kDynamicsLit}));
+    EXPECT_EQ(fine.back(), (MeterFill{DynamicsLampRect(231), kDynamicsLit}));
 
-    EXPECT_TRUE(contains(fills, fill(171, 70, 6, 3, kMeterGreen)));
-    EXPECT_TRUE(contains(fills, fill(171, 82, 6, 3, kMeterGreen)));
-    EXPECT_TRUE(contains(fills, fill(171, 17, 6, 3, kDynamicsLit)));
-    EXPECT_TRUE(contains(fills, fill(240, 34, 6, 3, kMeterRed)));
-    for (int y : {46, 58, 70, 82})
-        EXPECT_TRUE(contains(fills, fill(240, y, 6, 3, kMeterGreen))) << y;
-    // Eight dynamics lamps, two lamps of output 3 and five of output 6.
-    EXPECT_EQ(fills.size(), 15u);
+    const auto coarse = MeterStripFills(levels, kMeterModeCoarse);
+    const int c3 = column(MeterKind::Output, 2, kMeterModeCoarse);
+    const int c6 = column(MeterKind::Output, 5, kMeterModeCoarse);
+    // Eight dynamics lamps, input 2's five, two lamps of output C and five of output F.
+    ASSERT_EQ(coarse.size(), 20u);
+    for (const MeterFill& f : {MeterFill{CoarseLampRect(c3, 3), kMeterGreen},
+                               MeterFill{CoarseLampRect(c3, 4), kMeterGreen},
+                               MeterFill{CoarseLampRect(c6, 0), kMeterRed},
+                               MeterFill{CoarseLampRect(c6, 1), kMeterGreen},
+                               MeterFill{DynamicsLampRect(c6), kDynamicsLit}})
+        EXPECT_NE(std::find(coarse.begin(), coarse.end(), f), coarse.end()) << f.rect.x();
+    EXPECT_EQ(std::count_if(coarse.begin(), coarse.end(),
+                            [](const MeterFill& f) { return f.colour == kMeterRed; }),
+              2);
 }

@@ -5,6 +5,7 @@
 #include "core/prompts.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace mqx::test {
@@ -16,14 +17,19 @@ public:
         QString text;
         PromptIcon icon = PromptIcon::Information;
         bool question = false;
+        bool cancelFirst = false; // asked with Cancel as the default button
     };
 
     void message(const QString& title, const QString& text, PromptIcon icon) override;
     bool confirm(const QString& title, const QString& text, PromptIcon icon) override;
+    bool confirmCancelFirst(const QString& title, const QString& text, PromptIcon icon) override;
 
     // The answer to the next unanswered question.
     void answerNext(bool answer) { m_answers.push_back(answer); }
     void setDefaultAnswer(bool answer) { m_defaultAnswer = answer; }
+    // Called as each prompt comes up, before it is recorded: a test can look at the screen
+    // as the operator would see it behind the box.
+    void setOnShow(std::function<void(const Shown&)> onShow) { m_onShow = std::move(onShow); }
 
     const std::vector<Shown>& shown() const { return m_shown; }
     // Questions that found no scripted answer.
@@ -31,10 +37,13 @@ public:
     void clear() { m_shown.clear(); }
 
 private:
+    bool ask(Shown shown);
+
     std::vector<Shown> m_shown;
     std::deque<bool> m_answers;
     bool m_defaultAnswer = false;
     int m_unscripted = 0;
+    std::function<void(const Shown&)> m_onShow;
 };
 
 } // namespace mqx::test
