@@ -107,6 +107,10 @@ bool EditHistory::capture(const QString& label) {
     return true;
 }
 
+bool EditHistory::changedSinceCapture() const {
+    return !(m_session.CurrentRecord() == m_seen);
+}
+
 void EditHistory::endGesture() {
     m_inGesture = false;
     m_mergeable = false;

@@ -51,6 +51,9 @@ public:
     // `label` names a step made by a command. True when the history changed.
     bool capture(const QString& label = {});
     void beginGesture() { m_inGesture = true; }
+    // Whether anything in the record, tracked or not, changed since the last capture: a
+    // command that may have replaced the whole program asks before startNew().
+    bool changedSinceCapture() const;
     void endGesture();
 
     bool canUndo() const { return !m_undo.empty(); }
