@@ -10,7 +10,8 @@
 //   fetch.takeUnitProgram()                                  --> the PC holds the unit's
 //
 // A fetch or send that fails (no reply, an error reply, data that does not read) says
-// why and leaves both programs as they were; the connection stays.
+// why and leaves both programs as they were; the connection stays. Metering stands still
+// while the program is on the line, as for every program transfer.
 
 #include "core/program_record.h"
 #include "link/link_procedure.h"
@@ -27,7 +28,7 @@ enum class CompareStep { Fetch, Send };
 
 class CompareProcedure : public LinkProcedure {
 public:
-    enum TimerId : int { ReplyTimer = 62 };
+    enum TimerId : int { LevelOffTimer = 62, ReplyTimer = 63, LevelOnTimer = 64 };
 
     CompareProcedure(Session& session, LinkEngine& engine, Prompts& prompts, TimerSource& timers);
 
@@ -41,10 +42,15 @@ public:
 
 private:
     void step(int id) override;
+    void transfer();
+    void transferDone();
+    void leave();
 
     Session& m_session;
     Prompts& m_prompts;
     CompareStep m_what = CompareStep::Fetch;
+    bool m_resumeMetering = false;
+    bool m_done = false;
     QByteArray m_upload;
     QByteArray m_reply; // the fetched program's reply, as it came
     ProgramRecord m_unit{};
