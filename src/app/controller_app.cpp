@@ -1,6 +1,7 @@
 #include "app/controller_app.h"
 
 #include "app/connection_commands.h"
+#include "app/edit_commands.h"
 #include "app/eq_commands.h"
 #include "app/install_pages.h"
 #include "app/main_window.h"
@@ -53,6 +54,7 @@ ControllerApp::ControllerApp(bool demo, const QString& settingsFolder)
         QObject::connect(ports, &QAction::triggered, m_window.get(), [this] { choosePorts(); });
     InstallEqCommands(*m_window, m_session, *m_sink, pages, connection);
     InstallProgramCommands(*m_window, m_session, *m_engine, m_prompts, m_timers, connection);
+    InstallEditCommands(*m_window, m_session, *m_sink, *m_engine, m_prompts, m_timers);
     m_engine->setBusyCallback([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);

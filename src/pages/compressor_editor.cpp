@@ -186,15 +186,18 @@ void CompressorEditor::refuseText() const {
                       QString::fromLatin1(kEnterNumberMessage), PromptIcon::Exclamation);
 }
 
-void CompressorEditor::setLinkMode(int mode) {
-    if (mode < CompIndividual || mode > CompLinkIn2 || !checkMode())
-        return;
-    ProgramRecord& r = m_session.CurrentRecord();
+void SetCompressorLink(ProgramRecord& r, int mode) {
     r.comp_link = static_cast<std::uint8_t>(mode);
     if (mode == CompLinkStereo || mode == CompLinkIn1)
         r.comp_gain[1] = r.comp_gain[0];
     else if (mode == CompLinkIn2)
         r.comp_gain[0] = r.comp_gain[1];
+}
+
+void CompressorEditor::setLinkMode(int mode) {
+    if (mode < CompIndividual || mode > CompLinkIn2 || !checkMode())
+        return;
+    SetCompressorLink(m_session.CurrentRecord(), mode);
     m_edits.send("037", mode);
 }
 

@@ -30,7 +30,12 @@ namespace mqx {
 
 class ParameterEditSink;
 class Prompts;
+struct ProgramRecord;
 struct Session;
+
+// The link mode as the unit takes "037": a linked mode shares the leading channel's
+// make-up gain.
+void SetCompressorLink(ProgramRecord& record, int mode);
 
 // The value boxes of one column, each with its arrows.
 enum class CompField { Attack, Release, Threshold, Ratio, SideFreq, SideQ, SideLevel };

@@ -42,11 +42,9 @@ bool EqOperations::isLinked(EqKind kind) const {
     return (kind == EqKind::Geq ? r.geq_link : r.peq_link) == 1;
 }
 
-void EqOperations::linkOn(EqKind kind, int source) {
-    source = source == 1 ? 1 : 0;
+void LinkInputChannels(ProgramRecord& r, EqKind kind, int source) {
     const auto from = at(source);
     const auto to = at(1 - source);
-    ProgramRecord& r = m_session.CurrentRecord();
     if (kind == EqKind::Geq) {
         r.geq_link = 1;
         for (auto& band : r.geq_level)
@@ -60,6 +58,11 @@ void EqOperations::linkOn(EqKind kind, int source) {
         for (auto& band : r.peq_band)
             band[to] = band[from];
     }
+}
+
+void EqOperations::linkOn(EqKind kind, int source) {
+    source = source == 1 ? 1 : 0;
+    LinkInputChannels(m_session.CurrentRecord(), kind, source);
     m_edits.send(linkCode(kind), 1000 * (1 + source) + 1, 4);
 }
 

@@ -31,6 +31,10 @@ bool HasRememberedBands(const Session& session);
 std::array<bool, 6> TickOutput(const ProgramRecord& record, std::array<bool, 6> ticks, int channel,
                                bool on);
 
+// Links the two input channels' GEQs or PEQs in `record` as the unit does on "011"/"020":
+// the other channel takes the levels, gain and on state of channel `source` (0 or 1).
+void LinkInputChannels(ProgramRecord& record, EqKind kind, int source);
+
 class EqOperations {
 public:
     EqOperations(Session& session, ParameterEditSink& sink);

@@ -159,22 +159,48 @@ const RecordField* FieldAt(int offset) {
     return offset < it->offset + it->width ? &*it : nullptr;
 }
 
-QStringList DiffRecords(const ProgramRecord& pc, const ProgramRecord& unit,
-                        const QString& firstName, const QString& secondName) {
-    QStringList lines;
+QString FieldPage(const RecordField& field) {
+    const QString& n = field.name;
+    if (n.startsWith(QLatin1String("out[")))
+        return n.endsWith(QLatin1String(".delay"))
+                   ? QStringLiteral("Delay")
+                   : QStringLiteral("OUT-%1").arg(segmentsOf(n).front().index.at(0) + 1);
+    if (field.offset < static_cast<int>(kInputBlockOffset))
+        return QStringLiteral("Program");
+    if (n.startsWith(QLatin1String("geq")))
+        return QStringLiteral("GEQ");
+    if (n.startsWith(QLatin1String("peq")))
+        return QStringLiteral("PEQ");
+    if (n.startsWith(QLatin1String("comp")) || n.startsWith(QLatin1String("side_eq")))
+        return QStringLiteral("Compressor");
+    if (n.startsWith(QLatin1String("master_delay")))
+        return QStringLiteral("Delay");
+    return QStringLiteral("Input");
+}
+
+std::vector<const RecordField*> DiffFields(const ProgramRecord& a, const ProgramRecord& b) {
+    std::vector<const RecordField*> fields;
     for (const RecordField& f : RecordFields()) {
         if (!f.carried || f.offset < static_cast<int>(offsetof(ProgramRecord, recall_lock)))
             continue;
-        if (std::memcmp(pc.bytes() + f.offset, unit.bytes() + f.offset,
+        if (std::memcmp(a.bytes() + f.offset, b.bytes() + f.offset,
                         static_cast<std::size_t>(f.width)) == 0)
             continue;
         // Texts travel padded: a difference the line cannot carry is no difference.
-        if (f.kind == FieldKind::Text && FieldText(pc, f) == FieldText(unit, f))
+        if (f.kind == FieldKind::Text && FieldText(a, f) == FieldText(b, f))
             continue;
-        lines << QStringLiteral("%1: %2 %3, %4 %5")
-                     .arg(FieldLabel(f), firstName, FieldValueText(pc, f), secondName,
-                          FieldValueText(unit, f));
+        fields.push_back(&f);
     }
+    return fields;
+}
+
+QStringList DiffRecords(const ProgramRecord& pc, const ProgramRecord& unit,
+                        const QString& firstName, const QString& secondName) {
+    QStringList lines;
+    for (const RecordField* f : DiffFields(pc, unit))
+        lines << QStringLiteral("%1: %2 %3, %4 %5")
+                     .arg(FieldLabel(*f), firstName, FieldValueText(pc, *f), secondName,
+                          FieldValueText(unit, *f));
     return lines;
 }
 
