@@ -35,6 +35,7 @@ void DrawResponsePlot(QPainter& painter, const QRectF& rect, const ResponsePlot&
     painter.setRenderHint(QPainter::Antialiasing);
     QFont font = painter.font();
     font.setPointSizeF(std::clamp(rect.height() / 28, 5.0, 9.0));
+    font.setStyleStrategy(QFont::PreferNoShaping); // no ligatures in a PDF's text
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const qreal line = metrics.height();

@@ -15,7 +15,7 @@ namespace {
 
 // Laid out in points: the writer runs at 72 dots an inch.
 constexpr int kDpi = 72;
-constexpr qreal kBodyPt = 9;
+constexpr qreal kBodyPt = 8;
 constexpr qreal kTitlePt = 14;
 constexpr qreal kSectionPt = 12;
 
@@ -45,7 +45,7 @@ public:
     void table(const QString& title, const QStringList& columns,
                const std::vector<SheetRow>& rows) {
         setFont(kBodyPt, false);
-        const qreal h = lineHeight() * 1.2;
+        const qreal h = lineHeight() * 1.1;
         const int valueColumns = std::max<int>(1, static_cast<int>(columns.size()));
         const qreal labelWidth = m_page.width() * 0.42;
         const qreal valueWidth = (m_page.width() - labelWidth) / valueColumns;
@@ -89,9 +89,11 @@ public:
         m_y += h;
     }
 
-    void plot(const ResponsePlot& plot, qreal height) {
-        if (room() < height)
+    // The plot takes `height`, or less down to `least` to stay on its section's page.
+    void plot(const ResponsePlot& plot, qreal height, qreal least) {
+        if (room() < least)
             newPage();
+        height = std::min(height, room());
         DrawResponsePlot(m_painter, QRectF(m_page.left(), m_y, m_page.width(), height), plot);
         m_y += height + lineHeight();
     }
@@ -101,6 +103,9 @@ private:
         QFont font = m_painter.font();
         font.setPointSizeF(pt);
         font.setBold(bold);
+        // Without shaping "Off" stays three letters for whoever searches or copies the
+        // sheet's text, not a ligature.
+        font.setStyleStrategy(QFont::PreferNoShaping);
         m_painter.setFont(font);
     }
     qreal lineHeight() const { return QFontMetricsF(m_painter.font(), &m_writer).height(); }
@@ -140,18 +145,18 @@ SheetResult WriteSetupSheet(const QString& path, const ProgramRecord& record, in
 
     sheet.heading(QStringLiteral("MQX-T410 Setup Sheet"), kTitlePt);
     sheet.table(QString(), {}, SetupSheetHeader(record, unitId, date));
-    const qreal overview = std::min<qreal>(300, sheet.room() / 2 - 10);
-    sheet.plot(OutputSumsPlot(record), overview);
-    sheet.plot(InputEqPlot(record), overview);
+    const qreal overview = std::min<qreal>(300, sheet.room() / 2 - 24);
+    sheet.plot(OutputSumsPlot(record), overview, overview);
+    sheet.plot(InputEqPlot(record), overview, overview);
 
     for (const SheetSection& section : SetupSheetSections(record)) {
         sheet.newPage();
         sheet.heading(section.title, kSectionPt);
         sheet.table(section.title, section.columns, section.rows);
         if (section.plot == SheetPlot::InputEq)
-            sheet.plot(InputEqPlot(record), 260);
+            sheet.plot(InputEqPlot(record), 260, 170);
         else if (section.plot == SheetPlot::Output)
-            sheet.plot(OutputChannelPlot(record, section.channel), 260);
+            sheet.plot(OutputChannelPlot(record, section.channel), 260, 170);
     }
     if (!painter.end())
         return {false, QStringLiteral("the PDF could not be finished")};

@@ -3,6 +3,7 @@
 #include "pages/delay_units.h"
 #include "program/field_labels.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace mqx {
@@ -29,17 +30,23 @@ QString distanceText(std::uint32_t steps) {
 }
 
 // The inputs' pairs side by side: "IN-1 GEQ 20 Level" and "IN-2 GEQ 20 Level" make one
-// row "GEQ 20 Level" with a value per input. A field of no input keeps its own row.
+// row "GEQ 20 Level" with a value per input (a band's four fields of input 1 come before
+// those of input 2). A field of no input keeps its own row.
 std::vector<SheetRow> inputPairRows(const ProgramRecord& record,
                                     const std::vector<const RecordField*>& fields) {
     std::vector<SheetRow> rows;
     for (const RecordField* f : fields) {
         const QString label = FieldLabel(*f);
         const QString value = FieldValueText(record, *f);
-        if (label.startsWith(QLatin1String("IN-2 ")) && !rows.empty() &&
-            rows.back().label == label.mid(5)) {
-            rows.back().values << value;
-            continue;
+        if (label.startsWith(QLatin1String("IN-2 "))) {
+            const QString own = label.mid(5);
+            const auto first = std::find_if(rows.rbegin(), rows.rend(), [&](const SheetRow& r) {
+                return r.label == own && r.values.size() == 1;
+            });
+            if (first != rows.rend()) {
+                first->values << value;
+                continue;
+            }
         }
         rows.push_back({label.startsWith(QLatin1String("IN-1 ")) ? label.mid(5) : label, {value}});
     }

@@ -1,0 +1,160 @@
+// The setup sheet and the response images as files: a program made here goes through
+// mqxtool sheet and response --png, and the PDF is read back with poppler's pdftotext
+// and pdftoppm, as someone opening the sheet would read it.
+
+#include "core/session.h"
+#include "pages/page_artwork.h"
+#include "pages/setup_sheet.h"
+#include "pages/sheet_plots.h"
+#include "program/program_file.h"
+#include "test_paths.h"
+#include "tool_run.h"
+
+#include <QImage>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace mqx::test {
+namespace {
+
+// Runs a poppler program; its standard output, or nothing when it failed.
+QByteArray poppler(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return p.readAllStandardOutput();
+}
+
+// Pixels within a small distance of `colour`: anti-aliased edges differ, a curve's core
+// does not.
+int pixelsOf(const QImage& image, const QColor& colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                     std::abs(c.blue() - colour.blue()) <
+                 12;
+        }
+    return n;
+}
+
+class SheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ApplyDefaults(session);
+        ProgramRecord& r = session.CurrentRecord();
+        const QByteArray name = QByteArray("Hall B").leftJustified(kNameLength, '.');
+        std::copy(name.begin(), name.end(), r.name.begin());
+        const QByteArray comment =
+            QByteArray("Balcony fills, tuned 7 Dec").leftJustified(kCommentLength, '.');
+        std::copy(comment.begin(), comment.end(), r.comment.begin());
+        r.program_number = 12;
+        r.eq_mode = 1;
+        r.peq_band[3][1] = {1, 69, 36, 46}; // IN-2 band 4: Peaking 1 kHz +6 dB
+        r.comp_ratio[0] = 4;
+        r.out[2].delay = 960; // 10 ms: 3.44 m at 344 m/s
+        r.out[3].phase = 1;
+        r.out[4].on = 0;
+        r.out[0].link_mask = r.out[1].link_mask = OutputBit(0) | OutputBit(1);
+        // Each output 6 dB below the one before, so the six sums lie apart on the plot.
+        for (int c = 0; c < kOutputCount; ++c)
+            r.out[static_cast<std::size_t>(c)].level = static_cast<std::uint8_t>(181 - 12 * c);
+        ASSERT_TRUE(SaveProgramFile(session, program));
+    }
+
+    ScratchDir dir;
+    Session session;
+    const QString program = dir.path(QStringLiteral("hall.mqx"));
+    const QString pdf = dir.path(QStringLiteral("hall.pdf"));
+};
+
+TEST_F(SheetTest, TextHoldsTheProgramsValuesAsThePagesShowThem) {
+    const ToolRun run = mqxtool({QStringLiteral("sheet"), program, QStringLiteral("--pdf"), pdf,
+                                 QStringLiteral("--id"), QStringLiteral("7")});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    const QString text = QString::fromUtf8(
+        poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}));
+    ASSERT_FALSE(text.isEmpty()) << "pdftotext read nothing";
+    const QStringList lines = text.split(u'\n');
+    // Label and value on one line, as a reader of the sheet finds them.
+    const QStringList expected[] = {
+        {"Program No.", "12"},
+        {"Name", "Hall B"},
+        {"Comment", "Balcony fills, tuned 7 Dec"},
+        {"MQX-T410 ID", "07"},
+        {"EQ Mode", "PEQ+Comp."},
+        {"PEQ 4 Type", "Off", "Peaking"},
+        {"PEQ 4 Level", "0.0 dB", "6.0 dB"},
+        {"Comp Ratio", "1.04:1", "1.00:1"},
+        {"OUT-3 Delay", "10.0000 msec", "3.4400 m"},
+        {"Phase", "Inverse"},
+        {"Mute", "Muting"},
+        {"Linked with", "OUT-1+OUT-2"},
+        {"HPF Freq"},
+        {"Limiter", "Off"},
+    };
+    for (const QStringList& row : expected) {
+        const bool found = std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            qsizetype at = 0;
+            for (const QString& part : row)
+                if ((at = line.indexOf(part, at)) < 0)
+                    return false;
+            return line.trimmed().startsWith(row.first());
+        });
+        EXPECT_TRUE(found) << row.join(QStringLiteral(" | ")).toStdString();
+    }
+    for (const char* axis : {"Frequency (Hz)", "Level (dB)", "Gain (dB)"})
+        EXPECT_TRUE(text.contains(QLatin1String(axis))) << axis;
+    EXPECT_FALSE(text.contains(QStringLiteral("GEQ 1k Level"))) << "GEQ not shown in PEQ mode";
+    // Each section opens a page of its own; the PEQ page's plot needs one more.
+    QStringList heads;
+    for (const QString& page : text.split(u'\f', Qt::SkipEmptyParts))
+        heads << page.trimmed().section(u'\n', 0, 0).trimmed();
+    EXPECT_EQ(heads, (QStringList{"MQX-T410 Setup Sheet", "Input and Signal Generator",
+                                  "PEQ and Compressor", "PEQ sums of both inputs", "Delay", "OUT-1",
+                                  "OUT-2", "OUT-3", "OUT-4", "OUT-5", "OUT-6"}));
+}
+
+TEST_F(SheetTest, PlotsAreDrawnInTheChannelsColours) {
+    ASSERT_EQ(mqxtool({QStringLiteral("sheet"), program, QStringLiteral("--pdf"), pdf}).code, 0);
+    const QString prefix = dir.path(QStringLiteral("page"));
+    poppler(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-png"), pdf, prefix});
+    const QImage overview(prefix + QStringLiteral("-01.png"));
+    ASSERT_FALSE(overview.isNull());
+    for (int c = 0; c < kOutputCount; ++c)
+        EXPECT_GT(pixelsOf(overview, ChannelColour(c)), 100) << "OUT-" << c + 1;
+    for (int ch = 0; ch < kInputCount; ++ch)
+        EXPECT_GT(pixelsOf(overview, InputColour(ch)), 100) << "IN-" << ch + 1;
+
+    const QString png = dir.path(QStringLiteral("out3.png"));
+    const ToolRun image = mqxtool({QStringLiteral("response"), program, QStringLiteral("--output"),
+                                   QStringLiteral("3"), QStringLiteral("--png"), png});
+    ASSERT_EQ(image.code, 0) << image.err.toStdString();
+    EXPECT_TRUE(image.out.isEmpty()) << "the image instead of the CSV";
+    const QImage out3(png);
+    ASSERT_FALSE(out3.isNull());
+    EXPECT_GT(pixelsOf(out3, ChannelColour(2)), 300);
+    EXPECT_EQ(pixelsOf(out3, ChannelColour(0)), 0) << "only output 3's own curves";
+}
+
+TEST(SheetPage, FollowsTheLocalesMeasures) {
+    EXPECT_EQ(SheetPageSize(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
+    EXPECT_EQ(SheetPageSize(QLocale(QLocale::English, QLocale::Canada)), QPageSize::A4);
+    EXPECT_EQ(SheetPageSize(QLocale(QLocale::German, QLocale::Germany)), QPageSize::A4);
+}
+
+TEST(SheetFile, AnUnwritablePlaceIsReported) {
+    ProgramRecord record{};
+    const SheetResult result =
+        WriteSetupSheet(QStringLiteral("/nonexistent-folder/x.pdf"), record, 0, QString());
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.error.isEmpty());
+}
+
+} // namespace
+} // namespace mqx::test
