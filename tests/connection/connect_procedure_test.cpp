@@ -64,72 +64,47 @@ TEST_F(ConnectTest, CancelLeavesNothingConnected) {
     EXPECT_FALSE(connect.start(1, 1));
 }
 
-struct FailureRow {
-    const char* name;
-    UnitCommand command;
-    LineFault fault;
-    int unitId;
-    bool greeted;        // the unit answered hello, so it must hear bye
-    const char* message; // nullptr: "Cannot connect MQX-T410(ID=%d)"
-};
-
-class ConnectFailureTest : public ConnectTest, public ::testing::WithParamInterface<FailureRow> {};
-
-TEST_P(ConnectFailureTest, EndsNotConnectedWithThePortClosed) {
-    const FailureRow& row = GetParam();
-    sim.setFault(row.command, row.fault);
-    EXPECT_FALSE(run(row.unitId));
-    const QString message = row.message != nullptr
-                                ? QString::fromLatin1(row.message)
-                                : QStringLiteral("Cannot connect MQX-T410(ID=%1)").arg(row.unitId);
-    ASSERT_EQ(texts(), QStringList{message});
-    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-    EXPECT_EQ(lastShown().title, QStringLiteral("MQX-T410 Controller"));
-    EXPECT_EQ(session.ConnectedUnitId, 0);
-    EXPECT_EQ(session.settings.LastUnitId, row.unitId) << "the choice is remembered anyway";
-    EXPECT_FALSE(line.isOpen());
-    EXPECT_EQ(statusRefreshes, 0);
-    const QByteArray bye = QByteArray("(0") + QByteArray::number(row.unitId) + "bye";
-    EXPECT_EQ(count(bye), row.greeted ? 1 : 0);
+// Every way the greeting fails ends not connected with the port closed and one message;
+// a unit that answered hello hears bye. The choice of unit is remembered anyway.
+TEST_F(ConnectTest, EveryFailureEndsNotConnectedWithThePortClosed) {
+    using K = LineFault::Kind;
+    const auto fails = [this](UnitCommand command, LineFault fault, int unitId, bool greeted,
+                              const char* message = nullptr) {
+        SCOPED_TRACE(sim::CommandName(command).toStdString());
+        sim.clearFaults();
+        sim.setFault(command, fault);
+        received.clear();
+        prompts.clear();
+        ConnectProcedure again(session, engine, prompts, clock);
+        int refreshes = 0;
+        again.setStatusCallback([&refreshes] { ++refreshes; });
+        EXPECT_TRUE(again.start(2, unitId));
+        EXPECT_TRUE(runToEnd(again));
+        EXPECT_EQ(again.outcome(), ProcedureOutcome::Cancel);
+        EXPECT_EQ(texts(),
+                  QStringList{message
+                                  ? QString::fromLatin1(message)
+                                  : QStringLiteral("Cannot connect MQX-T410(ID=%1)").arg(unitId)});
+        EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
+        EXPECT_EQ(lastShown().title, QStringLiteral("MQX-T410 Controller"));
+        EXPECT_EQ(session.ConnectedUnitId, 0);
+        EXPECT_EQ(session.settings.LastUnitId, unitId);
+        EXPECT_FALSE(line.isOpen());
+        EXPECT_EQ(refreshes, 0);
+        EXPECT_EQ(count(QByteArray("(0") + QByteArray::number(unitId) + "bye"), greeted ? 1 : 0);
+    };
+    fails(UnitCommand::Hello, {K::Silent}, 1, false);
+    fails(UnitCommand::Version, {}, 7, false); // no unit 7 on the line
+    fails(UnitCommand::Hello, {K::WrongId}, 1, false);
+    fails(UnitCommand::Hello, {K::Error, 3}, 1, false);
+    fails(UnitCommand::Hello, {K::Garbled}, 3, false);
+    fails(UnitCommand::DeviceInfoGet, {K::Silent}, 1, true);
+    fails(UnitCommand::PanelLockState, {K::Silent}, 3, true);
+    fails(UnitCommand::DeviceInfoGet, {K::Error, 13}, 1, true,
+          "The program is protected.\nMQX-T410 ID = 01");
+    // Code 00 is an error reply too, not the absence of one.
+    fails(UnitCommand::PanelLockState, {K::Error, 0}, 3, true, "ID_No differs.\nMQX-T410 ID = 03");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ConnectFailureTest,
-    ::testing::Values(
-        FailureRow{"NoAnswer", UnitCommand::Hello, {LineFault::Kind::Silent}, 1, false, nullptr},
-        FailureRow{"NoSuchUnit", UnitCommand::Version, {}, 7, false, nullptr},
-        FailureRow{
-            "WrongUnitId", UnitCommand::Hello, {LineFault::Kind::WrongId}, 1, false, nullptr},
-        FailureRow{
-            "ErrorReply", UnitCommand::Hello, {LineFault::Kind::Error, 3}, 1, false, nullptr},
-        FailureRow{
-            "GarbledEcho", UnitCommand::Hello, {LineFault::Kind::Garbled}, 3, false, nullptr},
-        FailureRow{"NoInformation",
-                   UnitCommand::DeviceInfoGet,
-                   {LineFault::Kind::Silent},
-                   1,
-                   true,
-                   nullptr},
-        FailureRow{"NoLockState",
-                   UnitCommand::PanelLockState,
-                   {LineFault::Kind::Silent},
-                   3,
-                   true,
-                   nullptr},
-        FailureRow{"InformationRefused",
-                   UnitCommand::DeviceInfoGet,
-                   {LineFault::Kind::Error, 13},
-                   1,
-                   true,
-                   "The program is protected.\nMQX-T410 ID = 01"},
-        // Code 00 is an error reply too, not the absence of one.
-        FailureRow{"LockStateRefused",
-                   UnitCommand::PanelLockState,
-                   {LineFault::Kind::Error, 0},
-                   3,
-                   true,
-                   "ID_No differs.\nMQX-T410 ID = 03"}),
-    [](const ::testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.name); });
 
 TEST(ConnectWithoutPort, ReportsThePortThenTheUnit) {
     VirtualClock clock;

@@ -3,6 +3,7 @@
 
 #include "connection/connection_flow.h"
 #include "connection/connection_view.h"
+#include "connection/line_loss_text.h"
 #include "link/engine_edit_sink.h"
 #include "program/record_text.h"
 #include "scripted_connection_dialogs.h"
@@ -135,27 +136,51 @@ TEST_F(ConnectionFlowTest, EveryCancelLeavesTheUnitToldAndThePortClosed) {
     EXPECT_FALSE(sim.unit(1)->isMetering());
 }
 
-TEST_F(ConnectionFlowTest, FailedTransferSaysByeAndClosesThePort) {
-    sim.setFault(sim::UnitCommand::DataGet, {sim::LineFault::Kind::Error, 30});
+TEST_F(ConnectionFlowTest, AFailedTransferIsToldSaysByeAndKeepsTheProgram) {
     const ProgramRecord before = session.CurrentRecord();
-    EXPECT_FALSE(flow.connectUnit());
-    EXPECT_EQ(texts(),
-              QStringList{QStringLiteral("There was injustice data in the data that received it.\n"
-                                         "MQX-T410 ID = 01")});
-    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(session.CurrentRecord() == before) << "an error reply is not a program";
-    EXPECT_EQ(requests().back(), QStringLiteral("(01bye"));
-    EXPECT_FALSE(line.isOpen());
-    EXPECT_EQ(session.ConnectedUnitId, 0);
-
-    sim.clearFaults();
-    sim.setFault(sim::UnitCommand::DataSet, {sim::LineFault::Kind::Silent});
-    dialogs.transfer = TransferDirection::Upload;
-    prompts.clear();
-    EXPECT_FALSE(flow.connectUnit());
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("Cannot connect MQX-T410(ID=1)")});
-    EXPECT_EQ(requests().back(), QStringLiteral("(01bye"));
-    EXPECT_FALSE(line.isOpen());
+    const struct {
+        TransferDirection direction;
+        sim::UnitCommand command;
+        sim::LineFault fault;
+        const char* title;
+        const char* text;
+    } cases[] = {
+        {TransferDirection::Download,
+         sim::UnitCommand::DataGet,
+         {sim::LineFault::Kind::Error, 30},
+         "Select Data",
+         "There was injustice data in the data that received it.\nMQX-T410 ID = 01"},
+        {TransferDirection::Upload,
+         sim::UnitCommand::DataSet,
+         {sim::LineFault::Kind::Error, 30},
+         "Select Data",
+         "There was injustice data in the data that received it.\nMQX-T410 ID = 01"},
+        {TransferDirection::Download,
+         sim::UnitCommand::DataGet,
+         {sim::LineFault::Kind::Garbled},
+         "MQX-T410 Controller",
+         "Cannot connect MQX-T410(ID=1)"},
+        {TransferDirection::Upload,
+         sim::UnitCommand::DataSet,
+         {sim::LineFault::Kind::Silent},
+         "MQX-T410 Controller",
+         "Cannot connect MQX-T410(ID=1)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        sim.clearFaults();
+        sim.setFault(c.command, c.fault);
+        dialogs.transfer = c.direction;
+        prompts.clear();
+        EXPECT_FALSE(flow.connectUnit());
+        EXPECT_EQ(texts(), QStringList{QString::fromLatin1(c.text)});
+        EXPECT_EQ(lastShown().title, QString::fromLatin1(c.title));
+        EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
+        EXPECT_TRUE(session.CurrentRecord() == before) << "an error reply is not a program";
+        EXPECT_EQ(requests().back(), QStringLiteral("(01bye"));
+        EXPECT_FALSE(line.isOpen());
+        EXPECT_EQ(session.ConnectedUnitId, 0);
+    }
 }
 
 TEST_F(ConnectionFlowTest, DisconnectAsksCautionOnlyWhileOffButtonsRemember) {
@@ -286,6 +311,20 @@ TEST_F(ConnectionFlowTest, InformationAndPanelLockFromTheMenu) {
     dialogs.lock.reset();
     EXPECT_FALSE(flow.panelLock());
     EXPECT_EQ(dialogs.lockStateShown, 'D');
+}
+
+} // namespace
+} // namespace mqx::test
+
+namespace mqx::test {
+namespace {
+
+TEST(LineLostText, NamesComOneToFourAndAnyOtherPortAsChosen) {
+    const std::pair<const char*, const char*> ports[] = {
+        {"1", "COM1"}, {" 4 ", "COM4"}, {"0", "0"}, {"5", "5"}, {"/dev/pts/3", "/dev/pts/3"}};
+    for (const auto& [chosen, named] : ports)
+        EXPECT_EQ(LineLostText(QString::fromLatin1(chosen), 7),
+                  QStringLiteral("Connection lost on %1.\nMQX-T410 ID = 07").arg(named));
 }
 
 } // namespace

@@ -109,19 +109,6 @@ TEST_F(Exchange, EveryCommandWaitsItsTimeLimitForASilentUnit) {
     }
 }
 
-TEST_F(Exchange, AWaitingCommandDoesNotShortenTheRunningWait) {
-    engine.setProgramArg(1);
-    engine.IssueCommand(CmdPdatget);
-    clock.advance(1000);
-    edit("036", "001");
-    clock.advanceTo(10000 - 1);
-    EXPECT_FALSE(engine.done());
-    EXPECT_EQ(framesWritten(), 1);
-    clock.advanceTo(10000 + 150);
-    EXPECT_EQ(framesWritten(), 2); // the edit follows the failed wait
-    EXPECT_FALSE(engine.succeeded());
-}
-
 TEST_F(Exchange, RepliesInBurstsWithShortGapsAreGathered) {
     engine.setProgramArg(3);
     engine.IssueCommand(CmdPdatget);
@@ -147,24 +134,6 @@ TEST_F(Exchange, AGapOfMoreThanASecondEndsTheReply) {
     EXPECT_FALSE(engine.succeeded());
     EXPECT_EQ(engine.exchange().received, 400);
     EXPECT_LT(clock.nowMs(), 500 + 1200);
-}
-
-TEST_F(Exchange, AReplyThatDoesNotStartWithTheHeadEndsAtOnce) {
-    engine.IssueCommand(CmdDevinfget);
-    port.deliverIn(100, "x(01X");
-    clock.advance(100);
-    EXPECT_TRUE(engine.done());
-    EXPECT_FALSE(engine.succeeded());
-}
-
-TEST_F(Exchange, ASixCharacterErrorReplyEndsAnyWait) {
-    engine.setProgramArg(9);
-    engine.IssueCommand(CmdPdatget);
-    port.deliverIn(200, "(01e11");
-    clock.advance(200);
-    EXPECT_TRUE(engine.done());
-    EXPECT_TRUE(engine.succeeded());
-    EXPECT_EQ(engine.CheckReply(CmdPdatget), ReplyCheck::unitError(11));
 }
 
 TEST_F(Exchange, AnErrorReplyWaitsForItsCode) {

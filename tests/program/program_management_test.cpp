@@ -45,6 +45,7 @@ protected:
         clock.runUntil([this] { return !list.isBusy(); }, 60000);
     }
     QString listLine(int n) const { return ProgramListLine(session.programs.Record(n), n); }
+    int lastSlot = 0;
 
     ProgramListProcedure list{session, engine, prompts, clock};
 };
@@ -107,58 +108,41 @@ TEST_F(ProgramManagementTest, ExitWhileReadingLetsTheReadUnderWayEndThenLeaves) 
     EXPECT_TRUE(engine.MeteringOn());
 }
 
-TEST_F(ProgramManagementTest, ProtectLockAndDeleteChangeTheUnitAndTheLine) {
+// Each action changes the unit and the list line, or nothing when refused; the texts of
+// the outcomes are ProgramOutcome's (program_texts_test).
+TEST_F(ProgramManagementTest, ActionsChangeTheUnitAndTheListLineOrNothing) {
     openList();
-    prompts.answerNext(true); // delete 4?
-    EXPECT_TRUE(list.protect(1, 0));
+    const auto act = [this](bool started) {
+        EXPECT_TRUE(started);
+        EXPECT_TRUE(list.isBusy());
+        settle();
+        return listLine(lastSlot);
+    };
+    lastSlot = 1;
+    ASSERT_TRUE(list.protect(1, 0));
     EXPECT_FALSE(list.lock(1, 255)) << "busy: a second action does nothing";
-    settle();
+    EXPECT_EQ(act(true), QStringLiteral(" 01 :   : P :Speech..............."));
+    EXPECT_EQ(act(list.lock(1, 255)), QStringLiteral(" 01 : L : P :Speech..............."));
     EXPECT_EQ(unit().slot(1).write_enable, 0);
-    EXPECT_EQ(listLine(1), QStringLiteral(" 01 :   : P :Speech..............."));
-    EXPECT_EQ(lastShown().text, QStringLiteral("The program was done protection.\nProgramNo = 01"));
-
-    EXPECT_TRUE(list.lock(1, 255));
-    settle();
     EXPECT_EQ(unit().slot(1).recall_lock, 255);
-    EXPECT_EQ(listLine(1), QStringLiteral(" 01 : L : P :Speech..............."));
-    EXPECT_EQ(lastShown().title, QStringLiteral("RecallLock"));
-
-    EXPECT_TRUE(list.lock(1, 0));
-    settle();
-    EXPECT_EQ(unit().slot(1).recall_lock, 0);
-    EXPECT_TRUE(list.protect(1, 255));
-    settle();
-    EXPECT_EQ(unit().slot(1).write_enable, 255);
-    EXPECT_EQ(lastShown().text, QStringLiteral("The program removed protection.\nProgramNo = 01"));
-
-    EXPECT_TRUE(list.remove(4));
-    settle();
+    EXPECT_EQ(act(list.lock(1, 0)), QStringLiteral(" 01 :   : P :Speech..............."));
+    EXPECT_EQ(act(list.protect(1, 255)), QStringLiteral(" 01 :   :   :Speech..............."));
+    prompts.answerNext(true);
+    EXPECT_EQ(act(list.remove(lastSlot = 4)), QStringLiteral(" 04 : ( not used )"));
     EXPECT_TRUE(unit().slotIsEmpty(4));
-    EXPECT_EQ(listLine(4), QStringLiteral(" 04 : ( not used )"));
     EXPECT_EQ(lastShown().text, QStringLiteral("The program was deleted.\nProgramNo = 04"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
-}
 
-TEST_F(ProgramManagementTest, RefusalsChangeNothing) {
-    openList();
     received.clear();
     prompts.answerNext(false);
     EXPECT_FALSE(list.remove(1)) << "the operator said no";
     EXPECT_TRUE(received.empty());
-
     prompts.answerNext(true);
-    EXPECT_TRUE(list.remove(3)); // protected
-    settle();
-    EXPECT_FALSE(unit().slotIsEmpty(3));
-    EXPECT_EQ(listLine(3), QStringLiteral(" 03 :   : P :Theatre.............."));
+    EXPECT_EQ(act(list.remove(lastSlot = 3)), QStringLiteral(" 03 :   : P :Theatre.............."));
+    EXPECT_FALSE(unit().slotIsEmpty(3)) << "protected";
     EXPECT_EQ(lastShown().text, QStringLiteral("The program is protected.\nProgramNo = 03"));
-    EXPECT_EQ(lastShown().title, QStringLiteral("List Delete"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-
     sim.setFault(UnitCommand::Protect, {LineFault::Kind::Garbled});
-    EXPECT_TRUE(list.protect(2, 0));
-    settle();
-    EXPECT_EQ(session.programs.Record(2).write_enable, 255);
+    EXPECT_EQ(act(list.protect(lastSlot = 2, 0)),
+              QStringLiteral(" 02 :   :   :Live Band............"));
     EXPECT_EQ(lastShown().text, QStringLiteral("Non Err Code.\nProgramNo = 02"));
 }
 

@@ -98,35 +98,6 @@ TEST(RecordText, RoundTripKeepsEveryCarriedByteAndNothingElse) {
     }
 }
 
-TEST(RecordText, UploadImageDecodesWithoutTouchingNumberAndEmptyFlag) {
-    const ProgramRecord original = randomRecord(99);
-    ProgramRecord target{};
-    target.program_number = 7;
-    target.empty_flag = 0;
-    ASSERT_TRUE(DecodeRecordText(EncodeRecordText(original, RecordImage::Upload), target,
-                                 RecordImage::Upload));
-    EXPECT_EQ(target.program_number, 7);
-    EXPECT_EQ(target.empty_flag, 0);
-    EXPECT_EQ(target.out, [&] {
-        auto out = original.out;
-        for (auto& o : out)
-            o.display_mask = o.filler = 0;
-        return out;
-    }());
-}
-
-TEST(RecordText, HeaderImageFillsOnlyTheHeader) {
-    const ProgramRecord source = randomRecord(5);
-    ProgramRecord target = defaults();
-    const ProgramRecord before = target;
-    ASSERT_TRUE(DecodeRecordText(EncodeRecordText(source, RecordImage::Header), target,
-                                 RecordImage::Header));
-    EXPECT_EQ(target.name, source.name);
-    EXPECT_EQ(target.comment, source.comment);
-    EXPECT_EQ(target.program_number, source.program_number);
-    EXPECT_EQ(std::memcmp(target.bytes() + 287, before.bytes() + 287, kRecordSize - 287), 0);
-}
-
 TEST(RecordText, HexIsReadInEitherCase) {
     ProgramRecord r = defaults();
     r.out[0].level = 0xAB;

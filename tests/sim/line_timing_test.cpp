@@ -232,30 +232,6 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     EXPECT_EQ(bench.waitMs(136).size(), 258);
 }
 
-TEST(LineFaults, ACountedFaultClearsItself) {
-    SimBench bench;
-    LineFault fault{LineFault::Kind::Silent};
-    fault.remaining = 2;
-    bench.sim().setFault(UnitCommand::Hello, fault);
-    EXPECT_EQ(bench.ask("(01hello"), "");
-    EXPECT_EQ(bench.ask("(01bye"), "(01bye") << "other commands are not touched";
-    EXPECT_EQ(bench.ask("(01hello"), "");
-    EXPECT_EQ(bench.ask("(01hello"), "(01hello");
-}
-
-TEST(LineFaults, AFaultForOneProgramNumberSpoilsOnlyItsRequests) {
-    SimBench bench;
-    LineFault fault{LineFault::Kind::Error, 11};
-    fault.slot = 2;
-    bench.sim().setFault(UnitCommand::Recall, fault);
-    bench.sim().setFault(UnitCommand::Protect, {LineFault::Kind::Error, 13});
-    EXPECT_EQ(bench.ask("(01R002"), "(01e11");
-    EXPECT_EQ(bench.ask("(01R001"), "(01R001");
-    EXPECT_EQ(bench.ask("(01W002D"), "(01e13") << "a fault for any number still holds";
-    bench.sim().clearFault(UnitCommand::Recall);
-    EXPECT_EQ(bench.ask("(01R002"), "(01R002");
-}
-
 TEST(LineFaults, SpecsReadAsOnTheCommandLine) {
     const auto error = ParseFaultSpec(u"store:error:13");
     ASSERT_TRUE(error);

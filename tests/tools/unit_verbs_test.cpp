@@ -177,8 +177,8 @@ TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
         {"pdatget:error:30", args({"download"}) << dir.path(QStringLiteral("never.mqx")),
          "mqxtool: There was injustice data in the data that received it.\nMQX-T410 ID = 04\n",
          true},
-        // The recall would wait 5 s for its answer; the limit ends it after 2.
-        {"recall:silent", args({"--limit", "2", "recall", "2"}),
+        // The store dialog would wait 10 s for the slot it reads; the limit ends it after 2.
+        {"pinfget:silent", args({"--limit", "2", "store", "5"}),
          "mqxtool: the unit did not finish within 2 s\n", false},
     };
     for (const auto& c : cases) {
@@ -190,7 +190,7 @@ TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
         EXPECT_TRUE(r.err.endsWith(QString::fromLatin1(c.err)))
             << c.fault << ": " << r.err.toStdString();
         EXPECT_TRUE(!c.verb.contains(QStringLiteral("--limit")) || r.ms < 4000)
-            << "the limit ends it sooner than the recall's own wait";
+            << "the limit ends it sooner than the unit's own wait";
         EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("never.mqx"))));
         EXPECT_TRUE(!c.bye || logShows(dir.path(log), "recv (04bye")) << c.fault;
     }
