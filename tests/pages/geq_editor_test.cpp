@@ -191,7 +191,7 @@ TEST_F(GeqEditorTest, InPeqModeEveryActionIsRefusedWithTheModeWarning) {
     const ProgramRecord before = record();
     const std::function<void()> actions[] = {
         [&] { ch1.press(x(0), knobCentre(ch1, 0), false); },
-        [&] { ch1.doubleClick(x(0), GeqLayout::kBandTrackTop + 120, false); },
+        [&] { EXPECT_FALSE(ch1.doubleClick(x(0), GeqLayout::kBandTrackTop + 120, false)); },
         [&] { ch1.press(levelX(), ch1.levelKnobTop() + 3, false); },
         [&] { ch1.stepBand(0, 1); },
         [&] { ch1.stepLevel(-10); },
