@@ -35,165 +35,83 @@ struct CompressorEditorTest : ::testing::Test {
 } // namespace
 
 TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenItChanged) {
-    struct Case {
+    using R = ProgramRecord;
+    using Act = std::function<void(CompressorEditor&)>;
+    using Given = std::function<void(R&)>;
+    using Byte = std::function<int(const R&)>;
+    const auto byte = [](std::array<std::uint8_t, 2> R::*f, int ch) -> Byte {
+        return [f, ch](const R& r) { return (r.*f)[std::size_t(ch)]; };
+    };
+    const auto side = [](int ch, std::uint8_t EqBand::*f) -> Byte {
+        return [ch, f](const R& r) { return r.side_eq[std::size_t(ch)].*f; };
+    };
+    const auto sideIs = [](int ch, EqBand b) -> Given {
+        return [ch, b](R& r) { r.side_eq[std::size_t(ch)] = b; };
+    };
+    const auto gains = [](std::uint8_t a, std::uint8_t b) -> Given {
+        return [a, b](R& r) { r.comp_gain = {a, b}; };
+    };
+    const Given none = [](R&) {};
+    const auto step = [](int ch, F f, int n) -> Act {
+        return [=](auto& e) { e.stepField(ch, f, n); };
+    };
+    const auto typed = [](int ch, F f, const char16_t* t) -> Act {
+        return [=](auto& e) { e.commitText(ch, f, t); };
+    };
+    const auto type = [](int ch, int t) -> Act { return [=](auto& e) { e.selectType(ch, t); }; };
+    const auto link = [](int m) -> Act { return [=](auto& e) { e.setLinkMode(m); }; };
+    const struct {
         const char* name;
-        std::function<void(ProgramRecord&)> given;
-        std::function<void(CompressorEditor&)> act;
+        Given given;
+        Act act;
         Edits sent;
-        std::function<int(const ProgramRecord&)> byte;
+        Byte byte;
         int expected;
+    } cases[] = {
+        // clang-format off
+        {"attack up", none, step(0, F::Attack, 1), {"0321 025"}, byte(&R::comp_attack, 0), 25},
+        {"release down ten", none, step(1, F::Release, -10), {"0332 018"},
+         byte(&R::comp_release, 1), 18},
+        {"threshold stops at -48.0 dBFS", [](R& r) { r.comp_threshold[0] = 95; },
+         step(0, F::Threshold, 5), {"0341 096"}, byte(&R::comp_threshold, 0), 96},
+        {"threshold at its end", [](R& r) { r.comp_threshold[0] = 96; }, step(0, F::Threshold, 1),
+         {}, byte(&R::comp_threshold, 0), 96},
+        {"ratio stops at Inf:1", none, step(1, F::Ratio, 150), {"0352 100"},
+         byte(&R::comp_ratio, 1), 100},
+        {"level arrow", sideIs(1, {4, 30, 24, 46}), step(1, F::SideLevel, -1), {"0302 023"},
+         side(1, &EqBand::level), 23},
+        {"Hi-Shelf stops at 110", sideIs(0, {3, 108, 24, 46}), step(0, F::SideFreq, 5),
+         {"0291 110"}, side(0, &EqBand::freq), 110},
+        {"Lo-Shelf stops at 12", sideIs(1, {4, 12, 24, 46}), step(1, F::SideFreq, -1), {},
+         side(1, &EqBand::freq), 12},
+        {"Q arrow", sideIs(0, {1, 69, 24, 46}), step(0, F::SideQ, 1), {"0311 047"},
+         side(0, &EqBand::q), 47},
+        {"a box the type leaves unused", sideIs(0, {2, 69, 24, 46}), step(0, F::SideLevel, 1), {},
+         side(0, &EqBand::level), 24},
+        {"typed Side EQ level: the whole band", sideIs(1, {1, 69, 24, 46}),
+         typed(1, F::SideLevel, u"3"), {"0282 001069030046"}, side(1, &EqBand::level), 30},
+        {"typed frequency kept to the shelf", sideIs(0, {3, 50, 24, 46}),
+         typed(0, F::SideFreq, u"20k"), {"0281 003110024046"}, side(0, &EqBand::freq), 110},
+        {"typed ratio", none, typed(0, F::Ratio, u"2"), {"0351 050"}, byte(&R::comp_ratio, 0), 50},
+        {"typed value already stored", none, typed(0, F::Attack, u"1.0"), {},
+         byte(&R::comp_attack, 0), 24},
+        {"the stored type", sideIs(0, {1, 100, 30, 10}), type(0, EqPeaking), {},
+         side(0, &EqBand::freq), 100},
+        {"on/off sent even unchanged", none, [](auto& e) { e.setOn(1, false); }, {"0272 000"},
+         byte(&R::comp_on, 1), 0},
+        {"make-up alone when INDIVIDUAL", none, [](auto& e) { e.stepGain(1, 1); }, {"0362 182"},
+         byte(&R::comp_gain, 0), 181},
+        {"make-up shared when linked", [](R& r) { r.comp_link = CompLinkIn2; },
+         [](auto& e) { e.stepGain(0, -1); }, {"0361 180"}, byte(&R::comp_gain, 1), 180},
+        {"LINK(IN-2) takes IN-2's gain", gains(150, 200), link(CompLinkIn2), {"037 003"},
+         byte(&R::comp_gain, 0), 200},
+        {"LINK(STEREO) takes IN-1's gain", gains(150, 200), link(CompLinkStereo), {"037 001"},
+         byte(&R::comp_gain, 1), 150},
+        {"INDIVIDUAL copies nothing, sent", gains(150, 200), link(CompIndividual), {"037 000"},
+         byte(&R::comp_gain, 1), 200},
+        // clang-format on
     };
-    const auto side = [](int ch, EqBand b) {
-        return [ch, b](ProgramRecord& r) { r.side_eq[static_cast<std::size_t>(ch)] = b; };
-    };
-    const auto none = [](ProgramRecord&) {};
-    const Case cases[] = {
-        {"attack up",
-         none,
-         [](auto& e) { e.stepField(0, F::Attack, 1); },
-         {"0321 025"},
-         [](auto& r) { return r.comp_attack[0]; },
-         25},
-        {"release down ten",
-         none,
-         [](auto& e) { e.stepField(1, F::Release, -10); },
-         {"0332 018"},
-         [](auto& r) { return r.comp_release[1]; },
-         18},
-        {"threshold stops at -48.0 dBFS",
-         [](auto& r) { r.comp_threshold[0] = 95; },
-         [](auto& e) { e.stepField(0, F::Threshold, 5); },
-         {"0341 096"},
-         [](auto& r) { return r.comp_threshold[0]; },
-         96},
-        {"level arrow",
-         side(1, {4, 30, 24, 46}),
-         [](auto& e) { e.stepField(1, F::SideLevel, -1); },
-         {"0302 023"},
-         [](auto& r) { return r.side_eq[1].level; },
-         23},
-        {"threshold at its end sends nothing",
-         [](auto& r) { r.comp_threshold[0] = 96; },
-         [](auto& e) { e.stepField(0, F::Threshold, 1); },
-         {},
-         [](auto& r) { return r.comp_threshold[0]; },
-         96},
-        {"ratio stops at Inf:1",
-         none,
-         [](auto& e) { e.stepField(1, F::Ratio, 150); },
-         {"0352 100"},
-         [](auto& r) { return r.comp_ratio[1]; },
-         100},
-        {"Hi-Shelf frequency stops at 110",
-         side(0, {3, 108, 24, 46}),
-         [](auto& e) { e.stepField(0, F::SideFreq, 5); },
-         {"0291 110"},
-         [](auto& r) { return r.side_eq[0].freq; },
-         110},
-        {"Lo-Shelf frequency stops at 12",
-         side(1, {4, 12, 24, 46}),
-         [](auto& e) { e.stepField(1, F::SideFreq, -1); },
-         {},
-         [](auto& r) { return r.side_eq[1].freq; },
-         12},
-        {"Q arrow",
-         side(0, {1, 69, 24, 46}),
-         [](auto& e) { e.stepField(0, F::SideQ, 1); },
-         {"0311 047"},
-         [](auto& r) { return r.side_eq[0].q; },
-         47},
-        {"a box the type leaves unused does nothing",
-         side(0, {2, 69, 24, 46}),
-         [](auto& e) { e.stepField(0, F::SideLevel, 1); },
-         {},
-         [](auto& r) { return r.side_eq[0].level; },
-         24},
-        {"typed Side EQ level goes with the whole band",
-         side(1, {1, 69, 24, 46}),
-         [](auto& e) { e.commitText(1, F::SideLevel, u"3"); },
-         {"0282 001069030046"},
-         [](auto& r) { return r.side_eq[1].level; },
-         30},
-        {"typed frequency keeps to the shelf",
-         side(0, {3, 50, 24, 46}),
-         [](auto& e) { e.commitText(0, F::SideFreq, u"20k"); },
-         {"0281 003110024046"},
-         [](auto& r) { return r.side_eq[0].freq; },
-         110},
-        {"typed ratio",
-         none,
-         [](auto& e) { e.commitText(0, F::Ratio, u"2"); },
-         {"0351 050"},
-         [](auto& r) { return r.comp_ratio[0]; },
-         50},
-        {"typed value already stored",
-         none,
-         [](auto& e) { e.commitText(0, F::Attack, u"1.0"); },
-         {},
-         [](auto& r) { return r.comp_attack[0]; },
-         24},
-        {"Hi-Shelf pulls 20 kHz down",
-         side(1, {1, 121, 30, 10}),
-         [](auto& e) { e.selectType(1, EqHiShelf); },
-         {"0282 003110030010"},
-         [](auto& r) { return r.side_eq[1].freq; },
-         110},
-        {"Off resets the band",
-         side(0, {1, 100, 30, 10}),
-         [](auto& e) { e.selectType(0, EqOff); },
-         {"0281 000069024046"},
-         [](auto& r) { return r.side_eq[0].q; },
-         46},
-        {"the stored type changes nothing",
-         side(0, {1, 100, 30, 10}),
-         [](auto& e) { e.selectType(0, EqPeaking); },
-         {},
-         [](auto& r) { return r.side_eq[0].freq; },
-         100},
-        {"on/off sends even unchanged",
-         none,
-         [](auto& e) { e.setOn(1, false); },
-         {"0272 000"},
-         [](auto& r) { return r.comp_on[1]; },
-         0},
-        {"make-up gain alone when INDIVIDUAL",
-         none,
-         [](auto& e) { e.stepGain(1, 1); },
-         {"0362 182"},
-         [](auto& r) { return r.comp_gain[0]; },
-         181},
-        {"make-up gain shared when linked",
-         [](auto& r) { r.comp_link = CompLinkIn2; },
-         [](auto& e) { e.stepGain(0, -1); },
-         {"0361 180"},
-         [](auto& r) { return r.comp_gain[1]; },
-         180},
-        {"LINK(IN-2) takes IN-2's gain",
-         [](auto& r) {
-             r.comp_gain = {150, 200};
-         },
-         [](auto& e) { e.setLinkMode(CompLinkIn2); },
-         {"037 003"},
-         [](auto& r) { return r.comp_gain[0]; },
-         200},
-        {"LINK(STEREO) takes IN-1's gain",
-         [](auto& r) {
-             r.comp_gain = {150, 200};
-         },
-         [](auto& e) { e.setLinkMode(CompLinkStereo); },
-         {"037 001"},
-         [](auto& r) { return r.comp_gain[1]; },
-         150},
-        {"INDIVIDUAL copies nothing and still sends",
-         [](auto& r) {
-             r.comp_gain = {150, 200};
-         },
-         [](auto& e) { e.setLinkMode(CompIndividual); },
-         {"037 000"},
-         [](auto& r) { return r.comp_gain[1]; },
-         200},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
         c.given(record());

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <tuple>
 
 using namespace mqx;
 using Edits = std::vector<std::string>;
@@ -154,16 +156,32 @@ TEST_F(EqOperationsTest, FlatteningClearsTheBandsAndTheirMemoriesAndOfflineSends
     EXPECT_EQ(session.savedBandSettings.channel[2].eq_type[0], 1);
 }
 
-TEST(TickOutput, ALinkedOutputTakesTheSameTick) {
-    ProgramRecord r;
+// A tick reaches the linked outputs; a channel outside A..F ticks nothing and reads nothing
+// (the bytes around the outputs are set to show a read past them).
+TEST_F(EqOperationsTest, ALinkedOutputTakesTheSameTickAndNoOtherChannelTicks) {
+    ProgramRecord& r = record();
     const auto group = static_cast<std::uint8_t>(OutputBit(0) | OutputBit(1));
-    r.out[0].link_mask = group;
-    r.out[1].link_mask = group;
+    r.out[0].link_mask = r.out[1].link_mask = group;
+    r.comp_on = {0xFF, 0xFF}; // the bytes just before the outputs
+    std::memset(session.Record(1).bytes(), 0xFF, sizeof(ProgramRecord)); // and just after
     using Ticks = std::array<bool, 6>;
-    EXPECT_EQ(TickOutput(r, {}, 0, true), (Ticks{true, true, false, false, false, false}));
-    EXPECT_EQ(TickOutput(r, {true, true, true, false, false, false}, 1, false),
-              (Ticks{false, false, true, false, false, false}));
-    EXPECT_EQ(TickOutput(r, {}, 4, true), (Ticks{false, false, false, false, true, false}));
+    const std::tuple<Ticks, int, bool, Ticks> cases[] = {
+        {{}, 0, true, {true, true, false, false, false, false}},
+        {{true, true, true, false, false, false},
+         1,
+         false,
+         {false, false, true, false, false, false}},
+        {{}, 4, true, {false, false, false, false, true, false}},
+        {{}, 5, true, {false, false, false, false, false, true}},
+        {{}, -1, true, {}},
+        {{}, 6, true, {}},
+        {{true, false, false, false, false, true},
+         6,
+         false,
+         {true, false, false, false, false, true}},
+    };
+    for (const auto& [before, channel, on, after] : cases)
+        EXPECT_EQ(TickOutput(r, before, channel, on), after) << channel;
 }
 
 TEST(HasRememberedBands, AnyMemoryAnywhereCounts) {

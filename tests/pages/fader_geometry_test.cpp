@@ -91,4 +91,8 @@ TEST(FaderGeometry, PagingAndSteppingCrossBetweenMinusNinetyAndMinusInf) {
     EXPECT_EQ(PageTop(band, 56, 0), 54);
     EXPECT_EQ(PageTop(band, 104, 200), 104);
     EXPECT_EQ(StepTop(band, 56, -10), KnobTopOf(band, 14));
+    // A byte past the scale, as a damaged file may hold, draws the knob at the scale's end.
+    EXPECT_EQ(KnobTopOf(band, 200), KnobTopOf(band, 48));
+    EXPECT_EQ(KnobTopOf(g, 255), KnobTopOf(g, 205));
+    EXPECT_EQ(KnobTopOf(g, -3), KnobTopOf(g, 0));
 }

@@ -144,18 +144,3 @@ TEST_F(InputEditorTest, TextThatIsNoNumberIsRefusedWithAMessage) {
     EXPECT_EQ(record(), before);
     EXPECT_TRUE(sink.edits.empty());
 }
-
-TEST_F(InputEditorTest, OfflineEditsChangeOnlyTheRecord) {
-    session.ConnectedUnitId = 0;
-    editor.selectInputMode(1);
-    editor.selectInput(1);
-    editor.selectWave(false);
-    editor.stepSpin(Box::PinkLevel, true);
-    editor.commitText(Box::SineFreq, u"100");
-    EXPECT_TRUE(sink.edits.empty());
-    EXPECT_EQ(record().input_mode, 1);
-    EXPECT_EQ(record().input_select, 1);
-    EXPECT_EQ(record().sg_wave, 0);
-    EXPECT_EQ(record().pink_level, 182);
-    EXPECT_EQ(record().sine_freq, 29);
-}

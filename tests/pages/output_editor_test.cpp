@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -42,132 +43,58 @@ struct OutputEditorTest : ::testing::Test {
 // One edit of output B, whose group is B, C and D: what each output holds afterwards and
 // the one edit the unit hears (always for B alone).
 TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly) {
+    using O = OutputChannel;
+    const auto dragBelowTheTrack = [&] {
+        const int knobCentre = b.levelKnobTop() + 8;
+        ASSERT_TRUE(b.pressLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre));
+        b.moveLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre + 400);
+        b.releaseLevel();
+    };
     const struct {
         const char* name;
-        std::function<void(OutputChannel&)> before;
+        std::uint8_t O::*field;
+        int before; // in B, C and D
         std::function<void()> act;
-        std::function<int(const OutputChannel&)> field;
-        int mine;
-        int linked; // C and D
+        int mine, linked; // linked: C and D
         Edits edits;
     } cases[] = {
-        {"phase",
-         [](auto& o) { o.phase = 0; },
-         [&] { b.setPhase(true); },
-         [](const auto& o) { return int{o.phase}; },
-         1,
-         1,
-         {"0521 001"}},
-        {"phase again, unchanged, still sent",
-         [](auto& o) { o.phase = 1; },
-         [&] { b.setPhase(true); },
-         [](const auto& o) { return int{o.phase}; },
-         1,
-         1,
-         {"0521 001"}},
-        {"source is the channel's own",
-         [](auto& o) { o.source = 0; },
-         [&] { b.selectSourceItem(1); },
-         [](const auto& o) { return int{o.source}; },
-         2,
-         0,
-         {"0401 002"}},
-        {"the stored source again sends nothing",
-         [](auto& o) { o.source = 1; },
-         [&] { b.selectSourceItem(0); },
-         [](const auto& o) { return int{o.source}; },
-         1,
-         1,
-         {}},
-        {"limiter up from +6.0 goes Off",
-         [](auto& o) { o.limiter = 1; },
-         [&] { b.stepLimiter(1); },
-         [](const auto& o) { return int{o.limiter}; },
-         0,
-         0,
-         {"0501 000"}},
-        {"limiter up at Off stays",
-         [](auto& o) { o.limiter = 0; },
-         [&] { b.stepLimiter(1); },
-         [](const auto& o) { return int{o.limiter}; },
-         0,
-         0,
-         {}},
-        {"limiter down at -20.0 stays",
-         [](auto& o) { o.limiter = 53; },
-         [&] { b.stepLimiter(-3); },
-         [](const auto& o) { return int{o.limiter}; },
-         53,
-         53,
-         {}},
-        {"limiter typed off",
-         [](auto& o) { o.limiter = 20; },
-         [&] { EXPECT_TRUE(b.commitLimiterText(u"off")); },
-         [](const auto& o) { return int{o.limiter}; },
-         0,
-         0,
-         {"0501 000"}},
-        {"limiter typed in dBFS",
-         [](auto& o) { o.limiter = 0; },
-         [&] { EXPECT_TRUE(b.commitLimiterText(u"-10")); },
-         [](const auto& o) { return int{o.limiter}; },
-         33,
-         33,
-         {"0501 033"}},
-        {"level typed",
-         [](auto& o) { o.level = 181; },
-         [&] { EXPECT_TRUE(b.commitLevelText(u"-10")); },
-         [](const auto& o) { return int{o.level}; },
-         161,
-         161,
-         {"0491 161"}},
-        {"level typed as stored sends nothing",
-         [](auto& o) { o.level = 181; },
-         [&] { EXPECT_TRUE(b.commitLevelText(u"0")); },
-         [](const auto& o) { return int{o.level}; },
-         181,
-         181,
-         {}},
-        {"fader dragged below the lowest position is -Inf",
-         [](auto& o) { o.level = 181; },
-         [&] {
-             const int knobCentre = b.levelKnobTop() + 8;
-             ASSERT_TRUE(b.pressLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre));
-             b.moveLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre + 400);
-             b.releaseLevel();
-         },
-         [](const auto& o) { return int{o.level}; },
-         0,
-         0,
-         {"0491 000"}},
+        // clang-format off
+        {"phase", &O::phase, 0, [&] { b.setPhase(true); }, 1, 1, {"0521 001"}},
+        {"phase unchanged: sent", &O::phase, 1, [&] { b.setPhase(true); }, 1, 1, {"0521 001"}},
+        {"its own source", &O::source, 0, [&] { b.selectSourceItem(1); }, 2, 0, {"0401 002"}},
+        {"the stored source again", &O::source, 1, [&] { b.selectSourceItem(0); }, 1, 1, {}},
+        {"limiter up: Off", &O::limiter, 1, [&] { b.stepLimiter(1); }, 0, 0, {"0501 000"}},
+        {"limiter up at Off stays", &O::limiter, 0, [&] { b.stepLimiter(1); }, 0, 0, {}},
+        {"limiter down at -20.0 stays", &O::limiter, 53, [&] { b.stepLimiter(-3); }, 53, 53, {}},
+        {"limiter off", &O::limiter, 20, [&] { b.commitLimiterText(u"off"); }, 0, 0, {"0501 000"}},
+        {"dBFS", &O::limiter, 0, [&] { b.commitLimiterText(u"-10"); }, 33, 33, {"0501 033"}},
+        {"level typed", &O::level, 181, [&] { b.commitLevelText(u"-10"); }, 161, 161, {"0491 161"}},
+        {"level typed as stored", &O::level, 181, [&] { b.commitLevelText(u"0"); }, 181, 181, {}},
+        {"fader below its track", &O::level, 181, dragBelowTheTrack, 0, 0, {"0491 000"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         for (int ch : {1, 2, 3, 4})
-            c.before(out(ch));
+            out(ch).*c.field = static_cast<std::uint8_t>(c.before);
         out(4).phase = 1; // E is outside the group: whatever B does leaves it be
         out(4).level = 7;
         out(4).limiter = 9;
         sink.edits.clear();
         c.act();
-        EXPECT_EQ(c.field(out(1)), c.mine) << c.name;
-        EXPECT_EQ(c.field(out(2)), c.linked) << c.name;
-        EXPECT_EQ(c.field(out(3)), c.linked) << c.name;
+        EXPECT_EQ(out(1).*c.field, c.mine) << c.name;
+        EXPECT_EQ(out(2).*c.field, c.linked) << c.name;
+        EXPECT_EQ(out(3).*c.field, c.linked) << c.name;
         EXPECT_EQ(std::tie(out(4).phase, out(4).level, out(4).limiter), std::make_tuple(1, 7, 9))
             << c.name;
         EXPECT_EQ(sink.edits, c.edits) << c.name;
+        EXPECT_TRUE(prompts.shown().empty()) << c.name;
     }
     EXPECT_EQ(b.levelKnobTop(), OutputLayout::kLevelTrackTop + 221) << "-Inf parks below";
     EXPECT_EQ(b.levelText(), QStringLiteral("-Inf dB"));
-}
-
-TEST_F(OutputEditorTest, RefusedTextsChangeNothingAndSayWhy) {
-    out(0).limiter = 7;
-    out(0).level = 100;
+    // Refused texts change nothing and say why.
     EXPECT_FALSE(a.commitLimiterText(u"loud"));
     EXPECT_FALSE(a.commitLevelText(u"x"));
-    EXPECT_EQ(out(0).limiter, 7);
-    EXPECT_EQ(out(0).level, 100);
-    EXPECT_TRUE(sink.edits.empty());
+    EXPECT_EQ(std::tie(out(0).limiter, out(0).level), std::make_tuple(0, 181));
     ASSERT_EQ(prompts.shown().size(), 2u);
     EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Please enter a number."));
 }
@@ -216,101 +143,63 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
 
 // The filter section's edge cases, on output B of the B-C-D group.
 TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
+    // A byte of the channel to set before and read after.
+    using Byte = std::function<std::uint8_t&(OutputChannel&)>;
+    const Byte hpf = [](auto& o) -> std::uint8_t& { return o.hpf_freq; };
+    const Byte lpf = [](auto& o) -> std::uint8_t& { return o.lpf_freq; };
+    const Byte lpfType = [](auto& o) -> std::uint8_t& { return o.lpf_type; };
+    const auto eq = [](int i, std::uint8_t EqBand::*f) -> Byte {
+        return [i, f](OutputChannel& o) -> std::uint8_t& { return o.eq[std::size_t(i)].*f; };
+    };
+    using F = FilterBox;
+    const auto spin = [&](FilterBox box, int steps) {
+        return [&, box, steps] { filtersB.stepBox(box, steps); };
+    };
+    const auto typed = [&](FilterBox box, const char16_t* text) {
+        return [&, box, text] { filtersB.commitBoxText(box, text); };
+    };
+    const auto type = [&](int t) { return [&, t] { filtersB.selectType(t); }; };
     const struct {
         const char* name;
-        std::function<void(OutputChannel&)> before;
         int element;
+        std::optional<EqBand> band; // the element's EQ band before, in all three outputs
+        Byte byte;
+        int before;
         std::function<void()> act;
-        std::function<int(const OutputChannel&)> field;
         int value;
         Edits edits;
     } cases[] = {
-        {"HPF spun down from 1 to 0 is off",
-         [](auto& o) { o.hpf_freq = 1; },
-         ElementHpf,
-         [&] { filtersB.stepBox(FilterBox::Frequency, -1); },
-         [](const auto& o) { return int{o.hpf_freq}; },
-         0,
-         {"0421 000"}},
-        {"HPF spun below 0 stays",
-         [](auto& o) { o.hpf_freq = 0; },
-         ElementHpf,
-         [&] { filtersB.stepBox(FilterBox::Frequency, -1); },
-         [](const auto& o) { return int{o.hpf_freq}; },
-         0,
-         {}},
-        {"off typed into the LPF",
-         [](auto& o) { o.lpf_freq = 100; },
-         ElementLpf,
-         [&] { EXPECT_TRUE(filtersB.commitBoxText(FilterBox::Frequency, u"off")); },
-         [](const auto& o) { return int{o.lpf_freq}; },
-         122,
-         {"0441 122"}},
-        {"LPF type",
-         [](auto& o) { o.lpf_type = 0; },
-         ElementLpf,
-         [&] { filtersB.selectType(11); },
-         [](const auto& o) { return int{o.lpf_type}; },
-         11,
-         {"0431 011"}},
-        {"Hi-Shelf pulls 121 down to 110",
-         [](auto& o) {
-             o.eq[1] = {1, 121, 30, 10};
-         },
-         ElementEq2,
-         [&] { filtersB.selectType(3); },
-         [](const auto& o) { return int{o.eq[1].freq}; },
-         110,
-         {"045101 003110030010"}},
-        {"a shelf spins no higher than 110",
-         [](auto& o) {
-             o.eq[1] = {3, 109, 30, 10};
-         },
-         ElementEq2,
-         [&] { filtersB.stepBox(FilterBox::Frequency, 5); },
-         [](const auto& o) { return int{o.eq[1].freq}; },
-         110,
-         {"046101 110"}},
-        {"type Off resets the band",
-         [](auto& o) {
-             o.eq[2] = {2, 100, 40, 3};
-         },
-         ElementEq3,
-         [&] { filtersB.selectType(0); },
-         [](const auto& o) { return int{o.eq[2].q}; },
-         46,
-         {"045102 000069024046"}},
-        {"level spin",
-         [](auto& o) {
-             o.eq[0] = {1, 69, 24, 46};
-         },
-         ElementEq1,
-         [&] { filtersB.stepBox(FilterBox::Level, 4); },
-         [](const auto& o) { return int{o.eq[0].level}; },
-         28,
-         {"047100 028"}},
-        {"Q typed sends the whole band",
-         [](auto& o) {
-             o.eq[0] = {1, 69, 24, 46};
-         },
-         ElementEq1,
-         [&] { EXPECT_TRUE(filtersB.commitBoxText(FilterBox::Q, u"0.307")); },
-         [](const auto& o) { return int{o.eq[0].q}; },
-         0,
-         {"045100 001069024000"}},
+        // clang-format off
+        {"HPF 1 down: off", ElementHpf, {}, hpf, 1, spin(F::Frequency, -1), 0, {"0421 000"}},
+        {"HPF spun below 0 stays", ElementHpf, {}, hpf, 0, spin(F::Frequency, -1), 0, {}},
+        {"LPF typed off", ElementLpf, {}, lpf, 100, typed(F::Frequency, u"off"), 122, {"0441 122"}},
+        {"LPF type", ElementLpf, {}, lpfType, 0, type(11), 11, {"0431 011"}},
+        {"Hi-Shelf pulls 121 to 110", ElementEq2, EqBand{1, 121, 30, 10}, eq(1, &EqBand::freq), 121,
+         type(3), 110, {"045101 003110030010"}},
+        {"a shelf spins up to 110", ElementEq2, EqBand{3, 109, 30, 10}, eq(1, &EqBand::freq), 109,
+         spin(F::Frequency, 5), 110, {"046101 110"}},
+        {"level spin", ElementEq1, EqBand{1, 69, 24, 46}, eq(0, &EqBand::level), 24,
+         spin(F::Level, 4), 28, {"047100 028"}},
+        {"Q typed sends the whole band", ElementEq1, EqBand{1, 69, 24, 46}, eq(0, &EqBand::q), 46,
+         typed(F::Q, u"0.307"), 0, {"045100 001069024000"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        for (int ch : {1, 2, 3})
-            c.before(out(ch));
+        for (int ch : {1, 2, 3}) {
+            if (c.band)
+                out(ch).eq[static_cast<std::size_t>(c.element - ElementEq1)] = *c.band;
+            c.byte(out(ch)) = static_cast<std::uint8_t>(c.before);
+        }
         session.savedBandSettings.clear();
         if (filtersB.selected() != c.element)
             filtersB.pressBandButton(c.element);
         sink.edits.clear();
         c.act();
         for (int ch : {1, 2, 3})
-            EXPECT_EQ(c.field(out(ch)), c.value) << c.name << " on output " << ch;
+            EXPECT_EQ(c.byte(out(ch)), c.value) << c.name << " on output " << ch;
         EXPECT_EQ(sink.edits, c.edits) << c.name;
     }
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(OutputEditorTest, OnOffPutsTheSettingAsideForTheWholeGroupAndSelectingBringsItBack) {

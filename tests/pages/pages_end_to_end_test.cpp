@@ -121,75 +121,56 @@ protected:
 
 } // namespace
 
-TEST_F(PagesEndToEnd, InputPageEditsLeaveTheUnitWithTheControllersProgram) {
-    input.selectInputMode(1);
-    pause();
-    input.selectWave(false);
-    pause();
-    for (int i = 0; i < 3; ++i) {
-        input.stepSpin(Box::PinkLevel, false);
-        clock.advance(60);
+// Each action with a pause after it, as the operator would leave them.
+TEST_F(PagesEndToEnd, InputAndDelayEditsAndHeldArrowsLeaveTheUnitWithTheControllersProgram) {
+    const std::function<void()> actions[] = {
+        [&] { input.selectInputMode(1); },
+        [&] { input.selectWave(false); },
+        [&] {
+            for (int i = 0; i < 3; ++i, clock.advance(60))
+                input.stepSpin(Box::PinkLevel, false);
+        },
+        [&] { input.setMuting(false); },
+        [&] { input.commitText(Box::SineFreq, u"440 Hz"); },
+        [&] { input.commitText(Box::SineLevel, u"-30"); },
+        [&] { input.stepSpin(Box::SineLevel, true); },
+        [&] { input.selectInput(2); },
+        [&] { input.commitText(Box::PinkLevel, u"loud"); }, // refused: nothing sent
+        [&] { delay.commitEntry(kIn1, DelayBox::Ms, u"12.5"); },
+        [&] { delay.commitEntry(kIn2, DelayBox::Metres, u"10"); },
+        [&] { delay.commitEntry(channel(1), DelayBox::Feet, u"3'"); },
+        [&] { delay.commitEntry(channel(4), DelayBox::Inches, u"6.5\""); },
+        [&] { delay.commitEntry(channel(0), DelayBox::Ms, u"1365.33"); }, // refused
+        // Held for 7.5 s: the steps of 1, 10 and 100 go out as one edit on release.
+        [&] { delay.pressArrow(channel(2), true), clock.advance(7500), delay.releaseArrow(); },
+        [&] { delay.pressArrow(kIn2, false), clock.advance(3000), delay.releaseArrow(); },
+        [&] { delay.pressArrow(channel(5), true), delay.releaseArrow(); },
+    };
+    for (const auto& act : actions) {
+        act();
+        pause();
     }
-    input.setMuting(false);
-    pause();
-    input.commitText(Box::SineFreq, u"440 Hz");
-    pause();
-    input.commitText(Box::SineLevel, u"-30");
-    pause();
-    input.stepSpin(Box::SineLevel, true);
-    pause();
-    input.selectInput(2);
-    pause();
-    input.commitText(Box::PinkLevel, u"loud"); // refused: nothing sent
-    pause();
-
-    EXPECT_EQ(editsReceived, 12);
+    EXPECT_EQ(editsReceived, 12 + 7);
     EXPECT_EQ(record().input_mode, 1);
-    EXPECT_EQ(record().sg_mute, 1);
-    expectUnitHoldsTheRecord();
-}
-
-TEST_F(PagesEndToEnd, DelayPageEditsAndHeldArrowsLeaveTheUnitWithTheControllersProgram) {
-    delay.commitEntry(kIn1, DelayBox::Ms, u"12.5");
-    pause();
-    delay.commitEntry(kIn2, DelayBox::Metres, u"10");
-    pause();
-    delay.commitEntry(channel(1), DelayBox::Feet, u"3'");
-    pause();
-    delay.commitEntry(channel(4), DelayBox::Inches, u"6.5\"");
-    pause();
-    delay.commitEntry(channel(0), DelayBox::Ms, u"1365.33"); // refused
-    pause();
-
-    // Held for 7.5 s: the steps of 10 and 100 go out as one edit on release.
-    delay.pressArrow(channel(2), true);
-    clock.advance(7500);
-    delay.releaseArrow();
-    pause();
-    delay.pressArrow(kIn2, false);
-    clock.advance(3000);
-    delay.releaseArrow();
-    pause();
-    delay.pressArrow(channel(5), true);
-    delay.releaseArrow();
-    pause();
-
-    EXPECT_EQ(editsReceived, 7);
     EXPECT_EQ(record().out[1].delay, record().out[4].delay);
     EXPECT_GT(record().out[2].delay, 1000u);
     expectUnitHoldsTheRecord();
 }
 
-TEST_F(PagesEndToEnd, RandomGeqEditsLeaveTheUnitWithTheControllersProgram) {
+// GEQ edits of both channels drawn at random, among links, releases and flats.
+TEST_F(PagesEndToEnd, RandomGeqEditsLinksAndFlatsLeaveTheUnitWithTheControllersProgram) {
     std::mt19937 random(1410);
     const auto pick = [&random](int lo, int hi) {
         return std::uniform_int_distribution<int>(lo, hi)(random);
     };
     const auto bandX = [](int band) { return GeqLayout::bandTrackLeft(band) + 10; };
     const auto trackY = [&pick] { return GeqLayout::kBandTrackTop + pick(0, 131); };
-    for (int i = 0; i < 60; ++i) {
+    std::array<int, 10> used{};
+    for (int i = 0; i < 80; ++i) {
         GeqEditor& e = geq[static_cast<std::size_t>(pick(0, 1))];
-        switch (pick(0, 6)) {
+        const int action = pick(0, 9);
+        ++used[static_cast<std::size_t>(action)];
+        switch (action) {
         case 0:
             e.stepBand(pick(0, 30), pick(-12, 12));
             break;
@@ -217,53 +198,31 @@ TEST_F(PagesEndToEnd, RandomGeqEditsLeaveTheUnitWithTheControllersProgram) {
             e.release();
             break;
         }
-        default:
+        case 6:
             e.press(GeqLayout::kLevelTrackLeft + 10, GeqLayout::kLevelTrackTop + pick(0, 239),
                     false);
             clock.advance(pick(0, 300));
             e.release();
             break;
+        case 7:
+            if (eq.isLinked(EqKind::Geq))
+                eq.linkOff(EqKind::Geq);
+            else
+                eq.linkOn(EqKind::Geq, pick(0, 1));
+            break;
+        case 8:
+            eq.geqFlat(pick(0, 1) == 1, pick(0, 1) == 1);
+            break;
+        default:
+            eq.outputFlat({pick(0, 1) == 1, false, pick(0, 1) == 1, false, false, true});
+            break;
         }
         pause();
     }
-    EXPECT_GT(editsReceived, 40);
+    for (int n : used)
+        EXPECT_GT(n, 0);
+    EXPECT_GT(editsReceived, 50);
     EXPECT_TRUE(prompts.shown().empty());
-    expectUnitHoldsTheRecord();
-}
-
-TEST_F(PagesEndToEnd, LinksAndFlatsAmongGeqEditsLeaveTheUnitWithTheControllersProgram) {
-    record().geq_link = 0;
-    sim.unit(1)->currentProgram().geq_link = 0;
-    for (int b = 0; b < kGeqBands; b += 3) {
-        geq[0].stepBand(b, 5);
-        geq[1].stepBand(b + 1, -7);
-    }
-    geq[1].stepLevel(-30);
-    geq[1].setOn(false);
-    pause();
-    eq.linkOn(EqKind::Geq, 1);
-    pause();
-    geq[0].stepBand(4, 3); // linked: both channels
-    pause();
-    edits.clear();
-    eq.geqFlat(true, true);
-    pause();
-    std::size_t linkedFlats = 0;
-    for (const QByteArray& e : edits)
-        linkedFlats += e.startsWith("0120") ? 1 : 0;
-    EXPECT_EQ(linkedFlats, 1u);
-    EXPECT_EQ(edits.size(), 1u);
-    eq.linkOff(EqKind::Geq);
-    pause();
-    geq[1].stepBand(9, 2);
-    pause();
-    eq.geqFlat(false, true);
-    pause();
-    eq.peqFlat(true, true);
-    pause();
-    eq.outputFlat({true, false, true, false, false, false});
-    pause();
-    EXPECT_EQ(record().geq_gain[0], record().geq_gain[1]);
     expectUnitHoldsTheRecord();
 }
 
@@ -347,15 +306,35 @@ TEST_F(PagesEndToEnd,
          [&](auto& r) { compressor.setOn(pick(r, 0, 1), pick(r, 0, 1) == 1); }},
         {"compressor make-up",
          [&](auto& r) { compressor.stepGain(pick(r, 0, 1), pick(r, -30, 30)); }},
+        {"compressor typed",
+         [&](auto& r) {
+             compressor.commitText(pick(r, 0, 1), static_cast<CompField>(pick(r, 0, 6)),
+                                   QString::number(pick(r, -600, 20000) / 10.0));
+         }},
+        {"compressor link mode", [&](auto& r) { compressor.setLinkMode(pick(r, 0, 3)); }},
+        {"make-up typed",
+         [&](auto& r) {
+             compressor.commitGainText(pick(r, 0, 1), QString::number(pick(r, -950, 350) / 10.0));
+         }},
+        {"make-up fader", // a press held a while, and a drag
+         [&](auto& r) {
+             const int x = CompressorLayout::gainTrackLeft(pick(r, 0, 1)) + 10;
+             compressor.press(x, pick(r, 2, 277));
+             clock.advance(pick(r, 0, 400));
+             compressor.move(x, pick(r, -20, 300));
+             compressor.release();
+         }},
     };
     std::mt19937 random(4106);
     std::vector<int> used(actions.size());
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 200; ++i) {
         const auto a =
             static_cast<std::size_t>(pick(random, 0, static_cast<int>(actions.size()) - 1));
         actions[a].run(random);
         ++used[a];
         pause();
+        // Checked after every action: a later linked edit would cover up a copy gone wrong.
+        ASSERT_EQ(sim.unit(1)->currentProgram(), record()) << "after " << actions[a].name;
     }
     for (std::size_t a = 0; a < actions.size(); ++a)
         EXPECT_GT(used[a], 0) << actions[a].name;
@@ -367,62 +346,6 @@ TEST_F(PagesEndToEnd,
         EXPECT_NE(shown.title, QStringLiteral("EQ Mode Warning")) << shown.text.toStdString();
         EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
     }
-    expectUnitHoldsTheRecord();
-}
-
-TEST_F(PagesEndToEnd, RandomCompressorEditsAndLinkModesLeaveTheUnitWithTheControllersProgram) {
-    record().eq_mode = 1;
-    sim.unit(1)->currentProgram().eq_mode = 1;
-    std::mt19937 random(4710);
-    const auto pick = [&random](int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(random);
-    };
-    const auto field = [&pick] { return static_cast<CompField>(pick(0, 6)); };
-    std::array<int, 4> modesChosen{};
-    for (int i = 0; i < 120; ++i) {
-        const int ch = pick(0, 1);
-        switch (pick(0, 8)) {
-        case 0:
-        case 1:
-            compressor.stepField(ch, field(), pick(-12, 12));
-            break;
-        case 2:
-            compressor.commitText(ch, field(), QString::number(pick(-600, 20000) / 10.0));
-            break;
-        case 3:
-            compressor.selectType(ch, pick(0, 5));
-            break;
-        case 4:
-            compressor.setOn(ch, pick(0, 1) == 1);
-            break;
-        case 5: {
-            const int mode = pick(0, 3);
-            compressor.setLinkMode(mode);
-            ++modesChosen[static_cast<std::size_t>(mode)];
-            break;
-        }
-        case 6:
-            compressor.stepGain(ch, pick(-30, 30));
-            break;
-        case 7:
-            compressor.commitGainText(ch, QString::number(pick(-950, 350) / 10.0));
-            break;
-        default: { // a press on a make-up fader, held a while, and a drag
-            const int x = CompressorLayout::gainTrackLeft(ch) + 10;
-            compressor.press(x, pick(2, 277));
-            clock.advance(pick(0, 400));
-            compressor.move(x, pick(-20, 300));
-            compressor.release();
-            break;
-        }
-        }
-        pause();
-        // Checked after every action: a later linked edit would cover up a copy gone wrong.
-        ASSERT_EQ(sim.unit(1)->currentProgram(), record()) << "after action " << i;
-    }
-    for (int n : modesChosen)
-        EXPECT_GT(n, 0);
-    EXPECT_GT(editsReceived, 60);
     expectUnitHoldsTheRecord();
 }
 

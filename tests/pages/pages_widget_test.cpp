@@ -360,6 +360,32 @@ TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) 
         EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
 }
 
+// On every page the value boxes stand clear of one another and of the faders, inside the
+// page.
+TEST_F(PagesInWindow, ValueBoxesStandClearOfOneAnotherAndOfTheFaders) {
+    record().eq_mode = 1; // every box of the PEQ and Compressor pages shown
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        showTab(tab);
+        QWidget* page = window->page(tab);
+        const auto inPage = [page](QWidget* w) {
+            return QRect(w->mapTo(page, QPoint()), w->size());
+        };
+        std::vector<QRect> boxes, faders;
+        for (QLineEdit* box : page->findChildren<QLineEdit*>())
+            if (box->isVisible())
+                boxes.push_back(inPage(box));
+        for (Fader* fader : page->findChildren<Fader*>())
+            faders.push_back(inPage(fader));
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(page->rect().contains(boxes[i])) << tab << " box " << i;
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i].intersects(boxes[j])) << tab << " boxes " << i << ", " << j;
+            for (const QRect& fader : faders)
+                EXPECT_FALSE(boxes[i].intersects(fader)) << tab << " box " << i;
+        }
+    }
+}
+
 // Up/Down, Page Up/Down and the wheel on one box or fader of each page: each step goes the
 // way of the spin arrows (one edit per arrow click on the Input page, one per step
 // elsewhere) and the box shows the new value.
