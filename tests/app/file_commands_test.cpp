@@ -49,6 +49,7 @@ struct FakeDialogs : FileDialogs {
     QString initialSeen;
     QString openFileName(const QString& initial) override { return initialSeen = initial, chosen; }
     QString saveFileName(const QString& initial) override { return initialSeen = initial, chosen; }
+    QString sheetFileName(const QString& initial) override { return initialSeen = initial, chosen; }
 };
 
 struct FakeView : ProgramView {
@@ -190,4 +191,39 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAt
     dialogs.chosen.clear();
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_EQ(dialogs.initialSeen, good);
+}
+
+TEST_F(FileCommandsTest, ExportSetupSheetAsksWhereAndReportsAFailedWrite) {
+    struct Case {
+        const char* name;
+        QString chosen;
+        QString writeError;
+        bool written;
+        int messages;
+    };
+    const Case cases[] = {
+        {"cancelled", {}, {}, false, 0},
+        {"written", QStringLiteral("/shows/hall.pdf"), {}, true, 0},
+        {"refused", QStringLiteral("/shows/hall.pdf"), QStringLiteral("Permission denied"), false,
+         1},
+    };
+    session.settings.lastFile = QStringLiteral("/shows/hall.mqx");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.shown.clear();
+        dialogs.chosen = c.chosen;
+        QStringList writes;
+        EXPECT_EQ(commands.exportSetupSheet([&](const QString& path) {
+            writes << path;
+            return c.writeError;
+        }),
+                  c.written);
+        EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/hall.pdf"));
+        EXPECT_EQ(writes, c.chosen.isEmpty() ? QStringList() : QStringList{c.chosen});
+        ASSERT_EQ(prompts.shown.size(), static_cast<std::size_t>(c.messages));
+        if (c.messages > 0) {
+            EXPECT_TRUE(prompts.shown[0].text.startsWith(c.chosen));
+            EXPECT_TRUE(prompts.shown[0].text.endsWith(c.writeError));
+        }
+    }
 }
