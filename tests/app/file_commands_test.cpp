@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 
 using namespace mqx;
 using mqx::test::readFile;
@@ -194,36 +195,23 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAt
 }
 
 TEST_F(FileCommandsTest, ExportSetupSheetAsksWhereAndReportsAFailedWrite) {
-    struct Case {
-        const char* name;
-        QString chosen;
-        QString writeError;
-        bool written;
-        int messages;
-    };
-    const Case cases[] = {
-        {"cancelled", {}, {}, false, 0},
-        {"written", QStringLiteral("/shows/hall.pdf"), {}, true, 0},
-        {"refused", QStringLiteral("/shows/hall.pdf"), QStringLiteral("Permission denied"), false,
-         1},
+    // {chosen path, the writer's error, written}
+    const std::tuple<QString, QString, bool> cases[] = {
+        {{}, {}, false},
+        {QStringLiteral("/shows/hall.pdf"), {}, true},
+        {QStringLiteral("/shows/hall.pdf"), QStringLiteral("Permission denied"), false},
     };
     session.settings.lastFile = QStringLiteral("/shows/hall.mqx");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [chosen, error, written] : cases) {
         prompts.shown.clear();
-        dialogs.chosen = c.chosen;
+        dialogs.chosen = chosen;
         QStringList writes;
-        EXPECT_EQ(commands.exportSetupSheet([&](const QString& path) {
-            writes << path;
-            return c.writeError;
-        }),
-                  c.written);
+        const auto write = [&](const QString& path) { return writes << path, error; };
+        EXPECT_EQ(commands.exportSetupSheet(write), written) << error.toStdString();
         EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/hall.pdf"));
-        EXPECT_EQ(writes, c.chosen.isEmpty() ? QStringList() : QStringList{c.chosen});
-        ASSERT_EQ(prompts.shown.size(), static_cast<std::size_t>(c.messages));
-        if (c.messages > 0) {
-            EXPECT_TRUE(prompts.shown[0].text.startsWith(c.chosen));
-            EXPECT_TRUE(prompts.shown[0].text.endsWith(c.writeError));
-        }
+        EXPECT_EQ(writes, chosen.isEmpty() ? QStringList() : QStringList{chosen});
+        ASSERT_EQ(prompts.shown.size(), error.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(error.isEmpty() || (prompts.shown[0].text.startsWith(chosen) &&
+                                        prompts.shown[0].text.endsWith(error)));
     }
 }

@@ -126,7 +126,6 @@ TEST(ConnectFind, ListsTheUnitsThatAnswerAndPicksOne) {
     dialog.findButton()->click();
     EXPECT_EQ(dialog.findButton()->text(), QStringLiteral("Stop"));
     EXPECT_FALSE(dialog.okButton()->isEnabled());
-    EXPECT_TRUE(dialog.scanProgress()->isVisible());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     ASSERT_TRUE(clock.runUntil(scanEnded, 5000));
     EXPECT_TRUE(dialog.isVisible());
@@ -137,7 +136,6 @@ TEST(ConnectFind, ListsTheUnitsThatAnswerAndPicksOne) {
     EXPECT_EQ(dialog.findButton()->text(), QStringLiteral("Find units"));
     ASSERT_EQ(dialog.foundList()->count(), 2);
     EXPECT_TRUE(dialog.foundList()->item(1)->text().startsWith(QStringLiteral("ID 17  ")));
-    EXPECT_FALSE(dialog.scanLabel()->isVisible());
     dialog.foundList()->setCurrentRow(1);
     EXPECT_EQ(dialog.unitList()->currentRow(), 16);
     dialog.okButton()->click();
