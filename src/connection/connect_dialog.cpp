@@ -101,6 +101,11 @@ ConnectDialog::ConnectDialog(ConnectProcedure& procedure, int port, int unitId, 
     m_progress->hide();
     m_found = new QListWidget(this);
     m_found->setFixedHeight(m_units->height());
+    // Room for an ID and the usual length of an information text; longer ones end in
+    // "..." and show whole as the item's tool tip.
+    m_found->setMinimumWidth(m_found->fontMetrics().averageCharWidth() * 40);
+    m_found->setTextElideMode(Qt::ElideRight);
+    m_found->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_found->hide();
     m_scanText = new QLabel(this);
     m_scanText->setWordWrap(true);
@@ -111,7 +116,7 @@ ConnectDialog::ConnectDialog(ConnectProcedure& procedure, int port, int unitId, 
     grid->addWidget(m_ports, 0, 1);
     grid->addWidget(m_device, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("MQX-T410  ID"), this), 1, 0, Qt::AlignTop);
-    grid->addWidget(m_units, 1, 1);
+    grid->addWidget(m_units, 1, 1, Qt::AlignTop);
     auto* scan = new QVBoxLayout;
     scan->addWidget(m_find);
     scan->addWidget(m_progress);
@@ -172,8 +177,10 @@ void ConnectDialog::onFind() {
 
 void ConnectDialog::showFound() {
     m_found->clear();
-    for (const FoundUnit& unit : m_scan->found())
+    for (const FoundUnit& unit : m_scan->found()) {
         m_found->addItem(UnitScanProcedure::unitText(unit));
+        m_found->item(m_found->count() - 1)->setToolTip(QString::fromLatin1(unit.info));
+    }
     m_found->setVisible(m_found->count() > 0);
 }
 

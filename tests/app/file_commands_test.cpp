@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <tuple>
+
 using namespace mqx;
 using mqx::test::readFile;
 using mqx::test::ScratchDir;
@@ -18,6 +21,7 @@ struct FakeDialogs : FileDialogs {
     QString initialSeen;
     QString openFileName(const QString& initial) override { return initialSeen = initial, chosen; }
     QString saveFileName(const QString& initial) override { return initialSeen = initial, chosen; }
+    QString sheetFileName(const QString& initial) override { return initialSeen = initial, chosen; }
 };
 
 struct FakeView : ProgramView {
@@ -159,4 +163,26 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAt
     dialogs.chosen.clear();
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_EQ(dialogs.initialSeen, good);
+}
+
+TEST_F(FileCommandsTest, ExportSetupSheetAsksWhereAndReportsAFailedWrite) {
+    // {chosen path, the writer's error, written}
+    const std::tuple<QString, QString, bool> cases[] = {
+        {{}, {}, false},
+        {QStringLiteral("/shows/hall.pdf"), {}, true},
+        {QStringLiteral("/shows/hall.pdf"), QStringLiteral("Permission denied"), false},
+    };
+    session.settings.lastFile = QStringLiteral("/shows/hall.mqx");
+    for (const auto& [chosen, error, written] : cases) {
+        prompts.shown.clear();
+        dialogs.chosen = chosen;
+        QStringList writes;
+        const auto write = [&](const QString& path) { return writes << path, error; };
+        EXPECT_EQ(commands.exportSetupSheet(write), written) << error.toStdString();
+        EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/hall.pdf"));
+        EXPECT_EQ(writes, chosen.isEmpty() ? QStringList() : QStringList{chosen});
+        ASSERT_EQ(prompts.shown.size(), error.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(error.isEmpty() || (prompts.shown[0].text.startsWith(chosen) &&
+                                        prompts.shown[0].text.endsWith(error)));
+    }
 }

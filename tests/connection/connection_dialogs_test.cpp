@@ -19,7 +19,9 @@
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
 #include "scripted_serial_port.h"
+#include "simulated_line.h"
 #include "test_paths.h"
+#include "unit_simulator.h"
 #include "virtual_clock.h"
 
 #include <QAbstractItemView>
@@ -30,6 +32,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -104,6 +107,54 @@ TEST_F(DialogTest, ConnectOffersFourPortsAndNinetyNineUnitsAndActsOnce) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(prompts.shown().back().text, QStringLiteral("Cannot connect MQX-T410(ID=9)"));
+}
+
+TEST(ConnectFind, ListsTheUnitsThatAnswerAndPicksOne) {
+    VirtualClock clock;
+    sim::UnitSimulator units({3, 17});
+    sim::SimulatedLine line{units, clock, &clock};
+    Session session;
+    ApplyDefaults(session);
+    ScriptedPrompts prompts;
+    LinkEngine engine{line, clock, session};
+    ConnectProcedure procedure(session, engine, prompts, clock);
+    ConnectDialog dialog(procedure, 1, 1);
+    dialog.show();
+    const auto scanEnded = [&] { return !dialog.isScanning(); };
+
+    // Stopped at once: Escape stops the scan and leaves the dialog open.
+    dialog.findButton()->click();
+    EXPECT_EQ(dialog.findButton()->text(), QStringLiteral("Stop"));
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    ASSERT_TRUE(clock.runUntil(scanEnded, 5000));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.scanLabel()->text(), QStringLiteral("Stopped after ID 01."));
+
+    dialog.findButton()->click();
+    ASSERT_TRUE(clock.runUntil(scanEnded, 60000));
+    EXPECT_EQ(dialog.findButton()->text(), QStringLiteral("Find units"));
+    ASSERT_EQ(dialog.foundList()->count(), 2);
+    EXPECT_TRUE(dialog.foundList()->item(1)->text().startsWith(QStringLiteral("ID 17  ")));
+    dialog.foundList()->setCurrentRow(1);
+    EXPECT_EQ(dialog.unitList()->currentRow(), 16);
+    dialog.okButton()->click();
+    ASSERT_TRUE(clock.runUntil([&] { return procedure.hasEnded(); }, 20000));
+    EXPECT_EQ(procedure.outcome(), ProcedureOutcome::Ok);
+    EXPECT_EQ(session.ConnectedUnitId, 17);
+
+    // A line without units says so.
+    sim::UnitSimulator empty(std::vector<int>{});
+    sim::SimulatedLine emptyLine{empty, clock, &clock};
+    LinkEngine emptyEngine{emptyLine, clock, session};
+    ConnectProcedure again(session, emptyEngine, prompts, clock);
+    ConnectDialog quiet(again, 2, 1);
+    quiet.show();
+    quiet.findButton()->click();
+    ASSERT_TRUE(clock.runUntil([&] { return !quiet.isScanning(); }, 60000));
+    EXPECT_EQ(quiet.foundList()->count(), 0);
+    EXPECT_EQ(quiet.scanLabel()->text(),
+              QStringLiteral("No MQX-T410 answered on COM 2 (IDs 01 to 99)."));
 }
 
 TEST_F(DialogTest, ConnectShowsTheDeviceOfEachPort) {

@@ -17,7 +17,7 @@
 namespace mqx::test {
 
 class UnitBench : public ::testing::Test {
-protected:
+public: // open to the benches that tests build per case
     explicit UnitBench(std::vector<int> ids = {1, 3}) : sim(ids) {}
 
     void SetUp() override {

@@ -26,13 +26,6 @@ struct ScanBench : UnitBench {
             });
     }
     void TestBody() override {}
-    using UnitBench::clock;
-    using UnitBench::count;
-    using UnitBench::line;
-    using UnitBench::received;
-    using UnitBench::runToEnd;
-    using UnitBench::session;
-    using UnitBench::sim;
 
     UnitScanProcedure scan{session, engine, clock};
     QByteArray cancelOn; // the request on whose arrival the operator stops the scan

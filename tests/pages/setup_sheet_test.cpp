@@ -144,7 +144,6 @@ TEST_F(SheetTest, PlotsAreDrawnInTheChannelsColours) {
 
 TEST(SheetPage, FollowsTheLocalesMeasures) {
     EXPECT_EQ(SheetPageSize(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
-    EXPECT_EQ(SheetPageSize(QLocale(QLocale::English, QLocale::Canada)), QPageSize::A4);
     EXPECT_EQ(SheetPageSize(QLocale(QLocale::German, QLocale::Germany)), QPageSize::A4);
 }
 
