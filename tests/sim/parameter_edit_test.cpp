@@ -6,8 +6,11 @@
 
 #include "program/record_text.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace mqx;
@@ -27,23 +30,34 @@ Edit ok(
     const char* body, Change change = [](ProgramRecord&) {}) {
     return {body, nullptr, std::move(change)};
 }
+// The fields an edit changes, by their names in the record's field table: "name=value ...".
+Edit ok(const char* body, const char* fields) {
+    return ok(body, [fields](ProgramRecord& r) {
+        for (const QString& item : QString::fromLatin1(fields).split(u' ')) {
+            const QString name = item.section(u'=', 0, 0);
+            const auto field = std::find_if(RecordFields().begin(), RecordFields().end(),
+                                            [&](const RecordField& f) { return f.name == name; });
+            ASSERT_NE(field, RecordFields().end()) << name.toStdString();
+            const quint32 value = item.section(u'=', 1).toUInt();
+            for (int i = 0; i < field->width; ++i) // the record keeps its numbers little-endian
+                r.bytes()[field->offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    });
+}
 Edit no(const char* body, const char* code = "21") {
     return {body, code, [](ProgramRecord&) {}};
 }
 
-// Outputs A and B, as the CH link dialog makes them: B takes A's settings.
-void linkAB(ProgramRecord& r) {
-    r.out[0].link_mask = r.out[1].link_mask = OutputBit(0) | OutputBit(1);
-    const OutputChannel& a = r.out[0];
-    OutputChannel& b = r.out[1];
-    std::tie(b.hpf_type, b.hpf_freq, b.lpf_type, b.lpf_freq, b.eq, b.level, b.limiter, b.delay,
-             b.phase) = std::tie(a.hpf_type, a.hpf_freq, a.lpf_type, a.lpf_freq, a.eq, a.level,
-                                 a.limiter, a.delay, a.phase);
-}
-Change both(const std::function<void(OutputChannel&)>& f) {
-    return [f](ProgramRecord& r) {
-        f(r.out[0]);
-        f(r.out[1]);
+// Two outputs linked as the CH link dialog links them: the member takes the lead's settings.
+Change linked(std::size_t lead, std::size_t member) {
+    return [lead, member](ProgramRecord& r) {
+        r.out[lead].link_mask = r.out[member].link_mask =
+            static_cast<std::uint8_t>(OutputBit(int(lead)) | OutputBit(int(member)));
+        const OutputChannel& a = r.out[lead];
+        OutputChannel& b = r.out[member];
+        std::tie(b.hpf_type, b.hpf_freq, b.lpf_type, b.lpf_freq, b.eq, b.level, b.limiter, b.delay,
+                 b.phase) = std::tie(a.hpf_type, a.hpf_freq, a.lpf_type, a.lpf_freq, a.eq, a.level,
+                                     a.limiter, a.delay, a.phase);
     };
 }
 
@@ -55,31 +69,20 @@ struct Group {
 const std::vector<Group>& groups() {
     static const std::vector<Group> all = {
         {"input and signal generator",
-         {ok("001001", [](auto& r) { r.input_mode = 1; }),
-          ok("002000", [](auto& r) { r.sg_wave = 0; }),
-          ok("003150", [](auto& r) { r.pink_level = 150; }),
-          ok("004080", [](auto& r) { r.sine_freq = 80; }),
-          ok("005100", [](auto& r) { r.sine_level = 100; }),
-          ok("006001", [](auto& r) { r.sg_mute = 1; }),
-          ok("007002", [](auto& r) { r.input_select = 2; }), no("004000"), no("005182"),
-          no("007005"), no("0010"), no("00100x"), no("001007")}},
+         {ok("001001", "input_mode=1"), ok("002000", "sg_wave=0"), ok("003150", "pink_level=150"),
+          ok("004080", "sine_freq=80"), ok("005100", "sine_level=100"), ok("006001", "sg_mute=1"),
+          ok("007002", "input_select=2"), no("004000"), no("005182"), no("007005"), no("0010"),
+          no("00100x"), no("001007")}},
         {"graphic equaliser, linked and alone",
-         {ok("010000"),
-          ok("012005030",
-             [](auto& r) {
-                 r.geq_level[5] = {30, 30};
-             }),
-          ok("0110000", [](auto& r) { r.geq_link = 0; }),
-          ok("012205026", [](auto& r) { r.geq_level[5][1] = 26; }),
-          ok("0131150", [](auto& r) { r.geq_gain[0] = 150; }),
-          ok("0142000", [](auto& r) { r.geq_on[1] = 0; }),
+         {ok("010000"), ok("012005030", "geq_level[5][0]=30 geq_level[5][1]=30"),
+          ok("0110000", "geq_link=0"), ok("012205026", "geq_level[5][1]=26"),
+          ok("0131150", "geq_gain[0]=150"), ok("0142000", "geq_on[1]=0"),
           ok("012131024", // band "31" is every band of the channel
              [](auto& r) {
                  for (auto& band : r.geq_level)
                      band[0] = 24;
              }),
-          ok("012207040", [](auto& r) { r.geq_level[7][1] = 40; }),
-          ok("0132100", [](auto& r) { r.geq_gain[1] = 100; }),
+          ok("012207040", "geq_level[7][1]=40"), ok("0132100", "geq_gain[1]=100"),
           ok("0112001", // linked again, to channel 2's settings
              [](auto& r) {
                  for (auto& band : r.geq_level)
@@ -91,18 +94,16 @@ const std::vector<Group>& groups() {
           no("012105049"), no("012132024", "20"), no("0113001"), no("0123001", "20"),
           no("01240024", "20")}},
         {"parametric equaliser, bands and link",
-         {ok("010001", [](auto& r) { r.eq_mode = 1; }),
+         {ok("010001", "eq_mode=1"),
           ok("021003003110030046",
-             [](auto& r) {
-                 r.peq_band[3] = {EqBand{3, 110, 30, 46}, EqBand{3, 110, 30, 46}};
-             }),
-          no("021003003111030046"), ok("0200000", [](auto& r) { r.peq_link = 0; }),
-          ok("022103100", [](auto& r) { r.peq_band[3][0].freq = 100; }),
+             "peq_band[3][0].type=3 peq_band[3][0].freq=110 peq_band[3][0].level=30 "
+             "peq_band[3][0].q=46 peq_band[3][1].type=3 peq_band[3][1].freq=110 "
+             "peq_band[3][1].level=30 peq_band[3][1].q=46"),
+          no("021003003111030046"), ok("0200000", "peq_link=0"),
+          ok("022103100", "peq_band[3][0].freq=100"),
           no("022203111"), // beyond the shelf's range
-          ok("023202036", [](auto& r) { r.peq_band[2][1].level = 36; }),
-          ok("024110060", [](auto& r) { r.peq_band[10][0].q = 60; }),
-          ok("0252170", [](auto& r) { r.peq_gain[1] = 170; }),
-          ok("0261000", [](auto& r) { r.peq_on[0] = 0; }),
+          ok("023202036", "peq_band[2][1].level=36"), ok("024110060", "peq_band[10][0].q=60"),
+          ok("0252170", "peq_gain[1]=170"), ok("0261000", "peq_on[0]=0"),
           ok("0201001", // linked again, to channel 1's settings
              [](auto& r) {
                  r.peq_link = 1;
@@ -113,83 +114,54 @@ const std::vector<Group>& groups() {
              }),
           no("010002")}},
         {"compressors and the shared make-up gain",
-         {ok("0272001", [](auto& r) { r.comp_on[1] = 1; }),
+         {ok("0272001", "comp_on[1]=1"),
           ok("0281002080030050",
-             [](auto& r) {
-                 r.side_eq[0] = {2, 80, 30, 50};
-             }),
-          ok("0291090", [](auto& r) { r.side_eq[0].freq = 90; }),
-          ok("0301020", [](auto& r) { r.side_eq[0].level = 20; }),
-          ok("0311010", [](auto& r) { r.side_eq[0].q = 10; }),
-          ok("0321030", [](auto& r) { r.comp_attack[0] = 30; }),
-          ok("0332040", [](auto& r) { r.comp_release[1] = 40; }),
-          ok("0341040", [](auto& r) { r.comp_threshold[0] = 40; }),
-          ok("0352050", [](auto& r) { r.comp_ratio[1] = 50; }), no("0321061"),
+             "side_eq[0].type=2 side_eq[0].freq=80 side_eq[0].level=30 side_eq[0].q=50"),
+          ok("0291090", "side_eq[0].freq=90"), ok("0301020", "side_eq[0].level=20"),
+          ok("0311010", "side_eq[0].q=10"), ok("0321030", "comp_attack[0]=30"),
+          ok("0332040", "comp_release[1]=40"), ok("0341040", "comp_threshold[0]=40"),
+          ok("0352050", "comp_ratio[1]=50"), no("0321061"),
           no("0360181", "20"), // the compressors have no "both" channel
-          ok("0361200",
-             [](auto& r) {
-                 r.comp_gain = {200, 200};
-             }), // LINK(STEREO)
-          ok("037000", [](auto& r) { r.comp_link = 0; }),
-          ok("0362150", [](auto& r) { r.comp_gain[1] = 150; }),
-          ok("037003", // LINK(IN-2): IN-2's gain becomes the shared one
-             [](auto& r) {
-                 r.comp_link = 3;
-                 r.comp_gain[0] = 150;
-             }),
-          ok("0361241",
-             [](auto& r) {
-                 r.comp_gain = {241, 241};
-             }),
-          no("0361242")}},
+          ok("0361200", "comp_gain[0]=200 comp_gain[1]=200") /* LINK(STEREO) */, // LINK(STEREO)
+          ok("037000", "comp_link=0"), ok("0362150", "comp_gain[1]=150"),
+          ok("037003", "comp_link=3 comp_gain[0]=150") /* LINK(IN-2): IN-2's gain is shared */,
+          ok("0361241", "comp_gain[0]=241 comp_gain[1]=241"), no("0361242")}},
         {"delays of inputs and linked outputs",
-         {ok("0381000480", [](auto& r) { r.master_delay[0] = 480; }),
-          ok("0382131071", [](auto& r) { r.master_delay[1] = 131071; }), no("0382131072"),
-          ok("054048048008004002", linkAB), ok("0511001920", both([](auto& o) { o.delay = 1920; })),
-          ok("0512000096", [](auto& r) { r.out[2].delay = 96; })}},
+         {ok("0381000480", "master_delay[0]=480"), ok("0382131071", "master_delay[1]=131071"),
+          no("0382131072"), ok("054048048008004002", linked(0, 1)),
+          ok("0511001920", "out[0].delay=1920 out[1].delay=1920"),
+          ok("0512000096", "out[2].delay=96")}},
         {"outputs follow their group except source and mute",
-         {ok("054048048008004002", linkAB),
-          ok("0400000", [](auto& r) { r.out[0].source = 0; }),
-          ok("0531000", [](auto& r) { r.out[1].on = 0; }),
-          ok("0490170", both([](auto& o) { o.level = 170; })),
-          ok("0411005", both([](auto& o) { o.hpf_type = 5; })),
-          ok("0420000", both([](auto& o) { o.hpf_freq = 0; })),
-          ok("0431011", both([](auto& o) { o.lpf_type = 11; })),
-          ok("0441122", both([](auto& o) { o.lpf_freq = 122; })),
-          ok("045001004012030046", both([](auto& o) {
-                 o.eq[1] = {4, 12, 30, 46};
-             })),
+         {ok("054048048008004002", linked(0, 1)),
+          ok("0400000", "out[0].source=0"),
+          ok("0531000", "out[1].on=0"),
+          ok("0490170", "out[0].level=170 out[1].level=170"),
+          ok("0411005", "out[0].hpf_type=5 out[1].hpf_type=5"),
+          ok("0420000", "out[0].hpf_freq=0 out[1].hpf_freq=0"),
+          ok("0431011", "out[0].lpf_type=11 out[1].lpf_type=11"),
+          ok("0441122", "out[0].lpf_freq=122 out[1].lpf_freq=122"),
+          ok("045001004012030046",
+             "out[0].eq[1].type=4 out[0].eq[1].freq=12 out[0].eq[1].level=30 out[0].eq[1].q=46 "
+             "out[1].eq[1].type=4 out[1].eq[1].freq=12 out[1].eq[1].level=30 out[1].eq[1].q=46"),
           no("045001004011030046"), // a low shelf starts at step 12
-          ok("046101050", both([](auto& o) { o.eq[1].freq = 50; })),
-          ok("047102036", both([](auto& o) { o.eq[2].level = 36; })),
-          ok("048102020", both([](auto& o) { o.eq[2].q = 20; })),
-          ok("0500010", both([](auto& o) { o.limiter = 10; })),
-          ok("0521001", both([](auto& o) { o.phase = 1; })),
-          ok("0493160", [](auto& r) { r.out[3].level = 160; }), // D is alone
-          ok("0535000", [](auto& r) { r.out[5].on = 0; }),
+          ok("046101050", "out[0].eq[1].freq=50 out[1].eq[1].freq=50"),
+          ok("047102036", "out[0].eq[2].level=36 out[1].eq[2].level=36"),
+          ok("048102020", "out[0].eq[2].q=20 out[1].eq[2].q=20"),
+          ok("0500010", "out[0].limiter=10 out[1].limiter=10"),
+          ok("0521001", "out[0].phase=1 out[1].phase=1"),
+          ok("0493160", "out[3].level=160"), // D is alone
+          ok("0535000", "out[5].on=0"),
           no("0443000"),
           no("0506000", "20"),
           no("0536000", "20"),
           no("999000", "20")}},
         {"channel link copies the lowest output of each group",
-         {ok("0490150", [](auto& r) { r.out[0].level = 150; }),
-          ok("0510000500", [](auto& r) { r.out[0].delay = 500; }),
+         {ok("0490150", "out[0].level=150"), ok("0510000500", "out[0].delay=500"),
           ok("045000001070036046",
-             [](auto& r) {
-                 r.out[0].eq[0] = {1, 70, 36, 46};
-             }),
-          ok("0400000", [](auto& r) { r.out[0].source = 0; }),
+             "out[0].eq[0].type=1 out[0].eq[0].freq=70 out[0].eq[0].level=36 out[0].eq[0].q=46"),
+          ok("0400000", "out[0].source=0"),
           // A with F (F's own mask does not travel: it follows the group naming it).
-          ok("054033016008004002",
-             [](auto& r) {
-                 const OutputChannel& a = r.out[0];
-                 OutputChannel& f = r.out[5];
-                 r.out[0].link_mask = f.link_mask = OutputBit(0) | OutputBit(5);
-                 std::tie(f.hpf_type, f.hpf_freq, f.lpf_type, f.lpf_freq, f.eq, f.level, f.limiter,
-                          f.delay, f.phase) =
-                     std::tie(a.hpf_type, a.hpf_freq, a.lpf_type, a.lpf_freq, a.eq, a.level,
-                              a.limiter, a.delay, a.phase);
-             }),
+          ok("054033016008004002", linked(0, 5)),
           ok("054032016008004002",
              [](auto& r) {
                  for (int c = 0; c < kOutputCount; ++c)
