@@ -1,8 +1,7 @@
 // What the operator reads, measured from the pixels the window paints under every style
-// on the machine: each text of the artwork and of the boxes that only show values is at
-// least 8 pixels high and stands out from what is behind it by a contrast ratio of at
-// least 4.5:1, and a mute button's face is blank while its output sounds and carries the
-// red word while it is muted.
+// on the machine: each text of the artwork and of the value boxes is at least 8 pixels high and
+// stands out from what is behind it by a contrast ratio of at least 4.5:1, and a mute button's face
+// is blank while its output sounds and carries the red word while it is muted.
 
 #include "app/artwork.h"
 #include "app/block_tab_page.h"
@@ -13,11 +12,8 @@
 #include "graphs/block_diagram_page.h"
 #include "graphs/level_meter_strip.h"
 #include "pages/compressor_page.h"
-#include "pages/delay_page.h"
 #include "pages/display_page.h"
-#include "pages/entry_box.h"
 #include "pages/front_panel_view.h"
-#include "pages/geq_page.h"
 #include "pages/input_page.h"
 #include "pages/peq_page.h"
 #include "pages/transfer_curve_view.h"
@@ -43,11 +39,6 @@ using namespace mqx;
 
 namespace {
 
-constexpr int kSmallestHeight = 8;
-constexpr double kLeastContrast = 4.5;
-// Below this a pixel is part of the background: a button's gradient, a pattern.
-constexpr double kInkContrast = 1.5;
-
 double luminance(QRgb rgb) {
     const auto channel = [](int v) {
         const double c = v / 255.0;
@@ -58,19 +49,18 @@ double luminance(QRgb rgb) {
 }
 
 double contrast(QRgb a, QRgb b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
+    const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // What one region of a picture shows: its lines of text, found as runs of rows with ink
-// (pixels that stand out from the commonest colour), each with its height and the
-// contrast of its strongest pixel.
+// (pixels that stand out by 1.5:1 from the commonest colour, below which a pixel belongs to a
+// gradient or pattern), each with its height and the contrast of its strongest pixel.
 struct Reading {
     int lines = 0;
-    int smallestHeight = 0;
-    double lowestContrast = 0;
-    bool redText = false; // the strongest pixel of every line is clearly red
+    int smallestHeight = 1 << 20;
+    double lowestContrast = 1e9;
+    bool redText = true; // the strongest pixel of every line is clearly red
 };
 
 Reading read(const QImage& picture) {
@@ -79,48 +69,33 @@ Reading read(const QImage& picture) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             ++counts[image.pixel(x, y) & 0xFFFFFFu];
-    QRgb background = 0;
-    int most = -1;
-    for (const auto& [rgb, n] : counts)
-        if (n > most)
-            most = n, background = rgb;
-
+    const QRgb background = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                return a.second < b.second;
+                            })->first;
     Reading r;
-    r.lowestContrast = 1e9;
-    r.smallestHeight = 1 << 20;
-    r.redText = true;
-    int lineRows = 0;
-    double lineContrast = 0;
-    QRgb lineStrongest = 0;
-    const auto endLine = [&] {
-        if (lineRows == 0)
-            return;
-        ++r.lines;
-        r.smallestHeight = std::min(r.smallestHeight, lineRows);
-        r.lowestContrast = std::min(r.lowestContrast, lineContrast);
-        r.redText = r.redText && qRed(lineStrongest) > 2 * qGreen(lineStrongest) + 40 &&
-                    qRed(lineStrongest) > 2 * qBlue(lineStrongest) + 40;
-        lineRows = 0;
-        lineContrast = 0;
-    };
-    for (int y = 0; y < image.height(); ++y) {
-        bool ink = false;
-        for (int x = 0; x < image.width(); ++x) {
+    int rows = 0;
+    double strongest = 0;
+    QRgb ink = 0;
+    for (int y = 0; y <= image.height(); ++y) {
+        bool inked = false;
+        for (int x = 0; y < image.height() && x < image.width(); ++x) {
             const double c = contrast(image.pixel(x, y), background);
-            if (c < kInkContrast)
-                continue;
-            ink = true;
-            if (c > lineContrast)
-                lineContrast = c, lineStrongest = image.pixel(x, y);
+            inked = inked || c >= 1.5;
+            if (c >= 1.5 && c > strongest)
+                strongest = c, ink = image.pixel(x, y);
         }
-        if (ink)
-            ++lineRows;
-        else
-            endLine();
+        if (inked) {
+            ++rows;
+        } else if (rows > 0) {
+            ++r.lines;
+            r.smallestHeight = std::min(r.smallestHeight, rows);
+            r.lowestContrast = std::min(r.lowestContrast, strongest);
+            r.redText =
+                r.redText && qRed(ink) > 2 * qGreen(ink) + 40 && qRed(ink) > 2 * qBlue(ink) + 40;
+            rows = 0;
+            strongest = 0;
+        }
     }
-    endLine();
-    if (r.lines == 0)
-        r = Reading{};
     return r;
 }
 
@@ -132,58 +107,42 @@ struct Region {
     Shows shows = Shows::Text;
 };
 
-QImage crop(const QImage& image, const QRect& r) {
-    return image.copy(r);
-}
-
-// Text set upright in a tall block is read across its columns.
-QImage turned(const QImage& image) {
-    return image.transformed(QTransform().rotate(90));
-}
-
 // The inside of a badge or tile drawn on a plain ground: the box of everything that
 // differs from the ground, less its border.
 QImage insideBadge(const QImage& image) {
-    const QRgb ground = image.pixel(0, 0);
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (contrast(image.pixel(x, y), ground) > 1.2)
+            if (contrast(image.pixel(x, y), image.pixel(0, 0)) > 1.2)
                 box |= QRect(x, y, 1, 1);
     return image.copy(box.adjusted(2, 2, -2, -2));
 }
 
 // The inside of a box or button, off its frame.
 QImage face(QWidget* w) {
-    const QImage image = w->grab().toImage();
-    return image.copy(w->rect().adjusted(3, 3, -3, -3));
+    return w->grab().toImage().copy(w->rect().adjusted(3, 3, -3, -3));
 }
 
-class LegibleWindow {
-public:
-    LegibleWindow() {
-        window = std::make_unique<MainWindow>(session, prompts, files, sink,
-                                              dir.path(QStringLiteral("cfg")));
-        pages = InstallPages(*window, session, sink, prompts, clock);
-        window->show();
-    }
+struct NoFiles : FileDialogs {
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
+};
+
+struct LegibleWindow {
+    LegibleWindow() { window->show(); }
     void showTab(int tab) {
         window->tabs()->setCurrentIndex(tab);
         QApplication::processEvents();
     }
-
-    struct NoFiles : FileDialogs {
-        QString openFileName(const QString&) override { return {}; }
-        QString saveFileName(const QString&) override { return {}; }
-    };
     test::ScratchDir dir;
     Session session;
     test::ScriptedPrompts prompts;
     NoFiles files;
     test::RecordingEditSink sink;
     test::VirtualClock clock;
-    std::unique_ptr<MainWindow> window;
-    InstalledPages pages;
+    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(
+        session, prompts, files, sink, dir.path(QStringLiteral("cfg")));
+    InstalledPages pages = InstallPages(*window, session, sink, prompts, clock);
 };
 
 void addMeterStrip(std::vector<Region>& out, LevelMeterStrip* strip) {
@@ -196,58 +155,37 @@ void addMeterStrip(std::vector<Region>& out, LevelMeterStrip* strip) {
         const int out0 = MeterColumnX(MeterKind::Output, 0, mode);
         const int h = image.height();
         // The scales stand between the meters' wells and their tick marks.
-        out.push_back({m + "input scale", crop(image, QRect(in0 + 9, 0, in1 - 4 - in0 - 9, h))});
-        out.push_back({m + "output scale", crop(image, QRect(in1 + 9, 0, out0 - 6 - in1 - 9, h))});
-        const int wellsTop = DynamicsLampRect(0).top() - 1;
-        out.push_back({m + "output caption",
-                       crop(image, QRect(out0 - 3, 0, image.width() - out0 + 3, wellsTop))});
-        out.push_back({m + "meter numbers", crop(image, QRect(0, kFineBarBottom + 2, image.width(),
-                                                              h - kFineBarBottom - 2))});
+        out.push_back({m + "input scale", image.copy(in0 + 9, 0, in1 - 4 - in0 - 9, h)});
+        out.push_back({m + "output scale", image.copy(in1 + 9, 0, out0 - 6 - in1 - 9, h)});
+        out.push_back({m + "output caption", image.copy(out0 - 3, 0, image.width() - out0 + 3,
+                                                        DynamicsLampRect(0).top() - 1)});
+        out.push_back({m + "meter numbers",
+                       image.copy(0, kFineBarBottom + 2, image.width(), h - kFineBarBottom - 2)});
     }
 }
 
 void addBlockDiagram(std::vector<Region>& out, BlockDiagramPage* diagram) {
     const QImage image = diagram->grab().toImage();
-    const auto block = [&](const std::string& name, const QRect& r) {
-        out.push_back({name, crop(image, r.adjusted(2, 2, -2, -2))});
+    const auto block = [&](const std::string& name, const QRect& r, bool tall = false) {
+        const QImage inside = image.copy(r.adjusted(2, 2, -2, -2));
+        // Text set upright in a tall block is read across its columns.
+        out.push_back({name, tall ? inside.transformed(QTransform().rotate(90)) : inside});
     };
-    const auto tall = [&](const std::string& name, const QRect& r) {
-        out.push_back({name, turned(crop(image, r.adjusted(2, 2, -2, -2)))});
-    };
-    tall("INPUT block", InputBlockRect());
-    tall("SELECT box", InputRoutingRect());
-    tall("SOURCE box", OutputRoutingRect());
+    block("INPUT block", InputBlockRect(), true);
+    block("SELECT box", InputRoutingRect(), true);
+    block("SOURCE box", OutputRoutingRect(), true);
     block("SIG GEN block", SignalGeneratorRect());
-    for (int ch = 0; ch < kInputCount; ++ch) {
-        const std::string n = std::to_string(ch + 1);
-        block("GEQ " + n, GeqRect(ch));
-        block("PEQ " + n, PeqRect(ch));
-        block("COMP " + n, CompressorRect(ch));
-        block("input DELAY " + n, InputDelayRect(ch));
-    }
+    for (int ch = 0; ch < kInputCount; ++ch)
+        for (const QRect& r : {GeqRect(ch), PeqRect(ch), CompressorRect(ch), InputDelayRect(ch)})
+            block("input " + std::to_string(ch) + " block", r);
     for (int c = 0; c < kOutputCount; ++c) {
         for (int part = 0; part < kOutputPartCount; ++part)
             block("output " + std::to_string(c + 1) + " part " + std::to_string(part),
                   OutputPartRect(c, static_cast<OutputPart>(part)));
         // The labels' own column, right of where the output lines end.
         const QRect row = OutputRowRect(c);
-        const int labelLeft = kDiagramWidth - 45;
-        out.push_back(
-            {"OUT-" + std::to_string(c + 1) + " label",
-             crop(image, QRect(labelLeft, row.top(), kDiagramWidth - labelLeft, row.height()))});
-    }
-}
-
-void addFrontPanel(std::vector<Region>& out, FrontPanelView* panel) {
-    const QImage image = panel->grab().toImage();
-    const QRect firstLamp = panel->lampRect(0, 0);
-    out.push_back(
-        {"front panel legend", crop(image, QRect(0, 0, firstLamp.left() - 8, image.height()))});
-    for (int c = 0; c < kOutputCount; ++c) {
-        const QRect lamp = panel->lampRect(c, 0);
-        out.push_back(
-            {"front panel letter " + std::to_string(c),
-             insideBadge(crop(image, QRect(lamp.center().x() - 12, 0, 24, lamp.top() - 6)))});
+        out.push_back({"OUT-" + std::to_string(c + 1) + " label",
+                       image.copy(kDiagramWidth - 45, row.top(), 45, row.height())});
     }
 }
 
@@ -257,90 +195,65 @@ std::vector<Region> paintedPieces(LegibleWindow& w) {
         for (int i = 0; i < kTabIconCount; ++i)
             out.push_back({"tab badge " + std::to_string(i) + " in mode " + std::to_string(eqMode),
                            insideBadge(TabIcon(i, eqMode).pixmap(kTabIconSize, 1.0).toImage())});
-
-    // The mute faces, sounding and muted.
-    for (int c = 0; c < kOutputCount; ++c) {
-        const std::string n = "mute " + std::to_string(c + 1);
-        out.push_back({n + " sounding", face(w.window->muteButton(c)), Shows::Nothing});
-        w.window->muteButton(c)->click();
-        out.push_back({n + " muted", face(w.window->muteButton(c)), Shows::RedText});
-    }
-
+    // The mute faces, sounding and muted, of the outputs and of the generator.
+    std::vector<QAbstractButton*> mutes = {w.pages.input->mutingButton()};
+    for (int c = 0; c < kOutputCount; ++c)
+        mutes.push_back(w.window->muteButton(c));
+    w.showTab(0);
+    for (std::size_t i = 0; i < mutes.size(); ++i)
+        for (int k = 0; k < 2; ++k) {
+            const bool muted = mutes[i]->isChecked();
+            out.push_back({"mute " + std::to_string(i) + (muted ? " on" : " off"), face(mutes[i]),
+                           muted ? Shows::RedText : Shows::Nothing});
+            mutes[i]->click();
+        }
     addMeterStrip(out, w.window->meterStrip());
-
     w.showTab(kBlockTab);
     addBlockDiagram(out, w.window->blockPage()->diagram());
 
-    w.showTab(0);
-    QPushButton* generator = w.pages.input->mutingButton();
-    for (int k = 0; k < 2; ++k) {
-        const bool muted = generator->isChecked();
-        out.push_back({std::string("generator muting ") + (muted ? "muted" : "sounding"),
-                       face(generator), muted ? Shows::RedText : Shows::Nothing});
-        generator->click();
-    }
-
-    w.showTab(1);
-    GeqPage* geq = w.pages.geq[0];
-    for (int b = 0; b < kGeqBands; ++b) {
-        out.push_back({"GEQ value " + std::to_string(b), face(geq->bandBox(b))});
-        out.push_back({"GEQ frequency " + std::to_string(b), face(geq->frequencyBox(b))});
-    }
-    out.push_back({"GEQ level", face(geq->levelBox())});
-
-    // The PEQ page with a Peaking band selected, so that every box shows a value.
-    w.session.CurrentRecord().eq_mode = 1;
+    // Every value box of every page that shows a value, in both EQ modes; on the PEQ page
+    // a Peaking band is selected, so that every box shows one.
     w.session.CurrentRecord().peq_band[3][0] = {1, 81, 30, 40};
+    w.pages.peq[0]->editor().pressBandButton(3);
+    for (int eqMode : {0, 1}) {
+        w.session.CurrentRecord().eq_mode = static_cast<std::uint8_t>(eqMode);
+        for (int tab = 0; tab < kBlockTab; ++tab) {
+            w.showTab(tab);
+            for (QLineEdit* box : w.window->page(tab)->findChildren<QLineEdit*>())
+                if (box->isVisible() && !box->text().trimmed().isEmpty())
+                    out.push_back(
+                        {"tab " + std::to_string(tab) + " box " + box->text().toStdString(),
+                         face(box)});
+        }
+    }
     w.showTab(3);
-    PeqPage* peq = w.pages.peq[0];
-    peq->editor().pressBandButton(3);
-    peq->showPage();
-    for (PeqBox box : {PeqBox::Frequency, PeqBox::Q, PeqBox::Level})
-        out.push_back({"PEQ box " + std::to_string(static_cast<int>(box)), face(peq->box(box))});
-    out.push_back({"PEQ level", face(peq->levelBox())});
-    out.push_back({"PEQ band ON", face(peq->bandOnButton(3))});
-    out.push_back({"PEQ band OFF", face(peq->bandOnButton(4))});
+    out.push_back({"PEQ band ON", face(w.pages.peq[0]->bandOnButton(3))});
+    out.push_back({"PEQ band OFF", face(w.pages.peq[0]->bandOnButton(4))});
 
     w.showTab(5);
     CompressorPage* comp = w.pages.compressor;
-    for (int ch = 0; ch < kInputCount; ++ch) {
-        const std::string n = "compressor " + std::to_string(ch + 1) + " ";
-        for (CompField f :
-             {CompField::Attack, CompField::Release, CompField::Threshold, CompField::Ratio})
-            out.push_back(
-                {n + "box " + std::to_string(static_cast<int>(f)), face(comp->box(ch, f))});
-        out.push_back({n + "make-up", face(comp->gainBox(ch))});
-    }
-    {
-        const QImage graph = comp->graph()->picture(1.0);
-        const QPoint o = TransferCurveView::kOrigin;
-        const int square = kTransferGraphSize;
-        out.push_back(
-            {"transfer graph output scale", crop(graph, QRect(0, o.y(), o.x() - 1, square))});
-        out.push_back(
-            {"transfer graph input scale and title",
-             crop(graph, QRect(o.x(), o.y() + square, square, graph.height() - o.y() - square))});
-        out.push_back({"transfer graph output title", crop(graph, QRect(0, 0, o.x() + 90, o.y()))});
-        // The make-up faders' decibel marks between the two tracks.
-        const int left = CompressorLayout::gainTrackLeft(0) + MakeUpGainFader().trackWidth;
-        out.push_back(
-            {"make-up scale",
-             crop(comp->grab().toImage(), QRect(left, 0, CompressorLayout::kGainTrackGap, 282))});
-    }
-
-    w.showTab(6);
-    for (int c = 0; c < kOutputCount; ++c) {
-        out.push_back({"delay source " + std::to_string(c), face(w.pages.delay->sourceBox(c))});
-        out.push_back(
-            {"delay total " + std::to_string(c), face(w.pages.delay->totalBox(c, DelayBox::Ms))});
-    }
+    const QImage graph = comp->graph()->picture(1.0);
+    const QPoint o = TransferCurveView::kOrigin;
+    const int square = kTransferGraphSize;
+    out.push_back({"transfer graph output scale", graph.copy(0, o.y(), o.x() - 1, square)});
+    out.push_back({"transfer graph input scale and title",
+                   graph.copy(o.x(), o.y() + square, square, graph.height() - o.y() - square)});
+    out.push_back({"transfer graph output title", graph.copy(0, 0, o.x() + 90, o.y())});
+    // The make-up faders' decibel marks between the two tracks.
+    const int left = CompressorLayout::gainTrackLeft(0) + MakeUpGainFader().trackWidth;
+    out.push_back({"make-up scale",
+                   comp->grab().toImage().copy(left, 0, CompressorLayout::kGainTrackGap, 282)});
 
     w.showTab(kDisplayTab);
-    addFrontPanel(out, w.pages.display->panel());
-    for (int c = 0; c < kOutputCount; ++c)
-        for (int row = 0; row < 3; ++row)
-            out.push_back({"display parameter " + std::to_string(c) + "/" + std::to_string(row),
-                           face(w.pages.display->summaryBox(c, row))});
+    FrontPanelView* panel = w.pages.display->panel();
+    const QImage image = panel->grab().toImage();
+    out.push_back(
+        {"front panel legend", image.copy(0, 0, panel->lampRect(0, 0).left() - 8, image.height())});
+    for (int c = 0; c < kOutputCount; ++c) {
+        const QRect lamp = panel->lampRect(c, 0);
+        out.push_back({"front panel letter " + std::to_string(c),
+                       insideBadge(image.copy(lamp.center().x() - 12, 0, 24, lamp.top() - 6))});
+    }
     return out;
 }
 
@@ -352,7 +265,7 @@ TEST(Legibility, EveryPaintedTextIsTallAndContrastedAndTheMuteFacesTellTheState)
         QApplication::setStyle(style);
         LegibleWindow window;
         const std::vector<Region> regions = paintedPieces(window);
-        ASSERT_GT(regions.size(), 100u);
+        ASSERT_GT(regions.size(), 200u);
         for (const Region& region : regions) {
             SCOPED_TRACE(style.toStdString() + ": " + region.name);
             const Reading r = read(region.image);
@@ -361,8 +274,8 @@ TEST(Legibility, EveryPaintedTextIsTallAndContrastedAndTheMuteFacesTellTheState)
                 continue;
             }
             ASSERT_GE(r.lines, 1);
-            EXPECT_GE(r.smallestHeight, kSmallestHeight);
-            EXPECT_GE(r.lowestContrast, kLeastContrast);
+            EXPECT_GE(r.smallestHeight, 8);
+            EXPECT_GE(r.lowestContrast, 4.5);
             if (region.shows == Shows::RedText) {
                 EXPECT_TRUE(r.redText);
             }

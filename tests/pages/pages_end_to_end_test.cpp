@@ -35,11 +35,15 @@ using Box = InputEditor::Box;
 
 namespace {
 
-constexpr DelayTarget kIn1{DelayGroup::Master, 0};
-constexpr DelayTarget kIn2{DelayGroup::Master, 1};
-DelayTarget channel(int c) {
-    return {DelayGroup::Channel, c};
+int pick(std::mt19937& random, int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
 }
+
+// One operator action, drawn at random; each action picks its own channel and values.
+struct EditAction {
+    const char* name;
+    std::function<void(std::mt19937&)> run;
+};
 
 class PagesEndToEnd : public ::testing::Test {
 protected:
@@ -100,6 +104,28 @@ protected:
         }
     }
 
+    // `count` actions drawn from `actions`, a pause after each; with `eachTime`, the unit
+    // must hold the record after every action (a later linked edit would cover up a copy
+    // gone wrong). Every action must have been drawn.
+    void run(const std::vector<EditAction>& actions, unsigned seed, int count, bool eachTime) {
+        std::mt19937 random(seed);
+        std::vector<int> used(actions.size());
+        for (int i = 0; i < count; ++i) {
+            const auto a = static_cast<std::size_t>(pick(random, 0, int(actions.size()) - 1));
+            actions[a].run(random);
+            ++used[a];
+            pause();
+            if (eachTime) {
+                ASSERT_EQ(sim.unit(1)->currentProgram(), record()) << "after " << actions[a].name;
+            }
+        }
+        for (std::size_t a = 0; a < actions.size(); ++a)
+            EXPECT_GT(used[a], 0) << actions[a].name;
+        for (const auto& shown : prompts.shown())
+            EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
+        expectUnitHoldsTheRecord();
+    }
+
     test::VirtualClock clock;
     sim::UnitSimulator sim{{1}};
     sim::SimulatedLine line{sim, clock, &clock};
@@ -121,125 +147,94 @@ protected:
 
 } // namespace
 
-// Each action with a pause after it, as the operator would leave them.
-TEST_F(PagesEndToEnd, InputAndDelayEditsAndHeldArrowsLeaveTheUnitWithTheControllersProgram) {
-    const std::function<void()> actions[] = {
-        [&] { input.selectInputMode(1); },
-        [&] { input.selectWave(false); },
-        [&] {
-            for (int i = 0; i < 3; ++i, clock.advance(60))
-                input.stepSpin(Box::PinkLevel, false);
-        },
-        [&] { input.setMuting(false); },
-        [&] { input.commitText(Box::SineFreq, u"440 Hz"); },
-        [&] { input.commitText(Box::SineLevel, u"-30"); },
-        [&] { input.stepSpin(Box::SineLevel, true); },
-        [&] { input.selectInput(2); },
-        [&] { input.commitText(Box::PinkLevel, u"loud"); }, // refused: nothing sent
-        [&] { delay.commitEntry(kIn1, DelayBox::Ms, u"12.5"); },
-        [&] { delay.commitEntry(kIn2, DelayBox::Metres, u"10"); },
-        [&] { delay.commitEntry(channel(1), DelayBox::Feet, u"3'"); },
-        [&] { delay.commitEntry(channel(4), DelayBox::Inches, u"6.5\""); },
-        [&] { delay.commitEntry(channel(0), DelayBox::Ms, u"1365.33"); }, // refused
-        // Held for 7.5 s: the steps of 1, 10 and 100 go out as one edit on release.
-        [&] { delay.pressArrow(channel(2), true), clock.advance(7500), delay.releaseArrow(); },
-        [&] { delay.pressArrow(kIn2, false), clock.advance(3000), delay.releaseArrow(); },
-        [&] { delay.pressArrow(channel(5), true), delay.releaseArrow(); },
-    };
-    for (const auto& act : actions) {
-        act();
-        pause();
-    }
-    EXPECT_EQ(editsReceived, 12 + 7);
-    EXPECT_EQ(record().input_mode, 1);
-    EXPECT_EQ(record().out[1].delay, record().out[4].delay);
-    EXPECT_GT(record().out[2].delay, 1000u);
-    expectUnitHoldsTheRecord();
-}
-
-// GEQ edits of both channels drawn at random, among links, releases and flats.
-TEST_F(PagesEndToEnd, RandomGeqEditsLinksAndFlatsLeaveTheUnitWithTheControllersProgram) {
-    std::mt19937 random(1410);
-    const auto pick = [&random](int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(random);
-    };
+// The pages of GEQ mode: the Input, GEQ and Delay pages, among GEQ links and flats.
+TEST_F(PagesEndToEnd, RandomInputGeqAndDelayEditsLeaveTheUnitWithTheControllersProgram) {
     const auto bandX = [](int band) { return GeqLayout::bandTrackLeft(band) + 10; };
-    const auto trackY = [&pick] { return GeqLayout::kBandTrackTop + pick(0, 131); };
-    std::array<int, 10> used{};
-    for (int i = 0; i < 80; ++i) {
-        GeqEditor& e = geq[static_cast<std::size_t>(pick(0, 1))];
-        const int action = pick(0, 9);
-        ++used[static_cast<std::size_t>(action)];
-        switch (action) {
-        case 0:
-            e.stepBand(pick(0, 30), pick(-12, 12));
-            break;
-        case 1:
-            e.commitBandText(pick(0, 30), QString::number(pick(-130, 130) / 10.0));
-            break;
-        case 2:
-            e.stepLevel(pick(-20, 20));
-            break;
-        case 3:
-            e.setOn(pick(0, 1) == 1);
-            break;
-        case 4: { // a knob or track press and a drag
-            const int band = pick(0, 30);
-            e.press(bandX(band), trackY(), false);
-            clock.advance(pick(0, 400));
-            e.move(bandX(band), trackY());
-            e.release();
-            break;
-        }
-        case 5: { // a curve across a few bands
-            const int from = pick(0, 25);
-            e.press(bandX(from), trackY(), true);
-            e.move(bandX(from + pick(1, 5)), trackY());
-            e.release();
-            break;
-        }
-        case 6:
-            e.press(GeqLayout::kLevelTrackLeft + 10, GeqLayout::kLevelTrackTop + pick(0, 239),
-                    false);
-            clock.advance(pick(0, 300));
-            e.release();
-            break;
-        case 7:
-            if (eq.isLinked(EqKind::Geq))
-                eq.linkOff(EqKind::Geq);
-            else
-                eq.linkOn(EqKind::Geq, pick(0, 1));
-            break;
-        case 8:
-            eq.geqFlat(pick(0, 1) == 1, pick(0, 1) == 1);
-            break;
-        default:
-            eq.outputFlat({pick(0, 1) == 1, false, pick(0, 1) == 1, false, false, true});
-            break;
-        }
-        pause();
-    }
-    for (int n : used)
-        EXPECT_GT(n, 0);
-    EXPECT_GT(editsReceived, 50);
-    EXPECT_TRUE(prompts.shown().empty());
-    expectUnitHoldsTheRecord();
+    const auto trackY = [](auto& r) { return GeqLayout::kBandTrackTop + pick(r, 0, 131); };
+    const auto anyGeq = [&](auto& r) -> GeqEditor& { return geq[std::size_t(pick(r, 0, 1))]; };
+    const auto anyTarget = [](auto& r) {
+        const int c = pick(r, 0, kOutputCount + 1);
+        return c < 2 ? DelayTarget{DelayGroup::Master, c} : DelayTarget{DelayGroup::Channel, c - 2};
+    };
+    const auto anyInputBox = [](auto& r) { return static_cast<Box>(pick(r, 0, 2)); };
+    const std::vector<EditAction> actions = {
+        {"input mode", [&](auto& r) { input.selectInputMode(pick(r, 0, 1)); }},
+        {"wave", [&](auto& r) { input.selectWave(pick(r, 0, 1) == 1); }},
+        {"muting", [&](auto& r) { input.setMuting(pick(r, 0, 1) == 1); }},
+        {"input select", [&](auto& r) { input.selectInput(pick(r, 0, 4)); }},
+        {"input spins", [&](auto& r) { input.stepSpin(anyInputBox(r), pick(r, 0, 1) == 1); }},
+        {"input typed",
+         [&](auto& r) {
+             const Box box = anyInputBox(r);
+             input.commitText(box, QString::number(box == Box::SineFreq ? pick(r, 10, 22000)
+                                                                        : pick(r, -60, 20)));
+         }},
+        {"delay typed",
+         [&](auto& r) {
+             const auto box = static_cast<DelayBox>(pick(r, 0, 1));
+             delay.commitEntry(anyTarget(r), box, QString::number(pick(r, 0, 14000) / 10.0));
+         }},
+        {"delay arrows held", // the steps of 1, 10 and 100 go out as one edit on release
+         [&](auto& r) {
+             delay.pressArrow(anyTarget(r), pick(r, 0, 1) == 1);
+             clock.advance(pick(r, 0, 8000));
+             delay.releaseArrow();
+         }},
+        {"GEQ band arrows", [&](auto& r) { anyGeq(r).stepBand(pick(r, 0, 30), pick(r, -12, 12)); }},
+        {"GEQ band typed",
+         [&](auto& r) {
+             anyGeq(r).commitBandText(pick(r, 0, 30), QString::number(pick(r, -130, 130) / 10.0));
+         }},
+        {"GEQ level", [&](auto& r) { anyGeq(r).stepLevel(pick(r, -20, 20)); }},
+        {"GEQ on/off", [&](auto& r) { anyGeq(r).setOn(pick(r, 0, 1) == 1); }},
+        {"GEQ band drag",
+         [&](auto& r) {
+             GeqEditor& e = anyGeq(r);
+             const int band = pick(r, 0, 30);
+             e.press(bandX(band), trackY(r), false);
+             clock.advance(pick(r, 0, 400));
+             e.move(bandX(band), trackY(r));
+             e.release();
+         }},
+        {"GEQ curve across bands",
+         [&](auto& r) {
+             GeqEditor& e = anyGeq(r);
+             const int from = pick(r, 0, 25);
+             e.press(bandX(from), trackY(r), true);
+             e.move(bandX(from + pick(r, 1, 5)), trackY(r));
+             e.release();
+         }},
+        {"GEQ level fader",
+         [&](auto& r) {
+             GeqEditor& e = anyGeq(r);
+             e.press(GeqLayout::kLevelTrackLeft + 10, GeqLayout::kLevelTrackTop + pick(r, 0, 239),
+                     false);
+             clock.advance(pick(r, 0, 300));
+             e.release();
+         }},
+        {"GEQ link",
+         [&](auto& r) {
+             if (eq.isLinked(EqKind::Geq))
+                 eq.linkOff(EqKind::Geq);
+             else
+                 eq.linkOn(EqKind::Geq, pick(r, 0, 1));
+         }},
+        {"GEQ flat", [&](auto& r) { eq.geqFlat(pick(r, 0, 1) == 1, pick(r, 0, 1) == 1); }},
+        {"output flat",
+         [&](auto& r) {
+             eq.outputFlat({pick(r, 0, 1) == 1, false, pick(r, 0, 1) == 1, false, false, true});
+         }},
+    };
+    run(actions, 1410, 160, true);
+    EXPECT_GT(editsReceived, 100);
+    EXPECT_EQ(record().out[1].delay, record().out[4].delay) << "linked outputs";
 }
 
-// One operator action on the input channels' PEQ+Compressor pages, drawn at random. The
-// table grows with the pages of that mode; each action picks its own channel and values.
-struct EditAction {
-    const char* name;
-    std::function<void(std::mt19937&)> run;
-};
-
+// The pages of PEQ mode: the PEQ and Compressor pages of both input channels.
 TEST_F(PagesEndToEnd,
        RandomPeqAndCompressorEditsLinksAndDragsLeaveTheUnitWithTheControllersProgram) {
     record().eq_mode = 1;
     sim.unit(1)->currentProgram().eq_mode = 1;
-    const auto pick = [](std::mt19937& random, int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(random);
-    };
     const auto anyPeq = [&](std::mt19937& random) -> PeqEditor& {
         return peq[static_cast<std::size_t>(pick(random, 0, 1))];
     };
@@ -325,28 +320,13 @@ TEST_F(PagesEndToEnd,
              compressor.release();
          }},
     };
-    std::mt19937 random(4106);
-    std::vector<int> used(actions.size());
-    for (int i = 0; i < 200; ++i) {
-        const auto a =
-            static_cast<std::size_t>(pick(random, 0, static_cast<int>(actions.size()) - 1));
-        actions[a].run(random);
-        ++used[a];
-        pause();
-        // Checked after every action: a later linked edit would cover up a copy gone wrong.
-        ASSERT_EQ(sim.unit(1)->currentProgram(), record()) << "after " << actions[a].name;
-    }
-    for (std::size_t a = 0; a < actions.size(); ++a)
-        EXPECT_GT(used[a], 0) << actions[a].name;
+    run(actions, 4106, 200, true);
     EXPECT_GT(drags, 3);
     EXPECT_GT(editsReceived, 80);
     // The compressor's link modes warn of what they guard; nothing here was refused for
-    // the mode or taken as no number.
-    for (const auto& shown : prompts.shown()) {
+    // the mode.
+    for (const auto& shown : prompts.shown())
         EXPECT_NE(shown.title, QStringLiteral("EQ Mode Warning")) << shown.text.toStdString();
-        EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
-    }
-    expectUnitHoldsTheRecord();
 }
 
 // Outputs A, B and C grouped through the CH Link dialog's editor, then a random run
@@ -368,9 +348,6 @@ TEST_F(PagesEndToEnd, RandomOutputEditsInALinkGroupLeaveTheUnitWithTheController
         outputs.push_back(std::make_unique<OutputEditor>(session, sink, prompts, clock, c));
         filters.push_back(std::make_unique<OutputFilterEditor>(session, sink, prompts, c));
     }
-    const auto pick = [](std::mt19937& random, int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(random);
-    };
     int page = 0; // the Output page the operator is on
     const auto out = [&]() -> OutputEditor& { return *outputs[static_cast<std::size_t>(page)]; };
     const auto flt = [&]() -> OutputFilterEditor& {
@@ -465,35 +442,15 @@ TEST_F(PagesEndToEnd, RandomOutputEditsInALinkGroupLeaveTheUnitWithTheController
          }},
         {"display channel", [&](auto& r) { out().toggleDisplay(pick(r, 0, 5)); }},
     };
-    std::mt19937 random(1704);
-    std::vector<int> used(actions.size());
     const int before = editsReceived;
-    for (int i = 0; i < 220; ++i) {
-        const auto a =
-            static_cast<std::size_t>(pick(random, 0, static_cast<int>(actions.size()) - 1));
-        actions[a].run(random);
-        ++used[a];
-        pause();
-    }
-    for (std::size_t a = 0; a < actions.size(); ++a)
-        EXPECT_GT(used[a], 0) << actions[a].name;
+    run(actions, 1704, 220, false);
     EXPECT_GT(drags, 3);
     EXPECT_GT(editsReceived - before, 100);
-    for (const auto& shown : prompts.shown())
-        EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
-    expectUnitHoldsTheRecord();
-
-    const ProgramRecord unit = download();
-    for (const ProgramRecord* side : {static_cast<const ProgramRecord*>(&record()), &unit}) {
-        const OutputChannel& a = side->out[0];
-        for (int c : {1, 2}) {
-            const OutputChannel& o = side->out[static_cast<std::size_t>(c)];
-            const char* who = side == &unit ? "unit" : "controller";
-            EXPECT_EQ(std::tie(o.hpf_type, o.hpf_freq, o.lpf_type, o.lpf_freq, o.eq, o.level,
-                               o.limiter, o.delay, o.phase),
-                      std::tie(a.hpf_type, a.hpf_freq, a.lpf_type, a.lpf_freq, a.eq, a.level,
-                               a.limiter, a.delay, a.phase))
-                << who << " output " << c;
-        }
-    }
+    // The group's members hold one another's settings (and the unit holds the record).
+    const OutputChannel& a = record().out[0];
+    for (const OutputChannel& o : {record().out[1], record().out[2]})
+        EXPECT_EQ(std::tie(o.hpf_type, o.hpf_freq, o.lpf_type, o.lpf_freq, o.eq, o.level, o.limiter,
+                           o.delay, o.phase),
+                  std::tie(a.hpf_type, a.hpf_freq, a.lpf_type, a.lpf_freq, a.eq, a.level, a.limiter,
+                           a.delay, a.phase));
 }
