@@ -174,15 +174,15 @@ TEST_F(FileCommandsTest, ExportSetupSheetAsksWhereAndReportsAFailedWrite) {
     };
     session.settings.lastFile = QStringLiteral("/shows/hall.mqx");
     for (const auto& [chosen, error, written] : cases) {
-        prompts.shown.clear();
+        prompts.clear();
         dialogs.chosen = chosen;
         QStringList writes;
         const auto write = [&](const QString& path) { return writes << path, error; };
         EXPECT_EQ(commands.exportSetupSheet(write), written) << error.toStdString();
         EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/hall.pdf"));
         EXPECT_EQ(writes, chosen.isEmpty() ? QStringList() : QStringList{chosen});
-        ASSERT_EQ(prompts.shown.size(), error.isEmpty() ? 0u : 1u);
-        EXPECT_TRUE(error.isEmpty() || (prompts.shown[0].text.startsWith(chosen) &&
-                                        prompts.shown[0].text.endsWith(error)));
+        ASSERT_EQ(prompts.shown().size(), error.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(error.isEmpty() || (prompts.shown()[0].text.startsWith(chosen) &&
+                                        prompts.shown()[0].text.endsWith(error)));
     }
 }
