@@ -67,9 +67,11 @@ void UnitScanProcedure::step(int id) {
             return;
         link.setFirstReplyTicks(0);
         if (!link.succeeded() || !link.CheckReply(CmdHello).isMatch()) {
-            if (m_progress)
-                m_progress(m_id);
-            return nextId();
+            // Silence or garbage may still be a unit that took the hello and answered late
+            // or badly: it is told bye all the same, with the same short wait.
+            link.setFirstReplyTicks(kReplyTicks);
+            startTimer(ByeTimer);
+            break;
         }
         m_found.push_back({m_id, {}});
         startTimer(m_cancelled ? ByeTimer : InfoTimer);
@@ -98,6 +100,7 @@ void UnitScanProcedure::step(int id) {
     case ByeReplyTimer:
         if (!pollDone(id))
             return;
+        link.setFirstReplyTicks(0);
         if (m_progress)
             m_progress(m_id);
         nextId();

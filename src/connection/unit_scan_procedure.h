@@ -3,14 +3,15 @@
 // with their information text, each told bye before the next ID is greeted.
 //
 //   open --> for ID 1..99: hello (short wait) --echo--> devinfget --> bye --> next ID
-//                                   |
-//                                   +--silence or garbage--> next ID
+//                                   |                                    ^
+//                                   +--silence or garbage--> bye (short wait)
 //   --> close, session not connected --> OK (Cancel when stopped or the port failed)
 //
 // A unit answers hello within a few tens of milliseconds, so each ID is given
-// kReplyTicks of the engine's 50 ms ticks, not the seconds a connection allows: 99 silent
-// IDs then take about ten seconds. Stopping takes effect between exchanges, so a unit
-// that has answered is always told bye before the port closes.
+// kReplyTicks of the engine's 50 ms ticks, not the seconds a connection allows. Every ID
+// greeted is told bye, answered or not (a unit may take a hello and answer late or
+// garbled), so 99 silent IDs take about twenty seconds. Stopping takes effect between
+// exchanges, so no ID is left greeted when the port closes.
 
 #include "link/link_procedure.h"
 

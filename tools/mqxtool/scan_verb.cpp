@@ -8,7 +8,7 @@
 namespace mqx::tool {
 namespace {
 
-// A full scan of silent IDs takes about ten seconds; a minute leaves room for a line
+// A full scan of silent IDs takes about twenty seconds; a minute leaves room for a line
 // full of units.
 constexpr int kScanLimitSeconds = 60;
 
