@@ -49,6 +49,11 @@ int runScan(const QCommandLineParser& parser, QTextStream& out, QTextStream& err
     const bool ended = unit.run(scan) || scan.hasEnded();
     if (scan.portFailed())
         return 1;
+    if (unit.lineLost()) {
+        // The ID being greeted when the device went says nothing about a unit.
+        err << "mqxtool: " << unit.lostText().section(QLatin1Char('\n'), 0, 0) << Qt::endl;
+        return 1;
+    }
     if (!ended) {
         err << "mqxtool: the scan did not finish within " << kScanLimitSeconds << " s" << Qt::endl;
         return 1;
