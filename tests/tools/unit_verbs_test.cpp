@@ -2,7 +2,6 @@
 // pseudo-terminal, run as the operator runs them.
 
 #include "core/program_record.h"
-#include "program/field_labels.h"
 #include "program/program_file.h"
 #include "program/record_text.h"
 #include "test_paths.h"
@@ -173,25 +172,6 @@ TEST_F(UnitVerbsTest, UploadThenDownloadGivesBackTheSameProgram) {
     ASSERT_TRUE(LoadRecordFile(returned, back));
     EXPECT_EQ(EncodeRecordText(returned, RecordImage::Upload),
               EncodeRecordText(edited, RecordImage::Upload));
-}
-
-TEST_F(UnitVerbsTest, DiffComparesAFileWithTheUnitsCurrentProgram) {
-    start();
-    const QString file = dir.path(QStringLiteral("unit.mqx"));
-    ASSERT_EQ(mqxtool(unit({QStringLiteral("download"), file})).code, 0);
-    ToolRun r = mqxtool(unit({QStringLiteral("diff"), file}));
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-
-    ProgramRecord edited{};
-    ASSERT_TRUE(LoadRecordFile(edited, file));
-    const ProgramRecord unitRecord = edited;
-    edited.out[2].level = 175;
-    ASSERT_TRUE(SaveRecordFile(edited, file));
-    r = mqxtool(unit({QStringLiteral("diff"), file}));
-    EXPECT_EQ(r.code, 1) << r.err.toStdString();
-    EXPECT_EQ(r.out, DiffRecords(edited, unitRecord).join(u'\n') + u'\n');
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("OUT-3 Level: PC -3.0 dB, unit ")));
 }
 
 TEST_F(UnitVerbsTest, AUnitThatDoesNotAnswerFailsWithTheControllersMessage) {
