@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
@@ -44,7 +45,10 @@ EditCommands::EditCommands(MainWindow& window, Session& session, ParameterEditSi
     m_captureTimer->setSingleShot(true);
     m_captureTimer->setInterval(0);
     connect(m_captureTimer, &QTimer::timeout, this, [this] {
-        capture();
+        // A dialog on show may be bringing in a whole program (a download, a recall); the
+        // command that opened it decides what its changes are once it has closed.
+        if (QApplication::activeModalWidget() == nullptr)
+            capture();
         if (m_endGesture) {
             m_history.endGesture();
             m_endGesture = false;
@@ -122,6 +126,11 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyRelease:
         if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            scheduleCapture(true);
+        break;
+    case QEvent::Hide:
+        // What a dialog changed is taken once it has gone, as one step of its own.
+        if (qobject_cast<QDialog*>(watched) != nullptr)
             scheduleCapture(true);
         break;
     default:

@@ -4,7 +4,8 @@
 // let go, so a drag or a held arrow is one step, and a menu command's dialog is one step
 // named after the command. Commands that replace the whole program (File New and Open,
 // Connect with a download, a recall from the Program List, taking the unit's program)
-// start a new history.
+// start a new history; nothing is taken while a dialog is on show, so a program arriving
+// under one never becomes a step.
 
 #include "pages/edit_history.h"
 

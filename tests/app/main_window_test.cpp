@@ -1,11 +1,14 @@
+#include "app/edit_commands.h"
 #include "app/install_pages.h"
 #include "app/main_window.h"
 #include "app/message_box_prompts.h"
 #include "core/session.h"
 #include "graphs/level_meter_strip.h"
+#include "link/link_engine.h"
 #include "program/program_file.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
+#include "scripted_serial_port.h"
 #include "test_paths.h"
 #include "virtual_clock.h"
 
@@ -258,4 +261,35 @@ TEST(MessageBoxPromptsTest, BoxesAreWideEnoughForTheirWholeTitle) {
             EXPECT_GE(width, metrics.horizontalAdvance(title) + 3 * metrics.height());
         }
     }
+}
+
+TEST_F(MainWindowTest, UndoAndRedoInTheEditMenuFollowGesturesAndFileNewStartsAfresh) {
+    test::VirtualClock clock;
+    test::ScriptedSerialPort port;
+    LinkEngine engine(port, clock, session);
+    EditCommands* edit = InstallEditCommands(*window, session, sink, engine, prompts, clock);
+    QAction* undo = edit->undoAction();
+    QAction* redo = edit->redoAction();
+    EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z"))});
+    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                                      QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    EXPECT_FALSE(undo->isEnabled());
+
+    // The click is taken once the button has been let go, so the step holds its change.
+    click(window->muteButton(1));
+    QApplication::processEvents();
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo OUT-2 ON"));
+    EXPECT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(session.CurrentRecord().out[1].on, 1);
+    EXPECT_FALSE(window->muteButton(1)->isChecked()) << "the window shows the record again";
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), QStringLiteral("Redo OUT-2 ON"));
+    redo->trigger();
+    EXPECT_EQ(session.CurrentRecord().out[1].on, 0);
+
+    prompts.answers = {true};
+    window->action(MenuId::FileNew)->trigger();
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo"));
 }
