@@ -288,7 +288,7 @@ TEST_F(MainWindowTest, UndoAndRedoInTheEditMenuFollowGesturesAndFileNewStartsAfr
     redo->trigger();
     EXPECT_EQ(session.CurrentRecord().out[1].on, 0);
 
-    prompts.answers = {true};
+    prompts.answerNext(true);
     window->action(MenuId::FileNew)->trigger();
     EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
     EXPECT_EQ(undo->text(), QStringLiteral("Undo"));
