@@ -31,7 +31,6 @@
 #include "pages/reduction_bar.h"
 #include "pages/spin_buttons.h"
 #include "pages/transfer_curve_view.h"
-#include "program/value_scales.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
 #include "test_paths.h"
@@ -41,7 +40,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -347,9 +345,9 @@ TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) 
         EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
 }
 
-// On every page the value boxes stand clear of one another and of the faders, inside the
-// page.
-TEST_F(PagesInWindow, ValueBoxesStandClearOfOneAnotherAndOfTheFaders) {
+// On every page the value boxes and buttons stand clear of one another and of the faders,
+// inside the page.
+TEST_F(PagesInWindow, ValueBoxesAndButtonsStandClearOfOneAnotherAndOfTheFaders) {
     record().eq_mode = 1; // every box of the PEQ and Compressor pages shown
     for (int tab = 0; tab < kTabCount; ++tab) {
         showTab(tab);
@@ -358,8 +356,9 @@ TEST_F(PagesInWindow, ValueBoxesStandClearOfOneAnotherAndOfTheFaders) {
             return QRect(w->mapTo(page, QPoint()), w->size());
         };
         std::vector<QRect> boxes, faders;
-        for (QLineEdit* box : page->findChildren<QLineEdit*>())
-            if (box->isVisible())
+        for (QWidget* box : page->findChildren<QWidget*>())
+            if (box->isVisible() && (qobject_cast<QLineEdit*>(box) != nullptr ||
+                                     qobject_cast<QAbstractButton*>(box) != nullptr))
                 boxes.push_back(inPage(box));
         for (Fader* fader : page->findChildren<Fader*>())
             faders.push_back(inPage(fader));
