@@ -292,6 +292,8 @@ TEST_F(PagesInWindow, EnterReturnsToTheLastBoxAndABackgroundClickTakesTheText) {
              QStringLiteral("-12")},
             {6, [this] { return pages.delay->box(channel(2), DelayBox::Ms); },
              [this] { return pages.delay->parentWidget(); }, QStringLiteral("1")},
+            {kFirstOutputTab, [this] { return pages.output[0]->delayBox(DelayBox::Ms); },
+             [this] { return pages.output[0]; }, QStringLiteral("2")},
         };
     window->resize(window->size() + QSize(200, 100));
     for (const auto& [tab, boxOf, background, typed] : cases) {
@@ -309,6 +311,7 @@ TEST_F(PagesInWindow, EnterReturnsToTheLastBoxAndABackgroundClickTakesTheText) {
     }
     EXPECT_EQ(record().pink_level, 157);
     EXPECT_EQ(record().out[2].delay, 96u);
+    EXPECT_EQ(record().out[0].delay, 192u);
     EXPECT_TRUE(prompts.shown().empty());
 }
 
