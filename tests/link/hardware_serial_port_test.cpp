@@ -187,33 +187,31 @@ TEST(HardwarePortSettings, LineSettingsFollowTheirTexts) {
     EXPECT_EQ(HardwareSerialPort::dataBitsFor("12"), QSerialPort::Data8);
 }
 
-// A device that is not there fails at the open, one that refuses the settings after it
-// (a pseudo-terminal carries no parity): each names the step, the path and the reason.
-TEST_F(HardwarePort, AFailedOpenIsReportedWithItsStepPathAndReason) {
-    const struct {
-        QString path;
-        const char* parity;
-        const char* step;
-    } cases[] = {
-        {QStringLiteral("/dev/mqx-test-no-such-port"), "0", "CreatFile0: Communicate Error!"},
-        {pty.path(), "2", "SetCommState: Communicate Error!"},
-    };
-    for (const auto& c : cases) {
-        prompts.clear();
-        EXPECT_EQ(openLink(port, c.path, c.parity), -1);
-        EXPECT_FALSE(port.isOpen());
-        ASSERT_EQ(prompts.shown().size(), 1u);
-        const auto& shown = prompts.shown().front();
-        EXPECT_EQ(shown.title, "Communicate Set up Error!");
-        EXPECT_EQ(shown.icon, PromptIcon::Exclamation);
-        const QStringList lines = shown.text.split(QLatin1Char('\n'));
-        ASSERT_EQ(lines.size(), 2);
-        EXPECT_EQ(lines[0], QLatin1StringView(c.step));
-        EXPECT_TRUE(lines[1].startsWith(c.path + ": ")) << lines[1].toStdString();
-        EXPECT_GT(lines[1].size(), c.path.size() + 2);
-    }
+TEST_F(HardwarePort, RefusedLineSettingsAreReportedAndClose) {
+    // A pseudo-terminal carries no parity, so asking for one fails at the settings step.
+    EXPECT_EQ(openLink(port, pty.path(), "2"), -1);
+    EXPECT_FALSE(port.isOpen());
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].title, "Communicate Set up Error!");
+    EXPECT_TRUE(prompts.shown()[0].text.startsWith("SetCommState: Communicate Error!\n" +
+                                                   pty.path() + ": "));
     EXPECT_EQ(openLink(port, pty.path(), "0", "2"), 0);
     EXPECT_EQ(port.device().stopBits(), QSerialPort::TwoStop);
+}
+
+TEST_F(HardwarePort, AMissingDeviceIsReportedWithItsPathAndReason) {
+    const QString missing = QStringLiteral("/dev/mqx-test-no-such-port");
+    EXPECT_EQ(openLink(port, missing), -1);
+    EXPECT_FALSE(port.isOpen());
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    const auto& shown = prompts.shown().front();
+    EXPECT_EQ(shown.title, "Communicate Set up Error!");
+    EXPECT_EQ(shown.icon, PromptIcon::Exclamation);
+    const QStringList lines = shown.text.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "CreatFile0: Communicate Error!");
+    EXPECT_TRUE(lines[1].startsWith(missing + ": ")) << lines[1].toStdString();
+    EXPECT_GT(lines[1].size(), missing.size() + 2);
 }
 
 TEST_F(HardwarePort, ComNumbersOpenTheDevicesOfThePortsSection) {
