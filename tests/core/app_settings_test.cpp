@@ -64,6 +64,12 @@ TEST(AppSettings, OlderFileIsReadOnlyWhenTheNewOneIsMissing) {
     s.LastUnitId = 5;
     ASSERT_TRUE(SaveAppSettings(s, folder));
     EXPECT_EQ(LoadAppSettings(folder).LastUnitId, 5);
+
+    // A longer older file: what follows the 256 characters of the path is not part of it.
+    ScratchDir longer;
+    writeFile(longer, QStringLiteral("T410C.ini"),
+              "T410C 0217" + QByteArray(250, 'p') + QByteArray(6, ' ') + "JUNK");
+    EXPECT_EQ(LoadAppSettings(longer.path(QString())).lastFile, QString(250, u'p'));
 }
 
 TEST(AppSettings, DamagedValuesFallBackToWhatTheDialogsCanShow) {

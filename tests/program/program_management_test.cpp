@@ -254,24 +254,34 @@ TEST_F(ProgramStoreTest, NewAsksNothingAndTakesTheLowestFreeSlot) {
     EXPECT_TRUE(engine.MeteringOn());
 }
 
+// While the question is open and while the store is under way, the procedure is busy
+// and another slot cannot be chosen.
 TEST_F(ProgramStoreTest, AUsedSlotAsksAndNoKeepsIt) {
     open();
-    store.choose(1);
-    clock.runUntil([this] { return !store.isBusy(); }, 60000);
-    const QByteArray before = EncodeRecordText(unit().slot(1));
-    prompts.answerNext(false);
-    received.clear();
-    EXPECT_FALSE(store.storeExec());
-    EXPECT_EQ(prompts.shown().back().text,
-              QStringLiteral("Replace existing MQX-T410 ProgramData ?"));
-    EXPECT_EQ(prompts.shown().back().title, QStringLiteral("ProgramStore Message"));
-    EXPECT_TRUE(received.empty());
-    EXPECT_EQ(EncodeRecordText(unit().slot(1)), before);
-
-    store.choose(3); // protected
-    clock.runUntil([this] { return !store.isBusy(); }, 60000);
-    prompts.answerNext(true);
-    EXPECT_TRUE(store.storeExec());
+    int chosenAtQuestion = -1;
+    prompts.setOnShow([&](const ScriptedPrompts::Shown& shown) {
+        if (!shown.question)
+            return;
+        store.choose(5);
+        chosenAtQuestion = store.isBusy() ? store.chosen() : -1;
+    });
+    for (const int slot : {1, 3}) { // 3 is protected
+        store.choose(slot);
+        clock.runUntil([this] { return !store.isBusy(); }, 60000);
+        const QByteArray before = EncodeRecordText(unit().slot(slot));
+        const bool replace = slot == 3;
+        prompts.answerNext(replace);
+        received.clear();
+        EXPECT_EQ(store.storeExec(), replace);
+        EXPECT_EQ(chosenAtQuestion, slot);
+        EXPECT_EQ(prompts.shown().back().text,
+                  QStringLiteral("Replace existing MQX-T410 ProgramData ?"));
+        EXPECT_EQ(prompts.shown().back().title, QStringLiteral("ProgramStore Message"));
+        EXPECT_TRUE(replace || received.empty());
+        EXPECT_EQ(EncodeRecordText(unit().slot(slot)), before);
+    }
+    store.choose(5);
+    EXPECT_EQ(store.chosen(), 3) << "the store is under way";
     ASSERT_TRUE(runToEnd(store));
     EXPECT_EQ(store.outcome(), ProcedureOutcome::Cancel);
     EXPECT_EQ(texts().back(), QStringLiteral("The program is protected.\nProgramNo = 03"));

@@ -77,12 +77,10 @@ TEST(LineTiming, AnswersQueueBehindEachOtherOnOneLine) {
 TEST(LineTiming, AUnitAnswersTheLastCharacterOfEachRequestAtOnce) {
     const QByteArray upload = "(01P000" + EncodeRecordText(ProgramRecord{}, RecordImage::Upload);
     const QByteArray name = "(01J0012" + QByteArray(kNameLength, 'n');
+    // Frames of a fixed length, of a length the code gives, and ones with a field.
     for (const QByteArray& request :
-         {QByteArray("(01hello"), QByteArray("(01bye"), QByteArray("(01CD"), QByteArray("(01K"),
-          QByteArray("(01R001"), QByteArray("(01L001E"), QByteArray("(01Q000"),
-          QByteArray("(01I001"), QByteArray("(01X"), QByteArray("(01Y") + QByteArray(256, '.'),
-          QByteArray("(01$0531000"), QByteArray("(01$012005030"), upload, name,
-          QByteArray("(01ME")}) {
+         {QByteArray("(01hello"), QByteArray("(01K"), QByteArray("(01Y") + QByteArray(256, '.'),
+          QByteArray("(01$012005030"), upload, name}) {
         SimBench bench({1}, true);
         bench.write(request);
         const qint64 lastIn = WireTimeMs(request.size());

@@ -21,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace mqx::test {
@@ -89,12 +88,21 @@ protected:
     std::vector<std::unique_ptr<SimProcess>> units;
 };
 
-TEST_F(UnitVerbs, InfoPrintsTheUnitInEitherArgumentOrder) {
+// Info by the device path, and by the COM number the controller's Ports dialog stored.
+TEST_F(UnitVerbs, InfoPrintsTheUnitByItsDeviceOrItsComNumber) {
     const SimProcess& unit = start();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
+    QDir().mkpath(dir.path(QStringLiteral("config/mqx-controller")));
+    writeFile(dir, QStringLiteral("config/mqx-controller/mqx-controller.ini"),
+              "[Ports]\nCOM3=" + unit.devicePath().toLocal8Bit() + "\nCOM4=/dev/mqx-test-gone\n");
+    const QStringList ports = mqxtool(args({"ports"}), environment).out.split(u'\n');
+    EXPECT_TRUE(ports.contains(QStringLiteral("COM3  ") + unit.devicePath()));
+    EXPECT_TRUE(ports.contains(QStringLiteral("COM4  /dev/mqx-test-gone (not found)")));
     for (const QStringList& arguments :
          {args({"--port"}) << unit.devicePath() << args({"--id", "4", "info"}),
-          args({"info", "--id", "4", "--port"}) << unit.devicePath()}) {
-        const ToolRun r = mqxtool(arguments);
+          args({"info", "--id", "4", "--port", "3"})}) {
+        const ToolRun r = mqxtool(arguments, environment);
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
         const QStringList lines = r.out.split(u'\n');
@@ -105,24 +113,6 @@ TEST_F(UnitVerbs, InfoPrintsTheUnitInEitherArgumentOrder) {
         EXPECT_EQ(lines[2].size(), 14 + 256);
     }
     EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
-}
-
-TEST_F(UnitVerbs, ComNumbersOpenTheDevicesTheControllerWasGiven) {
-    const SimProcess& unit = start();
-    // The controller's Ports dialog wrote COM3 into its settings; mqxtool lists and uses it.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
-    QDir().mkpath(dir.path(QStringLiteral("config/mqx-controller")));
-    writeFile(dir, QStringLiteral("config/mqx-controller/mqx-controller.ini"),
-              "[Ports]\nCOM3=" + unit.devicePath().toLocal8Bit() + "\nCOM4=/dev/mqx-test-gone\n");
-    const ToolRun ports = mqxtool(args({"ports"}), environment);
-    EXPECT_EQ(ports.code, 0) << ports.err.toStdString();
-    const QStringList lines = ports.out.split(u'\n');
-    EXPECT_TRUE(lines.contains(QStringLiteral("COM3  ") + unit.devicePath()));
-    EXPECT_TRUE(lines.contains(QStringLiteral("COM4  /dev/mqx-test-gone (not found)")));
-    const ToolRun info = mqxtool(args({"--port", "3", "--id", "4", "info"}), environment);
-    EXPECT_EQ(info.code, 0) << info.err.toStdString();
-    EXPECT_TRUE(info.out.startsWith(QStringLiteral("MQX-T410 ID = 04\n")));
 }
 
 TEST_F(UnitVerbs, UploadThenDownloadGivesBackTheSameProgram) {
@@ -209,15 +199,12 @@ TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
     sinceLoss.start();
     unit.kill();
     ASSERT_TRUE(tool.waitForFinished(15000));
-    const qint64 endedMs = sinceLoss.elapsed();
-    EXPECT_LE(endedMs, 1000);
+    EXPECT_LE(sinceLoss.elapsed(), 1000);
     EXPECT_EQ(tool.exitCode(), 1);
     EXPECT_EQ(QString::fromLatin1(tool.readAllStandardError()),
               QStringLiteral("mqxtool: Connection lost on %1. MQX-T410 ID = 04\n")
                   .arg(unit.devicePath()));
     EXPECT_FALSE(QFile::exists(file));
-    std::printf("mqxtool ended %lld ms after mqx-sim was killed\n",
-                static_cast<long long>(endedMs));
 }
 
 // Every refusal is a usage error found before any port is opened: no port named here
@@ -236,18 +223,11 @@ TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
         {args({"--port", "/nonexistent/port", "--id", "3", "upload"})
              << dir.path(QStringLiteral("no.mqx")),
          1, "no.mqx"},
-        {args({"--port", "5", "--id", "4", "info"}), 2, "COM1..COM4"},
-        {args({"--port", "0", "--id", "4", "info"}), 2, "COM1..COM4"},
         {args({"--port", "COM5", "--id", "4", "info"}), 2, "COM1..COM4"},
-        {args({"--port", "-1", "--id", "4", "info"}), 2, "COM1..COM4"},
-        {args({"--port", "abc", "--id", "4", "info"}), 2, "ttyUSB0"},
-        {args({"--port", "", "--id", "4", "info"}), 2, "ttyUSB0"},
-        {args({"--port", "ttyUSB", "--id", "4", "info"}), 2, "ttyUSB0"},
+        {args({"--port", "/x", "--id", "4", "store", "51"}), 2, "SLOT from 1 to 50"},
+        {args({"--port", "/x", "--id", "4", "backup", "saved"}), 2, "--yes"},
         {args({"--port", "/x", "--id", "4", "--limit", "0", "info"}), 2, "1 to 3600"},
         {args({"--port", "/x", "--id", "4", "--limit", "3601", "info"}), 2, "1 to 3600"},
-        {args({"--port", "/x", "--id", "4", "--limit", "-2", "info"}), 2, "1 to 3600"},
-        {args({"--port", "/x", "--id", "4", "--limit", "ten", "info"}), 2, "1 to 3600"},
-        {args({"--port", "/x", "--id", "4", "--limit", "99999999999", "info"}), 2, "1 to 3600"},
     };
     for (const auto& c : cases) {
         QString out, err;
@@ -258,20 +238,17 @@ TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
         EXPECT_EQ(err.count(u'\n'), 1) << c.arguments.join(u' ').toStdString();
         EXPECT_TRUE(err.contains(QLatin1StringView(c.says))) << err.toStdString();
     }
+    // Empty: refused.
     const struct {
         const char* given;
         const char* opened;
-    } ports[] = {{"1", "1"},
-                 {"4", "4"},
-                 {"COM3", "3"},
-                 {"com2", "2"},
-                 {" 2 ", "2"},
-                 {"ttyUSB0", "/dev/ttyUSB0"},
-                 {"rfcomm1", "/dev/rfcomm1"},
-                 {"/dev/pts/7", "/dev/pts/7"},
+    } ports[] = {{"1", "1"},          {"4", "4"},     {"0", ""},
+                 {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
+                 {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
                  {"./port", "./port"}};
     for (const auto& p : ports)
-        EXPECT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened));
+        EXPECT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
+            << p.given;
 }
 
 // The program verbs on units answering at once (the wire's pace is the benchmark's).
@@ -294,8 +271,6 @@ TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
         {args({"recall", "20"}), 1, "",
          "mqxtool: The program of the number is not effective.\nProgramNo = 20\n"},
         {args({"delete", "4"}), 0, "The program was deleted.\nProgramNo = 04\n", ""},
-        {args({"store", "51"}), 2, "",
-         "mqxtool: expected one SLOT from 1 to 50, or new; see --help\n"},
         {args({"list"}), 1,
          " 01 :   :   :Speech...............\n 02 :   :   :Live Band............\n"
          " 03 :   : P :Theatre..............\n 04 : ( not used )\n"
@@ -310,18 +285,14 @@ TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
         EXPECT_EQ(r.out, QString::fromLatin1(step.out)) << what;
         EXPECT_EQ(r.err, QString::fromLatin1(step.err)) << what;
     }
-    const QJsonArray listed =
-        QJsonDocument::fromJson(on(unit, args({"list", "--json"})).out.toLatin1()).array();
-    ASSERT_EQ(listed.size(), 7);
-    const QJsonObject seventh = listed[6].toObject();
+    const QJsonObject seventh =
+        QJsonDocument::fromJson(on(unit, args({"list", "--json"})).out.toLatin1())
+            .array()[6]
+            .toObject();
     EXPECT_EQ(seventh.value(QStringLiteral("name")).toString(),
               QStringLiteral("Hall") + QString(17, u'.'));
-    EXPECT_TRUE(seventh.value(QStringLiteral("comment"))
-                    .toString()
-                    .startsWith(QStringLiteral("Sunday service...")));
     EXPECT_TRUE(seventh.value(QStringLiteral("protected")).toBool());
     EXPECT_TRUE(seventh.value(QStringLiteral("recall-locked")).toBool());
-    EXPECT_FALSE(listed[3].toObject().value(QStringLiteral("used")).toBool());
 }
 
 TEST_F(UnitVerbs, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
@@ -338,10 +309,6 @@ TEST_F(UnitVerbs, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
         ASSERT_EQ(on(target, change).code, 0) << change.join(u' ').toStdString();
 
     const QString saved = dir.path(QStringLiteral("saved"));
-    ToolRun r = on(source, args({"backup"}) << saved);
-    EXPECT_EQ(r.code, 2) << "not without --yes";
-    EXPECT_TRUE(r.err.contains(QStringLiteral("outputs change")));
-    EXPECT_FALSE(QDir(saved).exists());
     EXPECT_EQ(on(source, args({"backup", "--yes"}) << saved).code, 0);
     EXPECT_EQ(on(target, args({"restore", "--yes"}) << saved).code, 0);
 
@@ -356,26 +323,6 @@ TEST_F(UnitVerbs, BackupThenRestoreOntoAnotherUnitGivesTheSameSlots) {
     EXPECT_TRUE(readFile(saved + QStringLiteral("/manifest.json")).contains("\"protected\": true"));
 }
 
-TEST_F(UnitVerbs, ASlotTheUnitWillNotRecallIsKeptWithoutData) {
-    const SimProcess& unit = start(args({"--no-pacing", "--fault", "recall@6:error:17"}));
-    const QString saved = dir.path(QStringLiteral("saved"));
-    const ToolRun r = on(unit, args({"backup", "--yes"}) << saved);
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(
-        QStringLiteral("The program of the number is not effective.[Special]\nProgramNo = 06")));
-    EXPECT_TRUE(r.err.contains(QStringLiteral("slot 06 kept in the manifest without its data")));
-    EXPECT_FALSE(QFile::exists(saved + QStringLiteral("/slot-06.mqx")));
-    const QJsonObject sixth =
-        QJsonDocument::fromJson(readFile(saved + QStringLiteral("/manifest.json")))
-            .object()
-            .value(QStringLiteral("slots"))
-            .toArray()[5]
-            .toObject();
-    EXPECT_TRUE(
-        sixth.value(QStringLiteral("name")).toString().startsWith(QStringLiteral("Stereo 2-Way")));
-    EXPECT_TRUE(sixth.value(QStringLiteral("file")).isNull());
-}
-
 // Only the unit's own refusal keeps a slot without data; no answer or noise ends a backup,
 // and a restore goes no further than the slot the unit did not answer.
 TEST_F(UnitVerbs, ABackupOrRestoreCutShortSaysWhereAndGoesNoFurther) {
@@ -385,28 +332,44 @@ TEST_F(UnitVerbs, ABackupOrRestoreCutShortSaysWhereAndGoesNoFurther) {
     const struct {
         const char* fault;
         const char* verb;
-        const char* stopped;
-        const char* next;
+        int code;
+        const char* says;
+        const char* notSays;
     } cases[] = {
-        {"recall@5:silent", "backup", "backup stopped at slot 05", "slot 06"},
-        {"recall@5:garbled", "backup", "backup stopped at slot 05", "slot 06"},
-        {"store@3:silent", "restore", "restore stopped at slot 03", "slot 04"},
+        {"recall@6:error:17", "backup", 0, "slot 06 kept in the manifest without its data",
+         "stopped"},
+        {"recall@5:silent", "backup", 1, "backup stopped at slot 05", "slot 06"},
+        {"recall@5:garbled", "backup", 1, "backup stopped at slot 05", "slot 06"},
+        {"store@3:silent", "restore", 1, "restore stopped at slot 03", "slot 04"},
     };
     for (const auto& c : cases) {
-        const SimProcess& unit = start(args({"--no-pacing", "--fault", c.fault}),
-                                       QString::fromLatin1(c.fault).replace(u':', u'-') + ".log");
-        const QString folder = c.verb == QByteArrayView("backup")
-                                   ? dir.path(QString::fromLatin1(c.fault).replace(u':', u'-'))
-                                   : saved;
+        const QString name = QString::fromLatin1(c.fault).replace(u':', u'-');
+        const SimProcess& unit = start(args({"--no-pacing", "--fault", c.fault}), name + ".log");
+        const bool backup = c.verb == QByteArrayView("backup");
+        const QString folder = backup ? dir.path(name) : saved;
         const ToolRun r = on(unit, args({c.verb, "--yes"}) << folder);
-        EXPECT_EQ(r.code, 1) << c.fault;
-        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.stopped)))
+        EXPECT_EQ(r.code, c.code) << c.fault;
+        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.says)))
             << c.fault << ": " << r.err.toStdString();
-        EXPECT_FALSE(r.err.contains(QLatin1StringView(c.next))) << c.fault;
-        EXPECT_TRUE(r.out.isEmpty()) << c.fault;
-        EXPECT_TRUE(c.verb != QByteArrayView("backup") ||
-                    !QFile::exists(folder + QStringLiteral("/manifest.json")))
-            << c.fault << ": no manifest of a backup cut short";
+        EXPECT_FALSE(r.err.contains(QLatin1StringView(c.notSays))) << c.fault;
+        EXPECT_TRUE(c.code == 0 || r.out.isEmpty()) << c.fault;
+        if (!backup)
+            continue;
+        EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/slot-06.mqx"))) << c.fault;
+        const QJsonArray entries =
+            QJsonDocument::fromJson(readFile(folder + QStringLiteral("/manifest.json")))
+                .object()
+                .value(QStringLiteral("slots"))
+                .toArray();
+        // A backup cut short leaves no manifest; a refused slot is listed without a file.
+        EXPECT_EQ(entries.isEmpty(), c.code == 1) << c.fault;
+        EXPECT_TRUE(c.code == 1 || (entries[5].toObject().value(QStringLiteral("file")).isNull() &&
+                                    entries[5]
+                                        .toObject()
+                                        .value(QStringLiteral("name"))
+                                        .toString()
+                                        .startsWith(QStringLiteral("Stereo 2-Way"))))
+            << c.fault;
     }
 }
 
