@@ -187,24 +187,41 @@ TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
 }
 
 TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
-    // A unit slow to send its program, so that the line goes in the middle of it.
-    SimProcess& unit = start(args({"--fault", "pdatget:bursts:900"}));
-    const QString file = dir.path(QStringLiteral("never.mqx"));
-    QProcess tool;
-    tool.start(QStringLiteral(MQXTOOL_PATH),
-               args({"--port"}) << unit.devicePath() << args({"--id", "4", "download"}) << file);
-    ASSERT_TRUE(logShows(dir.path("frames.log"), "recv (04Q000"));
-    QThread::msleep(200);
-    QElapsedTimer sinceLoss;
-    sinceLoss.start();
-    unit.kill();
-    ASSERT_TRUE(tool.waitForFinished(15000));
-    EXPECT_LE(sinceLoss.elapsed(), 1000);
-    EXPECT_EQ(tool.exitCode(), 1);
-    EXPECT_EQ(QString::fromLatin1(tool.readAllStandardError()),
-              QStringLiteral("mqxtool: Connection lost on %1. MQX-T410 ID = 04\n")
-                  .arg(unit.devicePath()));
-    EXPECT_FALSE(QFile::exists(file));
+    const struct {
+        const char* fault;    // a unit slow to send its program, so the line goes in the middle
+        const char* verb;     // with the file it writes, if any
+        QByteArray lostAfter; // the frame after which the device goes
+        const char* says;
+    } cases[] = {
+        {"pdatget:bursts:900", "download", "recv (04Q000",
+         "Connection lost on %1. MQX-T410 ID = 04"},
+        // The ID being greeted when the device goes is no unit's: the scan names the port only.
+        {"", "scan", "recv (06hello", "Connection lost on %1."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.verb);
+        const QString log = QString::fromLatin1(c.verb) + ".log";
+        SimProcess& unit = start(*c.fault ? args({"--fault", c.fault}) : QStringList{}, log);
+        const QString file = dir.path(QStringLiteral("never.mqx"));
+        const bool scan = QByteArray(c.verb) == "scan";
+        QProcess tool;
+        tool.start(QStringLiteral(MQXTOOL_PATH),
+                   args({"--port"})
+                       << unit.devicePath()
+                       << (scan ? args({"scan"}) : args({"--id", "4", c.verb}) << file));
+        ASSERT_TRUE(logShows(dir.path(log), c.lostAfter));
+        QThread::msleep(200);
+        QElapsedTimer sinceLoss;
+        sinceLoss.start();
+        unit.kill();
+        ASSERT_TRUE(tool.waitForFinished(15000));
+        EXPECT_LE(sinceLoss.elapsed(), 1000);
+        EXPECT_EQ(tool.exitCode(), 1);
+        const QString says =
+            QStringLiteral("mqxtool: ") + QString::fromLatin1(c.says).arg(unit.devicePath());
+        EXPECT_EQ(tool.readAllStandardError().toStdString(), says.toStdString() + '\n');
+        EXPECT_FALSE(QFile::exists(file));
+    }
 }
 
 // Every refusal is a usage error found before any port is opened: no port named here
