@@ -118,7 +118,9 @@ const std::vector<Verb>& verbs() {
          "Exit 0 when a program file loads; else print why and exit 1.",
          {},
          verbCheck},
-        {"response", "FILE", "Write the response curves of one output or PEQ channel as CSV.",
+        {"response", "FILE",
+         "Write the response curves of one output or PEQ channel as CSV, or draw them as a PNG "
+         "(--png OUT).",
          addResponseOptions, [](Context& c) { return runResponse(c.parser, c.out, c.err); }},
         {"diff", "FILE1 FILE2|FILE",
          "List the fields two program files, or a file and a unit, differ in; exit 1 if any.",
