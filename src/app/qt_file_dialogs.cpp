@@ -19,6 +19,18 @@ QString existingFolderOf(const QString& path) {
     return folder;
 }
 
+// Opens `dialog` at `initial` (or as near to it as exists) and gives the file chosen, or
+// nothing when the operator cancelled.
+QString choose(QFileDialog& dialog, const QString& initial) {
+    if (!initial.isEmpty()) {
+        dialog.setDirectory(existingFolderOf(initial));
+        dialog.selectFile(QFileInfo(initial).fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 QString run(QWidget* owner, const QString& initial, bool save) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -30,13 +42,7 @@ QString run(QWidget* owner, const QString& initial, bool save) {
     dialog.setDefaultSuffix(QStringLiteral("mqx"));
     // The controller asks its own question before replacing a file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!initial.isEmpty()) {
-        dialog.setDirectory(existingFolderOf(initial));
-        dialog.selectFile(QFileInfo(initial).fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return choose(dialog, initial);
 }
 
 } // namespace
@@ -53,13 +59,7 @@ QString QtFileDialogs::sheetFileName(const QString& initial) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("PDF (*.pdf)")});
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    if (!initial.isEmpty()) {
-        dialog.setDirectory(existingFolderOf(initial));
-        dialog.selectFile(QFileInfo(initial).fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return choose(dialog, initial);
 }
 
 } // namespace mqx
