@@ -131,15 +131,26 @@ TEST_F(SheetTest, PlotsAreDrawnInTheChannelsColours) {
     for (int ch = 0; ch < kInputCount; ++ch)
         EXPECT_GT(pixelsOf(overview, InputColour(ch)), 100) << "IN-" << ch + 1;
 
-    const QString png = dir.path(QStringLiteral("out3.png"));
-    const ToolRun image = mqxtool({QStringLiteral("response"), program, QStringLiteral("--output"),
-                                   QStringLiteral("3"), QStringLiteral("--png"), png});
-    ASSERT_EQ(image.code, 0) << image.err.toStdString();
-    EXPECT_TRUE(image.out.isEmpty()) << "the image instead of the CSV";
-    const QImage out3(png);
-    ASSERT_FALSE(out3.isNull());
-    EXPECT_GT(pixelsOf(out3, ChannelColour(2)), 300);
-    EXPECT_EQ(pixelsOf(out3, ChannelColour(0)), 0) << "only output 3's own curves";
+    // An output's curves, and an input's PEQ bands with their sum: only the channel's own.
+    const struct {
+        const char* option;
+        const char* channel;
+        QColor own;
+        QColor other;
+    } images[] = {{"--output", "3", ChannelColour(2), ChannelColour(0)},
+                  {"--peq", "2", InputColour(1), InputColour(0)}};
+    for (const auto& i : images) {
+        const QString png = dir.path(QStringLiteral("response.png"));
+        const ToolRun image =
+            mqxtool({QStringLiteral("response"), program, QString::fromLatin1(i.option),
+                     QString::fromLatin1(i.channel), QStringLiteral("--png"), png});
+        ASSERT_EQ(image.code, 0) << image.err.toStdString();
+        EXPECT_TRUE(image.out.isEmpty()) << "the image instead of the CSV";
+        const QImage drawn(png);
+        ASSERT_FALSE(drawn.isNull());
+        EXPECT_GT(pixelsOf(drawn, i.own), 300) << i.option;
+        EXPECT_EQ(pixelsOf(drawn, i.other), 0) << i.option;
+    }
 }
 
 TEST(SheetPage, FollowsTheLocalesMeasures) {
