@@ -19,17 +19,8 @@ bool CompareProcedure::start(CompareStep what) {
     if (!begin())
         return false;
     m_what = what;
-    LinkEngine& link = engine();
-    m_resumeMetering = link.MeteringOn();
-    if (m_resumeMetering) {
-        link.StopLevelReading();
-        link.setMeteringOn(false);
-        m_session.meterLevels.setAtRest();
-        if (link.IssueCommand(CmdLevoff) != 0) {
-            startTimer(LevelOffTimer);
-            return true;
-        }
-    }
+    if (pauseMetering(m_session.meterLevels, LevelOffTimer))
+        return true;
     transfer();
     return true;
 }
@@ -51,15 +42,8 @@ void CompareProcedure::transfer() {
 }
 
 void CompareProcedure::leave() {
-    LinkEngine& link = engine();
-    if (m_session.ConnectedUnitId != 0 && m_resumeMetering) {
-        link.StopLevelReading();
-        link.setMeteringOn(true);
-        if (link.IssueCommand(CmdLevon) != 0) {
-            startTimer(LevelOnTimer);
-            return;
-        }
-    }
+    if (m_session.ConnectedUnitId != 0 && resumeMetering(LevelOnTimer))
+        return;
     finish(m_done ? ProcedureOutcome::Ok : ProcedureOutcome::Cancel);
 }
 

@@ -49,7 +49,6 @@ private:
     Session& m_session;
     Prompts& m_prompts;
     CompareStep m_what = CompareStep::Fetch;
-    bool m_resumeMetering = false;
     bool m_done = false;
     QByteArray m_upload;
     QByteArray m_reply; // the fetched program's reply, as it came

@@ -56,4 +56,28 @@ void LinkProcedure::finish(ProcedureOutcome outcome) {
         m_finished(outcome);
 }
 
+bool LinkProcedure::pauseMetering(MeterLevels& meters, int replyTimer) {
+    m_meteringPaused = m_engine.MeteringOn();
+    if (!m_meteringPaused)
+        return false;
+    m_engine.StopLevelReading();
+    m_engine.setMeteringOn(false);
+    meters.setAtRest();
+    if (m_engine.IssueCommand(CmdLevoff) == 0)
+        return false;
+    startTimer(replyTimer);
+    return true;
+}
+
+bool LinkProcedure::resumeMetering(int replyTimer) {
+    if (!m_meteringPaused)
+        return false;
+    m_engine.StopLevelReading();
+    m_engine.setMeteringOn(true);
+    if (m_engine.IssueCommand(CmdLevon) == 0)
+        return false;
+    startTimer(replyTimer);
+    return true;
+}
+
 } // namespace mqx

@@ -60,6 +60,16 @@ protected:
     bool pollDone(int id);
     void finish(ProcedureOutcome outcome);
 
+    // For exchanges that must have the line to themselves (transfers, program lists):
+    // stops the level stream and, when metering was on, asks the unit to stop sending and
+    // shows the meters at rest. True when that levoff went out; timer `replyTimer` then
+    // waits for its reply. Stopping the level reading also throws away what has arrived
+    // of the stream.
+    bool pauseMetering(MeterLevels& meters, int replyTimer);
+    // Turns metering back on if pauseMetering turned it off. True when the levon went
+    // out; timer `replyTimer` then waits for its reply.
+    bool resumeMetering(int replyTimer);
+
     LinkEngine& engine() { return m_engine; }
     const LinkEngine& engine() const { return m_engine; }
 
@@ -73,6 +83,7 @@ private:
     ProcedureOutcome m_outcome = ProcedureOutcome::Cancel;
     std::function<void(ProcedureOutcome)> m_finished;
     std::set<int> m_running; // timers started and not yet fired
+    bool m_meteringPaused = false;
     // Last, so no tick arrives while the rest is being torn down.
     std::unique_ptr<Timers> m_timers;
 };

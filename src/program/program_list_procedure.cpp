@@ -27,19 +27,10 @@ bool ProgramListProcedure::start(bool readList) {
     if (!begin())
         return false;
     m_toRead = readList ? kProgramSlots : 0;
-    LinkEngine& link = engine();
-    m_resumeMetering = link.MeteringOn();
     m_phase = Phase::Reading;
-    if (m_resumeMetering) {
-        // Stopping the level reading also throws away what has arrived of the stream.
-        link.StopLevelReading();
-        link.setMeteringOn(false);
-        m_session.meterLevels.setAtRest();
-        if (link.IssueCommand(CmdLevoff) != 0) {
-            startTimer(LevelOffReplyTimer);
-            setPhase(Phase::Reading);
-            return true;
-        }
+    if (pauseMetering(m_session.meterLevels, LevelOffReplyTimer)) {
+        setPhase(Phase::Reading);
+        return true;
     }
     setPhase(Phase::Reading);
     readNext();
@@ -257,20 +248,10 @@ bool ProgramListProcedure::exit() {
 
 void ProgramListProcedure::leave() {
     setPhase(Phase::Leaving);
-    LinkEngine& link = engine();
-    if (!connected() || !m_resumeMetering) {
-        m_phase = Phase::Ended;
-        finish(ProcedureOutcome::Ok);
+    if (connected() && resumeMetering(LevelOnReplyTimer))
         return;
-    }
-    link.StopLevelReading();
-    link.setMeteringOn(true);
-    if (link.IssueCommand(CmdLevon) == 0) {
-        m_phase = Phase::Ended;
-        finish(ProcedureOutcome::Ok);
-        return;
-    }
-    startTimer(LevelOnReplyTimer);
+    m_phase = Phase::Ended;
+    finish(ProcedureOutcome::Ok);
 }
 
 void ProgramListProcedure::lineLost() {

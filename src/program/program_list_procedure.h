@@ -94,7 +94,6 @@ private:
     Phase m_phase = Phase::Idle;
     bool m_busy = false;
     bool m_exitAsked = false;
-    bool m_resumeMetering = false;
     int m_read = 0;
     int m_toRead = 0;
     Action m_action = Action::None;

@@ -32,17 +32,9 @@ bool ProgramStoreProcedure::start() {
     const int own = m_session.CurrentRecord().program_number;
     m_chosen = own >= 1 && own <= kProgramSlots ? own : 0;
     m_slotState = m_chosen == 0 ? SlotState::New : SlotState::Reading;
-    LinkEngine& link = engine();
-    m_resumeMetering = link.MeteringOn();
-    if (m_resumeMetering) {
-        link.StopLevelReading();
-        link.setMeteringOn(false);
-        m_session.meterLevels.setAtRest();
-        if (link.IssueCommand(CmdLevoff) != 0) {
-            startTimer(LevelOffReplyTimer);
-            changed();
-            return true;
-        }
+    if (pauseMetering(m_session.meterLevels, LevelOffReplyTimer)) {
+        changed();
+        return true;
     }
     m_ready = true;
     readChosen();
@@ -202,15 +194,8 @@ bool ProgramStoreProcedure::exit() {
 void ProgramStoreProcedure::leave() {
     m_leaving = true;
     changed();
-    LinkEngine& link = engine();
-    if (connected() && m_resumeMetering) {
-        link.StopLevelReading();
-        link.setMeteringOn(true);
-        if (link.IssueCommand(CmdLevon) != 0) {
-            startTimer(LevelOnReplyTimer);
-            return;
-        }
-    }
+    if (connected() && resumeMetering(LevelOnReplyTimer))
+        return;
     finish(m_stored ? ProcedureOutcome::Ok : ProcedureOutcome::Cancel);
 }
 

@@ -74,7 +74,6 @@ private:
     bool m_storing = false;
     bool m_leaving = false;
     bool m_reading = false;
-    bool m_resumeMetering = false;
     bool m_stored = false;
     int m_chosen = 0;
     int m_target = 0;

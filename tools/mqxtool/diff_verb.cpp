@@ -1,7 +1,7 @@
 #include "diff_verb.h"
 
 #include "program/field_labels.h"
-#include "program/program_file.h"
+#include "record_listing.h"
 #include "stream_prompts.h"
 #include "unit_link.h"
 #include "unit_verbs.h"
@@ -18,14 +18,6 @@ int usage(QTextStream& err, const char* what) {
     return kCannotCompare;
 }
 
-bool load(const QString& file, ProgramRecord& record, QTextStream& err) {
-    const FileResult loaded = LoadRecordFile(record, file);
-    if (!loaded)
-        err << "mqxtool: " << file << ": " << loaded.error << Qt::endl;
-    return loaded.ok;
-}
-
-// The unit's current program, downloaded as the controller downloads it.
 bool download(const QCommandLineParser& parser, ProgramRecord& record, QTextStream& err) {
     UnitOptions options;
     if (!readUnitOptions(parser, err, options))
@@ -60,7 +52,7 @@ int runDiff(const QCommandLineParser& parser, QTextStream& out, QTextStream& err
                                  : "expected FILE1 FILE2, or one FILE with --port and --id");
     ProgramRecord first{};
     ProgramRecord second{};
-    if (!load(files[0], first, err))
+    if (!LoadOrSay(files[0], first, err))
         return kCannotCompare;
     QString firstName = QStringLiteral("PC");
     QString secondName = QStringLiteral("unit");
@@ -68,7 +60,7 @@ int runDiff(const QCommandLineParser& parser, QTextStream& out, QTextStream& err
         if (!download(parser, second, err))
             return kCannotCompare;
     } else {
-        if (!load(files[1], second, err))
+        if (!LoadOrSay(files[1], second, err))
             return kCannotCompare;
         firstName = QFileInfo(files[0]).fileName();
         secondName = QFileInfo(files[1]).fileName();

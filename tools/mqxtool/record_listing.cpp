@@ -1,5 +1,6 @@
 #include "record_listing.h"
 
+#include "program/program_file.h"
 #include "program/record_text.h"
 
 #include <QJsonDocument>
@@ -51,6 +52,13 @@ QByteArray RecordJson(const ProgramRecord& record) {
         }
     }
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+bool LoadOrSay(const QString& file, ProgramRecord& record, QTextStream& err) {
+    const FileResult loaded = LoadRecordFile(record, file);
+    if (!loaded)
+        err << "mqxtool: " << file << ": " << loaded.error << Qt::endl;
+    return loaded.ok;
 }
 
 } // namespace mqx::tool

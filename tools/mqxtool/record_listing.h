@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTextStream>
 
 namespace mqx::tool {
 
@@ -12,5 +13,7 @@ namespace mqx::tool {
 QString ListRecord(const ProgramRecord& record);
 // The same as one JSON object: steps as numbers, texts as strings.
 QByteArray RecordJson(const ProgramRecord& record);
+// Reads a program file into `record`; on failure says why on `err`, naming the file.
+bool LoadOrSay(const QString& file, ProgramRecord& record, QTextStream& err);
 
 } // namespace mqx::tool

@@ -4,7 +4,7 @@
 #include "graphs/peq_response.h"
 #include "graphs/response_csv.h"
 #include "pages/sheet_plots.h"
-#include "program/program_file.h"
+#include "record_listing.h"
 
 #include <QImageWriter>
 
@@ -62,11 +62,8 @@ int runResponse(const QCommandLineParser& parser, QTextStream& out, QTextStream&
 
     const QString& file = args.first();
     ProgramRecord record{};
-    const FileResult loaded = LoadRecordFile(record, file);
-    if (!loaded) {
-        err << "mqxtool: " << file << ": " << loaded.error << Qt::endl;
+    if (!LoadOrSay(file, record, err))
         return 1;
-    }
     const auto index = static_cast<std::size_t>(*channel - 1);
     if (parser.isSet(kPngOption)) {
         const QString png = parser.value(kPngOption);

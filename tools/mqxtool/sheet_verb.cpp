@@ -1,7 +1,7 @@
 #include "sheet_verb.h"
 
 #include "pages/setup_sheet.h"
-#include "program/program_file.h"
+#include "record_listing.h"
 
 #include <QDate>
 
@@ -32,11 +32,8 @@ int runSheet(const QCommandLineParser& parser, QTextStream&, QTextStream& err) {
     }
     const QString& file = args.first();
     ProgramRecord record{};
-    const FileResult loaded = LoadRecordFile(record, file);
-    if (!loaded) {
-        err << "mqxtool: " << file << ": " << loaded.error << Qt::endl;
+    if (!LoadOrSay(file, record, err))
         return 1;
-    }
     const QString pdf = parser.value(QStringLiteral("pdf"));
     const QString date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
     const SheetResult written = WriteSetupSheet(pdf, record, unitId, date);
