@@ -82,12 +82,12 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
         {"each switch and output level of an input under its own code",
          [](ProgramRecord& r) {
              r.geq_on[0] = 0;
-             r.geq_gain[1] = 100;
+             r.geq_gain[0] = 100;
              r.peq_on[1] = 0;
              r.peq_gain[0] = 100;
              r.comp_on[1] = 1;
          },
-         {{"0141", "001"}, {"0132", "181"}, {"0262", "001"}, {"0251", "181"}, {"0272", "000"}}},
+         {{"0141", "001"}, {"0131", "181"}, {"0262", "001"}, {"0251", "181"}, {"0272", "000"}}},
     };
     const ProgramRecord to = factory();
     for (const RestoreCase& c : cases) {
