@@ -10,7 +10,7 @@ packages=(
     clang-format
     xvfb xauth
     help2man desktop-file-utils appstream
-    poppler-utils
+    poppler-utils fonts-dejavu-core
 )
 
 missing=()

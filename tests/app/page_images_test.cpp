@@ -1,0 +1,158 @@
+// Every tab of the window, in both EQ modes, and the meter strip in both meter modes at pixel
+// ratios 1 and 2, compared pixel for pixel with the pictures in tests/app/images. The pictures
+// were looked at when they were made; a change to the artwork, a layout or a colour shows here.
+// After an intended change, run the test with MQX_UPDATE_IMAGES=1, look at the new pictures and
+// commit them. On a difference the picture drawn is left beside the build for a look.
+
+#include "app/install_pages.h"
+#include "app/main_window.h"
+#include "core/session.h"
+#include "graphs/level_meter_strip.h"
+#include "pages/peq_page.h"
+#include "recording_edit_sink.h"
+#include "scripted_prompts.h"
+#include "test_paths.h"
+#include "virtual_clock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QImage>
+#include <QStyleFactory>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+
+namespace {
+
+struct NoFiles : FileDialogs {
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
+};
+
+// A program that sets something on every page, so that each drawn part has a value to show.
+void VaryRecord(ProgramRecord& r) {
+    ApplyRecordDefaults(r);
+    r.input_mode = 1;
+    r.sg_wave = 1;
+    for (int b = 0; b < kGeqBandCount; ++b)
+        r.geq_level[b] = {static_cast<std::uint8_t>((b * 7) % 31), static_cast<std::uint8_t>(b)};
+    r.peq_band[2][0] = {1, 40, 36, 30};
+    r.peq_band[3][0] = {2, 81, 30, 40};
+    r.peq_band[6][0] = {3, 100, 10, 60};
+    r.comp_on = {1, 0};
+    r.comp_threshold[0] = 20;
+    r.comp_ratio[0] = 5;
+    r.comp_gain[0] = 8;
+    r.master_delay = {960, 4800};
+    for (int c = 0; c < kOutputCount; ++c) {
+        OutputChannel& o = r.out[static_cast<std::size_t>(c)];
+        o.source = static_cast<std::uint8_t>(c % 3);
+        o.hpf_type = static_cast<std::uint8_t>(1 + c % 4);
+        o.hpf_freq = static_cast<std::uint8_t>(10 + 12 * c);
+        o.lpf_type = static_cast<std::uint8_t>(1 + (c + 2) % 4);
+        o.lpf_freq = static_cast<std::uint8_t>(60 + 10 * c);
+        o.eq[1] = {1, static_cast<std::uint8_t>(50 + 9 * c), 40, 30};
+        o.level = static_cast<std::uint8_t>(150 + 8 * c);
+        o.limiter = static_cast<std::uint8_t>(5 * c);
+        o.delay = static_cast<std::uint32_t>(96 * c);
+        o.phase = static_cast<std::uint8_t>(c % 2);
+        o.on = c == 3 ? 0 : 1;
+    }
+    r.out[1].link_mask = OutputBit(1) | OutputBit(4);
+    r.out[4].link_mask = OutputBit(1) | OutputBit(4);
+}
+
+struct Pictured {
+    Pictured() {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        VaryRecord(session.CurrentRecord());
+        session.meterLevels.inputMeter = {70, 40};
+        session.meterLevels.outputMeter = {90, 80, 60, 45, 30, 10};
+        session.meterLevels.peqMeter = {50, 20};
+        session.meterLevels.geqMeter = {60, 30};
+        session.meterLevels.compReduction = {60, 90};
+        session.meterLevels.outputState = {1, 0, 0, 1, 0, 0};
+        window->resize(1000, 720);
+        window->show();
+        window->RefreshAll();
+        window->metersChanged();
+    }
+    ~Pictured() { QApplication::setFont(QFont()); }
+    test::ScratchDir dir;
+    Session session;
+    test::ScriptedPrompts prompts;
+    NoFiles files;
+    test::RecordingEditSink sink;
+    test::VirtualClock clock;
+    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(
+        session, prompts, files, sink, dir.path(QStringLiteral("cfg")));
+    InstalledPages pages = InstallPages(*window, session, sink, prompts, clock);
+};
+
+// Compares with the stored picture, or stores it when asked to; returns what differs.
+std::string Differs(const QString& name, const QImage& drawn) {
+    const QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
+    const QString stored = QStringLiteral(MQX_IMAGES_DIR "/") + name + QStringLiteral(".png");
+    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES")) {
+        QDir().mkpath(QStringLiteral(MQX_IMAGES_DIR));
+        return image.save(stored) ? std::string() : "cannot write " + stored.toStdString();
+    }
+    const QImage expected = QImage(stored).convertToFormat(QImage::Format_ARGB32);
+    if (expected.isNull())
+        return "no stored picture " + stored.toStdString();
+    if (expected.size() != image.size()) {
+        image.save(name + QStringLiteral("-drawn.png"));
+        return QStringLiteral("%1: drawn %2x%3, stored %4x%5")
+            .arg(name)
+            .arg(image.width())
+            .arg(image.height())
+            .arg(expected.width())
+            .arg(expected.height())
+            .toStdString();
+    }
+    QRect changed;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != expected.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    if (changed.isNull())
+        return {};
+    image.save(name + QStringLiteral("-drawn.png"));
+    return QStringLiteral("%1 differs within x %2..%3, y %4..%5")
+        .arg(name)
+        .arg(changed.left())
+        .arg(changed.right())
+        .arg(changed.top())
+        .arg(changed.bottom())
+        .toStdString();
+}
+
+} // namespace
+
+TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
+    Pictured w;
+    for (int eqMode : {0, 1}) {
+        w.session.CurrentRecord().eq_mode = static_cast<std::uint8_t>(eqMode);
+        w.window->RefreshAll();
+        w.pages.peq[0]->editor().pressBandButton(3);
+        for (int tab = 0; tab < w.window->tabs()->count(); ++tab) {
+            w.window->tabs()->setCurrentIndex(tab);
+            QApplication::processEvents();
+            EXPECT_EQ(
+                Differs(QStringLiteral("eq%1-tab%2").arg(eqMode).arg(tab, 2, 10, QLatin1Char('0')),
+                        w.window->grab().toImage()),
+                "");
+        }
+    }
+    for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
+        w.window->meterStrip()->setMode(mode);
+        for (int ratio : {1, 2})
+            EXPECT_EQ(Differs(QStringLiteral("meters%1-x%2").arg(mode).arg(ratio),
+                              w.window->meterStrip()->picture(ratio)),
+                      "");
+    }
+}
