@@ -4,13 +4,43 @@
 // After an intended change, run the test with MQX_UPDATE_IMAGES=1, look at the new pictures and
 // commit them. On a difference the picture drawn is left beside the build for a look.
 
+#include "app/about_dialog.h"
+#include "app/compare_window.h"
 #include "app/install_pages.h"
 #include "app/main_window.h"
+#include "connection/connect_dialog.h"
+#include "connection/connect_procedure.h"
+#include "connection/device_info_dialog.h"
+#include "connection/device_info_procedure.h"
+#include "connection/disconnect_dialog.h"
+#include "connection/disconnect_procedure.h"
+#include "connection/panel_lock_dialog.h"
+#include "connection/panel_lock_procedure.h"
+#include "connection/select_data_dialog.h"
+#include "connection/select_data_procedure.h"
 #include "core/session.h"
 #include "graphs/level_meter_strip.h"
+#include "link/link_engine.h"
+#include "link/port_map.h"
+#include "link/ports_dialog.h"
+#include "pages/caution_dialog.h"
+#include "pages/ch_link_dialog.h"
+#include "pages/eq_flat_dialog.h"
+#include "pages/eq_link_dialog.h"
+#include "pages/eq_link_off_dialog.h"
+#include "pages/eq_operations.h"
+#include "pages/output_flat_dialog.h"
 #include "pages/peq_page.h"
+#include "program/flag_chooser_dialog.h"
+#include "program/program_list_dialog.h"
+#include "program/program_list_procedure.h"
+#include "program/program_store_dialog.h"
+#include "program/program_store_procedure.h"
+#include "program/program_text_dialog.h"
+#include "program/program_text_procedure.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
+#include "scripted_serial_port.h"
 #include "test_paths.h"
 #include "virtual_clock.h"
 
@@ -18,6 +48,7 @@
 #include <QDir>
 #include <QFont>
 #include <QImage>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTabWidget>
 
@@ -154,5 +185,63 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
             EXPECT_EQ(Differs(QStringLiteral("meters%1-x%2").arg(mode).arg(ratio),
                               w.window->meterStrip()->picture(ratio)),
                       "");
+    }
+}
+
+TEST(PageImages, EveryDialogLooksAsStored) {
+    Pictured w;
+    Session& s = w.session;
+    test::ScriptedSerialPort port;
+    LinkEngine engine(port, w.clock, s);
+    ConnectProcedure connect(s, engine, w.prompts, w.clock);
+    DeviceInfoProcedure info(DeviceInfoMode::Edit, s, engine, w.prompts, w.clock);
+    DisconnectProcedure disconnect(s, engine, w.prompts, w.clock);
+    PanelLockProcedure lock(s, engine, w.prompts, w.clock);
+    SelectDataProcedure select(s, engine, w.prompts, w.clock);
+    ProgramListProcedure list(s, engine, w.prompts, w.clock);
+    ProgramStoreProcedure store(s, engine, w.prompts, w.clock);
+    ProgramTextProcedure text(ProgramTextKind::Information, s, engine, w.prompts, w.clock);
+    EqOperations operations(s, w.sink);
+    ProgramRecord unit;
+    ApplyRecordDefaults(unit);
+    const PortCatalog catalog({{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB serial"),
+                                QStringLiteral("FTDI"), QStringLiteral("A1B2")}});
+    // Paths that are nowhere, so that no machine's own ports change the picture.
+    QSettings ports(w.dir.path(QStringLiteral("ports.ini")), QSettings::IniFormat);
+    for (int com = 1; com <= PortMap::kPortCount; ++com)
+        ports.setValue(QStringLiteral("Ports/COM%1").arg(com),
+                       com == 1 ? QStringLiteral("/dev/ttyUSB0")
+                                : QStringLiteral("/no/such/tty%1").arg(com));
+    const std::vector<std::pair<const char*, std::function<QWidget*()>>> dialogs = {
+        {"about", [] { return new AboutDialog; }},
+        {"compare", [&] { return new CompareWindow(s.CurrentRecord(), unit); }},
+        {"connect", [&] { return new ConnectDialog(connect, 2, 17); }},
+        {"device-info",
+         [&] { return new DeviceInfoDialog(info, 17, QByteArrayLiteral("Stage left......")); }},
+        {"disconnect", [&] { return new DisconnectDialog(disconnect); }},
+        {"panel-lock", [&] { return new PanelLockDialog(lock, 'E'); }},
+        {"select-data", [&] { return new SelectDataDialog(select); }},
+        {"ports", [&] { return new PortsDialog(PortMap::fromSettings(ports), catalog); }},
+        {"caution", [] { return new CautionDialog; }},
+        {"ch-link", [&] { return new ChLinkDialog(s, w.sink); }},
+        {"geq-flat", [&] { return new EqFlatDialog(EqKind::Geq, operations); }},
+        {"peq-link", [&] { return new EqLinkDialog(EqKind::Peq, operations); }},
+        {"geq-link-off", [&] { return new EqLinkOffDialog(EqKind::Geq, operations); }},
+        {"output-flat", [&] { return new OutputFlatDialog(s.CurrentRecord(), operations); }},
+        {"protection", [] { return new FlagChooserDialog(FlagKind::Protection, 1, nullptr); }},
+        {"program-list",
+         [&] {
+             return new ProgramListDialog(
+                 list, s, [] {}, nullptr);
+         }},
+        {"program-store", [&] { return new ProgramStoreDialog(store, s, nullptr); }},
+        {"information", [&] { return new ProgramTextDialog(text, nullptr); }},
+    };
+    for (const auto& [name, make] : dialogs) {
+        std::unique_ptr<QWidget> dialog(make());
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_EQ(
+            Differs(QStringLiteral("dialog-") + QLatin1String(name), dialog->grab().toImage()), "");
     }
 }
