@@ -1,0 +1,131 @@
+// The modal dialogs and message boxes answered with the keys an operator uses: Return takes
+// the default button, Escape backs out. Each command must read the answer it was given.
+
+#include "app/connection_commands.h"
+#include "app/eq_commands.h"
+#include "app/install_pages.h"
+#include "app/main_window.h"
+#include "app/message_box_prompts.h"
+#include "core/session.h"
+#include "link/link_engine.h"
+#include "recording_edit_sink.h"
+#include "scripted_prompts.h"
+#include "scripted_serial_port.h"
+#include "test_paths.h"
+#include "virtual_clock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace mqx;
+
+namespace {
+
+struct NoFiles : FileDialogs {
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
+};
+
+// Waits for the next modal window, lets `prepare` tick its boxes, then presses `key` on it.
+// Returns a flag that tells whether a modal window was met.
+std::shared_ptr<bool> AnswerNextModal(int key, std::function<void(QWidget*)> prepare = {}) {
+    auto met = std::make_shared<bool>(false);
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, met, key, prepare] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        *met = true;
+        poll->deleteLater();
+        poll->stop();
+        if (prepare)
+            prepare(modal);
+        QTest::keyClick(modal, static_cast<Qt::Key>(key));
+    });
+    poll->start(5);
+    return met;
+}
+
+struct Window {
+    Window() {
+        ApplyRecordDefaults(session.CurrentRecord());
+        session.CurrentRecord().geq_level[0][0] = 0;
+        window->show();
+        window->RefreshAll();
+    }
+    test::ScratchDir dir;
+    Session session;
+    test::ScriptedPrompts prompts;
+    NoFiles files;
+    test::RecordingEditSink sink;
+    test::VirtualClock clock;
+    test::ScriptedSerialPort port;
+    LinkEngine engine{port, clock, session};
+    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(
+        session, prompts, files, sink, dir.path(QStringLiteral("cfg")));
+    InstalledPages pages = InstallPages(*window, session, sink, prompts, clock);
+    ConnectionCommands* connection =
+        InstallConnectionCommands(*window, session, engine, prompts, clock);
+    EqCommands* eqCommands = InstallEqCommands(*window, session, sink, pages, connection);
+};
+
+} // namespace
+
+TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
+    Window w;
+    MessageBoxPrompts boxes(w.window.get());
+    const QString t = QStringLiteral("MQX-T410 Controller"), q = QStringLiteral("Go on?");
+    const auto tickFirst = [](QWidget* dialog) {
+        dialog->findChildren<QCheckBox*>().value(0)->setChecked(true);
+    };
+    const auto flat = [&] {
+        w.window->action(MenuId::GeqFlat)->trigger();
+        return w.session.CurrentRecord().geq_level[0][0] == 24;
+    };
+    struct Case {
+        const char* what;
+        int key;
+        std::function<void(QWidget*)> prepare;
+        std::function<bool()> ask;
+        bool answer;
+    };
+    const std::vector<Case> cases = {
+        {"confirm, Return",
+         Qt::Key_Return,
+         {},
+         [&] { return boxes.confirm(t, q, PromptIcon::Question); },
+         true},
+        {"confirm, Escape",
+         Qt::Key_Escape,
+         {},
+         [&] { return boxes.confirm(t, q, PromptIcon::Question); },
+         false},
+        {"Cancel first, Return",
+         Qt::Key_Return,
+         {},
+         [&] { return boxes.confirmCancelFirst(t, q, PromptIcon::Question); },
+         false},
+        {"Caution, Return", Qt::Key_Return, {}, [&] { return w.connection->caution(); }, true},
+        {"Caution, Escape", Qt::Key_Escape, {}, [&] { return w.connection->caution(); }, false},
+        {"Connect, Escape", Qt::Key_Escape, {}, [&] { return w.connection->connectUnit(); }, false},
+        {"GEQ Flat, Escape", Qt::Key_Escape, tickFirst, flat, false},
+        {"GEQ Flat, Return", Qt::Key_Return, tickFirst, flat, true},
+    };
+    w.window->tabs()->setCurrentIndex(1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto met = AnswerNextModal(c.key, c.prepare);
+        EXPECT_EQ(c.ask(), c.answer);
+        EXPECT_TRUE(*met);
+    }
+    // The flat GEQ is on the page as soon as the dialog closes: no box shows the old -12 dB.
+    for (const QLineEdit* box : w.window->page(1)->findChildren<QLineEdit*>())
+        EXPECT_NE(box->text().trimmed(), QStringLiteral("-12.0"));
+    EXPECT_TRUE(w.port.written().empty());
+}
