@@ -6,6 +6,12 @@
 #include "app/install_pages.h"
 #include "app/main_window.h"
 #include "app/message_box_prompts.h"
+#include "connection/connect_procedure.h"
+#include "connection/connection_dialog_runner.h"
+#include "connection/device_info_procedure.h"
+#include "connection/disconnect_procedure.h"
+#include "connection/panel_lock_procedure.h"
+#include "connection/select_data_procedure.h"
 #include "core/session.h"
 #include "link/link_engine.h"
 #include "recording_edit_sink.h"
@@ -80,6 +86,12 @@ struct Window {
 TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     Window w;
     MessageBoxPrompts boxes(w.window.get());
+    ConnectionDialogRunner dialogs(w.window.get(), w.prompts);
+    ConnectProcedure connect(w.session, w.engine, w.prompts, w.clock);
+    DeviceInfoProcedure info(DeviceInfoMode::Edit, w.session, w.engine, w.prompts, w.clock);
+    SelectDataProcedure select(w.session, w.engine, w.prompts, w.clock);
+    DisconnectProcedure disconnect(w.session, w.engine, w.prompts, w.clock);
+    PanelLockProcedure lock(w.session, w.engine, w.prompts, w.clock);
     const QString t = QStringLiteral("MQX-T410 Controller"), q = QStringLiteral("Go on?");
     const auto tickFirst = [](QWidget* dialog) {
         dialog->findChildren<QCheckBox*>().value(0)->setChecked(true);
@@ -113,7 +125,31 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
          false},
         {"Caution, Return", Qt::Key_Return, {}, [&] { return w.connection->caution(); }, true},
         {"Caution, Escape", Qt::Key_Escape, {}, [&] { return w.connection->caution(); }, false},
-        {"Connect, Escape", Qt::Key_Escape, {}, [&] { return w.connection->connectUnit(); }, false},
+        {"Connect, Escape",
+         Qt::Key_Escape,
+         {},
+         [&] { return dialogs.runConnect(connect, 1, 1); },
+         false},
+        {"Information, Escape",
+         Qt::Key_Escape,
+         {},
+         [&] { return dialogs.runDeviceInfo(info, 1, {}); },
+         false},
+        {"Select data, Escape",
+         Qt::Key_Escape,
+         {},
+         [&] { return dialogs.runSelectData(select); },
+         false},
+        {"Disconnect, Escape",
+         Qt::Key_Escape,
+         {},
+         [&] { return dialogs.runDisconnect(disconnect); },
+         false},
+        {"Panel lock, Escape",
+         Qt::Key_Escape,
+         {},
+         [&] { return dialogs.runPanelLock(lock, 'D'); },
+         false},
         {"GEQ Flat, Escape", Qt::Key_Escape, tickFirst, flat, false},
         {"GEQ Flat, Return", Qt::Key_Return, tickFirst, flat, true},
     };
