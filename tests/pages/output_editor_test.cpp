@@ -63,8 +63,8 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
         SCOPED_TRACE(c.name);
         for (int ch : {1, 2, 3, 4})
             out(ch).*c.field = static_cast<std::uint8_t>(c.before);
-        std::tie(out(4).phase, out(4).level, out(4).limiter) =
-            std::tuple(1, 7, 9); // not in the group
+        // E is outside the group: whatever B does leaves it be.
+        std::tie(out(4).phase, out(4).level, out(4).limiter) = std::tuple(1, 7, 9);
         sink.edits.clear();
         c.act();
         EXPECT_EQ(std::tuple(out(1).*c.field, out(2).*c.field, out(3).*c.field),
