@@ -71,27 +71,17 @@ TEST(ChLinkEditor, OkWritesTheGroupsCopiesTheLowestAndSendsOneEdit) {
         std::string sent;                     // nothing while not connected
     };
     const Case cases[] = {
-        {{A | B, A | B, C, D, E, F},
-         {},
-         {A | B, A | B, C, D, E, F},
-         {0, 0, 2, 3, 4, 5},
+        // clang-format off
+        {{A | B, A | B, C, D, E, F}, {}, {A | B, A | B, C, D, E, F}, {0, 0, 2, 3, 4, 5},
          "054 048048008004002"},
-        {kAlone,
-         {{0, 2}, {6, 0}, {0, -1}},
-         {A | C, B, A | C, D, E, F},
-         {0, 1, 0, 3, 4, 5},
+        {kAlone, {{0, 2}, {6, 0}, {0, -1}}, {A | C, B, A | C, D, E, F}, {0, 1, 0, 3, 4, 5},
          "054 040016040004002"},
         {kAlone, {{4, 5}}, {A, B, C, D, E | F, E | F}, {0, 1, 2, 3, 4, 4}, "054 032016008004003"},
-        {{A | B | C, A | B | C, A | B | C, D, E, F},
-         {{5, 0}, {0, 1}},
-         {A, B | C, B | C, D, E, F},
-         {0, 1, 1, 3, 4, 5},
-         "054 032024024004002"},
-        {kAlone,
-         {{1, 3}, {1, 0}},
-         {A | B | D, A | B | D, C, A | B | D, E, F},
-         {0, 0, 2, 0, 4, 5},
+        {{A | B | C, A | B | C, A | B | C, D, E, F}, {{5, 0}, {0, 1}}, {A, B | C, B | C, D, E, F},
+         {0, 1, 1, 3, 4, 5}, "054 032024024004002"},
+        {kAlone, {{1, 3}, {1, 0}}, {A | B | D, A | B | D, C, A | B | D, E, F}, {0, 0, 2, 0, 4, 5},
          ""},
+        // clang-format on
     };
     for (const Case& c : cases) {
         Session s = withMasks(c.before);
@@ -105,9 +95,10 @@ TEST(ChLinkEditor, OkWritesTheGroupsCopiesTheLowestAndSendsOneEdit) {
         editor.apply();
         for (std::size_t ch = 0; ch < 6; ++ch) {
             const OutputChannel& out = s.CurrentRecord().out[ch];
-            EXPECT_EQ(out.link_mask, c.after[ch]) << c.sent << " " << ch;
-            EXPECT_EQ(shared(out), shared(original.out[c.takesFrom[ch]])) << c.sent << " " << ch;
-            EXPECT_EQ(own(out), own(original.out[ch])) << c.sent << " " << ch;
+            EXPECT_EQ(std::tuple(out.link_mask, shared(out), own(out)),
+                      std::tuple(c.after[ch], shared(original.out[c.takesFrom[ch]]),
+                                 own(original.out[ch])))
+                << c.sent << " " << ch;
         }
         EXPECT_EQ(sink.edits, c.sent.empty() ? std::vector<std::string>{} : std::vector{c.sent});
     }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace mqx;
 
 namespace {
@@ -28,9 +30,8 @@ TEST(CompressorGeometry, TransferCurveKneesAndEndsFollowThresholdRatioAndGain) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const TransferCurve curve = TransferCurvePoints(c.t, c.r, c.g);
-        EXPECT_EQ(curve.start, c.start);
-        EXPECT_EQ(curve.knee, c.knee);
-        EXPECT_EQ(curve.end, c.end);
+        EXPECT_EQ(std::tuple(curve.start, curve.knee, curve.end),
+                  std::tuple(c.start, c.knee, c.end));
     }
     // The corners of the clip are the graph's 0 dBFS and -70 dBFS.
     EXPECT_TRUE(kTransferClip.contains(QPoint(144, 144)));
@@ -67,11 +68,10 @@ TEST(CompressorGeometry, LinkModesChooseTheValidColumnsAndWhatEachBarShows) {
         {7, true, true, 60, 75}, // no mode at all: nothing is coupled
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.mode);
-        EXPECT_EQ(CompColumnValid(c.mode, 0), c.valid1);
-        EXPECT_EQ(CompColumnValid(c.mode, 1), c.valid2);
-        EXPECT_EQ(BarReduction(c.mode, levels, 0), c.bar1);
-        EXPECT_EQ(BarReduction(c.mode, levels, 1), c.bar2);
+        EXPECT_EQ(std::tuple(CompColumnValid(c.mode, 0), CompColumnValid(c.mode, 1),
+                             BarReduction(c.mode, levels, 0), BarReduction(c.mode, levels, 1)),
+                  std::tuple(c.valid1, c.valid2, c.bar1, c.bar2))
+            << c.mode;
     }
 }
 
@@ -115,8 +115,8 @@ TEST(EqBandRules, TypesUseTheirBoxesAndKeepTheFrequencyInTheirLimits) {
     };
     for (auto [type, u] : used) {
         const EqFieldsUsed got = FieldsUsedBy(type);
-        EXPECT_EQ(got.frequency, u.frequency) << type;
-        EXPECT_EQ(got.q, u.q) << type;
-        EXPECT_EQ(got.level, u.level) << type;
+        EXPECT_EQ(std::tuple(got.frequency, got.q, got.level),
+                  std::tuple(u.frequency, u.q, u.level))
+            << type;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace mqx;
 
 namespace {
@@ -13,7 +15,7 @@ DelayEntry read(DelayBox box, const char* text, std::uint32_t current = 0,
 
 } // namespace
 
-TEST(DelayUnits, OneSecondShowsAsThreeHundredFortyFourMetresOrElevenHundredFeet) {
+TEST(DelayUnits, ShownTextsInEveryUnitAndInchesRollingOverIntoFeet) {
     // 1000 ms of sound at 344 m/s: 344 m, 13543.307 inches = 1128 feet 7.307 inches.
     EXPECT_EQ(DelayMsText(96000), QStringLiteral("1000.0000"));
     EXPECT_EQ(DelayMetresText(96000), QStringLiteral(" 344.0000"));
@@ -30,9 +32,6 @@ TEST(DelayUnits, OneSecondShowsAsThreeHundredFortyFourMetresOrElevenHundredFeet)
     // One step is 1/96 ms: 0.0104 ms, 0.14 inch.
     EXPECT_EQ(DelayMsText(1), QStringLiteral("   0.0104"));
     EXPECT_EQ(DelayInchesText(1), QStringLiteral("00.14\""));
-}
-
-TEST(DelayUnits, InchesRollOverIntoFeetAtTwelve) {
     // 12 inches = 12 / 13.543307 ms = 85.06 steps: 85 steps are 11.99 inches, 86 steps
     // (12.13 inches) are 1 foot 0.13 inches.
     EXPECT_EQ(DelayFeetInches(85), (FeetInches{0, 1199}));
@@ -54,68 +53,63 @@ TEST(DelayUnits, EveryShownValueReadsBackAsTheSameStep) {
     }
 }
 
-TEST(DelayUnits, MillisecondAndMetreEntriesTakePlainNumbersInRange) {
-    EXPECT_EQ(read(DelayBox::Ms, " 12.5 ").steps, 1200u);
-    EXPECT_EQ(read(DelayBox::Ms, "1365.32").steps, 131071u);
-    EXPECT_EQ(read(DelayBox::Metres, "344").steps, 96000u);
-    EXPECT_EQ(read(DelayBox::Ms, "-0.001").steps, 0u); // rounds to the first step
-    EXPECT_EQ(read(DelayBox::Ms, "0.0052").steps, 0u); // 0.4992 steps
-    EXPECT_EQ(read(DelayBox::Ms, "0.0053").steps, 1u); // 0.5088 steps
-
-    const DelayEntry over = read(DelayBox::Ms, "1365.33"); // 131072 steps
-    EXPECT_FALSE(over.accepted);
-    EXPECT_EQ(over.message, QStringLiteral("Channel Delay can be\n0.0 - 1365.3 [msec]"));
-    EXPECT_EQ(read(DelayBox::Ms, "-1").message, over.message);
-    // Far outside the range must stay outside it, not wrap into it.
-    EXPECT_EQ(read(DelayBox::Ms, "1e300").message, over.message);
-    EXPECT_EQ(read(DelayBox::Metres, "469.7").message,
-              QStringLiteral("Channel Delay can be\n0.0 - 469.6 [meter]"));
-    EXPECT_EQ(read(DelayBox::Metres, "469.7", 0, DelayGroup::Master).message,
-              QStringLiteral("Master Delay can be\n0.0 - 469.6 [meter]"));
-
-    for (const char* junk : {"", "  ", "12ms", "abc", "1,5", "nan", "inf"}) {
-        const DelayEntry e = read(DelayBox::Ms, junk);
-        EXPECT_FALSE(e.accepted) << junk;
-        EXPECT_EQ(e.message, QStringLiteral("Please enter a number.")) << junk;
-        EXPECT_EQ(read(DelayBox::Metres, junk).message, e.message) << junk;
-    }
-}
-
-TEST(DelayUnits, FeetEntriesAreWholeNumbersWithAnOptionalFootMark) {
-    // 12 feet and the 7.30 inches of the current delay.
-    const DelayEntry twelve = read(DelayBox::Feet, "12'", 96000);
-    ASSERT_TRUE(twelve.accepted);
-    EXPECT_EQ(twelve.steps, static_cast<std::uint32_t>(StepsFromFeetInches(12, 7.30)));
-    EXPECT_EQ(read(DelayBox::Feet, "0012", 96000).steps, twelve.steps);
-
-    for (const char* text : {"1'2", "''", "12.5", "-3", " 12"}) {
-        const DelayEntry e = read(DelayBox::Feet, text);
-        EXPECT_FALSE(e.accepted) << text;
-        EXPECT_EQ(e.message, QStringLiteral("Please enter an integer.")) << text;
-    }
-    const QString feetRange = QStringLiteral("Channel Delay can be\n0000' - 1540' [feet]");
-    EXPECT_EQ(read(DelayBox::Feet, "1541").message, feetRange);
-    EXPECT_EQ(read(DelayBox::Feet, "99999999999999999999").message, feetRange);
-    EXPECT_TRUE(read(DelayBox::Feet, "1540").accepted); // with 0 inches: 130993 steps
-    // 1540 feet with the 11.99 inches already shown: 131078 steps, past the end.
-    EXPECT_EQ(read(DelayBox::Feet, "1540", 85).message, feetRange);
-}
-
-TEST(DelayUnits, InchEntriesAreNumbersBelowTwelveWithAnOptionalInchMark) {
-    // 1128 feet are kept from the current delay.
-    EXPECT_EQ(read(DelayBox::Inches, "7.307\"", 96000).steps, 96000u);
-    EXPECT_EQ(read(DelayBox::Inches, "11.99", 0).steps, 85u);
-
-    for (const char* text : {"7\"3", "1.2.3", "-1", "7 in", "\"\""}) {
-        const DelayEntry e = read(DelayBox::Inches, text);
-        EXPECT_FALSE(e.accepted) << text;
-        EXPECT_EQ(e.message, QStringLiteral("Please enter a number.")) << text;
-    }
-    const QString inchRange = QStringLiteral("Master Delay can be\n00.00\" - 11.99\" [inch]");
-    EXPECT_EQ(read(DelayBox::Inches, "12", 0, DelayGroup::Master).message, inchRange);
-    EXPECT_EQ(read(DelayBox::Inches, "11.991", 0, DelayGroup::Master).message, inchRange);
-    // 1540 feet already shown, then 11.99 inches: 131078 steps.
+// What each unit's box takes, and for what it refuses, the message. Feet keep the inches
+// of the current delay and inches its feet.
+TEST(DelayUnits, EntriesTakeNumbersInRangeAndRefuseTheRestSayingWhy) {
+    const QString ms = QStringLiteral("Channel Delay can be\n0.0 - 1365.3 [msec]");
+    const QString feet = QStringLiteral("Channel Delay can be\n0000' - 1540' [feet]");
+    const QString inch = QStringLiteral("Master Delay can be\n00.00\" - 11.99\" [inch]");
     const auto feet1540 = static_cast<std::uint32_t>(StepsFromFeetInches(1540, 1.0));
     ASSERT_EQ(DelayFeetInches(feet1540).feet, 1540);
-    EXPECT_EQ(read(DelayBox::Inches, "11.99", feet1540, DelayGroup::Master).message, inchRange);
+    const auto twelveFeet = static_cast<std::uint32_t>(StepsFromFeetInches(12, 7.30));
+    using B = DelayBox;
+    constexpr DelayGroup M = DelayGroup::Master, C = DelayGroup::Channel;
+    // The box, the text, the current delay, the group; the steps read or the message.
+    const std::tuple<DelayBox, const char*, std::uint32_t, DelayGroup, std::uint32_t, QString>
+        cases[] = {
+            {B::Ms, " 12.5 ", 0, C, 1200, {}},
+            {B::Ms, "1365.32", 0, C, 131071, {}},
+            {B::Metres, "344", 0, C, 96000, {}},
+            {B::Ms, "-0.001", 0, C, 0, {}},  // rounds to the first step
+            {B::Ms, "0.0052", 0, C, 0, {}},  // 0.4992 steps
+            {B::Ms, "0.0053", 0, C, 1, {}},  // 0.5088 steps
+            {B::Ms, "1365.33", 0, C, 0, ms}, // 131072 steps
+            {B::Ms, "-1", 0, C, 0, ms},
+            {B::Ms, "1e300", 0, C, 0, ms}, // far outside stays outside, not wrapped into it
+            {B::Metres, "469.7", 0, C, 0,
+             QStringLiteral("Channel Delay can be\n0.0 - 469.6 [meter]")},
+            {B::Metres, "469.7", 0, M, 0,
+             QStringLiteral("Master Delay can be\n0.0 - 469.6 [meter]")},
+            {B::Feet, "12'", 96000, C, twelveFeet, {}},
+            {B::Feet, "0012", 96000, C, twelveFeet, {}},
+            {B::Feet, "1540", 0, C, 130993, {}},
+            {B::Feet, "1541", 0, C, 0, feet},
+            {B::Feet, "99999999999999999999", 0, C, 0, feet},
+            {B::Feet, "1540", 85, C, 0, feet}, // with the 11.99 inches shown: 131078 steps
+            {B::Inches, "7.307\"", 96000, C, 96000, {}},
+            {B::Inches, "11.99", 0, C, 85, {}},
+            {B::Inches, "12", 0, M, 0, inch},
+            {B::Inches, "11.991", 0, M, 0, inch},
+            {B::Inches, "11.99", feet1540, M, 0, inch}, // 131078 steps
+        };
+    for (const auto& [box, text, current, group, steps, message] : cases) {
+        const DelayEntry e = read(box, text, current, group);
+        EXPECT_EQ(std::tuple(e.accepted, e.accepted ? e.steps : 0u, e.message),
+                  std::tuple(message.isEmpty(), steps, message))
+            << text;
+    }
+    const QString number = QStringLiteral("Please enter a number.");
+    const std::tuple<DelayBox, std::vector<const char*>, QString> words[] = {
+        {B::Ms, {"", "  ", "12ms", "abc", "1,5", "nan", "inf"}, number},
+        {B::Metres, {"", "12ms", "abc", "1,5", "nan", "inf"}, number},
+        {B::Feet, {"1'2", "''", "12.5", "-3", " 12"}, QStringLiteral("Please enter an integer.")},
+        {B::Inches, {"7\"3", "1.2.3", "-1", "7 in", "\"\""}, number},
+    };
+    for (const auto& [box, texts, message] : words) {
+        for (const char* text : texts) {
+            const DelayEntry e = read(box, text);
+            EXPECT_FALSE(e.accepted) << text;
+            EXPECT_EQ(e.message, message) << text;
+        }
+    }
 }

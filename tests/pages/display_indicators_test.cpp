@@ -5,60 +5,45 @@
 using namespace mqx;
 
 namespace {
-
-struct PanelIndicatorTest : ::testing::Test {
-    void SetUp() override {
-        ApplyRecordDefaults(record);
-        record.input_mode = 0;
-    }
-    // Channel A with the given source, filters and mute.
-    std::uint8_t mask(int source, int hpf, int lpf, bool sounding = true) {
-        OutputChannel& a = record.out[0];
-        a.source = static_cast<std::uint8_t>(source);
-        a.hpf_freq = static_cast<std::uint8_t>(hpf);
-        a.lpf_freq = static_cast<std::uint8_t>(lpf);
-        a.on = sounding ? 1 : 0;
-        return PanelIndicator(record, 0);
-    }
-    ProgramRecord record;
-};
-
 constexpr int kOff = 0, kLpfOff = 122;
-
 } // namespace
 
-TEST_F(PanelIndicatorTest, BandLampsFollowTheCrossoverFilters) {
-    EXPECT_EQ(mask(0, kOff, kLpfOff), 0x3F); // all six lit
-    EXPECT_EQ(mask(0, 69, kLpfOff), 0x38);   // HPF 1 kHz: only the band above 1 kHz
-    EXPECT_EQ(mask(0, kOff, 29), 0x31);      // LPF 100 Hz: only the band below 100 Hz
-    // Each edge, one step either side.
-    EXPECT_EQ(mask(1, 28, kLpfOff), 0x2F);
-    EXPECT_EQ(mask(1, 29, kLpfOff), 0x2E);
-    EXPECT_EQ(mask(1, 56, kLpfOff), 0x2E);
-    EXPECT_EQ(mask(1, 57, kLpfOff), 0x2C);
-    EXPECT_EQ(mask(1, 68, kLpfOff), 0x2C);
-    EXPECT_EQ(mask(2, kOff, 70), 0x1F);
-    EXPECT_EQ(mask(2, kOff, 69), 0x17);
-    EXPECT_EQ(mask(2, kOff, 58), 0x17);
-    EXPECT_EQ(mask(2, kOff, 57), 0x13);
-    EXPECT_EQ(mask(2, kOff, 30), 0x13);
-    // A band pass from 500 Hz to 1 kHz: the high-pass removes the bands below 500 Hz
-    // and the low-pass the one above 1 kHz.
-    EXPECT_EQ(mask(2, 57, 69), 0x14);
+// The lamps of output A: its band lamps follow the crossover filters (each edge one step
+// either side), a muted channel or the generator leaves only what the inputs explain.
+TEST(PanelIndicator, LampsFollowFiltersMuteAndSource) {
+    const struct {
+        int inputMode, source, hpf, lpf, on;
+        std::uint8_t mask;
+    } cases[] = {
+        {0, 0, kOff, kLpfOff, 1, 0x3F}, {0, 0, 69, kLpfOff, 1, 0x38},
+        {0, 0, kOff, 29, 1, 0x31},      {0, 1, 28, kLpfOff, 1, 0x2F},
+        {0, 1, 29, kLpfOff, 1, 0x2E},   {0, 1, 56, kLpfOff, 1, 0x2E},
+        {0, 1, 57, kLpfOff, 1, 0x2C},   {0, 1, 68, kLpfOff, 1, 0x2C},
+        {0, 2, kOff, 70, 1, 0x1F},      {0, 2, kOff, 69, 1, 0x17},
+        {0, 2, kOff, 58, 1, 0x17},      {0, 2, kOff, 57, 1, 0x13},
+        {0, 2, kOff, 30, 1, 0x13},      {0, 2, 57, 69, 1, 0x14}, // a band pass of 500 Hz..1 kHz
+        {0, 2, kOff, kLpfOff, 0, 0x10}, {0, 0, kOff, kLpfOff, 0, 0x30},
+        {1, 0, kOff, kLpfOff, 0, 0x00}, {1, 1, kOff, kLpfOff, 1, 0x0F},
+        {1, 9, kOff, kLpfOff, 1, 0x0F}, {0, 9, kOff, kLpfOff, 1, 0x0F}, // no such source
+    };
+    ProgramRecord record;
+    ApplyRecordDefaults(record);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        record.input_mode = static_cast<std::uint8_t>(c.inputMode);
+        OutputChannel& a = record.out[0];
+        a.source = static_cast<std::uint8_t>(c.source);
+        a.hpf_freq = static_cast<std::uint8_t>(c.hpf);
+        a.lpf_freq = static_cast<std::uint8_t>(c.lpf);
+        a.on = static_cast<std::uint8_t>(c.on);
+        EXPECT_EQ(PanelIndicator(record, 0), c.mask);
+    }
 }
 
-TEST_F(PanelIndicatorTest, MutedChannelsAndTheGeneratorLeaveOnlyWhatTheInputsExplain) {
-    EXPECT_EQ(mask(2, kOff, kLpfOff, false), 0x10); // muted, fed from IN-2
-    EXPECT_EQ(mask(0, kOff, kLpfOff, false), 0x30);
-    record.input_mode = 1;
-    EXPECT_EQ(mask(0, kOff, kLpfOff, false), 0x00);
-    EXPECT_EQ(mask(1, kOff, kLpfOff, true), 0x0F); // the generator lights no input lamp
-    EXPECT_EQ(mask(9, kOff, kLpfOff, true), 0x0F); // nor does a source the unit lacks
+TEST(PanelIndicator, UpdatingStoresEachChannelsOwnMask) {
+    ProgramRecord record;
+    ApplyRecordDefaults(record);
     record.input_mode = 0;
-    EXPECT_EQ(mask(9, kOff, kLpfOff, true), 0x0F);
-}
-
-TEST_F(PanelIndicatorTest, UpdatingStoresEachChannelsOwnMask) {
     record.panel_indicator.fill(0xFF);
     record.out[3].on = 0;
     record.out[4].hpf_freq = 69;
@@ -68,25 +53,23 @@ TEST_F(PanelIndicatorTest, UpdatingStoresEachChannelsOwnMask) {
     EXPECT_EQ(record.panel_indicator[3] & 0x0F, 0);
     EXPECT_EQ(record.panel_indicator[4] & 0x07, 0);
     EXPECT_EQ(record.panel_indicator[0] & 0xC0, 0);
-
     record.out[3].on = 1;
     UpdatePanelIndicator(record, 3);
     UpdatePanelIndicator(record, 6); // no such channel: nothing written past the array
     EXPECT_NE(record.panel_indicator[3] & 0x0F, 0);
+    EXPECT_EQ(PanelIndicator(record, 6), 0);
 }
 
-TEST_F(PanelIndicatorTest, SummariesShowSourceAndFilterFrequencies) {
-    OutputChannel& a = record.out[0];
-    a.source = 2;
-    a.hpf_freq = 0;
-    a.lpf_freq = 122;
-    EXPECT_EQ(SourceSummary(a), QStringLiteral("IN-2"));
-    EXPECT_EQ(HpfSummary(a), QStringLiteral(" Off  "));
-    EXPECT_EQ(LpfSummary(a), QStringLiteral(" Off  "));
-    a.source = 0;
-    a.hpf_freq = 29;
-    a.lpf_freq = 121;
-    EXPECT_EQ(SourceSummary(a), QStringLiteral("MIX "));
-    EXPECT_EQ(HpfSummary(a), QStringLiteral(" 100.0Hz"));
-    EXPECT_EQ(LpfSummary(a), QStringLiteral("20.00kHz"));
+TEST(PanelIndicator, SummariesShowSourceAndFilterFrequencies) {
+    OutputChannel a{};
+    const std::tuple<int, int, int, const char*, const char*, const char*> cases[] = {
+        {2, 0, 122, "IN-2", " Off  ", " Off  "},
+        {0, 29, 121, "MIX ", " 100.0Hz", "20.00kHz"},
+    };
+    for (const auto& [source, hpf, lpf, sourceText, hpfText, lpfText] : cases) {
+        std::tie(a.source, a.hpf_freq, a.lpf_freq) = std::tuple(source, hpf, lpf);
+        EXPECT_EQ(SourceSummary(a), QLatin1String(sourceText));
+        EXPECT_EQ(HpfSummary(a), QLatin1String(hpfText));
+        EXPECT_EQ(LpfSummary(a), QLatin1String(lpfText));
+    }
 }

@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <random>
+#include <tuple>
 
 using namespace mqx;
 
@@ -55,8 +56,7 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
         {"one output level", [](ProgramRecord& r) { r.out[2].level = 175; }, {{"0492", "181"}}},
         {"a PEQ band goes whole, a master delay in six digits",
          [](ProgramRecord& r) {
-             r.peq_band[3][1].q = 10;
-             r.master_delay[0] = 96;
+             std::tie(r.peq_band[3][1].q, r.master_delay[0]) = std::tuple(10, 96);
          },
          {{"021203", "000069024046"}, {"0381", "000000"}}},
         {"the groups go first, then each output's own edit",
@@ -68,9 +68,7 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
          {{"054", "032016008004002"}, {"0491", "181"}, {"0492", "181"}}},
         {"linking first, from the channel already right, then what still differs",
          [](ProgramRecord& r) {
-             r.geq_link = 0;
-             r.geq_level[4][0] = 3;
-             r.eq_mode = 1;
+             std::tie(r.geq_link, r.geq_level[4][0], r.eq_mode) = std::tuple(0, 3, 1);
          },
          {{"010", "000"}, {"011", "2001"}}},
         {"a linked compressor mode shares the gain the field edits then give",
@@ -81,11 +79,8 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
          {{"037", "001"}, {"0361", "181"}}},
         {"each switch and output level of an input under its own code",
          [](ProgramRecord& r) {
-             r.geq_on[0] = 0;
-             r.geq_gain[0] = 100;
-             r.peq_on[1] = 0;
-             r.peq_gain[0] = 100;
-             r.comp_on[1] = 1;
+             std::tie(r.geq_on[0], r.geq_gain[0], r.peq_on[1], r.peq_gain[0], r.comp_on[1]) =
+                 std::tuple(0, 100, 0, 100, 1);
          },
          {{"0141", "001"}, {"0131", "181"}, {"0262", "001"}, {"0251", "181"}, {"0272", "000"}}},
     };

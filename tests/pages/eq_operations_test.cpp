@@ -1,15 +1,11 @@
-#include "core/session.h"
+#include "editor_test.h"
 #include "pages/eq_operations.h"
-#include "recording_edit_sink.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <tuple>
 
 using namespace mqx;
-using Edits = std::vector<std::string>;
+using test::Edits;
 
 namespace {
 
@@ -27,10 +23,10 @@ Edits operator+(Edits a, const Edits& b) {
     return a;
 }
 
-struct EqOperationsTest : ::testing::Test {
-    void SetUp() override {
-        ApplyDefaults(session);
-        session.ConnectedUnitId = 1;
+struct EqOperationsTest : test::EditorTest {
+    EqOperationsTest() { setUp(); }
+    void setUp() {
+        reset();
         ProgramRecord& r = record();
         r.geq_link = 0;
         r.peq_link = 0;
@@ -48,10 +44,6 @@ struct EqOperationsTest : ::testing::Test {
         for (auto& saved : session.savedBandSettings.channel)
             saved.eq_type = {1, 1, 1};
     }
-    ProgramRecord& record() { return session.CurrentRecord(); }
-
-    Session session;
-    test::RecordingEditSink sink;
     EqOperations ops{session, sink};
 };
 
@@ -68,49 +60,35 @@ TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
     const auto linkGeq = [](ProgramRecord& r) { r.geq_link = 1; };
     const auto none = [](ProgramRecord&) {};
     const Case cases[] = {
-        {"GEQ link on with channel 2's values",
-         none,
-         [](EqOperations& o) { o.linkOn(EqKind::Geq, 1); },
+        // clang-format off
+        {"GEQ link on with channel 2's values", none, [](auto& e) { e.linkOn(EqKind::Geq, 1); },
          {"011 2001"}},
-        {"PEQ link on with channel 1's values",
-         none,
-         [](EqOperations& o) { o.linkOn(EqKind::Peq, 0); },
+        {"PEQ link on with channel 1's values", none, [](auto& e) { e.linkOn(EqKind::Peq, 0); },
          {"020 1001"}},
-        {"PEQ link off", linkPeq, [](EqOperations& o) { o.linkOff(EqKind::Peq); }, {"020 0000"}},
-        {"GEQ flat of both linked channels: one edit",
-         linkGeq,
-         [](EqOperations& o) { o.geqFlat(true, true); },
-         {"0120 31024"}},
-        {"GEQ flat of both unlinked channels",
-         none,
-         [](EqOperations& o) { o.geqFlat(true, true); },
+        {"PEQ link off", linkPeq, [](auto& e) { e.linkOff(EqKind::Peq); }, {"020 0000"}},
+        {"GEQ flat of both linked channels: one edit", linkGeq,
+         [](auto& e) { e.geqFlat(true, true); }, {"0120 31024"}},
+        {"GEQ flat of both unlinked channels", none, [](auto& e) { e.geqFlat(true, true); },
          {"0121 31024", "0122 31024"}},
-        {"PEQ flat of channel 2 alone: no muting", none,
-         [](EqOperations& o) { o.peqFlat(false, true); }, peqBands('2')},
-        {"PEQ flat of channel 1 from the inputs", none,
-         [](EqOperations& o) { o.peqFlat(true, false); },
+        {"PEQ flat of channel 2 alone: no muting", none, [](auto& e) { e.peqFlat(false, true); },
+         peqBands('2')},
+        {"PEQ flat of channel 1 from the inputs", none, [](auto& e) { e.peqFlat(true, false); },
          Edits{"006 000", "001 001"} + peqBands('1') + Edits{"001 000"}},
         {"PEQ flat of channel 1 on a sounding generator",
-         [](ProgramRecord& r) {
-             r.input_mode = 1;
-             r.sg_mute = 1;
-         },
-         [](EqOperations& o) { o.peqFlat(true, false); },
+         [](ProgramRecord& r) { r.input_mode = 1; r.sg_mute = 1; }, [](auto& e) { e.peqFlat(true, false); },
          Edits{"006 000"} + peqBands('1') + Edits{"006 001"}},
         {"PEQ flat of both linked channels: bands once", linkPeq,
-         [](EqOperations& o) { o.peqFlat(true, true); },
+         [](auto& e) { e.peqFlat(true, true); },
          Edits{"006 000", "001 001"} + peqBands('0') + Edits{"001 000"}},
-        {"output flat of C and F",
-         none,
-         [](EqOperations& o) {
-             o.outputFlat({false, false, true, false, false, true});
-         },
+        {"output flat of C and F", none,
+         [](auto& e) { e.outputFlat({false, false, true, false, false, true}); },
          {"045200 000069024046", "045201 000069024046", "045202 000069024046",
           "045500 000069024046", "045501 000069024046", "045502 000069024046"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SetUp();
+        setUp();
         c.setUp(record());
         sink.edits.clear();
         c.act(ops);
@@ -164,24 +142,20 @@ TEST_F(EqOperationsTest, ALinkedOutputTakesTheSameTickAndNoOtherChannelTicks) {
     r.out[0].link_mask = r.out[1].link_mask = group;
     r.comp_on = {0xFF, 0xFF}; // the bytes just before the outputs
     std::memset(session.Record(1).bytes(), 0xFF, sizeof(ProgramRecord)); // and just after
-    using Ticks = std::array<bool, 6>;
-    const std::tuple<Ticks, int, bool, Ticks> cases[] = {
-        {{}, 0, true, {true, true, false, false, false, false}},
-        {{true, true, true, false, false, false},
-         1,
-         false,
-         {false, false, true, false, false, false}},
-        {{}, 4, true, {false, false, false, false, true, false}},
-        {{}, 5, true, {false, false, false, false, false, true}},
-        {{}, -1, true, {}},
-        {{}, 6, true, {}},
-        {{true, false, false, false, false, true},
-         6,
-         false,
-         {true, false, false, false, false, true}},
+    const auto ticks = [](const char* marks) { // "x" ticked, "." not, from A to F
+        std::array<bool, 6> t{};
+        for (std::size_t c = 0; c < t.size(); ++c)
+            t[c] = marks[c] == 'x';
+        return t;
+    };
+    const std::tuple<const char*, int, bool, const char*> cases[] = {
+        {"......", 0, true, "xx...."},  {"xxx...", 1, false, "..x..."},
+        {"......", 4, true, "....x."},  {"......", 5, true, ".....x"},
+        {"......", -1, true, "......"}, {"......", 6, true, "......"},
+        {"x....x", 6, false, "x....x"},
     };
     for (const auto& [before, channel, on, after] : cases)
-        EXPECT_EQ(TickOutput(r, before, channel, on), after) << channel;
+        EXPECT_EQ(TickOutput(r, ticks(before), channel, on), ticks(after)) << channel;
 }
 
 TEST(HasRememberedBands, AnyMemoryAnywhereCounts) {

@@ -1,26 +1,18 @@
-#include "core/session.h"
+#include "editor_test.h"
 #include "pages/input_editor.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
-
-#include <gtest/gtest.h>
 
 using namespace mqx;
-using Edits = std::vector<std::string>;
+using test::Edits;
 using Box = InputEditor::Box;
 
 namespace {
 
-struct InputEditorTest : ::testing::Test {
-    void SetUp() override {
-        ApplyDefaults(session);
-        session.ConnectedUnitId = 1;
+struct InputEditorTest : test::EditorTest {
+    std::uint8_t& byte(Box box) {
+        return box == Box::SineLevel  ? record().sine_level
+               : box == Box::SineFreq ? record().sine_freq
+                                      : record().pink_level;
     }
-    ProgramRecord& record() { return session.CurrentRecord(); }
-
-    Session session;
-    test::RecordingEditSink sink;
-    test::ScriptedPrompts prompts;
     InputEditor editor{session, sink, prompts};
 };
 
@@ -33,7 +25,6 @@ TEST_F(InputEditorTest, ChoosingTheGeneratorOrAWaveMutesItFirst) {
     EXPECT_EQ(record().sg_mute, 0);
     EXPECT_TRUE(editor.isMuted());
     EXPECT_EQ(sink.edits, (Edits{"006 000", "001 001"}));
-
     sink.edits.clear();
     record().sg_mute = 1;
     editor.selectWave(false);
@@ -52,10 +43,8 @@ TEST_F(InputEditorTest, InputModeAndInputSelectSendEvenWhenUnchanged) {
     editor.selectInputMode(0);
     editor.selectInputMode(0);
     EXPECT_EQ(record().sg_mute, 1) << "going back to the inputs leaves the generator alone";
-    for (int select = 0; select < 5; ++select)
+    for (int select : {0, 1, 2, 3, 4, 4, 5})
         editor.selectInput(select);
-    editor.selectInput(4);
-    editor.selectInput(5);
     editor.selectInputMode(2);
     EXPECT_EQ(sink.edits, (Edits{"001 000", "001 000", "007 000", "007 001", "007 002", "007 003",
                                  "007 004", "007 004"}));
@@ -65,68 +54,51 @@ TEST_F(InputEditorTest, InputModeAndInputSelectSendEvenWhenUnchanged) {
     EXPECT_EQ(editor.inputSelect(), -1);
 }
 
-TEST_F(InputEditorTest, SpinsStepOnceAndStopAtTheirEnds) {
-    record().sine_level = 0;
-    editor.stepSpin(Box::SineLevel, false);
-    record().sine_freq = 1;
-    editor.stepSpin(Box::SineFreq, false);
-    record().pink_level = 205;
-    editor.stepSpin(Box::PinkLevel, true);
-    record().sine_level = 181;
-    editor.stepSpin(Box::SineLevel, true);
-    record().sine_freq = 121;
-    editor.stepSpin(Box::SineFreq, true);
-    EXPECT_TRUE(sink.edits.empty());
-    EXPECT_EQ(record().sine_level, 181);
-    EXPECT_EQ(record().sine_freq, 121);
-    EXPECT_EQ(record().pink_level, 205);
-
-    editor.stepSpin(Box::SineLevel, false);
-    editor.stepSpin(Box::SineFreq, false);
-    editor.stepSpin(Box::PinkLevel, false);
-    record().pink_level = 0;
-    editor.stepSpin(Box::PinkLevel, true);
-    EXPECT_EQ(sink.edits, (Edits{"005 180", "004 120", "003 204", "003 001"}));
-}
-
-TEST_F(InputEditorTest, SpinsPullStoredValuesOutsideTheirRangesBackIn) {
-    record().sine_freq = 0;
-    editor.stepSpin(Box::SineFreq, false); // 0 is not a sine frequency
-    record().sine_level = 255;
-    editor.stepSpin(Box::SineLevel, true); // and the byte never wraps to 0
-    EXPECT_EQ(sink.edits, (Edits{"004 001", "005 181"}));
-}
-
-TEST_F(InputEditorTest, BoxesShowTheScaleTextWithTheirUnit) {
-    record().sine_level = 0;
-    record().sine_freq = 1;
-    record().pink_level = 205;
-    EXPECT_EQ(editor.boxText(Box::SineLevel), QStringLiteral("-Inf dBFS"));
-    EXPECT_EQ(editor.boxText(Box::SineFreq), QStringLiteral("  20.0Hz"));
-    EXPECT_EQ(editor.boxText(Box::PinkLevel), QStringLiteral(" 12.0dB"));
-    record().sine_freq = 121;
-    record().sine_level = 181;
-    EXPECT_EQ(editor.boxText(Box::SineFreq), QStringLiteral("20.00kHz"));
-    EXPECT_EQ(editor.boxText(Box::SineLevel), QStringLiteral("  0.0dBFS"));
-}
-
-TEST_F(InputEditorTest, TypedValuesAreBoundedAndSentOnlyWhenTheyChangeTheRecord) {
-    EXPECT_TRUE(editor.commitText(Box::SineLevel, u"-inf"));
-    EXPECT_EQ(record().sine_level, 0);
-    EXPECT_EQ(editor.boxText(Box::SineLevel), QStringLiteral("-Inf dBFS"));
-    EXPECT_TRUE(editor.commitText(Box::SineLevel, u"6 dBFS")); // above 0 dBFS: the top
-    EXPECT_EQ(record().sine_level, 181);
-    EXPECT_TRUE(editor.commitText(Box::SineLevel, u"  0.0dBFS")); // what the box shows
-    record().sine_freq = 121;
-    EXPECT_TRUE(editor.commitText(Box::SineFreq, u"1kHz"));
-    EXPECT_EQ(record().sine_freq, 69);
-    EXPECT_TRUE(editor.commitText(Box::SineFreq, u"1 Hz")); // below 20 Hz: the lowest
-    EXPECT_EQ(record().sine_freq, 1);
-    EXPECT_TRUE(editor.commitText(Box::PinkLevel, u"-inf dB"));
-    EXPECT_TRUE(editor.commitText(Box::PinkLevel, u"12"));
-    EXPECT_EQ(record().pink_level, 205);
-    EXPECT_EQ(sink.edits,
-              (Edits{"005 000", "005 181", "004 069", "004 001", "003 000", "003 205"}));
+// Spins step once and stop at their ends; typed values take the nearest step within the
+// range. Either is sent only when it changed the record.
+TEST_F(InputEditorTest, SpinsAndTypedValuesStayInRange) {
+    const struct {
+        Box box;
+        int before;
+        int step;             // +1 up, -1 down, or
+        const char16_t* text; // typed
+        int after;
+        const char* shown; // the box's text afterwards, where it is checked
+        Edits edits;
+    } cases[] = {
+        {Box::SineLevel, 0, -1, nullptr, 0, "-Inf dBFS", {}},
+        {Box::SineLevel, 181, 1, nullptr, 181, "  0.0dBFS", {}},
+        {Box::SineLevel, 181, -1, nullptr, 180, nullptr, {"005 180"}},
+        {Box::SineLevel, 255, 1, nullptr, 181, nullptr, {"005 181"}}, // never wraps to 0
+        {Box::SineFreq, 1, -1, nullptr, 1, "  20.0Hz", {}},
+        {Box::SineFreq, 121, 1, nullptr, 121, "20.00kHz", {}},
+        {Box::SineFreq, 121, -1, nullptr, 120, nullptr, {"004 120"}},
+        {Box::SineFreq, 0, -1, nullptr, 1, nullptr, {"004 001"}}, // 0 is not a sine frequency
+        {Box::PinkLevel, 205, 1, nullptr, 205, " 12.0dB", {}},
+        {Box::PinkLevel, 205, -1, nullptr, 204, nullptr, {"003 204"}},
+        {Box::PinkLevel, 0, 1, nullptr, 1, nullptr, {"003 001"}},
+        {Box::SineLevel, 181, 0, u"-inf", 0, "-Inf dBFS", {"005 000"}},
+        {Box::SineLevel, 0, 0, u"6 dBFS", 181, nullptr, {"005 181"}}, // above 0 dBFS: the top
+        {Box::SineLevel, 181, 0, u"  0.0dBFS", 181, nullptr, {}},     // what the box shows
+        {Box::SineFreq, 121, 0, u"1kHz", 69, nullptr, {"004 069"}},
+        {Box::SineFreq, 69, 0, u"1 Hz", 1, nullptr, {"004 001"}}, // below 20 Hz: the lowest
+        {Box::PinkLevel, 181, 0, u"-inf dB", 0, nullptr, {"003 000"}},
+        {Box::PinkLevel, 0, 0, u"12", 205, nullptr, {"003 205"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        byte(c.box) = static_cast<std::uint8_t>(c.before);
+        sink.edits.clear();
+        if (c.text)
+            EXPECT_TRUE(editor.commitText(c.box, c.text));
+        else
+            editor.stepSpin(c.box, c.step > 0);
+        EXPECT_EQ(byte(c.box), c.after);
+        EXPECT_EQ(sink.edits, c.edits);
+        if (c.shown) {
+            EXPECT_EQ(editor.boxText(c.box), QLatin1String(c.shown));
+        }
+    }
     EXPECT_TRUE(prompts.shown().empty());
 }
 
@@ -137,9 +109,7 @@ TEST_F(InputEditorTest, TextThatIsNoNumberIsRefusedWithAMessage) {
         // "-inf" means nothing to a frequency box.
         const Box box = std::u16string_view(text) == u"-inf" ? Box::SineFreq : Box::PinkLevel;
         EXPECT_FALSE(editor.commitText(box, text));
-        ASSERT_EQ(prompts.shown().size(), 1u);
-        EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Please enter a number."));
-        EXPECT_EQ(prompts.shown()[0].icon, PromptIcon::Exclamation);
+        expectOneMessage("MQX-T410 Controller", "Please enter a number.");
     }
     EXPECT_EQ(record(), before);
     EXPECT_TRUE(sink.edits.empty());

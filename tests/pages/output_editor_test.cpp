@@ -1,37 +1,23 @@
-#include "core/session.h"
+#include "editor_test.h"
 #include "pages/output_editor.h"
 #include "pages/output_filter_editor.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
-#include "virtual_clock.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <optional>
-#include <string>
 #include <tuple>
 
 using namespace mqx;
-using Edits = std::vector<std::string>;
+using test::Edits;
 
 namespace {
 
-struct OutputEditorTest : ::testing::Test {
-    void SetUp() override {
-        ApplyDefaults(session);
+struct OutputEditorTest : test::EditorTest {
+    OutputEditorTest() {
         // B, C and D form one group; A and the rest stand alone.
-        const auto group = static_cast<std::uint8_t>(OutputBit(1) | OutputBit(2) | OutputBit(3));
         for (int c : {1, 2, 3})
-            out(c).link_mask = group;
-        session.ConnectedUnitId = 1;
+            out(c).link_mask = OutputBit(1) | OutputBit(2) | OutputBit(3);
     }
-    OutputChannel& out(int c) { return session.CurrentRecord().out[static_cast<std::size_t>(c)]; }
+    OutputChannel& out(int c) { return record().out[static_cast<std::size_t>(c)]; }
 
-    Session session;
-    test::RecordingEditSink sink;
-    test::ScriptedPrompts prompts;
-    test::VirtualClock clock;
     OutputEditor a{session, sink, prompts, clock, 0};
     OutputEditor b{session, sink, prompts, clock, 1};
     OutputFilterEditor filtersA{session, sink, prompts, 0};
@@ -74,29 +60,27 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
         // clang-format on
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         for (int ch : {1, 2, 3, 4})
             out(ch).*c.field = static_cast<std::uint8_t>(c.before);
-        out(4).phase = 1; // E is outside the group: whatever B does leaves it be
-        out(4).level = 7;
-        out(4).limiter = 9;
+        // E is outside the group: whatever B does leaves it be.
+        std::tie(out(4).phase, out(4).level, out(4).limiter) = std::tuple(1, 7, 9);
         sink.edits.clear();
         c.act();
-        EXPECT_EQ(out(1).*c.field, c.mine) << c.name;
-        EXPECT_EQ(out(2).*c.field, c.linked) << c.name;
-        EXPECT_EQ(out(3).*c.field, c.linked) << c.name;
-        EXPECT_EQ(std::tie(out(4).phase, out(4).level, out(4).limiter), std::make_tuple(1, 7, 9))
-            << c.name;
-        EXPECT_EQ(sink.edits, c.edits) << c.name;
-        EXPECT_TRUE(prompts.shown().empty()) << c.name;
+        EXPECT_EQ(std::tuple(out(1).*c.field, out(2).*c.field, out(3).*c.field),
+                  std::tuple(c.mine, c.linked, c.linked));
+        EXPECT_EQ(std::tuple(out(4).phase, out(4).level, out(4).limiter), std::tuple(1, 7, 9));
+        EXPECT_EQ(sink.edits, c.edits);
+        EXPECT_TRUE(prompts.shown().empty());
     }
     EXPECT_EQ(b.levelKnobTop(), OutputLayout::kLevelTrackTop + 221) << "-Inf parks below";
     EXPECT_EQ(b.levelText(), QStringLiteral("-Inf dB"));
     // Refused texts change nothing and say why.
     EXPECT_FALSE(a.commitLimiterText(u"loud"));
     EXPECT_FALSE(a.commitLevelText(u"x"));
-    EXPECT_EQ(std::tie(out(0).limiter, out(0).level), std::make_tuple(0, 181));
+    EXPECT_EQ(std::tuple(out(0).limiter, out(0).level), std::tuple(0, 181));
     ASSERT_EQ(prompts.shown().size(), 2u);
-    EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Please enter a number."));
+    EXPECT_EQ(prompts.shown()[1].text, QStringLiteral("Please enter a number."));
 }
 
 TEST_F(OutputEditorTest, TheGraphOverlayTogglesOtherChannelsOnly) {
@@ -132,10 +116,12 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
                 static_cast<std::uint8_t>(c.type);
         if (filtersA.selected() != c.element)
             filtersA.pressBandButton(c.element);
-        EXPECT_EQ(filtersA.enabling(), c.enabling) << c.element << " " << c.type;
-        EXPECT_EQ(filtersA.boxText(FilterBox::Frequency).isEmpty(), !c.enabling.frequency);
-        EXPECT_EQ(filtersA.boxText(FilterBox::Q).isEmpty(), !c.enabling.q);
-        EXPECT_EQ(filtersA.boxText(FilterBox::Level).isEmpty(), !c.enabling.level);
+        SCOPED_TRACE(&c - cases);
+        EXPECT_EQ(filtersA.enabling(), c.enabling);
+        const auto shown = [&](FilterBox box) { return !filtersA.boxText(box).isEmpty(); };
+        EXPECT_EQ(
+            std::tuple(shown(FilterBox::Frequency), shown(FilterBox::Q), shown(FilterBox::Level)),
+            std::tuple(c.enabling.frequency, c.enabling.q, c.enabling.level));
         // A disabled box takes no text at all.
         EXPECT_EQ(filtersA.commitBoxText(FilterBox::Q, u"1.0"), c.enabling.q);
     }
@@ -206,17 +192,17 @@ TEST_F(OutputEditorTest, OnOffPutsTheSettingAsideForTheWholeGroupAndSelectingBri
     for (int ch : {1, 2, 3})
         out(ch).eq[1] = {2, 50, 24, 30};
     filtersB.setOn(ElementEq2, false);
-    for (int ch : {1, 2, 3}) {
-        EXPECT_EQ(out(ch).eq[1].type, 0) << ch;
-        EXPECT_EQ(session.savedBandSettings.channel[static_cast<std::size_t>(ch)].eq_type[1], 2);
-    }
+    for (std::size_t ch : {1, 2, 3})
+        EXPECT_EQ(
+            std::tuple(out(int(ch)).eq[1].type, session.savedBandSettings.channel[ch].eq_type[1]),
+            std::tuple(0, 2))
+            << ch;
     EXPECT_TRUE(filtersB.showsOn(ElementEq2)) << "the button still reads on: it can restore";
     filtersB.setOn(ElementEq2, false); // already off: nothing to put aside again
     filtersB.pressBandButton(ElementEq2);
-    for (int ch : {1, 2, 3}) {
-        EXPECT_EQ(out(ch).eq[1], (EqBand{2, 50, 24, 30})) << ch;
-        EXPECT_FALSE(
-            session.savedBandSettings.channel[static_cast<std::size_t>(ch)].holdsAnything());
+    for (std::size_t ch : {1, 2, 3}) {
+        EXPECT_EQ(out(int(ch)).eq[1], (EqBand{2, 50, 24, 30})) << ch;
+        EXPECT_FALSE(session.savedBandSettings.channel[ch].holdsAnything());
     }
     EXPECT_EQ(sink.edits, (Edits{"045101 000050024030", "045101 002050024030"}));
 

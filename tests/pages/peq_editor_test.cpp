@@ -1,34 +1,22 @@
-#include "core/session.h"
+#include "editor_test.h"
 #include "pages/peq_editor.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
-#include "virtual_clock.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
-#include <string>
 
 using namespace mqx;
-using Edits = std::vector<std::string>;
+using test::Edits;
 
 namespace {
 
-struct PeqEditorTest : ::testing::Test {
-    void SetUp() override {
-        ApplyDefaults(session);
+struct PeqEditorTest : test::EditorTest {
+    PeqEditorTest() { setUp(); }
+    void setUp() {
+        reset();
         record().eq_mode = 1;
         record().peq_link = 0; // the factory program links the PEQs
-        session.ConnectedUnitId = 1;
     }
-    ProgramRecord& record() { return session.CurrentRecord(); }
-    EqBand& bandOf(int b, int ch) { return record().peq_band[b][ch]; }
+    EqBand& bandOf(int b, int ch = 0) { return record().peq_band[b][ch]; }
 
-    Session session;
-    test::RecordingEditSink sink;
-    test::ScriptedPrompts prompts;
-    test::VirtualClock clock;
     PeqEditor ch1{session, sink, prompts, clock, 0};
     PeqEditor ch2{session, sink, prompts, clock, 1};
 };
@@ -49,47 +37,41 @@ TEST_F(PeqEditorTest, ATypeChangeSendsAllFourValuesAndClearsTheMemory) {
         {{5, 30, 24, 50}, 5, {5, 30, 24, 50}, {}}, // the same type changes nothing
     };
     for (const auto& c : cases) {
-        bandOf(0, 0) = c.before;
+        SCOPED_TRACE(c.type);
+        bandOf(0) = c.before;
+        ch1.pressBandButton(0);
         session.peqBandOff.type[0][0] = 2;
         sink.edits.clear();
-        ch1.pressBandButton(0);
-        sink.edits.clear(); // selecting switched a remembered band back on
-        bandOf(0, 0) = c.before;
         ch1.selectType(c.type);
-        EXPECT_EQ(bandOf(0, 0), c.after) << c.type;
-        EXPECT_EQ(sink.edits, c.edits) << c.type;
-        if (!c.edits.empty()) {
-            EXPECT_EQ(session.peqBandOff.type[0][0], 0) << "the memory is cleared";
-        }
+        EXPECT_EQ(bandOf(0), c.after);
+        EXPECT_EQ(sink.edits, c.edits);
+        EXPECT_EQ(session.peqBandOff.type[0][0], c.edits.empty() ? 2 : 0);
         ch1.pressBandButton(0); // deselect
     }
 }
 
 TEST_F(PeqEditorTest, TheBandOffMemoryGivesBackTheTypeAndOnWithNothingKeptGivesPeaking) {
-    bandOf(3, 0) = {2, 40, 24, 60}; // Bandpass
+    bandOf(3) = {2, 40, 24, 60}; // Bandpass
     ch1.pressBandButton(3);
     ch1.setBandOn(3, false);
-    EXPECT_EQ(bandOf(3, 0), (EqBand{0, 40, 24, 60}));
+    EXPECT_EQ(bandOf(3), (EqBand{0, 40, 24, 60}));
     EXPECT_EQ(session.peqBandOff.type[0][3], 2);
     EXPECT_EQ(ch1.selectedBand(), -1) << "switching the selected band off clears the selection";
     ch1.setBandOn(3, true);
-    EXPECT_EQ(bandOf(3, 0), (EqBand{2, 40, 24, 60}));
+    EXPECT_EQ(bandOf(3), (EqBand{2, 40, 24, 60}));
     EXPECT_EQ(session.peqBandOff.type[0][3], 0);
-
-    // Selecting a band whose type was put aside switches it on first.
+    // Selecting a band whose type was put aside switches it on first; a second press clears.
     ch1.setBandOn(3, false);
     ch1.pressBandButton(3);
-    EXPECT_EQ(bandOf(3, 0).type, 2);
+    EXPECT_EQ(bandOf(3).type, 2);
     EXPECT_EQ(ch1.selectedBand(), 3);
-    // A second press on the selected band clears the selection.
     ch1.pressBandButton(3);
     EXPECT_EQ(ch1.selectedBand(), -1);
     EXPECT_FALSE(ch1.enabling().type);
-
     // ON over an Off band with nothing kept: Peaking at its (flat) values.
-    bandOf(4, 0) = {0, 69, 24, 46};
+    bandOf(4) = {0, 69, 24, 46};
     ch1.setBandOn(4, true);
-    EXPECT_EQ(bandOf(4, 0), (EqBand{1, 69, 24, 46}));
+    EXPECT_EQ(bandOf(4), (EqBand{1, 69, 24, 46}));
     EXPECT_EQ(sink.edits,
               (Edits{"021103 000040024060", "021103 002040024060", "021103 000040024060",
                      "021103 002040024060", "021104 001069024046"}));
@@ -101,13 +83,12 @@ TEST_F(PeqEditorTest, LinkedBandsSwitchAndChangeTogetherUnderChannelZero) {
     ch2.pressBandButton(2);
     ch2.stepBox(PeqBox::Level, 1);
     EXPECT_EQ(bandOf(2, 0).level, 31);
-    EXPECT_EQ(bandOf(2, 1).level, 31);
     ch2.setBandOn(2, false);
     EXPECT_EQ(session.peqBandOff.type[0][2], 1);
     EXPECT_EQ(session.peqBandOff.type[1][2], 1);
     ch1.setBandOn(2, true);
+    EXPECT_EQ(bandOf(2, 1), (EqBand{1, 50, 31, 20}));
     EXPECT_EQ(bandOf(2, 0), bandOf(2, 1));
-    EXPECT_EQ(bandOf(2, 1).type, 1);
     ch1.setOn(false);
     EXPECT_EQ(record().peq_on[1], 0);
     ch1.stepLevel(-1);
@@ -116,95 +97,86 @@ TEST_F(PeqEditorTest, LinkedBandsSwitchAndChangeTogetherUnderChannelZero) {
                                  "0260 000", "0250 180"}));
 }
 
-TEST_F(PeqEditorTest, ArrowsClampToTheTypesLimitsAndSendOnlyChanges) {
+// Arrows and typed entries stay within the type's limits, and only a change is sent.
+TEST_F(PeqEditorTest, BoxesKeepToTheTypesLimits) {
+    using B = PeqBox;
     const struct {
         EqBand band;
         PeqBox box;
-        int steps;
-        int expected;
+        int steps;            // arrow steps, or
+        const char16_t* text; // a typed entry
+        EqBand after;
         Edits edits;
     } cases[] = {
-        {{3, 110, 24, 46}, PeqBox::Frequency, 1, 110, {}},
-        {{3, 109, 24, 46}, PeqBox::Frequency, 10, 110, {"022105 110"}},
-        {{4, 12, 24, 46}, PeqBox::Frequency, -1, 12, {}},
-        {{1, 121, 24, 46}, PeqBox::Frequency, 1, 121, {}},
-        {{1, 69, 24, 72}, PeqBox::Q, 1, 72, {}},
-        {{1, 69, 24, 1}, PeqBox::Q, -10, 0, {"024105 000"}},
-        {{1, 69, 0, 46}, PeqBox::Level, -1, 0, {}},
-        {{1, 69, 47, 46}, PeqBox::Level, 1, 48, {"023105 048"}},
-        {{2, 69, 30, 46}, PeqBox::Level, 1, 30, {}}, // Bandpass has no level
-        {{3, 69, 24, 40}, PeqBox::Q, 1, 40, {}},     // shelves have no Q
+        {{3, 110, 24, 46}, B::Frequency, 1, nullptr, {3, 110, 24, 46}, {}},
+        {{3, 109, 24, 46}, B::Frequency, 10, nullptr, {3, 110, 24, 46}, {"022105 110"}},
+        {{4, 12, 24, 46}, B::Frequency, -1, nullptr, {4, 12, 24, 46}, {}},
+        {{1, 121, 24, 46}, B::Frequency, 1, nullptr, {1, 121, 24, 46}, {}},
+        {{1, 69, 24, 72}, B::Q, 1, nullptr, {1, 69, 24, 72}, {}},
+        {{1, 69, 24, 1}, B::Q, -10, nullptr, {1, 69, 24, 0}, {"024105 000"}},
+        {{1, 69, 0, 46}, B::Level, -1, nullptr, {1, 69, 0, 46}, {}},
+        {{1, 69, 47, 46}, B::Level, 1, nullptr, {1, 69, 48, 46}, {"023105 048"}},
+        {{2, 69, 30, 46}, B::Level, 1, nullptr, {2, 69, 30, 46}, {}}, // Bandpass has no level
+        {{3, 69, 24, 40}, B::Q, 1, nullptr, {3, 69, 24, 40}, {}},     // shelves have no Q
+        {{1, 69, 24, 46}, B::Frequency, 0, u"2k", {1, 81, 24, 46}, {"022105 081"}},
+        {{3, 69, 24, 46}, B::Frequency, 0, u"20000", {3, 110, 24, 46}, {"022105 110"}},
+        {{4, 69, 24, 46}, B::Frequency, 0, u"20", {4, 12, 24, 46}, {"022105 012"}},
+        {{1, 69, 24, 46}, B::Level, 0, u"1.2", {1, 69, 26, 46}, {"023105 026"}},
+        {{1, 69, 24, 46}, B::Q, 0, u"100", {1, 69, 24, 72}, {"024105 072"}},
     };
     ch1.pressBandButton(5);
     for (const auto& c : cases) {
-        bandOf(5, 0) = c.band;
+        SCOPED_TRACE(&c - cases);
+        bandOf(5) = c.band;
         sink.edits.clear();
-        ch1.stepBox(c.box, c.steps);
-        EqBand b = bandOf(5, 0);
-        const int got = c.box == PeqBox::Frequency ? b.freq : c.box == PeqBox::Q ? b.q : b.level;
-        EXPECT_EQ(got, c.expected) << int(c.box) << " " << c.steps;
-        EXPECT_EQ(sink.edits, c.edits) << int(c.box) << " " << c.steps;
-    }
-}
-
-TEST_F(PeqEditorTest, TypedEntriesTakeTheNearestStepWithinTheTypesLimits) {
-    const struct {
-        EqBand band;
-        PeqBox box;
-        const char16_t* text;
-        bool taken;
-        int expected;
-    } cases[] = {
-        {{1, 69, 24, 46}, PeqBox::Frequency, u"2k", true, 81},
-        {{3, 69, 24, 46}, PeqBox::Frequency, u"20000", true, 110},
-        {{4, 69, 24, 46}, PeqBox::Frequency, u"20", true, 12},
-        {{1, 69, 24, 46}, PeqBox::Level, u"1.2", true, 26},
-        {{1, 69, 24, 46}, PeqBox::Q, u"100", true, 72},
-        {{1, 69, 24, 46}, PeqBox::Level, u"loud", false, 24},
-    };
-    ch1.pressBandButton(1);
-    for (const auto& c : cases) {
-        bandOf(1, 0) = c.band;
-        prompts.clear();
-        EXPECT_EQ(ch1.commitBoxText(c.box, QStringView(c.text)), c.taken);
-        EqBand b = bandOf(1, 0);
-        const int got = c.box == PeqBox::Frequency ? b.freq : c.box == PeqBox::Q ? b.q : b.level;
-        EXPECT_EQ(got, c.expected) << QString::fromUtf16(c.text).toStdString();
-        EXPECT_EQ(prompts.shown().size(), c.taken ? 0u : 1u);
+        if (c.text)
+            EXPECT_TRUE(ch1.commitBoxText(c.box, QStringView(c.text)));
+        else
+            ch1.stepBox(c.box, c.steps);
+        EXPECT_EQ(bandOf(5), c.after);
+        EXPECT_EQ(sink.edits, c.edits);
     }
     EXPECT_TRUE(ch1.commitLevelText(u"-inf"));
     EXPECT_EQ(record().peq_gain[0], 0);
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
-TEST_F(PeqEditorTest, InGeqModeEveryActionIsRefusedWithTheModeWarning) {
-    ch1.pressBandButton(0);
-    bandOf(0, 0) = {1, 69, 30, 46};
-    record().eq_mode = 0;
-    const ProgramRecord before = record();
-    const std::function<void()> actions[] = {
-        [&] { ch1.pressBandButton(1); },
-        [&] { ch1.setBandOn(0, false); },
-        [&] { ch1.selectType(3); },
-        [&] { ch1.stepBox(PeqBox::Level, 1); },
-        [&] { ch1.commitBoxText(PeqBox::Level, u"3"); },
-        [&] { ch1.setOn(false); },
-        [&] { ch1.stepLevel(1); },
-        [&] { ch1.pressLevel(PeqLayout::kLevelTrackLeft + 5, PeqLayout::kLevelTrackTop + 5); },
+TEST_F(PeqEditorTest, RefusedActionsSayWhyAndChangeNothing) {
+    // In GEQ mode every action; the last, in PEQ mode, a word typed for a number.
+    const std::function<void(PeqEditor&)> actions[] = {
+        [](auto& e) { e.pressBandButton(1); },
+        [](auto& e) { e.setBandOn(0, false); },
+        [](auto& e) { e.selectType(3); },
+        [](auto& e) { e.stepBox(PeqBox::Level, 1); },
+        [](auto& e) { EXPECT_FALSE(e.commitBoxText(PeqBox::Level, u"3")); },
+        [](auto& e) { e.setOn(false); },
+        [](auto& e) { e.stepLevel(1); },
+        [](auto& e) {
+            e.pressLevel(PeqLayout::kLevelTrackLeft + 5, PeqLayout::kLevelTrackTop + 5);
+        },
+        [](auto& e) { EXPECT_FALSE(e.commitBoxText(PeqBox::Level, u"loud")); },
     };
     for (const auto& act : actions) {
-        prompts.clear();
-        act();
-        ASSERT_EQ(prompts.shown().size(), 1u);
-        EXPECT_EQ(prompts.shown()[0].title, QStringLiteral("EQ Mode Warning"));
-        EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Now GEQ mode."));
+        SCOPED_TRACE(&act - actions);
+        const bool word = &act == std::end(actions) - 1;
+        setUp();
+        ch1.pressBandButton(0);
+        bandOf(0) = {1, 69, 30, 46};
+        record().eq_mode = word ? 1 : 0;
+        const ProgramRecord before = record();
+        sink.edits.clear();
+        act(ch1);
+        expectOneMessage(word ? "MQX-T410 Controller" : "EQ Mode Warning",
+                         word ? "Please enter a number." : "Now GEQ mode.");
+        EXPECT_TRUE(sink.edits.empty());
+        EXPECT_EQ(std::memcmp(&before, &record(), sizeof before), 0);
     }
-    // The graph ignores the pointer without a word.
+    // In GEQ mode the graph ignores the pointer without a word.
+    record().eq_mode = 0;
     prompts.clear();
     const BandHandles h = ch1.handles();
     EXPECT_FALSE(ch1.pressGraph(h.x, h.y));
     EXPECT_TRUE(prompts.shown().empty());
-    EXPECT_TRUE(sink.edits.empty());
-    EXPECT_EQ(std::memcmp(&before, &record(), sizeof before), 0);
 }
 
 TEST_F(PeqEditorTest, HandleDragsStopAtTheTypesLimits) {
@@ -228,18 +200,19 @@ TEST_F(PeqEditorTest, HandleDragsStopAtTheTypesLimits) {
         {{5, 60, 24, 30}, 1, -500, 0, {5, 60, 24, 0}}, // far past it: widest
     };
     for (const auto& c : cases) {
-        bandOf(6, 0) = c.band;
+        SCOPED_TRACE(&c - cases);
+        bandOf(6) = c.band;
         ch1.pressBandButton(6);
         const BandHandles h = ch1.handles();
         const int x = c.handle == 0 ? h.x : c.handle < 0 ? h.leftX : h.rightX;
-        ASSERT_TRUE(ch1.pressGraph(x + 2, h.y - 2)) << c.band.freq;
+        ASSERT_TRUE(ch1.pressGraph(x + 2, h.y - 2));
         ch1.moveGraph(x + 2 + c.dx, h.y - 2 + c.dy);
         ch1.releaseGraph();
-        EXPECT_EQ(bandOf(6, 0), c.after) << int(c.band.type) << " " << c.dx << " " << c.dy;
+        EXPECT_EQ(bandOf(6), c.after);
         ch1.pressBandButton(6);
     }
     // Only the selected band's handles are taken, within their reach.
-    bandOf(6, 0) = {1, 60, 24, 46};
+    bandOf(6) = {1, 60, 24, 46};
     ch1.pressBandButton(6);
     const BandHandles h = ch1.handles();
     EXPECT_EQ(h.x, s.originX + 3 * 60 + 6);
