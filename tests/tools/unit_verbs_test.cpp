@@ -208,50 +208,6 @@ TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
     }
 }
 
-// Every refusal is a usage error found before any port is opened: no port named here
-// exists, so an attempt to open one would end in exit code 1, not 2.
-TEST(UnitVerbArguments, AreCheckedBeforeAnyPortIsOpened) {
-    ScratchDir dir;
-    const struct {
-        QStringList arguments;
-        int code;
-        const char* says;
-    } cases[] = {
-        {args({"--id", "4", "info"}), 2, "--port"},
-        {args({"--port", "/nonexistent/port", "--id", "100", "info"}), 2, "1 to 99"},
-        // A port named like a verb is still the port; upload wants a FILE.
-        {args({"--port", "./info", "--id", "3", "upload"}), 2, "FILE"},
-        {args({"--port", "/nonexistent/port", "--id", "3", "upload"})
-             << dir.path(QStringLiteral("no.mqx")),
-         1, "no.mqx"},
-        {args({"--port", "COM5", "--id", "4", "info"}), 2, "COM1..COM4"},
-        {args({"--port", "/x", "--id", "4", "store", "51"}), 2, "SLOT from 1 to 50"},
-        {args({"--port", "/x", "--id", "4", "backup", "saved"}), 2, "--yes"},
-        {args({"--port", "/x", "--id", "4", "--limit", "0", "info"}), 2, "1 to 3600"},
-        {args({"--port", "/x", "--id", "4", "--limit", "3601", "info"}), 2, "1 to 3600"},
-    };
-    for (const auto& c : cases) {
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        EXPECT_EQ(tool::run(QStringList{QStringLiteral("mqxtool")} + c.arguments, o, e), c.code)
-            << c.arguments.join(u' ').toStdString();
-        e.flush();
-        EXPECT_EQ(err.count(u'\n'), 1) << c.arguments.join(u' ').toStdString();
-        EXPECT_TRUE(err.contains(QLatin1StringView(c.says))) << err.toStdString();
-    }
-    // Empty: refused.
-    const struct {
-        const char* given;
-        const char* opened;
-    } ports[] = {{"1", "1"},          {"4", "4"},     {"0", ""},
-                 {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
-                 {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
-                 {"./port", "./port"}};
-    for (const auto& p : ports)
-        EXPECT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
-            << p.given;
-}
-
 // The program verbs on units answering at once (the wire's pace is the benchmark's).
 TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
     const SimProcess& unit = start(args({"--no-pacing", "--fault", "pinfget@8:garbled"}));
