@@ -83,6 +83,17 @@ TEST(Mqxtool, CheckVersionAndHelp) {
 // Every refusal is a usage error found before any port is opened: no port named here
 // exists, so an attempt to open one would end in exit code 1, not 2.
 TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
+    // Ports first, so a wrong one fails before the table below opens anything; "" = refused.
+    const struct {
+        const char* given;
+        const char* opened;
+    } ports[] = {{"1", "1"},          {"4", "4"},     {"0", ""},
+                 {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
+                 {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
+                 {"./port", "./port"}};
+    for (const auto& p : ports)
+        ASSERT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
+            << p.given;
     ScratchDir dir;
     const struct {
         QStringList arguments;
@@ -113,17 +124,6 @@ TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
     }
     for (const QStringList& unknown : {args({"frobnicate"}), QStringList()})
         EXPECT_EQ(mqxtool(unknown).code, 2) << "usage follows";
-    // Empty: refused.
-    const struct {
-        const char* given;
-        const char* opened;
-    } ports[] = {{"1", "1"},          {"4", "4"},     {"0", ""},
-                 {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
-                 {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
-                 {"./port", "./port"}};
-    for (const auto& p : ports)
-        EXPECT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
-            << p.given;
 }
 
 TEST(Mqxtool, DiffListsTheDifferingFieldsAndExitsByWhetherThereAreAny) {
