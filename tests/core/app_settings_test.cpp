@@ -9,31 +9,17 @@ using namespace mqx;
 using mqx::test::ScratchDir;
 using mqx::test::writeFile;
 
-TEST(AppSettings, FirstStartWithoutAnyFileGivesTheDefaults) {
-    ScratchDir dir;
-    const AppSettings s = LoadAppSettings(dir.path(QString()));
-    EXPECT_EQ(s, AppSettings{});
-    EXPECT_EQ(s.LastPort, 1);
-    EXPECT_EQ(s.LastUnitId, 1);
-    EXPECT_TRUE(s.lastFile.isEmpty());
-    EXPECT_EQ(s.levelMeterMode, 0);
-    EXPECT_EQ(s.delayUnit, 0);
-}
-
-TEST(AppSettings, RoundTripKeepsOtherSections) {
+TEST(AppSettings, RoundTripKeepsOtherSectionsAndAnUnwritableFolderIsReported) {
     ScratchDir dir;
     const QString folder = dir.path(QStringLiteral("cfg"));
+    EXPECT_EQ(LoadAppSettings(folder), (AppSettings{1, 1, QString(), 0, 0}))
+        << "first start without any file";
     {
         ASSERT_TRUE(SaveAppSettings(AppSettings{}, folder));
         QSettings ini(folder + QStringLiteral("/mqx-controller.ini"), QSettings::IniFormat);
         ini.setValue(QStringLiteral("Ports/COM2"), QStringLiteral("/dev/ttyUSB0"));
     }
-    AppSettings s;
-    s.LastPort = 3;
-    s.LastUnitId = 42;
-    s.lastFile = QStringLiteral("/home/eng/shows/main hall.mqx");
-    s.levelMeterMode = 1;
-    s.delayUnit = 1;
+    const AppSettings s{3, 42, QStringLiteral("/home/eng/shows/main hall.mqx"), 1, 1};
     ASSERT_TRUE(SaveAppSettings(s, folder));
     EXPECT_EQ(LoadAppSettings(folder), s);
 
@@ -42,6 +28,9 @@ TEST(AppSettings, RoundTripKeepsOtherSections) {
     EXPECT_EQ(ini.value(QStringLiteral("Set/LastIDNo")).toInt(), 42);
     EXPECT_EQ(ini.value(QStringLiteral("Option/DelayUnit")).toInt(), 1);
     EXPECT_EQ(ini.value(QStringLiteral("Ports/COM2")).toString(), QStringLiteral("/dev/ttyUSB0"));
+
+    writeFile(dir, QStringLiteral("file"), "x");
+    EXPECT_FALSE(SaveAppSettings(AppSettings{}, dir.path(QStringLiteral("file/sub"))));
 }
 
 TEST(AppSettings, OlderFileIsReadOnlyWhenTheNewOneIsMissing) {
@@ -53,12 +42,8 @@ TEST(AppSettings, OlderFileIsReadOnlyWhenTheNewOneIsMissing) {
                        "/home/eng/old.mqx";
     older.append(QByteArray(256 - 17, '\0'));
     writeFile(dir, QStringLiteral("T410C.ini"), older);
-
     AppSettings s = LoadAppSettings(folder);
-    EXPECT_EQ(s.LastPort, 3);
-    EXPECT_EQ(s.LastUnitId, 17);
-    EXPECT_EQ(s.lastFile, QStringLiteral("/home/eng/old.mqx"));
-    EXPECT_EQ(s.levelMeterMode, 0);
+    EXPECT_EQ(s, (AppSettings{3, 17, QStringLiteral("/home/eng/old.mqx"), 0, 0}));
 
     // The first close writes the new file, which wins from then on.
     s.LastUnitId = 5;
@@ -77,20 +62,9 @@ TEST(AppSettings, DamagedValuesFallBackToWhatTheDialogsCanShow) {
     writeFile(dir, QStringLiteral("mqx-controller.ini"),
               "[Set]\nLastComPort=9\nLastIDNo=abc\nLastfile=" + QByteArray(400, 'x') +
                   "\n[Option]\nLevelMeterMode=7\n");
-    const AppSettings s = LoadAppSettings(dir.path(QString()));
-    EXPECT_EQ(s.LastPort, 1);
-    EXPECT_EQ(s.LastUnitId, 1);
-    EXPECT_EQ(s.lastFile.size(), 255);
-    EXPECT_EQ(s.levelMeterMode, 1);
-    EXPECT_EQ(s.delayUnit, 0);
+    EXPECT_EQ(LoadAppSettings(dir.path(QString())), (AppSettings{1, 1, QString(255, u'x'), 1, 0}));
 
     writeFile(dir, QStringLiteral("mqx-controller.ini"), QByteArray());
     writeFile(dir, QStringLiteral("T410C.ini"), "short");
     EXPECT_EQ(LoadAppSettings(dir.path(QString())), AppSettings{}); // the new file exists, empty
-}
-
-TEST(AppSettings, UnwritableFolderIsReported) {
-    ScratchDir dir;
-    writeFile(dir, QStringLiteral("file"), "x");
-    EXPECT_FALSE(SaveAppSettings(AppSettings{}, dir.path(QStringLiteral("file/sub"))));
 }

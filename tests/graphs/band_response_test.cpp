@@ -46,10 +46,6 @@ TEST(BandResponse, PeakingAtOneKilohertz) {
 
 TEST(BandResponse, EveryCentreHoldsTheBandsOwnValue) {
     const auto at = [](const ResponseCurve& r, int i) { return r[static_cast<std::size_t>(i)]; };
-    for (int freq = 0; freq <= 122; ++freq)
-        ASSERT_NEAR(at(FrequencyGrid(), GridIndexOfFrequencyStep(freq)) / FrequencyHzValue(freq),
-                    1.0, 1e-12)
-            << freq;
     for (int freq = 1; freq <= 121; freq += 4) {
         for (int q = 0; q <= 72; q += 8) {
             for (int level = 0; level <= 48; level += 6) {

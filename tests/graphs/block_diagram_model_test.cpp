@@ -45,25 +45,8 @@ QRect part(int c, P p) {
 
 } // namespace
 
+// Where each block sits is held by the reference pictures of the main window.
 TEST(DiagramGeometry, BlocksSitInsideThePictureApartFromOneAnother) {
-    const auto routing = PeqCompRoutingRects();
-    const std::pair<QRect, QRect> placed[] = {
-        // clang-format off
-        {InputBlockRect(), {1, 11, 20, 179}},          {SignalGeneratorRect(), {1, 200, 58, 32}},
-        {GeqRect(1), {78, 116, 105, 32}},              {PeqRect(1), {78, 157, 54, 32}},
-        {CompressorRect(1), {137, 157, 46, 32}},       {InputDelayRect(1), {210, 137, 35, 32}},
-        {InputRoutingRect(), {31, 11, 20, 179}},       {OutputRoutingRect(), {249, 1, 25, 222}},
-        {routing[0], {54, 26, 22, 152}},               {routing[1], {185, 26, 22, 152}},
-        {OutputRowRect(5), {284, 191, 292, 32}},       {part(5, P::HighPass), {284, 191, 32, 32}},
-        {part(0, P::LowPass), {320, 1, 32, 32}},       {part(0, P::Equaliser), {356, 1, 43, 32}},
-        {part(0, P::Level), {403, 1, 45, 32}},         {part(0, P::Limiter), {453, 1, 42, 32}},
-        {part(0, P::Delay), {499, 1, 35, 32}},         {part(0, P::Phase), {538, 1, 38, 32}},
-        {part(2, P::Mute), {580, 77, 40, 32}},
-        // clang-format on
-    };
-    for (const auto& [got, want] : placed)
-        EXPECT_EQ(got, want);
-
     Rects all;
     for (const DiagramTarget& t : DiagramTargets())
         all.push_back(t.rect);

@@ -54,17 +54,6 @@ TEST(CrossoverResponse, LinkwitzRileyAroundItsStep) {
     EXPECT_NEAR(lp[212], -6.0206, 0.0001);
 }
 
-TEST(CrossoverResponse, EveryStepReadsInsideTheTable) {
-    for (int step = kLowestCrossoverStep; step <= kHighestCrossoverStep; ++step) {
-        for (int i = 0; i < kGridPoints; ++i) {
-            ASSERT_GE(HighPassTableEntry(step, i), 0) << step << " " << i;
-            ASSERT_LT(HighPassTableEntry(step, i), kCrossoverEntries) << step << " " << i;
-            ASSERT_GE(LowPassTableEntry(step, i), 0) << step << " " << i;
-            ASSERT_LT(LowPassTableEntry(step, i), kCrossoverEntries) << step << " " << i;
-        }
-    }
-}
-
 TEST(CrossoverResponse, LowPassMirrorsHighPassAboutTheStep) {
     for (int type = 0; type < kCrossoverTypes; ++type) {
         for (int step = kLowestCrossoverStep; step <= kHighestCrossoverStep; step += 10) {
@@ -89,7 +78,7 @@ TEST(CrossoverResponse, OffAndUnknownBytesAreFlat) {
     const ResponseCurve flat{};
     EXPECT_EQ(HighPassResponse(1, 0, table()), flat);
     EXPECT_EQ(LowPassResponse(1, 122, table()), flat);
-    // Whatever a file holds, a filter either reads inside the table or stays flat.
+    // Whatever a file holds, a filter either reads inside the table at every step or stays flat.
     for (int type = 0; type < 256; ++type) {
         for (int step = 0; step < 256; ++step) {
             const bool filter = type < kCrossoverTypes && step >= 1 && step <= 121;
@@ -98,8 +87,13 @@ TEST(CrossoverResponse, OffAndUnknownBytesAreFlat) {
             if (!filter) {
                 ASSERT_EQ(hp, flat) << type << " " << step;
                 ASSERT_EQ(lp, flat) << type << " " << step;
-            } else {
-                ASSERT_TRUE(std::isfinite(hp[0]) && std::isfinite(lp[kGridPoints - 1]));
+                continue;
+            }
+            for (int i = 0; type == 0 && i < kGridPoints; ++i) {
+                ASSERT_GE(HighPassTableEntry(step, i), 0) << step << " " << i;
+                ASSERT_LT(HighPassTableEntry(step, i), kCrossoverEntries) << step << " " << i;
+                ASSERT_GE(LowPassTableEntry(step, i), 0) << step << " " << i;
+                ASSERT_LT(LowPassTableEntry(step, i), kCrossoverEntries) << step << " " << i;
             }
         }
     }

@@ -55,22 +55,14 @@ TEST(GraphGeometry, HandlesSitWhereTheBandsTypeSaysAndQStepsComeBackFromThem) {
     };
     for (const auto& c : cases) {
         const BandHandles h = HandlesOf(s, c.band, c.atCentre);
-        EXPECT_EQ(h.centre, c.expected.centre);
-        EXPECT_EQ(h.x, c.expected.x);
-        EXPECT_EQ(h.y, c.expected.y);
-        EXPECT_EQ(h.q, c.expected.q);
-        EXPECT_EQ(h.leftX, c.expected.leftX);
-        EXPECT_EQ(h.rightX, c.expected.rightX);
-        if (h.q) {
-            EXPECT_EQ(QStepOfDistance(h.rightX - h.x), c.band.q);
-        }
+        const auto fields = [](const BandHandles& b) {
+            return std::tuple(b.centre, b.x, b.y, b.q, b.leftX, b.rightX);
+        };
+        EXPECT_EQ(fields(h), fields(c.expected)) << int(c.band.type);
+        EXPECT_TRUE(!h.q || QStepOfDistance(h.rightX - h.x) == c.band.q) << int(c.band.type);
     }
-    EXPECT_EQ(QStepOfDistance(0), 72);
-    EXPECT_EQ(QStepOfDistance(-154), 0);
-    EXPECT_EQ(QStepOfDistance(400), 0);
-    EXPECT_EQ(LevelStepOfY(s, 102), 24);
-    EXPECT_EQ(LevelStepOfY(s, 101), 24);
-    EXPECT_EQ(LevelStepOfY(s, 100), 25);
-    EXPECT_EQ(LevelStepOfY(s, 0), 48);
-    EXPECT_EQ(LevelStepOfY(s, 300), 0);
+    for (const auto& [distance, q] : {std::pair{0, 72}, {-154, 0}, {400, 0}})
+        EXPECT_EQ(QStepOfDistance(distance), q) << distance;
+    for (const auto& [y, level] : {std::pair{102, 24}, {101, 24}, {100, 25}, {0, 48}, {300, 0}})
+        EXPECT_EQ(LevelStepOfY(s, y), level) << y;
 }

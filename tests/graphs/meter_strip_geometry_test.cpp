@@ -50,22 +50,6 @@ TEST(DynamicsLamp, CompressorBelowNinetyAndLimiterNonZero) {
     }
 }
 
-TEST(MeterGeometry, ColumnsAndTheRectanglesOfOneColumn) {
-    for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
-        EXPECT_EQ(MeterColumnX(MeterKind::Input, 0, mode), 4);
-        EXPECT_EQ(MeterColumnX(MeterKind::Input, 1, mode), 53);
-    }
-    EXPECT_EQ(MeterColumnX(MeterKind::Output, 0, kMeterModeFine), 116);
-    EXPECT_EQ(MeterColumnX(MeterKind::Output, 5, kMeterModeFine), 231);
-    EXPECT_EQ(MeterColumnX(MeterKind::Output, 0, kMeterModeCoarse), 125);
-    EXPECT_EQ(MeterColumnX(MeterKind::Output, 5, kMeterModeCoarse), 240);
-    EXPECT_EQ(FineBarRect(53, 62), QRect(53, 29, 6, 62));
-    EXPECT_EQ(FineClipRect(53), QRect(53, 26, 6, 3));
-    EXPECT_EQ(CoarseLampRect(171, 0), QRect(171, 34, 6, 3));
-    EXPECT_EQ(CoarseLampRect(171, 4), QRect(171, 82, 6, 3));
-    EXPECT_EQ(DynamicsLampRect(4), QRect(4, 17, 6, 3));
-}
-
 // What each column paints, in order: its bar and clip lamp or its lit lamps, then its
 // dynamics lamp.
 TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {

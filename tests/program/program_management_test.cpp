@@ -45,7 +45,6 @@ protected:
         clock.runUntil([this] { return !list.isBusy(); }, 60000);
     }
     QString listLine(int n) const { return ProgramListLine(session.programs.Record(n), n); }
-    int lastSlot = 0;
 
     ProgramListProcedure list{session, engine, prompts, clock};
 };
@@ -60,10 +59,11 @@ TEST_F(ProgramManagementTest, ListReadsEverySlotWithMeteringStoppedAndResumesItO
         expected << QStringLiteral("(01I%1").arg(n, 3, 10, QLatin1Char('0'));
     EXPECT_EQ(requests(7), expected);
     EXPECT_FALSE(engine.MeteringOn());
-    EXPECT_EQ(listLine(1), QStringLiteral(" 01 :   :   :Speech..............."));
-    EXPECT_EQ(listLine(2), QStringLiteral(" 02 : L :   :Live Band............"));
-    EXPECT_EQ(listLine(3), QStringLiteral(" 03 :   : P :Theatre.............."));
-    EXPECT_EQ(listLine(7), QStringLiteral(" 07 : ( not used )"));
+    EXPECT_EQ((QStringList{listLine(1), listLine(2), listLine(3), listLine(7)}),
+              (QStringList{QStringLiteral(" 01 :   :   :Speech..............."),
+                           QStringLiteral(" 02 : L :   :Live Band............"),
+                           QStringLiteral(" 03 :   : P :Theatre.............."),
+                           QStringLiteral(" 07 : ( not used )")}));
 
     received.clear();
     EXPECT_TRUE(list.exit());
@@ -112,23 +112,22 @@ TEST_F(ProgramManagementTest, ExitWhileReadingLetsTheReadUnderWayEndThenLeaves) 
 // the outcomes are ProgramOutcome's (program_texts_test).
 TEST_F(ProgramManagementTest, ActionsChangeTheUnitAndTheListLineOrNothing) {
     openList();
-    const auto act = [this](bool started) {
+    const auto act = [this](bool started, int slot) {
         EXPECT_TRUE(started);
         EXPECT_TRUE(list.isBusy());
         settle();
-        return listLine(lastSlot);
+        return listLine(slot);
     };
-    lastSlot = 1;
     ASSERT_TRUE(list.protect(1, 0));
     EXPECT_FALSE(list.lock(1, 255)) << "busy: a second action does nothing";
-    EXPECT_EQ(act(true), QStringLiteral(" 01 :   : P :Speech..............."));
-    EXPECT_EQ(act(list.lock(1, 255)), QStringLiteral(" 01 : L : P :Speech..............."));
-    EXPECT_EQ(unit().slot(1).write_enable, 0);
-    EXPECT_EQ(unit().slot(1).recall_lock, 255);
-    EXPECT_EQ(act(list.lock(1, 0)), QStringLiteral(" 01 :   : P :Speech..............."));
-    EXPECT_EQ(act(list.protect(1, 255)), QStringLiteral(" 01 :   :   :Speech..............."));
+    EXPECT_EQ(act(true, 1), QStringLiteral(" 01 :   : P :Speech..............."));
+    EXPECT_EQ(act(list.lock(1, 255), 1), QStringLiteral(" 01 : L : P :Speech..............."));
+    EXPECT_EQ(std::pair(unit().slot(1).write_enable, unit().slot(1).recall_lock),
+              (std::pair<std::uint8_t, std::uint8_t>(0, 255)));
+    EXPECT_EQ(act(list.lock(1, 0), 1), QStringLiteral(" 01 :   : P :Speech..............."));
+    EXPECT_EQ(act(list.protect(1, 255), 1), QStringLiteral(" 01 :   :   :Speech..............."));
     prompts.answerNext(true);
-    EXPECT_EQ(act(list.remove(lastSlot = 4)), QStringLiteral(" 04 : ( not used )"));
+    EXPECT_EQ(act(list.remove(4), 4), QStringLiteral(" 04 : ( not used )"));
     EXPECT_TRUE(unit().slotIsEmpty(4));
     EXPECT_EQ(lastShown().text, QStringLiteral("The program was deleted.\nProgramNo = 04"));
 
@@ -137,12 +136,11 @@ TEST_F(ProgramManagementTest, ActionsChangeTheUnitAndTheListLineOrNothing) {
     EXPECT_FALSE(list.remove(1)) << "the operator said no";
     EXPECT_TRUE(received.empty());
     prompts.answerNext(true);
-    EXPECT_EQ(act(list.remove(lastSlot = 3)), QStringLiteral(" 03 :   : P :Theatre.............."));
+    EXPECT_EQ(act(list.remove(3), 3), QStringLiteral(" 03 :   : P :Theatre.............."));
     EXPECT_FALSE(unit().slotIsEmpty(3)) << "protected";
     EXPECT_EQ(lastShown().text, QStringLiteral("The program is protected.\nProgramNo = 03"));
     sim.setFault(UnitCommand::Protect, {LineFault::Kind::Garbled});
-    EXPECT_EQ(act(list.protect(lastSlot = 2, 0)),
-              QStringLiteral(" 02 :   :   :Live Band............"));
+    EXPECT_EQ(act(list.protect(2, 0), 2), QStringLiteral(" 02 :   :   :Live Band............"));
     EXPECT_EQ(lastShown().text, QStringLiteral("Non Err Code.\nProgramNo = 02"));
 }
 
@@ -220,6 +218,13 @@ class ProgramStoreTest : public ProgramManagementTest {
 protected:
     void open() {
         ASSERT_TRUE(store.start());
+        settleStore();
+    }
+    void choose(int slot) {
+        store.choose(slot);
+        settleStore();
+    }
+    void settleStore() {
         clock.runUntil([this] { return !store.isBusy(); }, 60000);
     }
     ProgramStoreProcedure store{session, engine, prompts, clock};
@@ -248,9 +253,8 @@ TEST_F(ProgramStoreTest, NewAsksNothingAndTakesTheLowestFreeSlot) {
     EXPECT_EQ(QByteArray(unit().slot(7).name.data(), 10), "STORED NOW");
     EXPECT_EQ(texts().back(), QStringLiteral("Program store OK!\nProgramNo = 07"));
     const ProgramRecord& r = session.CurrentRecord();
-    EXPECT_EQ(r.program_number, 7);
-    EXPECT_EQ(r.recall_lock, 0);
-    EXPECT_EQ(r.write_enable, 255);
+    EXPECT_EQ(std::tuple(r.program_number, r.recall_lock, r.write_enable),
+              (std::tuple<std::uint8_t, std::uint8_t, std::uint8_t>(7, 0, 255)));
     EXPECT_TRUE(engine.MeteringOn());
 }
 
@@ -266,8 +270,7 @@ TEST_F(ProgramStoreTest, AUsedSlotAsksAndNoKeepsIt) {
         chosenAtQuestion = store.isBusy() ? store.chosen() : -1;
     });
     for (const int slot : {1, 3}) { // 3 is protected
-        store.choose(slot);
-        clock.runUntil([this] { return !store.isBusy(); }, 60000);
+        choose(slot);
         const QByteArray before = EncodeRecordText(unit().slot(slot));
         const bool replace = slot == 3;
         prompts.answerNext(replace);
@@ -292,8 +295,7 @@ TEST_F(ProgramStoreTest, ReplacingASlotLeavesItsHeaderInTheListRecords) {
     std::memcpy(session.CurrentRecord().name.data(), "REPLACES ONE", 12);
     std::memcpy(unit().currentProgram().name.data(), "REPLACES ONE", 12);
     open();
-    store.choose(1);
-    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    choose(1);
     prompts.answerNext(true);
     EXPECT_TRUE(store.storeExec());
     ASSERT_TRUE(runToEnd(store));
@@ -310,16 +312,14 @@ TEST_F(ProgramStoreTest, ASlotThatCouldNotBeReadIsNotTakenForEmpty) {
     garbled.slot = 6;
     sim.setFault(UnitCommand::InfoGet, garbled);
     open();
-    store.choose(6);
-    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    choose(6);
     EXPECT_EQ(store.slotState(), ProgramStoreProcedure::SlotState::Unknown);
     prompts.answerNext(false);
     EXPECT_FALSE(store.storeExec());
     EXPECT_EQ(prompts.shown().back().text,
               QStringLiteral("Replace existing MQX-T410 ProgramData ?"));
 
-    store.choose(8); // empty: the unit says so
-    clock.runUntil([this] { return !store.isBusy(); }, 60000);
+    choose(8); // empty: the unit says so
     EXPECT_EQ(store.selectedName(), QStringLiteral("Not Used"));
     const auto questions = prompts.shown().size();
     EXPECT_TRUE(store.storeExec());

@@ -11,73 +11,72 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 
 namespace mqx {
 namespace {
 
 TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
-    const ReplyCheck match = ReplyCheck::match();
-    const ReplyCheck protectedSlot = ReplyCheck::unitError(13);
+    const ReplyCheck ok = ReplyCheck::match();
     const ReplyCheck garbled = ReplyCheck::garbled();
-    const ReplyCheck zero = ReplyCheck::unitError(0); // "ID_No differs.", not a success
     using A = ProgramAction;
-    const auto I = PromptIcon::Information;
-    const auto X = PromptIcon::Exclamation;
+    const std::map<A, const char*> titles = {{A::Delete, "List Delete"},
+                                             {A::Recall, "Program Recall"},
+                                             {A::Download, "ProgramDownLoad"},
+                                             {A::ProtectionSet, "Program Protection"},
+                                             {A::ProtectionClear, "Program Protection"},
+                                             {A::RecallLockSet, "RecallLock"},
+                                             {A::RecallLockClear, "RecallLock"},
+                                             {A::Store, "Program Store"},
+                                             {A::Name, "Program Name"},
+                                             {A::Information, "Program Information"}};
+    // A success shows the Information icon, anything else the Exclamation one.
     struct Case {
         A action;
         bool succeeded;
         ReplyCheck check;
         int program;
         bool success;
-        const char* title;
         const char* text;
-        PromptIcon icon;
     };
     const Case cases[] = {
-        {A::Delete, true, match, 7, true, "List Delete", "The program was deleted.\nProgramNo = 07",
-         I},
-        {A::Delete, false, match, 7, false, "List Delete",
-         "The deletion of the program failed.\nProgramNo = 07", X},
-        {A::Delete, true, protectedSlot, 3, false, "List Delete",
-         "The program is protected.\nProgramNo = 03", X},
-        {A::Recall, true, match, 12, true, "Program Recall",
-         "The program was recalled.\nProgramNo = 12", I},
-        {A::Recall, false, garbled, 12, false, "Program Recall",
-         "The recall of the program failed.\nProgramNo = 12", X},
-        {A::Recall, true, garbled, 12, false, "Program Recall", "Non Err Code.\nProgramNo = 12", X},
-        {A::Recall, true, zero, 12, false, "Program Recall", "ID_No differs.\nProgramNo = 12", X},
-        {A::Download, true, match, 5, true, "ProgramDownLoad", "", I},
-        {A::Download, false, match, 5, false, "ProgramDownLoad",
-         "Program Download Err !!\nProgramNo = 05", X},
-        {A::ProtectionSet, true, match, 1, true, "Program Protection",
-         "The program was done protection.\nProgramNo = 01", I},
-        {A::ProtectionClear, true, match, 50, true, "Program Protection",
-         "The program removed protection.\nProgramNo = 50", I},
-        {A::ProtectionClear, false, match, 50, false, "Program Protection",
-         "The protection of the program failed.\nProgramNo = 50", X},
-        {A::RecallLockSet, true, match, 2, true, "RecallLock",
-         "The program was locked and was recall.\nProgramNo = 02", I},
-        {A::RecallLockClear, true, match, 2, true, "RecallLock",
-         "The program was removed recall lock.\nProgramNo = 02", I},
-        {A::RecallLockSet, false, match, 2, false, "RecallLock",
-         "The recall lock of the program failed\nProgramNo = 02", X},
-        {A::Store, true, match, 9, true, "Program Store", "Program store OK!\nProgramNo = 09", I},
-        {A::Store, false, match, 9, false, "Program Store", "Program store Err!", X},
-        {A::Store, true, ReplyCheck::unitError(12), 0, false, "Program Store",
-         "There is not the space of new preservation.\nProgramNo = 00", X},
-        {A::Name, true, match, 0, true, "Program Name", "Program name was renewed.", I},
-        {A::Name, false, match, 0, false, "Program Name", "Can not renew the Program name.", X},
-        {A::Information, true, match, 0, true, "Program Information",
-         "Program information was renewed.", I},
-        {A::Information, false, match, 0, false, "Program Information",
-         "Can not renew the Program information.", X},
-        {A::Information, true, ReplyCheck::unitError(10), 0, false, "Program Information",
-         "The program number that I sent is wrong.  \nProgramNo = 00", X},
+        {A::Delete, true, ok, 7, true, "The program was deleted.\nProgramNo = 07"},
+        {A::Delete, false, ok, 7, false, "The deletion of the program failed.\nProgramNo = 07"},
+        {A::Delete, true, ReplyCheck::unitError(13), 3, false,
+         "The program is protected.\nProgramNo = 03"},
+        {A::Recall, true, ok, 12, true, "The program was recalled.\nProgramNo = 12"},
+        {A::Recall, false, garbled, 12, false, "The recall of the program failed.\nProgramNo = 12"},
+        {A::Recall, true, garbled, 12, false, "Non Err Code.\nProgramNo = 12"},
+        // Error 0 reads "ID_No differs.", not a success.
+        {A::Recall, true, ReplyCheck::unitError(0), 12, false, "ID_No differs.\nProgramNo = 12"},
+        {A::Download, true, ok, 5, true, ""},
+        {A::Download, false, ok, 5, false, "Program Download Err !!\nProgramNo = 05"},
+        {A::ProtectionSet, true, ok, 1, true, "The program was done protection.\nProgramNo = 01"},
+        {A::ProtectionClear, true, ok, 50, true, "The program removed protection.\nProgramNo = 50"},
+        {A::ProtectionClear, false, ok, 50, false,
+         "The protection of the program failed.\nProgramNo = 50"},
+        {A::RecallLockSet, true, ok, 2, true,
+         "The program was locked and was recall.\nProgramNo = 02"},
+        {A::RecallLockClear, true, ok, 2, true,
+         "The program was removed recall lock.\nProgramNo = 02"},
+        {A::RecallLockSet, false, ok, 2, false,
+         "The recall lock of the program failed\nProgramNo = 02"},
+        {A::Store, true, ok, 9, true, "Program store OK!\nProgramNo = 09"},
+        {A::Store, false, ok, 9, false, "Program store Err!"},
+        {A::Store, true, ReplyCheck::unitError(12), 0, false,
+         "There is not the space of new preservation.\nProgramNo = 00"},
+        {A::Name, true, ok, 0, true, "Program name was renewed."},
+        {A::Name, false, ok, 0, false, "Can not renew the Program name."},
+        {A::Information, true, ok, 0, true, "Program information was renewed."},
+        {A::Information, false, ok, 0, false, "Can not renew the Program information."},
+        {A::Information, true, ReplyCheck::unitError(10), 0, false,
+         "The program number that I sent is wrong.  \nProgramNo = 00"},
     };
     for (const Case& c : cases) {
         const ProgramMessage m = ProgramOutcome(c.action, c.succeeded, c.check, c.program);
-        const ProgramMessage expected{c.success, QString::fromLatin1(c.title),
-                                      QString::fromLatin1(c.text), c.icon};
+        const ProgramMessage expected{
+            c.success, QString::fromLatin1(titles.at(c.action)), QString::fromLatin1(c.text),
+            c.success ? PromptIcon::Information : PromptIcon::Exclamation};
         EXPECT_EQ(m, expected) << m.text.toStdString();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/prompts.h"
 #include "program/value_scales.h"
+#include "scripted_prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -53,21 +54,17 @@ TEST(IsValidEntry, NumbersWithTheirUnitWordsAndTheWordsOfEachKind) {
 }
 
 TEST(IsValidEntry, WarnsOnEveryRefusalButAnEmptyText) {
-    struct : Prompts {
-        std::vector<QString> messages;
-        void message(const QString& title, const QString& text, PromptIcon icon) override {
-            EXPECT_EQ(title, QLatin1StringView("MQX-T410 Controller"));
-            EXPECT_EQ(icon, PromptIcon::Exclamation);
-            messages.push_back(text);
-        }
-        bool confirm(const QString&, const QString&, PromptIcon) override { return false; }
-    } prompts;
+    test::ScriptedPrompts prompts;
     EXPECT_FALSE(IsValidEntry(u"off", 2, &prompts));
     EXPECT_FALSE(IsValidEntry(u"", 2, &prompts));
     EXPECT_FALSE(IsValidEntry(u"abc", 4, &prompts));
     EXPECT_TRUE(IsValidEntry(u"12", 4, &prompts));
-    EXPECT_EQ(prompts.messages,
-              (std::vector<QString>(2, QStringLiteral("Please enter a number."))));
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    for (const auto& shown : prompts.shown())
+        EXPECT_EQ(std::tuple(shown.title, shown.text, shown.icon, shown.question),
+                  std::tuple(QStringLiteral("MQX-T410 Controller"),
+                             QStringLiteral("Please enter a number."), PromptIcon::Exclamation,
+                             false));
 }
 
 // The nearest entry within the range; half-way and equal distances take the first;

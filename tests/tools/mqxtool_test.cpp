@@ -2,6 +2,7 @@
 #include "program/record_text.h"
 #include "test_paths.h"
 #include "tool_run.h"
+#include "unit_verbs.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace mqx;
+using mqx::test::args;
 using mqx::test::mqxtool;
 using mqx::test::readFile;
 using mqx::test::ScratchDir;
@@ -31,69 +33,97 @@ TEST(Mqxtool, NewWritesTheDefaultProgram) {
     EXPECT_TRUE(failed.err.contains(QLatin1StringView("none/d.mqx"))) << failed.err.toStdString();
 }
 
+// Text and JSON: every field once, with its step and text, and a step beyond its scale
+// shown without reading past the table.
 TEST(Mqxtool, ShowListsEveryFieldWithStepAndText) {
-    ScratchDir dir;
-    const QString path = dir.path(QStringLiteral("d.mqx"));
-    ASSERT_EQ(mqxtool({QStringLiteral("new"), path}).code, 0);
-    const ToolRun r = mqxtool({QStringLiteral("show"), path});
-    ASSERT_EQ(r.code, 0);
-    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines.size(), static_cast<qsizetype>(RecordFields().size()));
-    EXPECT_TRUE(lines.contains(QStringLiteral("out[1].hpf_freq = 29 (100.0Hz)")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("geq_level[0][1] = 24 (0.0dB)")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("comp_ratio[0] = 0 (1.00:1)")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("pink_level = 181 (0.0dB)")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("out[0].limiter = 0 (Off)")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("input_select = 4")));
-}
-
-TEST(Mqxtool, ShowJsonAndOutOfScaleSteps) {
     ScratchDir dir;
     ProgramRecord r{};
     ApplyRecordDefaults(r);
-    r.out[4].source = 7; // no such source: shown, never read past the table
+    r.out[4].source = 7;
     const QString path = dir.path(QStringLiteral("odd.mqx"));
     ASSERT_TRUE(SaveRecordFile(r, path));
-    const ToolRun run = mqxtool({QStringLiteral("show"), QStringLiteral("--json"), path});
-    ASSERT_EQ(run.code, 0);
-    const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    EXPECT_EQ(
-        o.value(QStringLiteral("out[4].source")).toObject().value(QStringLiteral("step")).toInt(),
-        7);
-    EXPECT_EQ(o.value(QStringLiteral("out[4].source"))
-                  .toObject()
-                  .value(QStringLiteral("text"))
-                  .toString(),
-              QStringLiteral("???"));
-    EXPECT_EQ(o.value(QStringLiteral("write_enable")).toInt(), 255);
-    EXPECT_EQ(o.value(QStringLiteral("name")).toString(), QString(21, u'.'));
+    const ToolRun text = mqxtool({QStringLiteral("show"), path});
+    ASSERT_EQ(text.code, 0);
+    const QStringList lines = text.out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), static_cast<qsizetype>(RecordFields().size()));
+    for (const char* line :
+         {"out[1].hpf_freq = 29 (100.0Hz)", "geq_level[0][1] = 24 (0.0dB)",
+          "comp_ratio[0] = 0 (1.00:1)", "pink_level = 181 (0.0dB)", "out[0].limiter = 0 (Off)",
+          "input_select = 4", "out[4].source = 7 (?\?\?)"})
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
+
+    const ToolRun json = mqxtool({QStringLiteral("show"), QStringLiteral("--json"), path});
+    ASSERT_EQ(json.code, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(o.size(), static_cast<qsizetype>(RecordFields().size()));
+    const QJsonObject source = o[QStringLiteral("out[4].source")].toObject();
+    EXPECT_EQ(source[QStringLiteral("step")].toInt(), 7);
+    EXPECT_EQ(source[QStringLiteral("text")].toString(), QStringLiteral("???"));
+    EXPECT_EQ(o[QStringLiteral("write_enable")].toInt(), 255);
+    EXPECT_EQ(o[QStringLiteral("name")].toString(), QString(21, u'.'));
 }
 
-TEST(Mqxtool, CheckAndUsageErrors) {
+TEST(Mqxtool, CheckVersionAndHelp) {
     ScratchDir dir;
     const QString good = dir.path(QStringLiteral("g.mqx"));
     ASSERT_EQ(mqxtool({QStringLiteral("new"), good}).code, 0);
     EXPECT_EQ(mqxtool({QStringLiteral("check"), good}).code, 0);
-
     const QString bad = writeFile(dir, QStringLiteral("b.mqx"), readFile(good).left(500));
     const ToolRun r = mqxtool({QStringLiteral("check"), bad});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err.count(u'\n'), 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("mqxtool: ") + bad + QStringLiteral(": ")));
-
-    EXPECT_EQ(mqxtool({QStringLiteral("check")}).code, 2);
-    EXPECT_EQ(mqxtool({QStringLiteral("frobnicate")}).code, 2);
-    EXPECT_EQ(mqxtool({}).code, 2);
-    EXPECT_EQ(mqxtool({QStringLiteral("ports"), QStringLiteral("extra")}).code, 2);
-    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
-        const ToolRun version = mqxtool({option});
-        EXPECT_EQ(version.code, 0);
-        EXPECT_EQ(version.out, QStringLiteral("mqxtool " MQX_VERSION "\n"));
-    }
-    const ToolRun help = mqxtool({QStringLiteral("show"), QStringLiteral("--help")});
+    for (const char* option : {"--version", "-v"})
+        EXPECT_EQ(mqxtool(args({option})).out, QStringLiteral("mqxtool " MQX_VERSION "\n"));
+    const ToolRun help = mqxtool(args({"show", "--help"}));
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains(QLatin1StringView("--json")));
+}
+
+// Every refusal is a usage error found before any port is opened: no port named here
+// exists, so an attempt to open one would end in exit code 1, not 2.
+TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
+    // Ports first, so a wrong one fails before the table below opens anything; "" = refused.
+    const struct {
+        const char* given;
+        const char* opened;
+    } ports[] = {{"1", "1"},          {"4", "4"},     {"0", ""},
+                 {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
+                 {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
+                 {"./port", "./port"}};
+    for (const auto& p : ports)
+        ASSERT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
+            << p.given;
+    ScratchDir dir;
+    const struct {
+        QStringList arguments;
+        int code;
+        const char* says;
+    } cases[] = {
+        {args({"check"}), 2, "FILE"},
+        {args({"ports", "extra"}), 2, "no arguments"},
+        {args({"--id", "4", "info"}), 2, "--port"},
+        {args({"--port", "/nonexistent/port", "--id", "100", "info"}), 2, "1 to 99"},
+        // A port named like a verb is still the port; upload wants a FILE.
+        {args({"--port", "./info", "--id", "3", "upload"}), 2, "FILE"},
+        {args({"--port", "/nonexistent/port", "--id", "3", "upload"})
+             << dir.path(QStringLiteral("no.mqx")),
+         1, "no.mqx"},
+        {args({"--port", "COM5", "--id", "4", "info"}), 2, "COM1..COM4"},
+        {args({"--port", "/x", "--id", "4", "store", "51"}), 2, "SLOT from 1 to 50"},
+        {args({"--port", "/x", "--id", "4", "backup", "saved"}), 2, "--yes"},
+        {args({"--port", "/x", "--id", "4", "--limit", "0", "info"}), 2, "1 to 3600"},
+        {args({"--port", "/x", "--id", "4", "--limit", "3601", "info"}), 2, "1 to 3600"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = mqxtool(c.arguments);
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.err.count(u'\n'), 1);
+        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.says))) << r.err.toStdString();
+    }
+    for (const QStringList& unknown : {args({"frobnicate"}), QStringList()})
+        EXPECT_EQ(mqxtool(unknown).code, 2) << "usage follows";
 }
 
 TEST(Mqxtool, DiffListsTheDifferingFieldsAndExitsByWhetherThereAreAny) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace mqx;
+using mqx::test::args;
 using mqx::test::mqxtool;
 using mqx::test::ToolRun;
 
@@ -65,48 +66,34 @@ TEST(ResponseCsv, OneLinePerGridPointUnderAHeader) {
     expectColumn(peqLines, 12, peq.sum);
 }
 
-TEST(ResponseVerb, WritesTheChosenGraph) {
+TEST(ResponseVerb, WritesTheChosenGraphOrRefusesWhatItCannotShow) {
     test::ScratchDir dir;
     const QString path = dir.path(QStringLiteral("split.mqx"));
     const ProgramRecord record = splitProgram();
     ASSERT_TRUE(SaveRecordFile(record, path));
-
-    const ToolRun output = mqxtool(
-        {QStringLiteral("response"), path, QStringLiteral("--output"), QStringLiteral("3")});
+    const ToolRun output = mqxtool(args({"response"}) << path << args({"--output", "3"}));
     EXPECT_EQ(output.code, 0) << output.err.toStdString();
     EXPECT_EQ(output.out, OutputResponseCsv(OutputResponse(record.out[2])));
-
-    const ToolRun peq =
-        mqxtool({QStringLiteral("response"), QStringLiteral("--peq"), QStringLiteral("2"), path});
+    const ToolRun peq = mqxtool(args({"response", "--peq", "2"}) << path);
     EXPECT_EQ(peq.code, 0) << peq.err.toStdString();
     EXPECT_EQ(peq.out, PeqResponseCsv(PeqResponse(record, 1)));
-}
 
-TEST(ResponseVerb, RefusesWhatItCannotShow) {
-    test::ScratchDir dir;
-    const QString path = dir.path(QStringLiteral("split.mqx"));
-    ASSERT_TRUE(SaveRecordFile(splitProgram(), path));
-    const QString response = QStringLiteral("response");
-    const QString output = QStringLiteral("--output");
-    const QString peq = QStringLiteral("--peq");
-    const QList<QStringList> usageErrors = {
-        {response, path},
-        {response, path, output, QStringLiteral("1"), peq, QStringLiteral("1")},
-        {response, path, output, QStringLiteral("0")},
-        {response, path, output, QStringLiteral("7")},
-        {response, path, peq, QStringLiteral("3")},
-        {response, path, peq, QStringLiteral("one")},
-        {response, output, QStringLiteral("1")},
+    const QString missing = dir.path(QStringLiteral("none.mqx"));
+    const std::pair<QStringList, int> refused[] = {
+        {args({"response"}) << path, 2},
+        {args({"response", "--output", "1", "--peq", "1"}) << path, 2},
+        {args({"response", "--output", "0"}) << path, 2},
+        {args({"response", "--output", "7"}) << path, 2},
+        {args({"response", "--peq", "3"}) << path, 2},
+        {args({"response", "--peq", "one"}) << path, 2},
+        {args({"response", "--output", "1"}), 2},
+        {args({"response", "--output", "1"}) << missing, 1},
     };
-    for (const QStringList& args : usageErrors) {
-        const ToolRun r = mqxtool(args);
-        EXPECT_EQ(r.code, 2) << args.join(u' ').toStdString();
+    for (const auto& [arguments, code] : refused) {
+        const ToolRun r = mqxtool(arguments);
+        EXPECT_EQ(r.code, code) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_FALSE(r.err.isEmpty());
     }
-    const QString missing = dir.path(QStringLiteral("none.mqx"));
-    const ToolRun r = mqxtool({response, missing, output, QStringLiteral("1")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains(missing)) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(mqxtool(refused[7].first).err.contains(missing));
 }

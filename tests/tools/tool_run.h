@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <initializer_list>
+
 namespace mqx::test {
 
 struct ToolRun {
@@ -14,6 +16,13 @@ struct ToolRun {
     QString out;
     QString err;
 };
+
+inline QStringList args(std::initializer_list<const char*> words) {
+    QStringList list;
+    for (const char* w : words)
+        list << QString::fromLatin1(w);
+    return list;
+}
 
 inline ToolRun mqxtool(QStringList args) {
     ToolRun r;
