@@ -2,11 +2,15 @@
 // adds to its procedures (the order of the dialogs, metering, the window's refreshes, the
 // lost line). What each procedure says and sends is its own test's.
 
+#include "connection/connect_procedure.h"
+#include "connection/connection_dialogs.h"
 #include "connection/connection_flow.h"
 #include "connection/connection_view.h"
+#include "connection/disconnect_procedure.h"
 #include "connection/line_loss_text.h"
+#include "connection/panel_lock_procedure.h"
+#include "connection/select_data_procedure.h"
 #include "program/record_text.h"
-#include "scripted_connection_dialogs.h"
 #include "unit_bench.h"
 
 #include <cstring>
@@ -14,25 +18,83 @@
 namespace mqx::test {
 namespace {
 
-struct CountingView : ConnectionView {
-    int leaves = 0, refreshes = 0, statusRefreshes = 0, meterRedraws = 0;
+// The dialogs played by a script: each makes its choice on the procedure it is handed and
+// runs the clock until the procedure has ended, as the modal dialog would. A missing choice
+// is the dialog's Cancel. The view counts what the flow asks of the window.
+struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
+    explicit ScriptedDialogs(VirtualClock& c) : clock(c) {}
+    bool runConnect(ConnectProcedure& procedure, int port, int unitId) override {
+        shown.push_back("Connect");
+        preselected = {port, unitId};
+        if (connectUnit)
+            procedure.start(port, *connectUnit);
+        else
+            procedure.cancel();
+        return finish(procedure);
+    }
+    bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
+        shown.push_back(procedure.mode() == DeviceInfoMode::Connection ? "DeviceInfo/connection"
+                                                                       : "DeviceInfo/edit");
+        if (deviceInfoOk)
+            procedure.ok(informationText);
+        else
+            procedure.cancel();
+        return finish(procedure);
+    }
+    bool runSelectData(SelectDataProcedure& procedure) override {
+        shown.push_back("SelectData");
+        if (transfer)
+            procedure.start(*transfer);
+        else
+            procedure.cancel();
+        return finish(procedure);
+    }
+    bool runDisconnect(DisconnectProcedure& procedure) override {
+        shown.push_back("Disconnect");
+        return disconnectOk && procedure.start() && finish(procedure);
+    }
+    bool runPanelLock(PanelLockProcedure& procedure, char lockState) override {
+        lockStateShown = lockState;
+        return lock && procedure.start(*lock) && finish(procedure);
+    }
+    bool runCaution() override {
+        shown.push_back("Caution");
+        return cautionOk;
+    }
+    bool finish(const LinkProcedure& procedure) {
+        clock.runUntil([&procedure] { return procedure.hasEnded(); }, 60000);
+        return procedure.hasEnded() && procedure.outcome() == ProcedureOutcome::Ok;
+    }
     void leaveTab() override { ++leaves; }
     void refreshAll() override { ++refreshes; }
     void refreshStatus() override { ++statusRefreshes; }
     void metersChanged() override { ++meterRedraws; }
+
+    VirtualClock& clock;
+    std::optional<int> connectUnit = 1;
+    bool deviceInfoOk = true;
+    QString informationText;
+    std::optional<TransferDirection> transfer = TransferDirection::Download;
+    bool disconnectOk = true;
+    std::optional<bool> lock;
+    bool cautionOk = true;
+
+    std::vector<std::string> shown;
+    std::pair<int, int> preselected;
+    char lockStateShown = 0;
+    int leaves = 0, refreshes = 0, statusRefreshes = 0, meterRedraws = 0;
 };
 
 class ConnectionFlowTest : public UnitBench {
 protected:
     void SetUp() override {
         UnitBench::SetUp();
-        engine.setMetersCallback([this](const MeterLevels&) { view.metersChanged(); });
+        engine.setMetersCallback([this](const MeterLevels&) { dialogs.metersChanged(); });
         std::memcpy(session.CurrentRecord().comment.data(), "Operator's note", 15);
     }
 
-    ScriptedConnectionDialogs dialogs{clock};
-    CountingView view;
-    ConnectionFlow flow{session, engine, prompts, clock, dialogs, view};
+    ScriptedDialogs dialogs{clock};
+    ConnectionFlow flow{session, engine, prompts, clock, dialogs, dialogs};
 };
 
 TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
@@ -44,8 +106,8 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
     EXPECT_EQ(dialogs.shown,
               (std::vector<std::string>{"Connect", "DeviceInfo/connection", "SelectData"}));
     EXPECT_EQ(session.ConnectedUnitId, 1);
-    EXPECT_EQ(view.statusRefreshes, 1);
-    EXPECT_EQ(view.refreshes, 1);
+    EXPECT_EQ(dialogs.statusRefreshes, 1);
+    EXPECT_EQ(dialogs.refreshes, 1);
     EXPECT_EQ(EncodeRecordText(session.CurrentRecord()),
               EncodeRecordText(sim.unit(1)->currentProgram()));
     EXPECT_EQ(session.CurrentRecord().out[0].display_mask, OutputBit(0))
@@ -53,7 +115,7 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
     EXPECT_FALSE(session.peqBandOff.holdsAnything()) << "the OFF memories went with the program";
     clock.advance(1000);
     EXPECT_TRUE(sim.unit(1)->isMetering());
-    EXPECT_GT(view.meterRedraws, 3) << "level frames reach the meters every 100 ms";
+    EXPECT_GT(dialogs.meterRedraws, 3) << "level frames reach the meters every 100 ms";
     EXPECT_NE(session.meterLevels, MeterLevels{}) << "decoded levels are the unit's, not rest";
 
     received.clear();
@@ -64,7 +126,7 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
     EXPECT_EQ(session.ConnectedUnitId, 0);
     EXPECT_FALSE(line.isOpen());
     EXPECT_EQ(session.meterLevels, MeterLevels{}) << "meters at rest: reduction 90, rest 0";
-    EXPECT_EQ(view.leaves, 1);
+    EXPECT_EQ(dialogs.leaves, 1);
     clock.advance(1000);
     EXPECT_EQ(received.size(), 2u) << "nothing is sent once disconnected";
 }
@@ -76,7 +138,7 @@ TEST_F(ConnectionFlowTest, UploadPutsTheControllersProgramIntoTheUnitOnTheLastPo
     session.settings.LastUnitId = 3;
     dialogs.connectUnit = 3;
     ASSERT_TRUE(flow.connectUnit());
-    EXPECT_EQ(std::pair(dialogs.preselectedPort, dialogs.preselectedUnit), std::pair(3, 3));
+    EXPECT_EQ(dialogs.preselected, std::pair(3, 3));
     EXPECT_EQ(EncodeRecordText(sim.unit(3)->currentProgram(), RecordImage::Upload),
               EncodeRecordText(session.CurrentRecord(), RecordImage::Upload));
     clock.advance(100);
@@ -167,7 +229,7 @@ TEST_F(ConnectionFlowTest, ALostLineIsToldOnceAndTheProgramStays) {
         session.CurrentRecord().out[3].on = 0;
         const ProgramRecord kept = session.CurrentRecord();
         prompts.clear();
-        const int refreshes = view.refreshes;
+        const int refreshes = dialogs.refreshes;
         std::vector<std::size_t> messagesAtHook;
         flow.setLineLostHook([&] { messagesAtHook.push_back(prompts.shown().size()); });
         if (adapterPulled)
@@ -182,7 +244,7 @@ TEST_F(ConnectionFlowTest, ALostLineIsToldOnceAndTheProgramStays) {
         EXPECT_EQ(session.ConnectedUnitId, 0);
         EXPECT_FALSE(engine.MeteringOn());
         EXPECT_EQ(session.meterLevels, MeterLevels{});
-        EXPECT_GT(view.refreshes, refreshes) << "the window shows the disconnected state";
+        EXPECT_GT(dialogs.refreshes, refreshes) << "the window shows the disconnected state";
         EXPECT_EQ(session.CurrentRecord(), kept);
         received.clear();
         clock.advance(5000);
@@ -207,11 +269,11 @@ TEST_F(ConnectionFlowTest, InformationAndPanelLockFromTheMenu) {
     EXPECT_EQ(session.DeviceInfoText, sim.unit(1)->deviceInfo());
     EXPECT_EQ(dialogs.shown.back(), "DeviceInfo/edit");
 
-    const int statusBefore = view.statusRefreshes;
+    const int statusBefore = dialogs.statusRefreshes;
     dialogs.lock = true;
     EXPECT_TRUE(flow.panelLock());
     EXPECT_EQ(dialogs.lockStateShown, 'E');
-    EXPECT_EQ(view.statusRefreshes, statusBefore + 1);
+    EXPECT_EQ(dialogs.statusRefreshes, statusBefore + 1);
     dialogs.lock.reset();
     EXPECT_FALSE(flow.panelLock());
     EXPECT_EQ(dialogs.lockStateShown, 'D');
