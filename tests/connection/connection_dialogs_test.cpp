@@ -15,7 +15,6 @@
 #include "connection/select_data_dialog.h"
 #include "connection/select_data_procedure.h"
 #include "core/session.h"
-#include "link/link_engine.h"
 #include "link/title_width.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
@@ -33,7 +32,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>

@@ -24,30 +24,20 @@ namespace {
 struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
     explicit ScriptedDialogs(VirtualClock& c) : clock(c) {}
     bool runConnect(ConnectProcedure& procedure, int port, int unitId) override {
-        shown.push_back("Connect");
         preselected = {port, unitId};
-        if (connectUnit)
-            procedure.start(port, *connectUnit);
-        else
-            procedure.cancel();
-        return finish(procedure);
+        return play(
+            "Connect", procedure, [&] { procedure.start(port, *connectUnit); },
+            connectUnit.has_value());
     }
     bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
-        shown.push_back(procedure.mode() == DeviceInfoMode::Connection ? "DeviceInfo/connection"
-                                                                       : "DeviceInfo/edit");
-        if (deviceInfoOk)
-            procedure.ok(informationText);
-        else
-            procedure.cancel();
-        return finish(procedure);
+        return play(
+            procedure.mode() == DeviceInfoMode::Connection ? "DeviceInfo/connection"
+                                                           : "DeviceInfo/edit",
+            procedure, [&] { procedure.ok(informationText); }, deviceInfoOk);
     }
     bool runSelectData(SelectDataProcedure& procedure) override {
-        shown.push_back("SelectData");
-        if (transfer)
-            procedure.start(*transfer);
-        else
-            procedure.cancel();
-        return finish(procedure);
+        return play(
+            "SelectData", procedure, [&] { procedure.start(*transfer); }, transfer.has_value());
     }
     bool runDisconnect(DisconnectProcedure& procedure) override {
         shown.push_back("Disconnect");
@@ -60,6 +50,15 @@ struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
     bool runCaution() override {
         shown.push_back("Caution");
         return cautionOk;
+    }
+    template <class Procedure, class Ok>
+    bool play(const char* dialog, Procedure& procedure, Ok ok, bool choosesOk) {
+        shown.push_back(dialog);
+        if (choosesOk)
+            ok();
+        else
+            procedure.cancel();
+        return finish(procedure);
     }
     bool finish(const LinkProcedure& procedure) {
         clock.runUntil([&procedure] { return procedure.hasEnded(); }, 60000);

@@ -81,66 +81,54 @@ TEST_F(SelectDataTest, AFailedTransferIsToldSaysByeAndKeepsTheProgram) {
     }
 }
 
-struct StopRow {
-    const char* name;
-    TransferDirection direction;
-    UnitCommand command;
-    std::optional<LineFault> fault; // none: the unit is still sending when Cancel comes
-    qint64 cancelAfterMs;
-};
-
-void PrintTo(const StopRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class CancelDuringTransfer : public SelectDataTest,
-                             public ::testing::WithParamInterface<StopRow> {};
-
 // Cancel before OK says bye; so does Cancel during a transfer, at once, for a unit that is
 // slow or silent must not hold the operator for the whole reply wait.
-TEST_P(CancelDuringTransfer, StopsAtOnceSaysByeAndKeepsTheProgram) {
-    const StopRow& row = GetParam();
-    if (row.fault)
-        sim.setFault(row.command, *row.fault);
+TEST_F(SelectDataTest, CancelStopsAtOnceSaysByeAndKeepsTheProgram) {
     const ProgramRecord before = session.CurrentRecord();
-    SelectDataProcedure select{session, engine, prompts, clock};
-    if (row.cancelAfterMs >= 0) {
-        ASSERT_TRUE(select.start(row.direction));
-        clock.advance(row.cancelAfterMs);
-        ASSERT_TRUE(select.isRunning());
-        EXPECT_TRUE(row.fault || engine.exchange().received > 0) << "the program is on its way";
-    }
-    EXPECT_TRUE(select.cancel());
-    EXPECT_FALSE(select.cancel()) << "Cancel acts once";
-    EXPECT_FALSE(select.start(row.direction));
-    if (row.cancelAfterMs < 0) {
-        ASSERT_TRUE(runToEnd(select));
-    }
-    EXPECT_TRUE(select.hasEnded()) << "no wait for the unit";
-    EXPECT_EQ(select.outcome(), ProcedureOutcome::Cancel);
-    EXPECT_FALSE(line.isOpen());
-    EXPECT_TRUE(engine.done());
+    const struct {
+        const char* name;
+        TransferDirection direction;
+        UnitCommand command;
+        std::optional<LineFault> fault; // none: the unit is still sending when Cancel comes
+        qint64 cancelAfterMs;           // negative: before OK
+    } rows[] = {
+        {"before OK", TransferDirection::Download, UnitCommand::DataGet, {}, -1},
+        {"silent upload", TransferDirection::Upload, UnitCommand::DataSet, {{K::Silent}}, 1000},
+        {"silent download", TransferDirection::Download, UnitCommand::DataGet, {{K::Silent}}, 1000},
+        {"download arriving", TransferDirection::Download, UnitCommand::DataGet, {}, 200},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        sim.clearFaults();
+        if (row.fault)
+            sim.setFault(row.command, *row.fault);
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        received.clear();
+        SelectDataProcedure select{session, engine, prompts, clock};
+        if (row.cancelAfterMs >= 0) {
+            ASSERT_TRUE(select.start(row.direction));
+            clock.advance(row.cancelAfterMs);
+            ASSERT_TRUE(select.isRunning());
+            EXPECT_TRUE(row.fault || engine.exchange().received > 0) << "the program is on its way";
+        }
+        EXPECT_TRUE(select.cancel());
+        EXPECT_FALSE(select.cancel()) << "Cancel acts once";
+        EXPECT_FALSE(select.start(row.direction));
+        if (row.cancelAfterMs < 0) {
+            ASSERT_TRUE(runToEnd(select));
+        }
+        EXPECT_TRUE(select.hasEnded()) << "no wait for the unit";
+        EXPECT_EQ(select.outcome(), ProcedureOutcome::Cancel);
+        EXPECT_FALSE(line.isOpen());
+        EXPECT_TRUE(engine.done());
 
-    clock.advance(3000);
-    sim.takeOutput(clock.nowMs()); // lets the unit take the last frame as ended
-    EXPECT_EQ(lastRequest(), QStringLiteral("(01bye"));
-    EXPECT_EQ(session.CurrentRecord(), before);
-    EXPECT_TRUE(prompts.shown().empty());
+        clock.advance(3000);
+        sim.takeOutput(clock.nowMs()); // lets the unit take the last frame as ended
+        EXPECT_EQ(lastRequest(), QStringLiteral("(01bye"));
+        EXPECT_EQ(session.CurrentRecord(), before);
+        EXPECT_TRUE(prompts.shown().empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CancelDuringTransfer,
-    ::testing::Values(
-        StopRow{"BeforeOk", TransferDirection::Download, UnitCommand::DataGet, {}, -1},
-        StopRow{
-            "SilentUpload", TransferDirection::Upload, UnitCommand::DataSet, {{K::Silent}}, 1000},
-        StopRow{"SilentDownload",
-                TransferDirection::Download,
-                UnitCommand::DataGet,
-                {{K::Silent}},
-                1000},
-        StopRow{"DownloadArriving", TransferDirection::Download, UnitCommand::DataGet, {}, 200}),
-    [](const ::testing::TestParamInfo<StopRow>& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace mqx::test
