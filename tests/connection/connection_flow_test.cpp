@@ -185,9 +185,12 @@ TEST_F(ConnectionFlowTest, EveryWayOutOfTheChainLeavesTheProgramAndNothingConnec
 TEST_F(ConnectionFlowTest, DisconnectAsksCautionOnlyWhileOffButtonsRemember) {
     ASSERT_TRUE(flow.connectUnit());
     dialogs.shown.clear();
-    session.savedBandSettings.channel[3].lpf_freq = 100;
+    // Either memory asks: the OFF buttons' or the saved band settings.
+    session.peqBandOff.type[0][4] = 3;
     dialogs.cautionOk = false;
     EXPECT_FALSE(flow.disconnectUnit());
+    session.peqBandOff.clear();
+    session.savedBandSettings.channel[3].lpf_freq = 100;
     dialogs.cautionOk = true;
     dialogs.disconnectOk = false;
     EXPECT_FALSE(flow.disconnectUnit());
