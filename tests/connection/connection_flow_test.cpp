@@ -1,12 +1,16 @@
-// The Connect menu's chains end to end against simulated units on the virtual clock:
-// connect, transfer, metering, disconnect, and every way out of them.
+// The Connect menu's chains against simulated units on the virtual clock: what the flow
+// adds to its procedures (the order of the dialogs, metering, the window's refreshes, the
+// lost line). What each procedure says and sends is its own test's.
 
+#include "connection/connect_procedure.h"
+#include "connection/connection_dialogs.h"
 #include "connection/connection_flow.h"
 #include "connection/connection_view.h"
+#include "connection/disconnect_procedure.h"
 #include "connection/line_loss_text.h"
-#include "link/engine_edit_sink.h"
+#include "connection/panel_lock_procedure.h"
+#include "connection/select_data_procedure.h"
 #include "program/record_text.h"
-#include "scripted_connection_dialogs.h"
 #include "unit_bench.h"
 
 #include <cstring>
@@ -14,33 +18,85 @@
 namespace mqx::test {
 namespace {
 
-struct CountingView : ConnectionView {
-    int leaves = 0, refreshes = 0, statusRefreshes = 0, meterRedraws = 0;
+// The dialogs played by a script: each makes its choice on the procedure it is handed and
+// runs the clock until the procedure has ended, as the modal dialog would. A missing choice
+// is the dialog's Cancel. The view counts what the flow asks of the window.
+struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
+    explicit ScriptedDialogs(VirtualClock& c) : clock(c) {}
+    bool runConnect(ConnectProcedure& procedure, int port, int unitId) override {
+        preselected = {port, unitId};
+        return play(
+            "Connect", procedure, [&] { procedure.start(port, *connectUnit); },
+            connectUnit.has_value());
+    }
+    bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
+        return play(
+            procedure.mode() == DeviceInfoMode::Connection ? "DeviceInfo/connection"
+                                                           : "DeviceInfo/edit",
+            procedure, [&] { procedure.ok(informationText); }, deviceInfoOk);
+    }
+    bool runSelectData(SelectDataProcedure& procedure) override {
+        return play(
+            "SelectData", procedure, [&] { procedure.start(*transfer); }, transfer.has_value());
+    }
+    bool runDisconnect(DisconnectProcedure& procedure) override {
+        shown.push_back("Disconnect");
+        return disconnectOk && procedure.start() && finish(procedure);
+    }
+    bool runPanelLock(PanelLockProcedure& procedure, char lockState) override {
+        lockStateShown = lockState;
+        return lock && procedure.start(*lock) && finish(procedure);
+    }
+    bool runCaution() override {
+        shown.push_back("Caution");
+        return cautionOk;
+    }
+    template <class Procedure, class Ok>
+    bool play(const char* dialog, Procedure& procedure, Ok ok, bool choosesOk) {
+        shown.push_back(dialog);
+        if (choosesOk)
+            ok();
+        else
+            procedure.cancel();
+        return finish(procedure);
+    }
+    bool finish(const LinkProcedure& procedure) {
+        clock.runUntil([&procedure] { return procedure.hasEnded(); }, 60000);
+        return procedure.hasEnded() && procedure.outcome() == ProcedureOutcome::Ok;
+    }
     void leaveTab() override { ++leaves; }
     void refreshAll() override { ++refreshes; }
     void refreshStatus() override { ++statusRefreshes; }
     void metersChanged() override { ++meterRedraws; }
+
+    VirtualClock& clock;
+    std::optional<int> connectUnit = 1;
+    bool deviceInfoOk = true;
+    QString informationText;
+    std::optional<TransferDirection> transfer = TransferDirection::Download;
+    bool disconnectOk = true;
+    std::optional<bool> lock;
+    bool cautionOk = true;
+
+    std::vector<std::string> shown;
+    std::pair<int, int> preselected;
+    char lockStateShown = 0;
+    int leaves = 0, refreshes = 0, statusRefreshes = 0, meterRedraws = 0;
 };
 
 class ConnectionFlowTest : public UnitBench {
 protected:
     void SetUp() override {
         UnitBench::SetUp();
-        engine.setMetersCallback([this](const MeterLevels&) { view.metersChanged(); });
+        engine.setMetersCallback([this](const MeterLevels&) { dialogs.metersChanged(); });
+        std::memcpy(session.CurrentRecord().comment.data(), "Operator's note", 15);
     }
 
-    ScriptedConnectionDialogs dialogs{clock};
-    CountingView view;
-    ConnectionFlow flow{session, engine, prompts, clock, dialogs, view};
+    ScriptedDialogs dialogs{clock};
+    ConnectionFlow flow{session, engine, prompts, clock, dialogs, dialogs};
 };
 
-void setName(ProgramRecord& record, const char* name) {
-    record.name.fill('.');
-    std::memcpy(record.name.data(), name, std::strlen(name));
-}
-
 TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
-    setName(sim.unit(1)->currentProgram(), "UNIT PROGRAM");
     sim.unit(1)->currentProgram().out[2].level = 17;
     session.CurrentRecord().out[0].display_mask = OutputBit(0);
     session.peqBandOff.type[0][4] = 3;
@@ -49,23 +105,16 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
     EXPECT_EQ(dialogs.shown,
               (std::vector<std::string>{"Connect", "DeviceInfo/connection", "SelectData"}));
     EXPECT_EQ(session.ConnectedUnitId, 1);
-    EXPECT_EQ(session.settings.LastUnitId, 1);
-    EXPECT_EQ(session.DeviceInfoText, sim.unit(1)->deviceInfo());
-    EXPECT_EQ(session.PanelLockState, 'E');
-    EXPECT_EQ(view.statusRefreshes, 1);
-    EXPECT_EQ(view.refreshes, 1);
+    EXPECT_EQ(dialogs.statusRefreshes, 1);
+    EXPECT_EQ(dialogs.refreshes, 1);
     EXPECT_EQ(EncodeRecordText(session.CurrentRecord()),
               EncodeRecordText(sim.unit(1)->currentProgram()));
     EXPECT_EQ(session.CurrentRecord().out[0].display_mask, OutputBit(0))
         << "screen state is not part of the transfer";
     EXPECT_FALSE(session.peqBandOff.holdsAnything()) << "the OFF memories went with the program";
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("Connection Completed")});
-    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
-    EXPECT_TRUE(engine.MeteringOn());
-
     clock.advance(1000);
     EXPECT_TRUE(sim.unit(1)->isMetering());
-    EXPECT_GT(view.meterRedraws, 3) << "level frames reach the meters every 100 ms";
+    EXPECT_GT(dialogs.meterRedraws, 3) << "level frames reach the meters every 100 ms";
     EXPECT_NE(session.meterLevels, MeterLevels{}) << "decoded levels are the unit's, not rest";
 
     received.clear();
@@ -74,136 +123,85 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnect) {
     EXPECT_EQ(requests(), (QStringList{QStringLiteral("(01MD"), QStringLiteral("(01bye")}));
     EXPECT_EQ(texts(), QStringList{QStringLiteral("Disconnect Completed")});
     EXPECT_EQ(session.ConnectedUnitId, 0);
-    EXPECT_FALSE(engine.MeteringOn());
     EXPECT_FALSE(line.isOpen());
     EXPECT_EQ(session.meterLevels, MeterLevels{}) << "meters at rest: reduction 90, rest 0";
-    EXPECT_EQ(view.leaves, 1);
+    EXPECT_EQ(dialogs.leaves, 1);
     clock.advance(1000);
-    EXPECT_TRUE(received.size() == 2) << "nothing is sent once disconnected";
+    EXPECT_EQ(received.size(), 2u) << "nothing is sent once disconnected";
 }
 
-TEST_F(ConnectionFlowTest, UploadPutsTheControllersProgramIntoTheUnit) {
-    setName(session.CurrentRecord(), "FROM THE PC");
-    session.CurrentRecord().geq_level[12][1] = 3;
+TEST_F(ConnectionFlowTest, UploadPutsTheControllersProgramIntoTheUnitOnTheLastPortAndUnit) {
     session.CurrentRecord().out[5].delay = 96000;
     dialogs.transfer = TransferDirection::Upload;
     session.settings.LastPort = 3;
     session.settings.LastUnitId = 3;
     dialogs.connectUnit = 3;
-
     ASSERT_TRUE(flow.connectUnit());
-    EXPECT_EQ(dialogs.preselectedPort, 3);
-    EXPECT_EQ(dialogs.preselectedUnit, 3);
+    EXPECT_EQ(dialogs.preselected, std::pair(3, 3));
     EXPECT_EQ(EncodeRecordText(sim.unit(3)->currentProgram(), RecordImage::Upload),
               EncodeRecordText(session.CurrentRecord(), RecordImage::Upload));
-    ASSERT_GE(received.size(), 4u);
-    EXPECT_EQ(received[3].left(7), "(03P000");
-    EXPECT_EQ(received[3].size(), 7 + kUploadImageLength);
     clock.advance(100);
     EXPECT_EQ(received.back(), "(03ME");
 }
 
-TEST_F(ConnectionFlowTest, EveryCancelLeavesTheUnitToldAndThePortClosed) {
-    std::memcpy(session.CurrentRecord().comment.data(), "Operator's note", 15);
-    const ProgramRecord before = session.CurrentRecord();
-
-    // Cancel in the Connect dialog: nothing opened, nothing sent.
-    dialogs.connectUnit.reset();
-    EXPECT_FALSE(flow.connectUnit());
-    EXPECT_TRUE(received.empty());
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-
-    // Cancel in Device Information: bye, port closed.
-    dialogs.connectUnit = 1;
-    dialogs.deviceInfoOk = false;
-    EXPECT_FALSE(flow.connectUnit());
-    EXPECT_EQ(requests().back(), QStringLiteral("(01bye"));
-    EXPECT_FALSE(line.isOpen());
-    EXPECT_EQ(session.ConnectedUnitId, 0);
-
-    // Cancel in Select Data: bye, port closed, no metering.
-    received.clear();
-    dialogs.deviceInfoOk = true;
-    dialogs.transfer.reset();
-    EXPECT_FALSE(flow.connectUnit());
-    EXPECT_EQ(requests(), (QStringList{QStringLiteral("(01hello"), QStringLiteral("(01X"),
-                                       QStringLiteral("(01K"), QStringLiteral("(01bye")}));
-    EXPECT_FALSE(line.isOpen());
-    EXPECT_EQ(session.ConnectedUnitId, 0);
-    EXPECT_FALSE(engine.MeteringOn());
-    EXPECT_TRUE(session.CurrentRecord() == before) << "a cancelled connection keeps the program";
-    clock.advance(2000);
-    EXPECT_FALSE(sim.unit(1)->isMetering());
-}
-
-TEST_F(ConnectionFlowTest, AFailedTransferIsToldSaysByeAndKeepsTheProgram) {
+// Cancel in any dialog of the chain, or a failed transfer: the unit has been told bye, the
+// program stays and nothing meters.
+TEST_F(ConnectionFlowTest, EveryWayOutOfTheChainLeavesTheProgramAndNothingConnected) {
     const ProgramRecord before = session.CurrentRecord();
     const struct {
-        TransferDirection direction;
-        sim::UnitCommand command;
-        sim::LineFault fault;
-        const char* title;
-        const char* text;
-    } cases[] = {
-        {TransferDirection::Download,
-         sim::UnitCommand::DataGet,
-         {sim::LineFault::Kind::Error, 30},
-         "Select Data",
-         "There was injustice data in the data that received it.\nMQX-T410 ID = 01"},
-        {TransferDirection::Upload,
-         sim::UnitCommand::DataSet,
-         {sim::LineFault::Kind::Error, 30},
-         "Select Data",
-         "There was injustice data in the data that received it.\nMQX-T410 ID = 01"},
-        {TransferDirection::Download,
-         sim::UnitCommand::DataGet,
-         {sim::LineFault::Kind::Garbled},
-         "MQX-T410 Controller",
-         "Cannot connect MQX-T410(ID=1)"},
-        {TransferDirection::Upload,
-         sim::UnitCommand::DataSet,
-         {sim::LineFault::Kind::Silent},
-         "MQX-T410 Controller",
-         "Cannot connect MQX-T410(ID=1)"},
+        bool connectOk, infoOk, transferOk;
+        std::optional<sim::UnitCommand> silent;
+        std::size_t dialogs;
+        const char* lastRequest;
+    } rows[] = {
+        {false, true, true, {}, 1, ""},
+        {true, false, true, {}, 2, "(01bye"},
+        {true, true, false, {}, 3, "(01bye"},
+        {true, true, true, sim::UnitCommand::DataGet, 3, "(01bye"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dialogs);
+        dialogs.connectUnit = row.connectOk ? std::optional(1) : std::nullopt;
+        dialogs.deviceInfoOk = row.infoOk;
+        dialogs.transfer =
+            row.transferOk ? std::optional(TransferDirection::Download) : std::nullopt;
         sim.clearFaults();
-        sim.setFault(c.command, c.fault);
-        dialogs.transfer = c.direction;
-        prompts.clear();
+        if (row.silent)
+            sim.setFault(*row.silent, {sim::LineFault::Kind::Silent});
+        received.clear();
+        dialogs.shown.clear();
         EXPECT_FALSE(flow.connectUnit());
-        EXPECT_EQ(texts(), QStringList{QString::fromLatin1(c.text)});
-        EXPECT_EQ(lastShown().title, QString::fromLatin1(c.title));
-        EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-        EXPECT_TRUE(session.CurrentRecord() == before) << "an error reply is not a program";
-        EXPECT_EQ(requests().back(), QStringLiteral("(01bye"));
+        EXPECT_EQ(dialogs.shown.size(), row.dialogs);
+        EXPECT_EQ(lastRequest(), QString::fromLatin1(row.lastRequest));
         EXPECT_FALSE(line.isOpen());
         EXPECT_EQ(session.ConnectedUnitId, 0);
+        EXPECT_FALSE(engine.MeteringOn());
+        EXPECT_EQ(session.CurrentRecord(), before);
+        clock.advance(2000);
+        EXPECT_FALSE(sim.unit(1)->isMetering());
     }
 }
 
 TEST_F(ConnectionFlowTest, DisconnectAsksCautionOnlyWhileOffButtonsRemember) {
     ASSERT_TRUE(flow.connectUnit());
     dialogs.shown.clear();
-
-    session.savedBandSettings.channel[3].lpf_freq = 100;
+    // Either memory asks: the OFF buttons' or the saved band settings.
+    session.peqBandOff.type[0][4] = 3;
     dialogs.cautionOk = false;
     EXPECT_FALSE(flow.disconnectUnit());
-    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"Caution"});
-    EXPECT_EQ(session.ConnectedUnitId, 1);
-
+    session.peqBandOff.clear();
+    session.savedBandSettings.channel[3].lpf_freq = 100;
     dialogs.cautionOk = true;
     dialogs.disconnectOk = false;
     EXPECT_FALSE(flow.disconnectUnit());
-    EXPECT_EQ(session.ConnectedUnitId, 1) << "Cancel in Disconnect keeps the connection";
+    EXPECT_EQ(session.ConnectedUnitId, 1) << "Cancel in either keeps the connection";
     EXPECT_TRUE(line.isOpen());
 
     session.savedBandSettings.clear();
-    dialogs.shown.clear();
     dialogs.disconnectOk = true;
     EXPECT_TRUE(flow.disconnectUnit());
-    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"Disconnect"});
+    EXPECT_EQ(dialogs.shown,
+              (std::vector<std::string>{"Caution", "Caution", "Disconnect", "Disconnect"}));
     EXPECT_EQ(session.ConnectedUnitId, 0);
 }
 
@@ -213,73 +211,47 @@ TEST_F(ConnectionFlowTest, UnansweredGoodbyesAreReportedAndTheLinkStillEnds) {
         ASSERT_TRUE(flow.connectUnit());
         clock.advance(500);
         sim.setFault(command, {sim::LineFault::Kind::Silent});
-        received.clear();
         prompts.clear();
         EXPECT_TRUE(flow.disconnectUnit());
         EXPECT_EQ(texts(), QStringList{QStringLiteral("Disconnect Not Completed")});
         EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-        EXPECT_EQ(requests().back(), QStringLiteral("(01bye")) << "bye goes out either way";
+        EXPECT_EQ(lastRequest(), QStringLiteral("(01bye")) << "bye goes out either way";
         EXPECT_FALSE(line.isOpen());
-        EXPECT_EQ(session.ConnectedUnitId, 0);
         sim.clearFaults();
     }
 }
 
-TEST_F(ConnectionFlowTest, ADialogHoldingTheLineHearsOfItsLossBeforeTheOperator) {
-    ASSERT_TRUE(flow.connectUnit());
-    clock.advance(1000);
-    prompts.clear();
-    std::vector<std::size_t> messagesAtHook;
-    flow.setLineLostHook([&] { messagesAtHook.push_back(prompts.shown().size()); });
-    line.pullAdapter();
-    ASSERT_TRUE(clock.runUntil([this] { return !prompts.shown().empty(); }, 10000));
-    EXPECT_EQ(messagesAtHook, std::vector<std::size_t>{0});
-}
-
-TEST_F(ConnectionFlowTest, ALostLineIsToldAndTheProgramWithItsEditsStays) {
-    struct Loss {
-        const char* name;
-        bool adapterPulled; // else the cable is cut and the unit falls silent
-        qint64 noticedWithinMs;
-    };
-    for (const Loss& loss :
-         {Loss{"adapter pulled out", true, 1000}, Loss{"cable cut", false, 3000}}) {
-        SCOPED_TRACE(loss.name);
+// How soon a loss is noticed is the engine's test; the flow tells it once, first to a
+// dialog holding the line, and keeps the program.
+TEST_F(ConnectionFlowTest, ALostLineIsToldOnceAndTheProgramStays) {
+    for (const bool adapterPulled : {true, false}) {
+        SCOPED_TRACE(adapterPulled ? "adapter pulled out" : "cable cut");
         ASSERT_TRUE(flow.connectUnit()) << "connecting again works at once";
         clock.advance(1000);
-        // An edit made while connected: in the record and at the unit.
         session.CurrentRecord().out[3].on = 0;
-        EngineEditSink(engine).sendEdit("0533", "000");
-        std::memcpy(session.CurrentRecord().comment.data(), "Operator's note", 15);
-        clock.advance(300);
-        ASSERT_EQ(sim.unit(1)->currentProgram().out[3].on, 0);
         const ProgramRecord kept = session.CurrentRecord();
-        const QByteArray info = session.DeviceInfoText;
         prompts.clear();
-        const int refreshes = view.refreshes;
-
-        const qint64 from = clock.nowMs();
-        if (loss.adapterPulled)
+        const int refreshes = dialogs.refreshes;
+        std::vector<std::size_t> messagesAtHook;
+        flow.setLineLostHook([&] { messagesAtHook.push_back(prompts.shown().size()); });
+        if (adapterPulled)
             line.pullAdapter();
         else
             line.cutCable();
         ASSERT_TRUE(clock.runUntil([this] { return !prompts.shown().empty(); }, 10000));
-        EXPECT_LE(clock.nowMs() - from, loss.noticedWithinMs);
+        EXPECT_EQ(messagesAtHook, std::vector<std::size_t>{0});
         EXPECT_EQ(texts(),
                   QStringList{QStringLiteral("Connection lost on COM1.\nMQX-T410 ID = 01")});
         EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
         EXPECT_EQ(session.ConnectedUnitId, 0);
-        EXPECT_FALSE(line.isOpen());
         EXPECT_FALSE(engine.MeteringOn());
         EXPECT_EQ(session.meterLevels, MeterLevels{});
-        EXPECT_GT(view.refreshes, refreshes) << "the window shows the disconnected state";
-        EXPECT_EQ(session.CurrentRecord(), kept) << "nothing of the program is reset";
-        EXPECT_EQ(session.DeviceInfoText, info);
+        EXPECT_GT(dialogs.refreshes, refreshes) << "the window shows the disconnected state";
+        EXPECT_EQ(session.CurrentRecord(), kept);
         received.clear();
         clock.advance(5000);
         EXPECT_TRUE(received.empty()) << "nothing more is sent";
         EXPECT_EQ(texts().size(), 1);
-        sim.unit(1)->currentProgram().out[3].on = 1; // the unit restarted meanwhile
     }
 
     // On the way in, the procedure under way tells of the failure, once.
@@ -290,34 +262,24 @@ TEST_F(ConnectionFlowTest, ALostLineIsToldAndTheProgramWithItsEditsStays) {
     prompts.clear();
     EXPECT_FALSE(flow.connectUnit());
     EXPECT_EQ(texts(), QStringList{QStringLiteral("Cannot connect MQX-T410(ID=1)")});
-    EXPECT_FALSE(line.isOpen());
 }
 
 TEST_F(ConnectionFlowTest, InformationAndPanelLockFromTheMenu) {
     ASSERT_TRUE(flow.connectUnit());
-    dialogs.informationText = QStringLiteral("Hall B (left)");
+    dialogs.informationText = QStringLiteral("Hall B");
     EXPECT_TRUE(flow.editInformation());
-    EXPECT_EQ(sim.unit(1)->deviceInfo(), "Hall B left)" + QByteArray(244, '.'));
     EXPECT_EQ(session.DeviceInfoText, sim.unit(1)->deviceInfo());
     EXPECT_EQ(dialogs.shown.back(), "DeviceInfo/edit");
 
-    const int statusBefore = view.statusRefreshes;
+    const int statusBefore = dialogs.statusRefreshes;
     dialogs.lock = true;
     EXPECT_TRUE(flow.panelLock());
     EXPECT_EQ(dialogs.lockStateShown, 'E');
-    EXPECT_EQ(session.PanelLockState, 'D');
-    EXPECT_EQ(view.statusRefreshes, statusBefore + 1);
-
+    EXPECT_EQ(dialogs.statusRefreshes, statusBefore + 1);
     dialogs.lock.reset();
     EXPECT_FALSE(flow.panelLock());
     EXPECT_EQ(dialogs.lockStateShown, 'D');
 }
-
-} // namespace
-} // namespace mqx::test
-
-namespace mqx::test {
-namespace {
 
 TEST(LineLostText, NamesComOneToFourAndAnyOtherPortAsChosen) {
     const std::pair<const char*, const char*> ports[] = {

@@ -11,20 +11,20 @@ using sim::LineFault;
 using sim::UnitCommand;
 
 TEST(DeviceInfoText, TypedAndPastedTextKeepsOnlyWhatTheLineCarries) {
-    EXPECT_EQ(FilterInfoText(QStringLiteral("ab(c"), 3), (InfoTextEdit{QStringLiteral("abc"), 2}));
-    EXPECT_EQ(FilterInfoText(QStringLiteral("ab~c"), 3), (InfoTextEdit{QStringLiteral("abc"), 2}));
-    EXPECT_EQ(FilterInfoText(QStringLiteral("a}b)"), 4), (InfoTextEdit{QStringLiteral("a}b)"), 4}))
-        << "'}' (125) and ')' travel";
-    EXPECT_EQ(FilterInfoText(QStringLiteral("x\ny\tz\u00e9"), 6),
-              (InfoTextEdit{QStringLiteral("xyz"), 3}));
-    EXPECT_EQ(FilterInfoText(QStringLiteral("(ab"), 0), (InfoTextEdit{QStringLiteral("ab"), 0}))
-        << "a character after the caret does not move it";
-
-    const QString pasted = QString(300, u'k');
-    const InfoTextEdit cut = FilterInfoText(pasted, 300);
-    EXPECT_EQ(cut.text, QString(256, u'k'));
-    EXPECT_EQ(cut.caret, 256);
-
+    const struct {
+        QString typed;
+        int caret;
+        InfoTextEdit kept;
+    } rows[] = {
+        {"ab(c", 3, {"abc", 2}},
+        {"ab~c", 3, {"abc", 2}},
+        {"a}b)", 4, {"a}b)", 4}}, // '}' (125) and ')' travel
+        {"x\ny\tz\u00e9", 6, {"xyz", 3}},
+        {"(ab", 0, {"ab", 0}}, // a character after the caret does not move it
+        {QString(300, u'k'), 300, {QString(256, u'k'), 256}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FilterInfoText(row.typed, row.caret), row.kept) << row.typed.toStdString();
     EXPECT_EQ(PadDeviceInfoText(QStringLiteral("Stage")), "Stage" + QByteArray(251, '.'));
     EXPECT_EQ(PadDeviceInfoText(QString(260, u'a')), QByteArray(256, 'a'));
     EXPECT_EQ(PadDeviceInfoText(QStringLiteral("a(b")), "ab" + QByteArray(254, '.'));

@@ -30,63 +30,46 @@ LineFault garbledTimes(int times) {
 }
 
 TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
+    const QString locked = QStringLiteral("Panel operation was locked.");
     const QString failed = QStringLiteral("The lock of panel operation failed.");
+    const QString nonErr = QStringLiteral("Non Err Code.");
+    constexpr auto Ok = ProcedureOutcome::Ok, Cancel = ProcedureOutcome::Cancel;
+    constexpr auto Info = PromptIcon::Information, Warn = PromptIcon::Exclamation;
+    constexpr auto Lock = UnitCommand::PanelLock, State = UnitCommand::PanelLockState;
+    // The counts are of the lock request and of the state query after it.
     const struct {
         const char* name;
-        bool locking;
         std::optional<std::pair<UnitCommand, LineFault>> fault;
         ProcedureOutcome outcome;
-        int requests; // of the lock itself
-        int queries;  // of the state after it
-        QString text; // before "\nMQX-T410 ID = 03"
+        int requests, queries;
+        QString text;
         PromptIcon icon;
         char state;
+        bool releasing = false;
     } cases[] = {
-        {"locked",
-         true,
-         {},
-         ProcedureOutcome::Ok,
-         1,
-         1,
-         "Panel operation was locked.",
-         PromptIcon::Information,
+        {"locked", {}, Ok, 1, 1, locked, Info, 'D'},
+        {"released", {}, Ok, 1, 1, "The lock of panel operation was canceled.", Info, 'E', true},
+        {"a known error is told at once", std::pair{Lock, LineFault{K::Error, 13}}, Ok, 1, 1,
+         "The program is protected.", Warn, 'E'},
+        {"garbled twice, then read", std::pair{Lock, garbledTimes(2)}, Ok, 3, 1, locked, Info, 'D'},
+        {"garbled once, then read", std::pair{Lock, garbledTimes(1)}, Ok, 2, 1, locked, Info, 'D'},
+        {"garbled three times", std::pair{Lock, LineFault{K::Garbled}}, Ok, 3, 1, nonErr, Warn,
          'D'},
-        {"released",
-         false,
-         {},
-         ProcedureOutcome::Ok,
-         1,
-         1,
-         "The lock of panel operation was canceled.",
-         PromptIcon::Information,
-         'E'},
-        {"a known error is told at once, the state still read", true,
-         std::pair{UnitCommand::PanelLock, LineFault{K::Error, 13}}, ProcedureOutcome::Ok, 1, 1,
-         "The program is protected.", PromptIcon::Exclamation, 'E'},
-        {"garbled twice, then read", true, std::pair{UnitCommand::PanelLock, garbledTimes(2)},
-         ProcedureOutcome::Ok, 3, 1, "Panel operation was locked.", PromptIcon::Information, 'D'},
-        {"garbled once, then read", true, std::pair{UnitCommand::PanelLock, garbledTimes(1)},
-         ProcedureOutcome::Ok, 2, 1, "Panel operation was locked.", PromptIcon::Information, 'D'},
-        {"garbled three times", true, std::pair{UnitCommand::PanelLock, LineFault{K::Garbled}},
-         ProcedureOutcome::Ok, 3, 1, "Non Err Code.", PromptIcon::Exclamation, 'D'},
-        {"an unknown error three times", true,
-         std::pair{UnitCommand::PanelLock, LineFault{K::Error, 99}}, ProcedureOutcome::Ok, 3, 1,
-         "Non Err Code.", PromptIcon::Exclamation, 'E'},
-        {"the state unreadable three times", true,
-         std::pair{UnitCommand::PanelLockState, LineFault{K::Garbled}}, ProcedureOutcome::Cancel, 1,
-         3, failed, PromptIcon::Exclamation, 'E'},
-        {"no answer to the lock is not retried", true,
-         std::pair{UnitCommand::PanelLock, LineFault{K::Silent}}, ProcedureOutcome::Cancel, 1, 0,
-         failed, PromptIcon::Exclamation, 'E'},
-        {"no answer to the state", true,
-         std::pair{UnitCommand::PanelLockState, LineFault{K::Silent}}, ProcedureOutcome::Cancel, 1,
-         1, failed, PromptIcon::Exclamation, 'E'},
+        {"an unknown error three times", std::pair{Lock, LineFault{K::Error, 99}}, Ok, 3, 1, nonErr,
+         Warn, 'E'},
+        {"the state unreadable", std::pair{State, LineFault{K::Garbled}}, Cancel, 1, 3, failed,
+         Warn, 'E'},
+        {"no answer to the lock is not retried", std::pair{Lock, LineFault{K::Silent}}, Cancel, 1,
+         0, failed, Warn, 'E'},
+        {"no answer to the state", std::pair{State, LineFault{K::Silent}}, Cancel, 1, 1, failed,
+         Warn, 'E'},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        const bool locking = !c.releasing;
         sim.clearFaults();
-        sim.unit(3)->handle(c.locking ? "CE" : "CD");
-        session.PanelLockState = c.locking ? 'E' : 'D';
+        sim.unit(3)->handle(locking ? "CE" : "CD");
+        session.PanelLockState = locking ? 'E' : 'D';
         if (c.fault)
             sim.setFault(c.fault->first, c.fault->second);
         received.clear();
@@ -94,16 +77,16 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
         int refreshes = 0;
         PanelLockProcedure lock(session, engine, prompts, clock);
         lock.setStatusCallback([&refreshes] { ++refreshes; });
-        ASSERT_TRUE(lock.start(c.locking));
-        EXPECT_FALSE(lock.start(!c.locking)) << "OK acts once";
+        ASSERT_TRUE(lock.start(locking));
+        EXPECT_FALSE(lock.start(!locking)) << "OK acts once";
         ASSERT_TRUE(runToEnd(lock));
         EXPECT_EQ(lock.outcome(), c.outcome);
-        EXPECT_EQ(count(c.locking ? "(03CD" : "(03CE"), c.requests);
+        EXPECT_EQ(count(locking ? "(03CD" : "(03CE"), c.requests);
         EXPECT_EQ(count("(03K"), c.queries);
         ASSERT_EQ(prompts.shown().size(), 1u);
         // Releasing writes the ID without its leading zero.
         EXPECT_EQ(lastShown().text,
-                  c.text + (c.locking ? "\nMQX-T410 ID = 03" : "\nMQX-T410 ID = 3"));
+                  c.text + (locking ? "\nMQX-T410 ID = 03" : "\nMQX-T410 ID = 3"));
         EXPECT_EQ(lastShown().title, QStringLiteral("Panel Operation Lock"));
         EXPECT_EQ(lastShown().icon, c.icon);
         EXPECT_EQ(session.PanelLockState, c.state);

@@ -29,11 +29,9 @@ public: // open to the benches that tests build per case
             });
     }
 
-    // Runs the virtual clock until `procedure` has ended; false if it never does.
     bool runToEnd(const LinkProcedure& procedure, qint64 limitMs = 60000) {
         return clock.runUntil([&procedure] { return procedure.hasEnded(); }, limitMs);
     }
-
     // The frames the units received, each cut to its head and command (no data).
     QStringList requests(int keep = 8) const {
         QStringList list;
@@ -41,9 +39,9 @@ public: // open to the benches that tests build per case
             list << QString::fromLatin1(frame.left(keep));
         return list;
     }
+    QString lastRequest() const { return requests().value(requests().size() - 1); }
     int count(const QByteArray& request) const {
-        return static_cast<int>(std::count_if(received.begin(), received.end(),
-                                              [&](const QByteArray& f) { return f == request; }));
+        return static_cast<int>(std::count(received.begin(), received.end(), request));
     }
     QStringList texts() const {
         QStringList list;

@@ -19,7 +19,7 @@ namespace {
 struct ChLinkEndToEnd : test::SimulatedLink {
     // The controller's program and the unit's agree, and so do the members of each group.
     void expectBothSidesAgree(const std::vector<std::vector<std::size_t>>& groups) {
-        const std::optional<ProgramRecord> unitHolds = download(0);
+        const std::optional<ProgramRecord> unitHolds = download();
         ASSERT_TRUE(unitHolds);
         const ProgramRecord& ours = session.CurrentRecord();
         EXPECT_EQ(EncodeRecordText(*unitHolds), EncodeRecordText(ours));
@@ -49,7 +49,7 @@ TEST_F(ChLinkEndToEnd, LinkedOutputsKeepEqualSettingsOnBothSidesThroughDelayEdit
         o.eq[1] = EqBand{2, v(50), v(20), v(10)};
         o.delay = 480u * static_cast<std::uint32_t>(c + 1);
     }
-    session.CurrentRecord() = download(0).value_or(ProgramRecord{});
+    session.CurrentRecord() = download().value_or(ProgramRecord{});
     engine.setMeteringOn(true);
     ASSERT_TRUE(exchange(CmdLevon));
     EngineEditSink sink(engine);

@@ -51,11 +51,10 @@ bool runUntil(const std::function<bool()>& condition, int limitMs) {
 }
 
 // The operator connects to the device path and downloads; every dialog waits in real time.
-class OperatorDialogs : public ConnectionDialogs {
-public:
-    explicit OperatorDialogs(QString path) : m_path(std::move(path)) {}
+struct OperatorDialogs : ConnectionDialogs, ConnectionView {
+    explicit OperatorDialogs(QString devicePath) : path(std::move(devicePath)) {}
     bool runConnect(ConnectProcedure& procedure, int, int unitId) override {
-        procedure.start(m_path, unitId);
+        procedure.start(path, unitId);
         return ended(procedure);
     }
     bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
@@ -69,21 +68,17 @@ public:
     bool runDisconnect(DisconnectProcedure&) override { return false; }
     bool runPanelLock(PanelLockProcedure&, char) override { return false; }
     bool runCaution() override { return false; }
-
-private:
-    static bool ended(const LinkProcedure& procedure) {
-        return runUntil([&] { return procedure.hasEnded(); }, 20000) &&
-               procedure.outcome() == ProcedureOutcome::Ok;
-    }
-    QString m_path;
-};
-
-struct QuietView : ConnectionView {
-    int refreshes = 0;
     void leaveTab() override {}
     void refreshAll() override { ++refreshes; }
     void refreshStatus() override {}
     void metersChanged() override {}
+
+    static bool ended(const LinkProcedure& procedure) {
+        return runUntil([&] { return procedure.hasEnded(); }, 20000) &&
+               procedure.outcome() == ProcedureOutcome::Ok;
+    }
+    QString path;
+    int refreshes = 0;
 };
 
 } // namespace
@@ -106,8 +101,7 @@ TEST(RealLine, ASessionOverThePseudoTerminalUntilTheUnitIsKilled) {
     session.settings.LastUnitId = 3;
     LinkEngine engine(port, timers, session);
     OperatorDialogs dialogs(sim.devicePath());
-    QuietView view;
-    ConnectionFlow flow(session, engine, prompts, timers, dialogs, view);
+    ConnectionFlow flow(session, engine, prompts, timers, dialogs, dialogs);
     ASSERT_TRUE(flow.connectUnit());
     // A fresh unit plays the same program wherever it runs, so an in-process one tells
     // what the download must hold.
@@ -149,5 +143,5 @@ TEST(RealLine, ASessionOverThePseudoTerminalUntilTheUnitIsKilled) {
     EXPECT_EQ(session.ConnectedUnitId, 0);
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(session.CurrentRecord(), kept);
-    EXPECT_GT(view.refreshes, 1);
+    EXPECT_GT(dialogs.refreshes, 1);
 }
