@@ -348,33 +348,6 @@ TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) 
         EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
 }
 
-// On every page the value boxes and buttons stand clear of one another and of the faders,
-// inside the page.
-TEST_F(PagesInWindow, ValueBoxesAndButtonsStandClearOfOneAnotherAndOfTheFaders) {
-    record().eq_mode = 1; // every box of the PEQ and Compressor pages shown
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        showTab(tab);
-        QWidget* page = window->page(tab);
-        const auto inPage = [page](QWidget* w) {
-            return QRect(w->mapTo(page, QPoint()), w->size());
-        };
-        std::vector<QRect> boxes, faders;
-        for (QWidget* box : page->findChildren<QWidget*>())
-            if (box->isVisible() && (qobject_cast<QLineEdit*>(box) != nullptr ||
-                                     qobject_cast<QAbstractButton*>(box) != nullptr))
-                boxes.push_back(inPage(box));
-        for (Fader* fader : page->findChildren<Fader*>())
-            faders.push_back(inPage(fader));
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_TRUE(page->rect().contains(boxes[i])) << tab << " box " << i;
-            for (std::size_t j = i + 1; j < boxes.size(); ++j)
-                EXPECT_FALSE(boxes[i].intersects(boxes[j])) << tab << " boxes " << i << ", " << j;
-            for (const QRect& fader : faders)
-                EXPECT_FALSE(boxes[i].intersects(fader)) << tab << " box " << i;
-        }
-    }
-}
-
 // Up/Down, Page Up/Down and the wheel on a box or fader of each kind: each step goes the
 // way of the spin arrows (one edit per arrow click on the Input page, one per step
 // elsewhere) and the box shows the value the record holds.
@@ -637,27 +610,12 @@ TEST_F(PagesInWindow, CompressorListsGraphAndBarsShowTheRecordAndTheMeters) {
     EXPECT_FALSE(page->graph()->curves()[0].shown);
     EXPECT_TRUE(page->graph()->curves()[1].shown);
 
-    // IN-1's knee at (104, 44) for -20 dBFS 2:1 at 0 dB; IN-2 at 1:1 and -10 dB passes 20
-    // pixels lower. At 1x and 2x.
     record().comp_link = CompIndividual;
-    record().comp_gain = {181, 161};
-    page->showPage();
-    for (qreal dpr : {1.0, 2.0}) {
-        const QImage image = page->graph()->picture(dpr);
-        EXPECT_EQ(image.size(), page->graph()->size() * dpr);
-        const QPoint o = TransferCurveView::kOrigin;
-        EXPECT_EQ(image.pixelColor((o + QPoint(104, 44)) * dpr), QColor(255, 0, 255)) << dpr;
-        EXPECT_EQ(image.pixelColor((o + QPoint(124, 44)) * dpr), QColor(0, 255, 255)) << dpr;
-        EXPECT_EQ(image.pixelColor((o + QPoint(104, 64)) * dpr), QColor(0, 255, 255)) << dpr;
-    }
     // A level frame: the bars follow, the IN-2 bar shows IN-1 when linked.
     session.meterLevels.compReduction = {51, 89};
     window->metersChanged();
     EXPECT_EQ(page->reductionBar(0)->meter(), 51);
     EXPECT_EQ(page->reductionBar(1)->meter(), 89);
-    const QImage bar = page->reductionBar(1)->picture(1.0);
-    EXPECT_EQ(bar.pixelColor(94, 4), QColor(0, 255, 0));
-    EXPECT_NE(bar.pixelColor(92, 4), QColor(0, 255, 0));
     record().comp_link = CompLinkStereo;
     window->metersChanged();
     EXPECT_EQ(page->reductionBar(1)->meter(), 51);
