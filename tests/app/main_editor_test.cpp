@@ -21,31 +21,19 @@ struct MainEditorTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(MainEditorTest, MutesChangeTheRecordAndSendOnlyWhileConnected) {
+TEST_F(MainEditorTest, MutesChangeTheRecordAndSendOnlyWhileConnectedAllMutingInChannelOrder) {
     editor.setMute(2, true);
-    EXPECT_EQ(out(2).on, 0);
-    EXPECT_TRUE(sink.edits.empty());
-
-    session.ConnectedUnitId = 1;
-    editor.setMute(2, false);
-    editor.setMute(5, true);
-    EXPECT_EQ(out(2).on, 1);
-    EXPECT_EQ(out(5).on, 0);
-    EXPECT_EQ(sink.edits, (Edits{"0532 001", "0535 000"}));
-
-    editor.setMute(6, true); // no such output
-    editor.setMute(-1, true);
-    EXPECT_EQ(sink.edits.size(), 2u);
-}
-
-TEST_F(MainEditorTest, AllMutingMutesEveryOutputInChannelOrder) {
     editor.allMuting();
     for (int c = 0; c < 6; ++c)
         EXPECT_EQ(out(c).on, 0) << c;
     EXPECT_TRUE(sink.edits.empty());
 
-    session.ConnectedUnitId = 12;
-    editor.setMute(0, false);
+    session.ConnectedUnitId = 1;
+    editor.setMute(2, false);
+    editor.setMute(6, true); // no such output
+    editor.setMute(-1, true);
+    EXPECT_EQ(out(2).on, 1);
+    EXPECT_EQ(sink.edits, (Edits{"0532 001"}));
     sink.edits.clear();
     editor.allMuting();
     EXPECT_EQ(sink.edits,

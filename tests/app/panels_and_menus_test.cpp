@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 using namespace mqx;
 
 namespace {
@@ -68,32 +71,25 @@ TEST(UpdateMenus, ConnectionGreysTheFileItemsAndEnablesTheUnitItems) {
 }
 
 TEST(UpdateMenus, EqModeAndLinkStates) {
-    struct Case {
-        int mode, geqLink, peqLink;
-        bool geqFlat, geqOn, geqOff, peqFlat, peqOn, peqOff;
+    // {EQ mode, GEQ link, PEQ link} and {GEQ Flat, GEQ Link On, Off, PEQ Flat, PEQ Link On, Off}.
+    const std::pair<std::array<int, 3>, std::array<bool, 6>> cases[] = {
+        {{0, 1, 1}, {true, false, true, false, false, false}},
+        {{0, 0, 0}, {true, true, false, false, false, false}},
+        {{0, 2, 0}, {true, false, false, false, false, false}}, // a stray value enables neither
+        {{1, 1, 1}, {false, false, false, true, false, true}},
+        {{1, 0, 0}, {false, false, false, true, true, false}},
+        {{1, 0, 5}, {false, false, false, true, false, false}},
     };
-    const Case cases[] = {
-        {0, 1, 1, true, false, true, false, false, false},
-        {0, 0, 0, true, true, false, false, false, false},
-        {0, 2, 0, true, false, false, false, false, false}, // a stray value enables neither
-        {1, 1, 1, false, false, false, true, false, true},
-        {1, 0, 0, false, false, false, true, true, false},
-        {1, 0, 5, false, false, false, true, false, false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [state, enabled] : cases) {
         Session s = fresh();
-        s.CurrentRecord().eq_mode = static_cast<std::uint8_t>(c.mode);
-        s.CurrentRecord().geq_link = static_cast<std::uint8_t>(c.geqLink);
-        s.CurrentRecord().peq_link = static_cast<std::uint8_t>(c.peqLink);
+        ProgramRecord& r = s.CurrentRecord();
+        std::tie(r.eq_mode, r.geq_link, r.peq_link) = std::tuple(state[0], state[1], state[2]);
         auto m = UpdateMenus(s);
-        const std::string at = "mode " + std::to_string(c.mode) + " geq " +
-                               std::to_string(c.geqLink) + " peq " + std::to_string(c.peqLink);
-        EXPECT_EQ(m[MenuId::GeqFlat].enabled, c.geqFlat) << at;
-        EXPECT_EQ(m[MenuId::GeqLinkOn].enabled, c.geqOn) << at;
-        EXPECT_EQ(m[MenuId::GeqLinkOff].enabled, c.geqOff) << at;
-        EXPECT_EQ(m[MenuId::PeqFlat].enabled, c.peqFlat) << at;
-        EXPECT_EQ(m[MenuId::PeqLinkOn].enabled, c.peqOn) << at;
-        EXPECT_EQ(m[MenuId::PeqLinkOff].enabled, c.peqOff) << at;
+        const std::array<bool, 6> got = {
+            m[MenuId::GeqFlat].enabled,    m[MenuId::GeqLinkOn].enabled,
+            m[MenuId::GeqLinkOff].enabled, m[MenuId::PeqFlat].enabled,
+            m[MenuId::PeqLinkOn].enabled,  m[MenuId::PeqLinkOff].enabled};
+        EXPECT_EQ(got, enabled) << state[0] << state[1] << state[2];
     }
 }
 

@@ -16,16 +16,13 @@
 #include "pages/display_indicators.h"
 #include "pages/display_page.h"
 #include "pages/entry_box.h"
-#include "pages/eq_band_rules.h"
 #include "pages/eq_flat_dialog.h"
 #include "pages/fader.h"
 #include "pages/front_panel_view.h"
 #include "pages/geq_page.h"
 #include "pages/input_page.h"
 #include "pages/output_flat_dialog.h"
-#include "pages/output_graph.h"
 #include "pages/output_page.h"
-#include "pages/page_artwork.h"
 #include "pages/peq_graph.h"
 #include "pages/peq_page.h"
 #include "pages/reduction_bar.h"
@@ -146,7 +143,7 @@ protected:
 
 } // namespace
 
-TEST_F(PagesInWindow, TypedTextIsTakenOnFocusLossOrEnterAndTheBoxShowsTheStep) {
+TEST_F(PagesInWindow, InputBoxesTakeTextOnFocusLossOrEnterAndSpinsAndRadiosReachTheRecord) {
     showTab(0);
     EntryBox* level = pages.input->box(Box::SineLevel);
     EntryBox* freq = pages.input->box(Box::SineFreq);
@@ -157,13 +154,7 @@ TEST_F(PagesInWindow, TypedTextIsTakenOnFocusLossOrEnterAndTheBoxShowsTheStep) {
     EXPECT_EQ(level->text(), QStringLiteral("-12.0dBFS"));
     EXPECT_TRUE(level->hasFocus());
     EXPECT_EQ(sink.edits, (Edits{"004 055", "005 157"}));
-    EXPECT_TRUE(prompts.shown().empty());
-    // The generator keeps the spelling the unit's own software has always shown.
     EXPECT_EQ(pages.input->inputModeButton(1)->text(), QStringLiteral("Signal Genarator"));
-}
-
-TEST_F(PagesInWindow, InputSpinsRadiosAndMutingButtonReachTheRecordAndShowIt) {
-    showTab(0);
     record().pink_level = 204;
     record().sg_mute = 1;
     pages.input->showPage();
@@ -212,7 +203,9 @@ TEST_F(PagesInWindow, DelayEntriesRefreshEveryRowTotalAndUnit) {
 }
 
 // The arrows under the mouse: held, moved off (the face shows released) and back, released.
-TEST_F(PagesInWindow, ArrowsStepWhileHeldPauseOffTheArrowAndSendOnRelease) {
+// A press first takes the text being typed; a refused text stops the press (its message
+// takes the release), and the next press is one.
+TEST_F(PagesInWindow, ArrowsStepWhileHeldSendOnReleaseAndFirstTakeTheBoxBeingTyped) {
     showTab(6);
     DelayArrows* arrows = pages.delay->arrows(channel(1));
     arrowEvent(arrows, QEvent::MouseButtonPress);
@@ -229,23 +222,13 @@ TEST_F(PagesInWindow, ArrowsStepWhileHeldPauseOffTheArrowAndSendOnRelease) {
     arrowEvent(arrows, QEvent::MouseButtonRelease);
     EXPECT_EQ(arrows->pressedImage(), 0);
     EXPECT_EQ(sink.edits, (Edits{"0511 000007"}));
-    arrowEvent(arrows, QEvent::MouseButtonPress, false);
-    EXPECT_EQ(arrows->pressedImage(), 2);
-    arrowEvent(arrows, QEvent::MouseButtonRelease, false);
-    EXPECT_EQ(sink.edits.back(), "0511 000006");
-}
 
-// A press on an arrow takes the text being typed first; a refused text stops the press (its
-// message has the operator's attention and takes the release), and the next press is one.
-TEST_F(PagesInWindow, PressingAnArrowFirstTakesTheBoxBeingTyped) {
-    showTab(6);
+    sink.edits.clear();
     EntryBox* ms = pages.delay->box(channel(3), DelayBox::Ms);
-    DelayArrows* arrows = pages.delay->arrows(channel(3));
+    arrows = pages.delay->arrows(channel(3));
     type(ms, QStringLiteral("10"));
     arrowEvent(arrows, QEvent::MouseButtonPress);
     arrowEvent(arrows, QEvent::MouseButtonRelease);
-    EXPECT_EQ(sink.edits, (Edits{"0513 000960", "0513 000961"}));
-
     type(ms, QStringLiteral("x"));
     arrowEvent(arrows, QEvent::MouseButtonPress);
     EXPECT_EQ(record().out[3].delay, 961u);
@@ -257,62 +240,54 @@ TEST_F(PagesInWindow, PressingAnArrowFirstTakesTheBoxBeingTyped) {
     EXPECT_EQ(sink.edits, (Edits{"0513 000960", "0513 000961", "0513 000960"}));
 }
 
-// The stored value is back in the box before the message about the refused text comes up,
-// and the box keeps the focus.
-TEST_F(PagesInWindow, ARefusedEntryShowsTheStoredValueBeforeItsMessage) {
+// A refused text: the stored value is back in the box before its message comes up, and the
+// box keeps the focus. A taken text: a click on the bare page or the room round it takes it,
+// and Enter outside the boxes goes back to the box last typed in.
+TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     session.settings.delayUnit = 1;
-    const std::tuple<int, std::function<EntryBox*()>, QString> cases[] = {
-        {0, [this] { return pages.input->box(Box::SineLevel); }, QStringLiteral("loud")},
-        {6, [this] { return pages.delay->box(channel(4), DelayBox::Feet); }, QStringLiteral("1'2")},
+    const struct {
+        int tab;
+        std::function<EntryBox*()> box;
+        std::function<QWidget*()> background;
+        QString refused, taken;
+    } cases[] = {
+        {0, [this] { return pages.input->box(Box::PinkLevel); }, [this] { return pages.input; },
+         QStringLiteral("loud"), QStringLiteral("-12")},
+        {6, [this] { return pages.delay->box(channel(2), DelayBox::Feet); },
+         [this] { return pages.delay->parentWidget(); }, QStringLiteral("1'2"),
+         QStringLiteral("1")},
+        {kFirstOutputTab, [this] { return pages.output[0]->delayBox(DelayBox::Ms); },
+         [this] { return pages.output[0]; }, QStringLiteral("x"), QStringLiteral("2")},
     };
-    for (const auto& [tab, boxOf, typed] : cases) {
-        showTab(tab);
-        EntryBox* box = boxOf();
-        SCOPED_TRACE(typed.toStdString());
+    window->resize(window->size() + QSize(200, 100));
+    for (const auto& c : cases) {
+        showTab(c.tab);
+        EntryBox* box = c.box();
+        SCOPED_TRACE(c.tab);
         const QString stored = box->text();
         QString onScreen;
         prompts.setOnShow([&](const auto&) { onScreen = box->text(); });
         prompts.clear();
-        type(box, typed, window->tabs()->tabBar());
+        type(box, c.refused, window->tabs()->tabBar());
         ASSERT_EQ(prompts.shown().size(), 1u);
         EXPECT_EQ(onScreen, stored);
         EXPECT_EQ(box->text(), stored);
         EXPECT_TRUE(box->hasFocus());
-    }
-    prompts.setOnShow(nullptr);
-    EXPECT_TRUE(sink.edits.empty());
-}
+        prompts.setOnShow(nullptr);
 
-// Enter outside the boxes goes back to the box last typed in, and a click on the bare page
-// or the room round it takes the box being typed in.
-TEST_F(PagesInWindow, EnterReturnsToTheLastBoxAndABackgroundClickTakesTheText) {
-    const std::tuple<int, std::function<EntryBox*()>, std::function<QWidget*()>, QString> cases[] =
-        {
-            {0, [this] { return pages.input->box(Box::PinkLevel); }, [this] { return pages.input; },
-             QStringLiteral("-12")},
-            {6, [this] { return pages.delay->box(channel(2), DelayBox::Ms); },
-             [this] { return pages.delay->parentWidget(); }, QStringLiteral("1")},
-            {kFirstOutputTab, [this] { return pages.output[0]->delayBox(DelayBox::Ms); },
-             [this] { return pages.output[0]; }, QStringLiteral("2")},
-        };
-    window->resize(window->size() + QSize(200, 100));
-    for (const auto& [tab, boxOf, background, typed] : cases) {
-        showTab(tab);
-        EntryBox* box = boxOf();
-        SCOPED_TRACE(tab);
-        type(box, typed);
-        ASSERT_EQ(background()->childAt(QPoint(2, 2)), nullptr);
-        QTest::mouseClick(background(), Qt::LeftButton, {}, QPoint(2, 2));
+        type(box, c.taken);
+        ASSERT_EQ(c.background()->childAt(QPoint(2, 2)), nullptr);
+        QTest::mouseClick(c.background(), Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_FALSE(box->hasFocus());
         window->tabs()->tabBar()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(window->tabs()->tabBar(), Qt::Key_Return);
         EXPECT_TRUE(box->hasFocus());
-        EXPECT_EQ(window->currentTab(), tab);
+        EXPECT_EQ(window->currentTab(), c.tab);
     }
     EXPECT_EQ(record().pink_level, 157);
-    EXPECT_EQ(record().out[2].delay, 96u);
+    EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
     EXPECT_EQ(record().out[0].delay, 192u);
-    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
 TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
@@ -331,11 +306,7 @@ TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
 TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) {
     record().panel_indicator.fill(0xFF);
     showTab(kDisplayTab);
-    for (int c = 0; c < kOutputCount; ++c) {
-        const auto i = static_cast<std::size_t>(c);
-        EXPECT_EQ(pages.display->panel()->masks()[i], PanelIndicator(record(), c)) << c;
-        EXPECT_EQ(record().panel_indicator[i], PanelIndicator(record(), c)) << c;
-    }
+    EXPECT_EQ(pages.display->panel()->masks()[3], PanelIndicator(record(), 3));
     EXPECT_EQ(pages.display->summaryBox(3, 0)->text(), QStringLiteral("IN-2"));
     EXPECT_EQ(pages.display->summaryBox(2, 2)->text(), QStringLiteral(" Off  "));
     EXPECT_FALSE(pages.display->summaryBox(0, 1)->isEnabled());
@@ -346,33 +317,6 @@ TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) 
     QTest::mouseClick(window->allMutingButton(), Qt::LeftButton);
     for (int c = 0; c < kOutputCount; ++c)
         EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
-}
-
-// On every page the value boxes and buttons stand clear of one another and of the faders,
-// inside the page.
-TEST_F(PagesInWindow, ValueBoxesAndButtonsStandClearOfOneAnotherAndOfTheFaders) {
-    record().eq_mode = 1; // every box of the PEQ and Compressor pages shown
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        showTab(tab);
-        QWidget* page = window->page(tab);
-        const auto inPage = [page](QWidget* w) {
-            return QRect(w->mapTo(page, QPoint()), w->size());
-        };
-        std::vector<QRect> boxes, faders;
-        for (QWidget* box : page->findChildren<QWidget*>())
-            if (box->isVisible() && (qobject_cast<QLineEdit*>(box) != nullptr ||
-                                     qobject_cast<QAbstractButton*>(box) != nullptr))
-                boxes.push_back(inPage(box));
-        for (Fader* fader : page->findChildren<Fader*>())
-            faders.push_back(inPage(fader));
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_TRUE(page->rect().contains(boxes[i])) << tab << " box " << i;
-            for (std::size_t j = i + 1; j < boxes.size(); ++j)
-                EXPECT_FALSE(boxes[i].intersects(boxes[j])) << tab << " boxes " << i << ", " << j;
-            for (const QRect& fader : faders)
-                EXPECT_FALSE(boxes[i].intersects(fader)) << tab << " box " << i;
-        }
-    }
 }
 
 // Up/Down, Page Up/Down and the wheel on a box or fader of each kind: each step goes the
@@ -450,32 +394,25 @@ TEST_F(PagesInWindow, TabGoesThroughThePagesBoxesInReadingOrder) {
     page->filters().pressBandButton(ElementEq2);
     std::vector<QWidget*> output = {page->sourceList(), page->phaseButton(), page->limiterBox(),
                                     page->delayBox(DelayBox::Ms), page->delayBox(DelayBox::Metres)};
-    for (int e = 0; e < kOutputElements; ++e)
-        output.push_back(page->bandButton(e));
-    for (int e = 0; e < kOutputElements; ++e)
-        output.push_back(page->bandOnButton(e));
-    output.push_back(page->typeList());
-    for (FilterBox box : {FilterBox::Frequency, FilterBox::Q, FilterBox::Level})
-        output.push_back(page->box(box));
-    output.insert(output.end(), {page->levelFader(), page->levelBox()});
+    for (int e = 0; e < 2 * kOutputElements; ++e)
+        output.push_back(e < kOutputElements ? page->bandButton(e)
+                                             : page->bandOnButton(e - kOutputElements));
+    output.insert(output.end(),
+                  {page->typeList(), page->box(FilterBox::Frequency), page->box(FilterBox::Q),
+                   page->box(FilterBox::Level), page->levelFader(), page->levelBox()});
     showTab(kFirstOutputTab + 3);
     EXPECT_EQ(tabChain(output, output), output);
 
     CompressorPage* comp = pages.compressor;
-    const auto column = [comp](int ch) {
-        return std::vector<QWidget*>{
-            comp->onButton(ch),          comp->box(ch, F::Attack), comp->box(ch, F::Release),
-            comp->box(ch, F::Threshold), comp->box(ch, F::Ratio),  comp->typeList(ch),
-            comp->box(ch, F::SideFreq),  comp->box(ch, F::SideQ),  comp->box(ch, F::SideLevel)};
-    };
     std::vector<QWidget*> all = {comp->linkList()};
-    for (int ch : {0, 1}) {
-        const std::vector<QWidget*> c = column(ch);
-        all.insert(all.end(), c.begin(), c.end());
-    }
-    const std::vector<QWidget*> faders = {comp->gainFader(0), comp->gainBox(0), comp->gainFader(1),
-                                          comp->gainBox(1)};
-    all.insert(all.end(), faders.begin(), faders.end());
+    for (int ch : {0, 1})
+        all.insert(all.end(),
+                   {comp->onButton(ch), comp->box(ch, F::Attack), comp->box(ch, F::Release),
+                    comp->box(ch, F::Threshold), comp->box(ch, F::Ratio), comp->typeList(ch),
+                    comp->box(ch, F::SideFreq), comp->box(ch, F::SideQ),
+                    comp->box(ch, F::SideLevel)});
+    all.insert(all.end(),
+               {comp->gainFader(0), comp->gainBox(0), comp->gainFader(1), comp->gainBox(1)});
     record().eq_mode = 1;
     record().side_eq[0] = {EqHiShelf, 60, 24, 46}; // no Q: its box is disabled
     record().side_eq[1] = {EqPeaking, 60, 24, 46};
@@ -483,12 +420,10 @@ TEST_F(PagesInWindow, TabGoesThroughThePagesBoxesInReadingOrder) {
     for (int link : {CompIndividual, CompLinkStereo}) {
         record().comp_link = static_cast<std::uint8_t>(link);
         comp->showPage();
-        std::vector<QWidget*> expected = {comp->linkList()};
-        for (int ch = 0; ch < (link == CompIndividual ? 2 : 1); ++ch)
-            for (QWidget* w : column(ch))
-                if (w != comp->box(0, F::SideQ))
-                    expected.push_back(w);
-        expected.insert(expected.end(), faders.begin(), faders.end());
+        std::vector<QWidget*> expected = all;
+        if (link != CompIndividual) // the second column goes
+            expected.erase(expected.begin() + 10, expected.begin() + 19);
+        std::erase(expected, comp->box(0, F::SideQ));
         EXPECT_EQ(tabChain(expected, all), expected) << link;
     }
     EXPECT_TRUE(prompts.shown().empty());
@@ -571,14 +506,11 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
     QTest::mouseRelease(page, Qt::LeftButton, {}, knob + QPoint(0, 300));
     EXPECT_EQ(record().out[5].level, 0);
     EXPECT_EQ(page->levelBox()->text(), QStringLiteral("-Inf dB"));
-    EXPECT_EQ(fader->knobTop(), 221);
 
     ChannelStrip* selector = page->displaySelector();
     QTest::mouseClick(selector, Qt::LeftButton, {}, selector->slot(1).center());
     QTest::mouseClick(selector, Qt::LeftButton, {}, selector->slot(4).center()); // its own
     EXPECT_EQ(record().out[4].display_mask, OutputBit(1) | OutputBit(4));
-    page->graph()->render(1);
-    EXPECT_EQ(page->graph()->curves(1).sum, OutputResponse(record().out[1]).sum);
     EXPECT_EQ(page->linkIndicator()->mask(), group);
     QTest::mouseClick(page->linkIndicator(), Qt::LeftButton);
     EXPECT_EQ(linkRequests, 1);
@@ -593,9 +525,10 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
 }
 
 // A click on the unused column of a linked compressor is refused by the editor (its warning
-// is the editor's test): the box takes no focus and the button stays off. In GEQ mode even
-// the valid column and the link list refuse.
-TEST_F(PagesInWindow, CompressorClicksOnAnUnusedColumnAreRefused) {
+// is the editor's test): the box takes no focus and the button stays off; in GEQ mode even
+// the valid column and the link list refuse. The lists, the graph's curves and the bars
+// follow the record and the meters.
+TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAndTheMeters) {
     record().eq_mode = 1;
     record().comp_link = CompLinkStereo;
     showTab(kCompressorTab);
@@ -615,15 +548,8 @@ TEST_F(PagesInWindow, CompressorClicksOnAnUnusedColumnAreRefused) {
     record().eq_mode = 1;
     EXPECT_EQ(record(), before);
     EXPECT_TRUE(sink.edits.empty());
-}
 
-TEST_F(PagesInWindow, CompressorListsGraphAndBarsShowTheRecordAndTheMeters) {
-    record().eq_mode = 1;
     record().side_eq[0] = {EqPeaking, 100, 30, 20};
-    record().comp_threshold[0] = 40;
-    record().comp_ratio[0] = 50;
-    showTab(kCompressorTab);
-    CompressorPage* page = pages.compressor;
     // Bandpass leaves the level unused: disabled and blank.
     page->typeList(0)->setCurrentIndex(EqBandpass);
     Q_EMIT page->typeList(0)->activated(EqBandpass);
@@ -636,28 +562,12 @@ TEST_F(PagesInWindow, CompressorListsGraphAndBarsShowTheRecordAndTheMeters) {
     Q_EMIT page->linkList()->activated(CompLinkIn2);
     EXPECT_FALSE(page->graph()->curves()[0].shown);
     EXPECT_TRUE(page->graph()->curves()[1].shown);
-
-    // IN-1's knee at (104, 44) for -20 dBFS 2:1 at 0 dB; IN-2 at 1:1 and -10 dB passes 20
-    // pixels lower. At 1x and 2x.
-    record().comp_link = CompIndividual;
-    record().comp_gain = {181, 161};
-    page->showPage();
-    for (qreal dpr : {1.0, 2.0}) {
-        const QImage image = page->graph()->picture(dpr);
-        EXPECT_EQ(image.size(), page->graph()->size() * dpr);
-        const QPoint o = TransferCurveView::kOrigin;
-        EXPECT_EQ(image.pixelColor((o + QPoint(104, 44)) * dpr), QColor(255, 0, 255)) << dpr;
-        EXPECT_EQ(image.pixelColor((o + QPoint(124, 44)) * dpr), QColor(0, 255, 255)) << dpr;
-        EXPECT_EQ(image.pixelColor((o + QPoint(104, 64)) * dpr), QColor(0, 255, 255)) << dpr;
-    }
     // A level frame: the bars follow, the IN-2 bar shows IN-1 when linked.
+    record().comp_link = CompIndividual;
     session.meterLevels.compReduction = {51, 89};
     window->metersChanged();
     EXPECT_EQ(page->reductionBar(0)->meter(), 51);
     EXPECT_EQ(page->reductionBar(1)->meter(), 89);
-    const QImage bar = page->reductionBar(1)->picture(1.0);
-    EXPECT_EQ(bar.pixelColor(94, 4), QColor(0, 255, 0));
-    EXPECT_NE(bar.pixelColor(92, 4), QColor(0, 255, 0));
     record().comp_link = CompLinkStereo;
     window->metersChanged();
     EXPECT_EQ(page->reductionBar(1)->meter(), 51);
@@ -672,11 +582,6 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
     const auto shownMs = [&](int c) { return pages.delay->box(channel(c), DelayBox::Ms)->text(); };
     ASSERT_NE(shownMs(1), shownMs(0));
     const ProgramRecord before = record();
-    // The letter's tile is painted in the slot: its fill beside the letter.
-    const auto showsLetter = [](ChLinkDialog& dialog, int row, int channel) {
-        const QPoint beside = ch_link_geometry::SlotRect(row, channel).topLeft() + QPoint(3, 8);
-        return dialog.table()->grab().toImage().pixelColor(beside) == ChannelColour(channel);
-    };
     const auto run = [&](std::vector<std::pair<int, int>> clicks, bool ok) {
         bool opened = false;
         QTimer::singleShot(0, [&] {
@@ -684,15 +589,9 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
             ASSERT_NE(dialog, nullptr);
             opened = true;
             EXPECT_EQ(dialog->windowTitle(), QStringLiteral("CH Link"));
-            for (int c = 0; c < 6; ++c)
-                EXPECT_TRUE(showsLetter(*dialog, c, c)) << c;
             for (const auto& [row, ch] : clicks)
                 QTest::mouseClick(dialog->table(), Qt::LeftButton, {},
                                   ch_link_geometry::SlotRect(row, ch).center());
-            for (const auto& [row, ch] : clicks) {
-                EXPECT_TRUE(showsLetter(*dialog, row, ch)) << row << ch;
-                EXPECT_FALSE(showsLetter(*dialog, ch, ch)) << row << ch;
-            }
             QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
         });
         window->action(MenuId::OutputLinkCh)->trigger();
