@@ -94,19 +94,19 @@ TEST(CheckReply, JudgesEchoesHeadsAndErrorReplies) {
         int unit;
         const char* reply;
         ReplyCheck expected;
-    } cases[] = {{CmdHello, 1, "(01hello", ok},      {CmdHello, 1, "(02hello", bad},
-                 {CmdHello, 1, "(01hellx", bad},     {CmdHello, 1, "(01hel", bad},
-                 {CmdBye, 12, "(12bye", ok},         {CmdBye, 12, "(12by", bad},
-                 {CmdPlock, 1, "(01C", ok},          {CmdAplock, 1, "(01C", ok},
-                 {CmdRcallrDisable, 1, "(01L", ok},  {CmdPprtEnable, 1, "(01W", ok},
-                 {CmdLevon, 1, "(01M", ok},          {CmdLevoff, 1, "(01M", ok},
-                 {CmdPnllock, 4, "(04KD", ok},       {CmdRecall, 1, "(01S005", bad},
-                 {CmdRecall, 1, "(03R005", bad},     {CmdRecall, 1, "", bad},
-                 {CmdPlock, 1, "(01e", bad},         {CmdPlock, 1, "(01e1", bad},
-                 {CmdPlock, 1, "(01eX3", bad},       {CmdPlock, 1, "(01e 3", bad},
-                 {CmdPlock, 1, "X01e13", bad},       {CmdHello, 1, "(01e13", err(13)},
-                 {CmdPdatget, 1, "(01e13", err(13)}, {CmdRecall, 1, "(07e30", err(30)},
-                 {CmdPlock, 1, "(01e00", err(0)}};
+    } cases[] = {{CmdHello, 1, "(01hello", ok},     {CmdHello, 1, "(02hello", bad},
+                 {CmdHello, 1, "(01hellx", bad},    {CmdHello, 1, "(01hel", bad},
+                 {CmdBye, 12, "(12bye", ok},        {CmdBye, 12, "(12by", bad},
+                 {CmdPlock, 1, "(01C", ok},         {CmdAplock, 1, "(01C", ok},
+                 {CmdRcallrDisable, 1, "(01L", ok}, {CmdPprtEnable, 1, "(01W", ok},
+                 {CmdLevon, 1, "(01M", ok},         {CmdLevoff, 1, "(01M", ok},
+                 {CmdPnllock, 4, "(04KD", ok},      {CmdRecall, 1, "(01S005", bad},
+                 {CmdRecall, 1, "(03R005", bad},    {CmdRecall, 1, "", bad},
+                 {CmdPlock, 1, "(01e", bad},        {CmdPlock, 1, "(01e1", bad},
+                 {CmdPlock, 1, "(01eX3", bad},      {CmdPlock, 1, "(01e 3", bad},
+                 {CmdPlock, 1, "X01e13", bad},      {CmdPlock, 1, "(01e1X", bad},
+                 {CmdHello, 1, "(01e13", err(13)},  {CmdPdatget, 1, "(01e13", err(13)},
+                 {CmdRecall, 1, "(07e30", err(30)}, {CmdPlock, 1, "(01e00", err(0)}};
     for (const auto& c : cases)
         EXPECT_EQ(CheckReply(t, c.index, c.unit, c.reply), c.expected) << c.reply;
     EXPECT_TRUE(CheckReply(t, CmdPdatget, 1, "(01Q" + QByteArray(1026, '0')).isMatch());
