@@ -116,7 +116,7 @@ TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnce) {
     EXPECT_EQ(lastFrame(), "(01$0532001(01ME");
 }
 
-TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThem) {
+TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLineIsFree) {
     engine.IssueCommand(CmdPnllock);
     EXPECT_FALSE(engine.isLevelReading());
     port.deliverIn(100, "(01KE");
@@ -135,9 +135,9 @@ TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThem) {
     EXPECT_TRUE(engine.isLevelReading());
     readOnce(levelFrame());
     EXPECT_EQ(meterUpdates, 1);
-}
 
-TEST_F(Metering, ResumingWaitsForTheLineToBeFree) {
+    // Resuming waits for the line to be free.
+    port.clearWritten();
     engine.IssueCommand(CmdPnllock);
     port.deliverIn(50, "(01KD");
     ASSERT_TRUE(waitDone(100));
