@@ -3,32 +3,16 @@
 
 #include "engine_fixture.h"
 
+#include <QByteArrayList>
+
+#include <map>
+
 using namespace mqx;
 using mqx::test::EngineTest;
 
 namespace {
 
 using EditQueue = EngineTest;
-
-// One thing issued while a reply is awaited: an edit ("code=value") or a command.
-struct Issue {
-    QByteArray edit;
-    int command = -1;
-};
-
-struct QueueCase {
-    const char* name;
-    bool metering;
-    std::vector<Issue> issued;
-    std::vector<QByteArray> sent; // frames after the awaited reply, in order
-};
-
-Issue E(const char* codeAndValue) {
-    return {codeAndValue, -1};
-}
-Issue C(int command) {
-    return {{}, command};
-}
 
 QByteArray editFrame(const QByteArray& codeAndValue) {
     const qsizetype eq = codeAndValue.indexOf('=');
@@ -37,48 +21,49 @@ QByteArray editFrame(const QByteArray& codeAndValue) {
 
 } // namespace
 
+// Issued while a reply is awaited: edits ("code=value") and commands ("K", "hello"); sent
+// after the reply: the edits' frames and the commands' own.
 TEST_F(EditQueue, WaitingEditsKeepTheirOrderAndOnlyTheSameCodeReplacesOne) {
-    const std::vector<QueueCase> cases = {
+    const std::map<QByteArray, int> commands{{"K", CmdPnllock}, {"hello", CmdHello}};
+    const struct {
+        const char* name;
+        bool metering;
+        QByteArrayList issued;
+        QByteArrayList sent;
+    } cases[] = {
         {"All Muting: six codes, six edits",
          true,
-         {E("0530=000"), E("0531=000"), E("0532=000"), E("0533=000"), E("0534=000"), E("0535=000")},
-         {editFrame("0530=000"), editFrame("0531=000"), editFrame("0532=000"),
-          editFrame("0533=000"), editFrame("0534=000"), editFrame("0535=000")}},
-        {"a drag sends its newest step",
-         false,
-         {E("0492=020"), E("0492=021"), E("0492=022")},
-         {editFrame("0492=022")}},
+         {"0530=000", "0531=000", "0532=000", "0533=000", "0534=000", "0535=000"},
+         {"0530=000", "0531=000", "0532=000", "0533=000", "0534=000", "0535=000"}},
+        {"a drag sends its newest step", false, {"0492=020", "0492=021", "0492=022"}, {"0492=022"}},
         {"channel and band digits make the code",
          false,
-         {E("0320=001"), E("0321=001"), E("03205=002"), E("03206=002")},
-         {editFrame("0320=001"), editFrame("0321=001"), editFrame("03205=002"),
-          editFrame("03206=002")}},
+         {"0320=001", "0321=001", "03205=002", "03206=002"},
+         {"0320=001", "0321=001", "03205=002", "03206=002"}},
         {"the replacing edit goes in its own turn",
          false,
-         {E("0492=020"), E("0493=005"), E("0492=021")},
-         {editFrame("0493=005"), editFrame("0492=021")}},
+         {"0492=020", "0493=005", "0492=021"},
+         {"0493=005", "0492=021"}},
         {"other commands keep one slot and do not displace edits",
          false,
-         {E("0530=000"), C(CmdPnllock), E("0531=000"), C(CmdHello)},
-         {editFrame("0530=000"), editFrame("0531=000"), "(01hello"}},
+         {"0530=000", "K", "0531=000", "hello"},
+         {"0530=000", "0531=000", "(01hello"}},
         {"with metering on the queue goes before levon",
          true,
-         {E("0492=030"), C(CmdPnllock), E("0492=031")},
-         {"(01K", editFrame("0492=031")}},
+         {"0492=030", "K", "0492=031"},
+         {"(01K", "0492=031"}},
     };
-    for (const QueueCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
         engine.setMeteringOn(c.metering);
         engine.IssueCommand(CmdDevinfget);
-        for (const Issue& issue : c.issued) {
+        for (const QByteArray& issue : c.issued) {
             clock.advance(20);
-            if (issue.command >= 0) {
-                engine.IssueCommand(issue.command);
-            } else {
-                const qsizetype eq = issue.edit.indexOf('=');
-                edit(issue.edit.left(eq), issue.edit.mid(eq + 1));
-            }
+            if (const qsizetype eq = issue.indexOf('='); eq < 0)
+                engine.IssueCommand(commands.at(issue));
+            else
+                edit(issue.left(eq), issue.mid(eq + 1));
             engine.arguments().ArgValue = "999"; // the caller may reuse its buffers at once
         }
         port.clearWritten();
@@ -95,7 +80,10 @@ TEST_F(EditQueue, WaitingEditsKeepTheirOrderAndOnlyTheSameCodeReplacesOne) {
         // The meters come back by the edits' own levon, or by one alone at the end.
         if (!sent.empty() && sent.back() == "(01ME")
             sent.pop_back();
-        EXPECT_EQ(sent, c.sent);
+        QByteArrayList expected;
+        for (const QByteArray& frame : c.sent)
+            expected.push_back(frame.contains('=') ? editFrame(frame) : frame);
+        EXPECT_EQ(QByteArrayList(sent.begin(), sent.end()), expected);
         EXPECT_EQ(engine.PendingCommand(), -1);
     }
 }

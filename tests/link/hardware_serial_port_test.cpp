@@ -24,10 +24,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace mqx;
 using mqx::test::ScriptedPrompts;
+using ::testing::ElementsAre;
 
 namespace {
 
@@ -43,10 +45,9 @@ public:
         m_port = ::open(ptsname(m_master), O_RDWR | O_NOCTTY | O_NONBLOCK);
     }
     ~PseudoTerminal() {
-        if (m_port >= 0)
-            ::close(m_port);
-        if (m_master >= 0)
-            ::close(m_master);
+        for (int fd : {m_port, m_master})
+            if (fd >= 0)
+                ::close(fd);
     }
     bool isValid() const { return m_master >= 0 && m_port >= 0; }
     // The far end goes, as when mqx-sim dies: the port side then reads end of line.
@@ -56,17 +57,16 @@ public:
     }
     QString path() const { return m_path; }
 
-    void send(const QByteArray& bytes) const {
-        ASSERT_EQ(::write(m_master, bytes.constData(), bytes.size()), bytes.size());
-    }
-    // Waits until the port side holds `count` input characters.
-    bool waitForInput(int count) const {
+    // Writes `bytes` and waits until the port side holds them.
+    bool send(const QByteArray& bytes) const {
+        if (::write(m_master, bytes.constData(), bytes.size()) != bytes.size())
+            return false;
         const QDeadlineTimer patience(5000);
         int queued = 0;
-        while ((::ioctl(m_port, FIONREAD, &queued) != 0 || queued < count) &&
+        while ((::ioctl(m_port, FIONREAD, &queued) != 0 || queued < bytes.size()) &&
                !patience.hasExpired())
             QThread::msleep(5);
-        return queued >= count;
+        return queued >= bytes.size();
     }
     // What the port wrote, up to `count` characters.
     QByteArray receive(int count) const {
@@ -74,12 +74,10 @@ public:
         const QDeadlineTimer patience(5000);
         while (out.size() < count && !patience.hasExpired()) {
             pollfd p{m_master, POLLIN, 0};
-            if (::poll(&p, 1, 50) > 0) {
-                char buffer[256];
-                const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-                if (n > 0)
+            char buffer[256];
+            if (::poll(&p, 1, 50) > 0)
+                if (const ssize_t n = ::read(m_master, buffer, sizeof buffer); n > 0)
                     out.append(buffer, n);
-            }
         }
         return out;
     }
@@ -96,8 +94,8 @@ protected:
         mqx::test::ensureCoreApplication();
         ASSERT_TRUE(pty.isValid());
     }
-    int openLink(HardwareSerialPort& p, const QString& portText, const QString& parity = "0",
-                 const QString& stop = "1") {
+    static int openLink(HardwareSerialPort& p, const QString& portText, const QString& parity = "0",
+                        const QString& stop = "1") {
         return p.Open(portText, "19200", parity, "8", stop);
     }
 
@@ -108,61 +106,40 @@ protected:
 
 } // namespace
 
-TEST_F(HardwarePort, OpensADevicePathAndMovesWholeFrames) {
-    ASSERT_EQ(openLink(port, pty.path()), 0);
-    EXPECT_TRUE(port.isOpen());
-    EXPECT_TRUE(prompts.shown().empty()); // no DTR on a pseudo-terminal is no error
-    EXPECT_EQ(port.device().baudRate(), 19200);
-    EXPECT_EQ(port.device().parity(), QSerialPort::NoParity);
-    EXPECT_EQ(port.device().dataBits(), QSerialPort::Data8);
-    EXPECT_EQ(port.device().stopBits(), QSerialPort::OneStop);
-
-    bool ok = false;
-    EXPECT_TRUE(port.Read(1024, &ok).isEmpty());
-    EXPECT_TRUE(ok);
-
-    EXPECT_EQ(port.Write("(01hello"), 0);
-    EXPECT_EQ(pty.receive(8), "(01hello");
-
-    pty.send("(01hello");
-    ASSERT_TRUE(pty.waitForInput(8));
-    EXPECT_EQ(port.Read(1024), "(01hello");
-
-    port.Close();
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(port.Write("(01bye"), -1);
-}
-
-TEST_F(HardwarePort, ReadsAtMostWhatIsAskedAndPurgesTheRest) {
-    ASSERT_EQ(openLink(port, pty.path()), 0);
-    QByteArray data;
-    for (int i = 0; i < 3000; ++i)
-        data += char('a' + i % 26);
-    pty.send(data);
-    ASSERT_TRUE(pty.waitForInput(3000));
-    const QByteArray first = port.Read(1024);
-    EXPECT_EQ(first, data.left(1024));
-    EXPECT_EQ(port.Read(1024), data.mid(1024, 1024));
-
-    port.PurgeInput();
-    EXPECT_TRUE(port.Read(1024).isEmpty());
-    pty.send("(01M");
-    ASSERT_TRUE(pty.waitForInput(4));
-    EXPECT_EQ(port.Read(1024), "(01M");
-}
-
-TEST_F(HardwarePort, AFrameTakesItsWireTimeAndAVanishedDeviceIsReported) {
+TEST_F(HardwarePort, MovesWholeFramesTakesTheirWireTimeAndReportsAVanishedDevice) {
     int faults = 0;
     port.setFaultHandler([&faults] { ++faults; });
     ASSERT_EQ(openLink(port, pty.path()), 0);
-    EXPECT_EQ(port.bytesToWrite(), 0);
+    EXPECT_TRUE(prompts.shown().empty()); // no DTR on a pseudo-terminal is no error
+    const QSerialPort& device = port.device();
+    EXPECT_EQ(std::tuple(device.baudRate(), device.parity(), device.dataBits(), device.stopBits()),
+              std::tuple(19200, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop));
     // 960 characters need 500 ms at 19200 baud, although the terminal takes them at once.
+    EXPECT_EQ(port.bytesToWrite(), 0);
     ASSERT_EQ(port.Write(QByteArray(960, 'x')), 0);
     EXPECT_EQ(pty.receive(960).size(), 960);
     EXPECT_GT(port.bytesToWrite(), 0);
     EXPECT_LE(port.bytesToWrite(), 960);
     QThread::msleep(600);
     EXPECT_EQ(port.bytesToWrite(), 0);
+
+    bool ok = false;
+    EXPECT_TRUE(port.Read(1024, &ok).isEmpty());
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(port.Write("(01hello"), 0);
+    EXPECT_EQ(pty.receive(8), "(01hello");
+
+    // Reads take at most what is asked; a purge drops the rest.
+    QByteArray data;
+    for (int i = 0; i < 3000; ++i)
+        data += char('a' + i % 26);
+    ASSERT_TRUE(pty.send(data));
+    EXPECT_EQ(port.Read(1024), data.left(1024));
+    EXPECT_EQ(port.Read(1024), data.mid(1024, 1024));
+    port.PurgeInput();
+    EXPECT_TRUE(port.Read(1024).isEmpty());
+    ASSERT_TRUE(pty.send("(01M"));
+    EXPECT_EQ(port.Read(1024), "(01M");
 
     EXPECT_EQ(faults, 0);
     pty.hangUp();
@@ -171,67 +148,65 @@ TEST_F(HardwarePort, AFrameTakesItsWireTimeAndAVanishedDeviceIsReported) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_GE(faults, 1) << "nobody read, yet the gone device was reported";
     port.Close();
+    EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(port.bytesToWrite(), 0);
+    EXPECT_EQ(port.Write("(01bye"), -1);
 }
 
 TEST(HardwarePortSettings, LineSettingsFollowTheirTexts) {
-    EXPECT_EQ(HardwareSerialPort::parityFor("0"), QSerialPort::NoParity);
-    EXPECT_EQ(HardwareSerialPort::parityFor("1"), QSerialPort::OddParity);
-    EXPECT_EQ(HardwareSerialPort::parityFor("2"), QSerialPort::EvenParity);
-    EXPECT_EQ(HardwareSerialPort::parityFor("3"), QSerialPort::NoParity);
-    EXPECT_EQ(HardwareSerialPort::stopBitsFor("1"), QSerialPort::OneStop);
-    EXPECT_EQ(HardwareSerialPort::stopBitsFor("2"), QSerialPort::TwoStop);
-    EXPECT_EQ(HardwareSerialPort::stopBitsFor("3"), QSerialPort::OneStop);
-    EXPECT_EQ(HardwareSerialPort::dataBitsFor("8"), QSerialPort::Data8);
-    EXPECT_EQ(HardwareSerialPort::dataBitsFor("7"), QSerialPort::Data7);
-    EXPECT_EQ(HardwareSerialPort::dataBitsFor("12"), QSerialPort::Data8);
+    using P = QSerialPort;
+    const auto each = [](auto settingFor, const QStringList& texts) {
+        std::vector<decltype(settingFor(QString()))> out;
+        for (const QString& text : texts)
+            out.push_back(settingFor(text));
+        return out;
+    };
+    EXPECT_THAT(each(&HardwareSerialPort::parityFor, {"0", "1", "2", "3"}),
+                ElementsAre(P::NoParity, P::OddParity, P::EvenParity, P::NoParity));
+    EXPECT_THAT(each(&HardwareSerialPort::stopBitsFor, {"1", "2", "3"}),
+                ElementsAre(P::OneStop, P::TwoStop, P::OneStop));
+    EXPECT_THAT(each(&HardwareSerialPort::dataBitsFor, {"8", "7", "6", "5", "12"}),
+                ElementsAre(P::Data8, P::Data7, P::Data6, P::Data5, P::Data8));
 }
 
-TEST_F(HardwarePort, RefusedLineSettingsAreReportedAndClose) {
-    // A pseudo-terminal carries no parity, so asking for one fails at the settings step.
-    EXPECT_EQ(openLink(port, pty.path(), "2"), -1);
-    EXPECT_FALSE(port.isOpen());
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].title, "Communicate Set up Error!");
-    EXPECT_TRUE(prompts.shown()[0].text.startsWith("SetCommState: Communicate Error!\n" +
-                                                   pty.path() + ": "));
-    EXPECT_EQ(openLink(port, pty.path(), "0", "2"), 0);
-    EXPECT_EQ(port.device().stopBits(), QSerialPort::TwoStop);
-}
-
-TEST_F(HardwarePort, AMissingDeviceIsReportedWithItsPathAndReason) {
-    const QString missing = QStringLiteral("/dev/mqx-test-no-such-port");
-    EXPECT_EQ(openLink(port, missing), -1);
-    EXPECT_FALSE(port.isOpen());
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    const auto& shown = prompts.shown().front();
-    EXPECT_EQ(shown.title, "Communicate Set up Error!");
-    EXPECT_EQ(shown.icon, PromptIcon::Exclamation);
-    const QStringList lines = shown.text.split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], "CreatFile0: Communicate Error!");
-    EXPECT_TRUE(lines[1].startsWith(missing + ": ")) << lines[1].toStdString();
-    EXPECT_GT(lines[1].size(), missing.size() + 2);
-}
-
-TEST_F(HardwarePort, ComNumbersOpenTheDevicesOfThePortsSection) {
+TEST_F(HardwarePort, AFailedOpenIsReportedWithThePathAndItsReason) {
     mqx::test::ScratchDir dir;
     QSettings settings(dir.path("T410C.ini"), QSettings::IniFormat);
     settings.setValue("Ports/COM2", pty.path());
     settings.setValue("Ports/COM1", "/dev/mqx-test-com1");
     HardwareSerialPort mapped(prompts, PortMap::fromSettings(settings));
-
-    ASSERT_EQ(openLink(mapped, "2"), 0);
-    EXPECT_EQ(mapped.devicePath(), pty.path());
-    mapped.Close();
-
-    for (const QString& text : {QStringLiteral("0"), QStringLiteral("5"), QString()}) {
+    const QString missing = QStringLiteral("/dev/mqx-test-no-such-port");
+    const struct {
+        QString text;
+        QString parity;
+        QString first; // the message's first line; the second names the path and the reason
+        QString path;
+    } cases[] = {
+        // A pseudo-terminal carries no parity, so asking for one fails at the settings step.
+        {pty.path(), "2", "SetCommState: Communicate Error!", pty.path()},
+        {missing, "0", "CreatFile0: Communicate Error!", missing},
+        // Only COM1..COM4 are numbers; anything else is COM1.
+        {"0", "0", "CreatFile0: Communicate Error!", "/dev/mqx-test-com1"},
+        {"5", "0", "CreatFile0: Communicate Error!", "/dev/mqx-test-com1"},
+        {"", "0", "CreatFile0: Communicate Error!", "/dev/mqx-test-com1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
         prompts.clear();
-        EXPECT_EQ(openLink(mapped, text), -1);
+        EXPECT_EQ(openLink(mapped, c.text, c.parity), -1);
+        EXPECT_FALSE(mapped.isOpen());
         ASSERT_EQ(prompts.shown().size(), 1u);
-        EXPECT_TRUE(prompts.shown()[0].text.contains("\n/dev/mqx-test-com1: "))
-            << text.toStdString();
+        EXPECT_EQ(prompts.shown()[0].title, "Communicate Set up Error!");
+        EXPECT_EQ(prompts.shown()[0].icon, PromptIcon::Exclamation);
+        const QStringList lines = prompts.shown()[0].text.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[0], c.first);
+        EXPECT_TRUE(lines[1].startsWith(c.path + ": ")) << lines[1].toStdString();
+        EXPECT_GT(lines[1].size(), c.path.size() + 2);
     }
+    ASSERT_EQ(openLink(mapped, "2", "0", "2"), 0);
+    EXPECT_EQ(mapped.devicePath(), pty.path());
+    EXPECT_EQ(mapped.device().stopBits(), QSerialPort::TwoStop);
 }
 
 namespace {
@@ -239,32 +214,29 @@ namespace {
 // Checks, as whoever runs it, that a device this user may not open is reported with the
 // group that owns it; returns what went wrong, empty when nothing did.
 std::string permissionFaults(const QString& device, const QString& group) {
-    std::string faults;
-    const auto fault = [&faults](const QString& text) { faults += text.toStdString() + '\n'; };
     const QString hint =
         QStringLiteral("Add your user to the group \"%1\", then log out and in again.").arg(group);
     if (PermissionHint(device) != hint)
-        fault("hint: " + PermissionHint(device));
+        return "hint: " + PermissionHint(device).toStdString();
     ScriptedPrompts prompts;
     HardwareSerialPort port(prompts);
     if (port.Open(device, "19200", "0", "8", "1") != -1 || port.isOpen())
-        fault(QStringLiteral("the device opened"));
+        return "the device opened";
     if (prompts.shown().size() != 1)
-        return faults + "not one message\n";
+        return "not one message";
     const QStringList lines = prompts.shown()[0].text.split(QLatin1Char('\n'));
     if (lines.size() != 3 || lines[0] != "CreatFile0: Communicate Error!" ||
         !lines[1].startsWith(device + ": ") || lines[1].size() <= device.size() + 2 ||
         lines[2] != hint)
-        fault("message: " + prompts.shown()[0].text);
-    return faults;
+        return "message: " + prompts.shown()[0].text.toStdString();
+    return {};
 }
 
 } // namespace
 
 TEST(PermissionHint, NamesTheGroupOfADeviceThisUserMayNotOpen) {
     mqx::test::ensureCoreApplication();
-    // Nothing to say about a device that opens, or one that is missing rather than
-    // forbidden.
+    // Nothing to say about a device that opens, or one that is missing rather than forbidden.
     EXPECT_EQ(PermissionHint(QStringLiteral("/dev/null")), QString());
     EXPECT_EQ(PermissionHint(QStringLiteral("/dev/mqx-test-no-such-port")), QString());
 

@@ -109,31 +109,38 @@ TEST_F(Exchange, EveryCommandWaitsItsTimeLimitForASilentUnit) {
     }
 }
 
-TEST_F(Exchange, RepliesInBurstsWithShortGapsAreGathered) {
+TEST_F(Exchange, RepliesInBurstsAreGatheredUntilAGapOfMoreThanASecond) {
     engine.setProgramArg(3);
     engine.IssueCommand(CmdPdatget);
     EXPECT_EQ(lastFrame(), "(01Q003");
     const QByteArray reply = programData();
-    for (int i = 0; i * 100 < reply.size(); ++i)
-        port.deliverAt(4000 + i * 900, reply.mid(i * 100, 100)); // 4 s to the first: in time
+    qint64 at = clock.nowMs() + 4000; // the first after 4 s: in time
+    for (int i = 0; i * 100 < reply.size(); ++i, at += 900)
+        port.deliverAt(at, reply.mid(i * 100, 100));
     ASSERT_TRUE(waitDone(20000));
     EXPECT_TRUE(engine.succeeded());
     EXPECT_EQ(engine.ReplyBuffer(), reply);
     EXPECT_EQ(engine.payload(), reply.mid(4));
     EXPECT_TRUE(engine.CheckReply(CmdPdatget).isMatch());
-}
 
-TEST_F(Exchange, AGapOfMoreThanASecondEndsTheReply) {
-    engine.setProgramArg(3);
+    clock.advance(1000);
     engine.IssueCommand(CmdPdatget);
-    const QByteArray reply = programData();
-    port.deliverAt(500, reply.left(400));
-    port.deliverAt(500 + 1200, reply.mid(400));
-    clock.advance(500);
-    ASSERT_TRUE(waitDone(1200));
+    const QByteArray flood = reply + QByteArray(70, 'z');
+    port.deliverIn(100, flood);
+    ASSERT_TRUE(waitDone(500));
+    EXPECT_TRUE(engine.succeeded());
+    EXPECT_EQ(engine.exchange().received, flood.size());
+    EXPECT_EQ(engine.ReplyBuffer(), flood.left(1040)) << "the buffer keeps its first 1040";
+
+    clock.advance(1000);
+    engine.IssueCommand(CmdPdatget);
+    port.deliverIn(500, reply.left(400));
+    port.deliverIn(500 + 1200, reply.mid(400));
+    const qint64 gapStart = clock.nowMs() + 500;
+    ASSERT_TRUE(waitDone(1800));
     EXPECT_FALSE(engine.succeeded());
     EXPECT_EQ(engine.exchange().received, 400);
-    EXPECT_LT(clock.nowMs(), 500 + 1200);
+    EXPECT_LT(clock.nowMs(), gapStart + 1200);
 }
 
 TEST_F(Exchange, AnErrorReplyWaitsForItsCode) {
@@ -163,26 +170,14 @@ TEST_F(Exchange, AnErrorReplyWaitsForItsCode) {
     EXPECT_EQ(engine.CheckReply(CmdPlock).code(), 0);
 }
 
-TEST_F(Exchange, TheReplyBufferKeepsItsFirst1040Characters) {
-    engine.setProgramArg(1);
-    engine.IssueCommand(CmdPdatget);
-    const QByteArray flood = programData() + QByteArray(70, 'z');
-    port.deliverIn(100, flood);
-    ASSERT_TRUE(waitDone(500));
-    EXPECT_TRUE(engine.succeeded());
-    EXPECT_EQ(engine.exchange().received, flood.size());
-    EXPECT_EQ(engine.ReplyBuffer(), flood.left(1040));
-}
-
-TEST_F(Exchange, AFailedWriteEndsByTheTimeLimit) {
+TEST_F(Exchange, AFailedWriteEndsByTheTimeLimitAndClosingTheLinkStopsEverything) {
     port.setWriteFails(true);
     engine.IssueCommand(CmdPnllock);
     EXPECT_FALSE(engine.done());
     ASSERT_TRUE(waitDone(1100));
     EXPECT_FALSE(engine.succeeded());
-}
+    port.setWriteFails(false);
 
-TEST_F(Exchange, ClosingTheLinkEndsAWaitAndStopsEverything) {
     engine.IssueCommand(CmdHello);
     edit("036", "001");
     engine.CloseLink();

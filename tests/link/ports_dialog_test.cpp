@@ -1,9 +1,8 @@
 // The Ports dialog under the offscreen platform: what it lists, the boxes stepping with
 // the arrow keys and taking typed paths, the reading order of Tab, and the choice going
-// through the settings file.
+// back to the caller (which saves it: tests of the port map).
 
 #include "link/ports_dialog.h"
-#include "test_paths.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -70,17 +69,9 @@ TEST(PortsDialog, ListsThePortsAndMapsEachComNumber) {
     dialog.comBox(4)->lineEdit()->clear();
 
     const PortMap chosen = dialog.portMap();
-    EXPECT_EQ(chosen.devicePath(1), "/dev/ttyUSB1");
-    EXPECT_EQ(chosen.devicePath(2), "/dev/ttyUSB0");
-    EXPECT_EQ(chosen.devicePath(3), "/dev/ttyACM5");
-    EXPECT_EQ(chosen.devicePath(4), "/dev/ttyS3");
-
-    // What OK hands back is what the next start reads.
-    mqx::test::ScratchDir dir;
-    ASSERT_TRUE(chosen.save(dir.path("config")));
-    const PortMap reread = PortMap::load(dir.path("config"));
-    for (int n = 1; n <= PortMap::kPortCount; ++n)
-        EXPECT_EQ(reread.devicePath(n), chosen.devicePath(n)) << n;
+    EXPECT_EQ(QStringList({chosen.devicePath(1), chosen.devicePath(2), chosen.devicePath(3),
+                           chosen.devicePath(4)}),
+              QStringList({"/dev/ttyUSB1", "/dev/ttyUSB0", "/dev/ttyACM5", "/dev/ttyS3"}));
 }
 
 TEST(PortsDialog, TabGoesInReadingOrder) {

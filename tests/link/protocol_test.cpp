@@ -81,51 +81,37 @@ TEST(RequestFrame, EveryCommandFollowsItsLayout) {
     EXPECT_EQ(frame(CmdRcallrEnable, 1, stray), "(01L400E");
 }
 
+// hello and bye must echo whole; every other command shows its head only, "(" + ID + the
+// first character of its text. A reply from another unit is not ours, but error replies
+// count from any unit and for any command; one without its two digits is garbled, and
+// code 0 is no success.
 TEST(CheckReply, JudgesEchoesHeadsAndErrorReplies) {
     const CommandTable t;
-    // hello and bye must echo whole; a reply from another unit is not ours
-    EXPECT_TRUE(CheckReply(t, CmdHello, 1, "(01hello").isMatch());
-    EXPECT_EQ(CheckReply(t, CmdHello, 1, "(02hello"), ReplyCheck::garbled());
-    EXPECT_EQ(CheckReply(t, CmdHello, 1, "(01hellx").code(), -1);
-    EXPECT_EQ(CheckReply(t, CmdHello, 1, "(01hel").code(), -1);
-    EXPECT_TRUE(CheckReply(t, CmdBye, 12, "(12bye").isMatch());
-    EXPECT_FALSE(CheckReply(t, CmdBye, 12, "(12by").isMatch());
-
-    // every other command: the head only, "(" + ID + first character of the text
-    EXPECT_TRUE(CheckReply(t, CmdPlock, 1, "(01C").isMatch());
-    EXPECT_TRUE(CheckReply(t, CmdAplock, 1, "(01C").isMatch());
-    EXPECT_TRUE(CheckReply(t, CmdRcallrDisable, 1, "(01L").isMatch());
-    EXPECT_TRUE(CheckReply(t, CmdPprtEnable, 1, "(01W").isMatch());
-    EXPECT_TRUE(CheckReply(t, CmdLevon, 1, "(01M").isMatch());
-    EXPECT_TRUE(CheckReply(t, CmdLevoff, 1, "(01M").isMatch());
-    EXPECT_TRUE(CheckReply(t, CmdPnllock, 4, "(04KD").isMatch());
+    const ReplyCheck ok = ReplyCheck::match(), bad = ReplyCheck::garbled();
+    const auto err = &ReplyCheck::unitError;
+    const struct {
+        int index;
+        int unit;
+        const char* reply;
+        ReplyCheck expected;
+    } cases[] = {{CmdHello, 1, "(01hello", ok},     {CmdHello, 1, "(02hello", bad},
+                 {CmdHello, 1, "(01hellx", bad},    {CmdHello, 1, "(01hel", bad},
+                 {CmdBye, 12, "(12bye", ok},        {CmdBye, 12, "(12by", bad},
+                 {CmdPlock, 1, "(01C", ok},         {CmdAplock, 1, "(01C", ok},
+                 {CmdRcallrDisable, 1, "(01L", ok}, {CmdPprtEnable, 1, "(01W", ok},
+                 {CmdLevon, 1, "(01M", ok},         {CmdLevoff, 1, "(01M", ok},
+                 {CmdPnllock, 4, "(04KD", ok},      {CmdRecall, 1, "(01S005", bad},
+                 {CmdRecall, 1, "(03R005", bad},    {CmdRecall, 1, "", bad},
+                 {CmdPlock, 1, "(01e", bad},        {CmdPlock, 1, "(01e1", bad},
+                 {CmdPlock, 1, "(01eX3", bad},      {CmdPlock, 1, "(01e 3", bad},
+                 {CmdPlock, 1, "X01e13", bad},      {CmdPlock, 1, "(01e1X", bad},
+                 {CmdHello, 1, "(01e13", err(13)},  {CmdPdatget, 1, "(01e13", err(13)},
+                 {CmdRecall, 1, "(07e30", err(30)}, {CmdPlock, 1, "(01e00", err(0)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckReply(t, c.index, c.unit, c.reply), c.expected) << c.reply;
     EXPECT_TRUE(CheckReply(t, CmdPdatget, 1, "(01Q" + QByteArray(1026, '0')).isMatch());
-    EXPECT_FALSE(CheckReply(t, CmdRecall, 1, "(01S005").isMatch());
-    EXPECT_FALSE(CheckReply(t, CmdRecall, 1, "(03R005").isMatch());
-    EXPECT_FALSE(CheckReply(t, CmdRecall, 1, "").isMatch());
-
-    // error replies count from any unit and for any command
-    for (int index : {CmdHello, CmdPlock, CmdRecall, CmdPdatget, CmdPnllock})
-        EXPECT_EQ(CheckReply(t, index, 1, "(01e13"), ReplyCheck::unitError(13));
-    EXPECT_EQ(CheckReply(t, CmdRecall, 1, "(07e30").code(), 30);
-}
-
-TEST(CheckReply, ErrorCodeZeroIsNeverSuccess) {
-    const CommandTable t;
-    const ReplyCheck r = CheckReply(t, CmdPlock, 1, "(01e00");
-    EXPECT_FALSE(r.isMatch());
-    EXPECT_EQ(r.kind(), ReplyCheck::Kind::UnitError);
-    EXPECT_EQ(r.code(), 0);
-    EXPECT_EQ(ErrorText(r.code()), "ID_No differs.");
-}
-
-TEST(CheckReply, ErrorRepliesWithoutTheirDigitsAreGarbled) {
-    const CommandTable t;
-    EXPECT_EQ(CheckReply(t, CmdPlock, 1, "(01e"), ReplyCheck::garbled());
-    EXPECT_EQ(CheckReply(t, CmdPlock, 1, "(01e1"), ReplyCheck::garbled());
-    EXPECT_EQ(CheckReply(t, CmdPlock, 1, "(01eX3"), ReplyCheck::garbled());
-    EXPECT_EQ(CheckReply(t, CmdPlock, 1, "(01e 3"), ReplyCheck::garbled());
-    EXPECT_EQ(CheckReply(t, CmdPlock, 1, "X01e13"), ReplyCheck::garbled());
+    EXPECT_FALSE(ReplyCheck::unitError(0).isMatch());
+    EXPECT_EQ(ErrorText(0), "ID_No differs.");
 }
 
 TEST(ErrorText, KnownCodesAndTheRest) {

@@ -8,42 +8,39 @@
 namespace mqx::test {
 namespace {
 
-struct ArrivalCase {
-    const char* name;
-    QByteArray reply;
-    bool signalled; // else the port gives no arrival event and the poll finds it
-    bool doneAtArrival;
-    bool succeeded;
-    qint64 endsAfterMs; // from the arrival
-};
-
-class ReplyArrival : public EngineTest, public ::testing::WithParamInterface<ArrivalCase> {};
-
-TEST_P(ReplyArrival, IsJudgedWhenItsCharactersArriveWithinTheUsualBounds) {
-    const ArrivalCase& c = GetParam();
-    ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
-    clock.advance(7); // before the first 50 ms poll
-    port.feed(c.reply);
-    if (c.signalled)
-        port.signalArrival();
-    EXPECT_EQ(engine.done(), c.doneAtArrival);
-    const qint64 arrival = clock.nowMs();
-    ASSERT_TRUE(waitDone(5000));
-    EXPECT_EQ(engine.succeeded(), c.succeeded);
-    EXPECT_EQ(clock.nowMs() - arrival, c.endsAfterMs);
+TEST_F(EngineTest, AReplyIsJudgedWhenItsCharactersArriveWithinTheUsualBounds) {
+    const struct {
+        const char* name;
+        QByteArray reply;
+        bool signalled; // else the port gives no arrival event and the poll finds it
+        bool doneAtArrival;
+        bool succeeded;
+        qint64 endsAfterMs; // from the arrival
+    } cases[] = {
+        {"whole", "(01hello", true, true, true, 0},
+        {"error reply", "(01e13", true, true, true, 0},
+        {"garbled", "x01h", true, true, false, 0},
+        // Part of it: the 1 s of silence still bounds the rest, counted from the event or
+        // from the poll (at 50 ms) that found it.
+        {"part", "(01he", true, false, false, 1000},
+        {"part found by the poll", "(01he", false, false, false, 1043},
+        {"whole found by the poll", "(01hello", false, false, true, 43},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
+        clock.advance(7); // before the first 50 ms poll
+        port.feed(c.reply);
+        if (c.signalled)
+            port.signalArrival();
+        EXPECT_EQ(engine.done(), c.doneAtArrival);
+        const qint64 arrival = clock.nowMs();
+        ASSERT_TRUE(waitDone(5000));
+        EXPECT_EQ(engine.succeeded(), c.succeeded);
+        EXPECT_EQ(clock.nowMs() - arrival, c.endsAfterMs);
+        clock.advance(1000);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Replies, ReplyArrival,
-    ::testing::Values(ArrivalCase{"Whole", "(01hello", true, true, true, 0},
-                      ArrivalCase{"ErrorReply", "(01e13", true, true, true, 0},
-                      ArrivalCase{"Garbled", "x01h", true, true, false, 0},
-                      // Part of it: the 1 s of silence still bounds the rest, counted from
-                      // the event or from the poll (at 50 ms) that found it.
-                      ArrivalCase{"Part", "(01he", true, false, false, 1000},
-                      ArrivalCase{"PartFoundByThePoll", "(01he", false, false, false, 1043},
-                      ArrivalCase{"WholeFoundByThePoll", "(01hello", false, false, true, 43}),
-    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(EngineTest, ArrivalWithoutAnAwaitedReplyIsLeftToItsReader) {
     edit("0531", "000"); // no reply awaited: the level reader drops the echo
@@ -53,54 +50,49 @@ TEST_F(EngineTest, ArrivalWithoutAnAwaitedReplyIsLeftToItsReader) {
     EXPECT_EQ(port.waiting(), 7) << "left in the port";
 }
 
-struct GapCase {
-    const char* name;
-    bool issueDuringExchange; // else as the reply has just been judged
-    int command;              // CmdParedt for an edit
-    bool replyFoundByPoll;    // the port gave no arrival event
-};
-
-class ReplyGap : public EngineTest, public ::testing::WithParamInterface<GapCase> {
-protected:
-    void issue(int command) {
-        if (command == CmdParedt)
-            edit("0531", "000");
-        else
-            ASSERT_EQ(engine.IssueCommand(command), 1);
+TEST_F(EngineTest, NoRequestWithinTheGapAfterAReply) {
+    const struct {
+        const char* name;
+        bool issueDuringExchange; // else as the reply has just been judged
+        int command;              // CmdParedt for an edit
+        bool replyFoundByPoll;    // the port gave no arrival event
+    } cases[] = {
+        {"command after the reply", false, CmdPnllock, false},
+        {"edit after the reply", false, CmdParedt, false},
+        {"command queued meanwhile", true, CmdPnllock, false},
+        {"edit queued meanwhile", true, CmdParedt, false},
+        {"reply found by the poll", false, CmdPnllock, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        port.clearWritten();
+        const auto issue = [&] {
+            if (c.command == CmdParedt)
+                edit("0531", "000");
+            else
+                ASSERT_EQ(engine.IssueCommand(c.command), 1);
+        };
+        ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
+        if (c.issueDuringExchange)
+            issue();
+        ASSERT_EQ(framesWritten(), 1);
+        clock.advance(10);
+        port.feed("(01hello");
+        if (!c.replyFoundByPoll)
+            port.signalArrival();
+        ASSERT_TRUE(waitDone(100));
+        const qint64 replyEnd = clock.nowMs();
+        if (!c.issueDuringExchange)
+            issue();
+        clock.advanceTo(replyEnd + LinkEngine::kReplyGapMs - 1);
+        EXPECT_EQ(framesWritten(), 1) << "nothing within the gap";
+        clock.advanceTo(replyEnd + LinkEngine::kReplyGapMs);
+        ASSERT_EQ(framesWritten(), 2) << "and at once after it";
+        EXPECT_EQ(port.writtenAtMs()[1], replyEnd + LinkEngine::kReplyGapMs);
+        EXPECT_EQ(lastFrame().left(4), c.command == CmdParedt ? "(01$" : "(01K");
+        clock.advance(2000);
     }
-};
-
-TEST_P(ReplyGap, NoRequestWithinTheGapAfterAReply) {
-    const GapCase& c = GetParam();
-    ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
-    if (c.issueDuringExchange)
-        issue(c.command);
-    ASSERT_EQ(framesWritten(), 1);
-    clock.advance(10);
-    port.feed("(01hello");
-    if (!c.replyFoundByPoll)
-        port.signalArrival();
-    ASSERT_TRUE(waitDone(100));
-    const qint64 replyEnd = clock.nowMs();
-    if (!c.issueDuringExchange)
-        issue(c.command);
-
-    clock.advanceTo(replyEnd + LinkEngine::kReplyGapMs - 1);
-    EXPECT_EQ(framesWritten(), 1) << "nothing within the gap";
-    clock.advanceTo(replyEnd + LinkEngine::kReplyGapMs);
-    ASSERT_EQ(framesWritten(), 2) << "and at once after it";
-    EXPECT_EQ(port.writtenAtMs()[1], replyEnd + LinkEngine::kReplyGapMs);
-    EXPECT_EQ(lastFrame().left(4), c.command == CmdParedt ? "(01$" : "(01K");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Requests, ReplyGap,
-    ::testing::Values(GapCase{"CommandAfterTheReply", false, CmdPnllock, false},
-                      GapCase{"EditAfterTheReply", false, CmdParedt, false},
-                      GapCase{"CommandQueuedMeanwhile", true, CmdPnllock, false},
-                      GapCase{"EditQueuedMeanwhile", true, CmdParedt, false},
-                      GapCase{"ReplyFoundByThePoll", false, CmdPnllock, true}),
-    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(EngineTest, AHeldRequestWaitsForItsFirstCharactersFromTheWrite) {
     ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
