@@ -131,13 +131,6 @@ void GeqPage::build() {
     m_levelBox->installEventFilter(this);
     WireChannelControls(this, m_editor, m_levelFader, m_levelBox, m_on, m_link, m_linkRequest,
                         &GeqPage::refresh, &GeqPage::commitLevel);
-    connect(m_link, &QCheckBox::clicked, this, [this] {
-        // The box shows the link, not the click, until a dialog has changed it.
-        m_link->setChecked(m_editor.isLinked());
-        if (m_editor.checkMode() && m_linkRequest)
-            m_linkRequest();
-        refresh();
-    });
 
     // Reading order: the switches, then each band's fader and box from left to right,
     // then the level.

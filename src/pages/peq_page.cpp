@@ -94,13 +94,6 @@ void PeqPage::build() {
     m_levelBox->installEventFilter(this);
     WireChannelControls(this, m_editor, m_levelFader, m_levelBox, m_on, m_link, m_linkRequest,
                         &PeqPage::refresh, &PeqPage::commitLevel);
-    connect(m_link, &QCheckBox::clicked, this, [this] {
-        // The box shows the link, not the click, until a dialog has changed it.
-        m_link->setChecked(m_editor.isLinked());
-        if (m_editor.checkMode() && m_linkRequest)
-            m_linkRequest();
-        refresh();
-    });
 
     // Reading order: the switches, the band buttons, their ON/OFF row, the selected band's
     // type and boxes, then the level.

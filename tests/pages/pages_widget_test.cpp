@@ -547,7 +547,12 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     EXPECT_FALSE(page->onButton(1)->isChecked());
     record().eq_mode = 1;
     EXPECT_EQ(record(), before);
+    record().comp_link = CompLinkIn2; // now IN-1's column is the unused one
+    QTest::mouseClick(page->box(0, F::Attack), Qt::LeftButton);
+    EXPECT_FALSE(page->box(0, F::Attack)->hasFocus());
+    EXPECT_EQ(prompts.shown().size(), 6u);
     EXPECT_TRUE(sink.edits.empty());
+    record().comp_link = CompLinkStereo;
 
     record().side_eq[0] = {EqPeaking, 100, 30, 20};
     // Bandpass leaves the level unused: disabled and blank.
@@ -571,6 +576,23 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     record().comp_link = CompLinkStereo;
     window->metersChanged();
     EXPECT_EQ(page->reductionBar(1)->meter(), 51);
+}
+
+// A Ch Link box asks for its dialog only while the EQ mode is its page's.
+TEST_F(PagesInWindow, ChLinkBoxesAskForTheDialogOnlyInTheirOwnMode) {
+    int requests = 0;
+    pages.geq[0]->setLinkRequest([&] { ++requests; });
+    pages.peq[0]->setLinkRequest([&] { ++requests; });
+    for (const auto& [tab, box, mode, asked] : {std::tuple{1, pages.geq[0]->linkBox(), 0, 1},
+                                                {1, pages.geq[0]->linkBox(), 1, 0},
+                                                {3, pages.peq[0]->linkBox(), 1, 1},
+                                                {3, pages.peq[0]->linkBox(), 0, 0}}) {
+        record().eq_mode = static_cast<std::uint8_t>(mode);
+        showTab(tab);
+        requests = 0;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        EXPECT_EQ(requests, asked) << "tab " << tab << " in mode " << mode;
+    }
 }
 
 // The CH Link dialog from its menu item: letters move where they are clicked and are painted
