@@ -19,6 +19,7 @@
 #include "connection/select_data_dialog.h"
 #include "connection/select_data_procedure.h"
 #include "core/session.h"
+#include "graphs/application_icon.h"
 #include "graphs/level_meter_strip.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
@@ -29,6 +30,7 @@
 #include "pages/eq_link_dialog.h"
 #include "pages/eq_link_off_dialog.h"
 #include "pages/eq_operations.h"
+#include "pages/fader.h"
 #include "pages/output_flat_dialog.h"
 #include "pages/peq_page.h"
 #include "program/flag_chooser_dialog.h"
@@ -48,6 +50,7 @@
 #include <QDir>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTabWidget>
@@ -179,6 +182,24 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
                 "");
         }
     }
+    // What no tab shows: a fader with the focus, highlighted and not, and the window's icon.
+    const FaderGeometry level = LevelFader();
+    QImage faders(2 * level.trackWidth + 4, level.trackHeight, QImage::Format_ARGB32);
+    faders.fill(Qt::white);
+    QImage icons(16 + 32 + 64, 64, QImage::Format_ARGB32);
+    icons.fill(Qt::transparent);
+    {
+        QPainter p(&faders);
+        Fader::paint(p, QPoint(0, 0), level, KnobTopOf(level, 150), false, true);
+        Fader::paint(p, QPoint(level.trackWidth + 4, 0), level, KnobTopOf(level, 40), true, true);
+        QPainter q(&icons);
+        for (int size : {16, 32, 64}) {
+            PaintApplicationIcon(q, size);
+            q.translate(size, 0);
+        }
+    }
+    EXPECT_EQ(Differs(QStringLiteral("focused-faders"), faders), "");
+    EXPECT_EQ(Differs(QStringLiteral("application-icon"), icons), "");
     for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
         w.window->meterStrip()->setMode(mode);
         for (int ratio : {1, 2})
