@@ -219,5 +219,13 @@ TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
     EXPECT_TRUE(ch1.doubleClick(x(7), GeqLayout::kBandTrackTop + 125, true));
     ch1.release();
     EXPECT_EQ(ch1.selectedBand(), 7);
+    // Just below a knob is the track: Ctrl starts a curve there.
+    EXPECT_TRUE(ch1.doubleClick(x(4), ch1.bandKnobTop(4) + GeqBandFader().knobHeight, true));
+    ch1.release();
+    EXPECT_EQ(ch1.selectedBand(), 4);
+    // The first pixel of the first track is its band's.
+    ASSERT_TRUE(ch1.press(GeqLayout::bandTrackLeft(0), knobCentre(0), false));
+    ch1.release();
+    EXPECT_EQ(ch1.selectedBand(), 0);
     EXPECT_TRUE(sink.edits.empty());
 }
