@@ -131,7 +131,9 @@ void EqOperations::peqFlat(bool channel1, bool channel2) {
     if (silence) {
         if (r.input_mode != kSignalGenerator)
             m_edits.send("001", r.input_mode);
-        else if (r.sg_mute == 1)
+        // The generator sounds again whichever input is chosen, or the unit would keep it
+        // muted while the Input page shows it sounding. Its input is already switched away.
+        if (r.sg_mute == 1)
             m_edits.send("006", r.sg_mute);
     }
 }
