@@ -4,15 +4,9 @@
 // blank while its output sounds and carries the red word while it is muted. The custom-painted
 // artwork is the same under every style and is held by the reference images of the pages.
 
-#include "app/install_pages.h"
-#include "app/main_window.h"
-#include "core/session.h"
+#include "installed_window.h"
 #include "pages/input_page.h"
 #include "pages/peq_page.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
-#include "test_paths.h"
-#include "virtual_clock.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -103,27 +97,7 @@ QImage face(QWidget* w) {
     return w->grab().toImage().copy(w->rect().adjusted(3, 3, -3, -3));
 }
 
-struct NoFiles : FileDialogs {
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-};
-
-struct LegibleWindow {
-    LegibleWindow() { window->show(); }
-    void showTab(int tab) {
-        window->tabs()->setCurrentIndex(tab);
-        QApplication::processEvents();
-    }
-    test::ScratchDir dir;
-    Session session;
-    test::ScriptedPrompts prompts;
-    NoFiles files;
-    test::RecordingEditSink sink;
-    test::VirtualClock clock;
-    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(
-        session, prompts, files, sink, dir.path(QStringLiteral("cfg")));
-    InstalledPages pages = InstallPages(*window, session, sink, prompts, clock);
-};
+using LegibleWindow = test::InstalledWindow;
 
 std::vector<Region> paintedPieces(LegibleWindow& w) {
     std::vector<Region> out;

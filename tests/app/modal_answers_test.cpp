@@ -3,8 +3,6 @@
 
 #include "app/connection_commands.h"
 #include "app/eq_commands.h"
-#include "app/install_pages.h"
-#include "app/main_window.h"
 #include "app/message_box_prompts.h"
 #include "connection/connect_procedure.h"
 #include "connection/connection_dialog_runner.h"
@@ -12,13 +10,9 @@
 #include "connection/disconnect_procedure.h"
 #include "connection/panel_lock_procedure.h"
 #include "connection/select_data_procedure.h"
-#include "core/session.h"
+#include "installed_window.h"
 #include "link/link_engine.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
 #include "scripted_serial_port.h"
-#include "test_paths.h"
-#include "virtual_clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,11 +26,6 @@
 using namespace mqx;
 
 namespace {
-
-struct NoFiles : FileDialogs {
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-};
 
 // Waits for the next modal window, lets `prepare` tick its boxes, then presses `key` on it.
 // Returns a flag that tells whether a modal window was met.
@@ -58,24 +47,14 @@ std::shared_ptr<bool> AnswerNextModal(int key, std::function<void(QWidget*)> pre
     return met;
 }
 
-struct Window {
+struct Window : test::InstalledWindow {
     Window() {
         ApplyRecordDefaults(session.CurrentRecord());
         session.CurrentRecord().geq_level[0][0] = 0;
-        window->show();
         window->RefreshAll();
     }
-    test::ScratchDir dir;
-    Session session;
-    test::ScriptedPrompts prompts;
-    NoFiles files;
-    test::RecordingEditSink sink;
-    test::VirtualClock clock;
     test::ScriptedSerialPort port;
     LinkEngine engine{port, clock, session};
-    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(
-        session, prompts, files, sink, dir.path(QStringLiteral("cfg")));
-    InstalledPages pages = InstallPages(*window, session, sink, prompts, clock);
     ConnectionCommands* connection =
         InstallConnectionCommands(*window, session, engine, prompts, clock);
     EqCommands* eqCommands = InstallEqCommands(*window, session, sink, pages, connection);

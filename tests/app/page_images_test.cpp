@@ -6,8 +6,6 @@
 
 #include "app/about_dialog.h"
 #include "app/compare_window.h"
-#include "app/install_pages.h"
-#include "app/main_window.h"
 #include "connection/connect_dialog.h"
 #include "connection/connect_procedure.h"
 #include "connection/device_info_dialog.h"
@@ -18,9 +16,9 @@
 #include "connection/panel_lock_procedure.h"
 #include "connection/select_data_dialog.h"
 #include "connection/select_data_procedure.h"
-#include "core/session.h"
 #include "graphs/application_icon.h"
 #include "graphs/level_meter_strip.h"
+#include "installed_window.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
 #include "link/ports_dialog.h"
@@ -40,11 +38,7 @@
 #include "program/program_store_procedure.h"
 #include "program/program_text_dialog.h"
 #include "program/program_text_procedure.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
 #include "scripted_serial_port.h"
-#include "test_paths.h"
-#include "virtual_clock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,11 +54,6 @@
 using namespace mqx;
 
 namespace {
-
-struct NoFiles : FileDialogs {
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-};
 
 // A program that sets something on every page, so that each drawn part has a value to show.
 void VaryRecord(ProgramRecord& r) {
@@ -99,7 +88,7 @@ void VaryRecord(ProgramRecord& r) {
     r.out[4].link_mask = OutputBit(1) | OutputBit(4);
 }
 
-struct Pictured {
+struct Pictured : test::InstalledWindow {
     Pictured() {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
@@ -111,20 +100,10 @@ struct Pictured {
         session.meterLevels.compReduction = {60, 90};
         session.meterLevels.outputState = {1, 0, 0, 1, 0, 0};
         window->resize(1000, 720);
-        window->show();
         window->RefreshAll();
         window->metersChanged();
     }
     ~Pictured() { QApplication::setFont(QFont()); }
-    test::ScratchDir dir;
-    Session session;
-    test::ScriptedPrompts prompts;
-    NoFiles files;
-    test::RecordingEditSink sink;
-    test::VirtualClock clock;
-    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(
-        session, prompts, files, sink, dir.path(QStringLiteral("cfg")));
-    InstalledPages pages = InstallPages(*window, session, sink, prompts, clock);
 };
 
 // Compares with the stored picture, or stores it when asked to; returns what differs.

@@ -5,9 +5,7 @@
 // rules the editors apply are the editors' own tests.
 
 #include "app/eq_commands.h"
-#include "app/install_pages.h"
-#include "app/main_window.h"
-#include "core/session.h"
+#include "installed_window.h"
 #include "pages/ch_link_dialog.h"
 #include "pages/channel_strip.h"
 #include "pages/compressor_page.h"
@@ -28,10 +26,6 @@
 #include "pages/reduction_bar.h"
 #include "pages/spin_buttons.h"
 #include "pages/transfer_curve_view.h"
-#include "recording_edit_sink.h"
-#include "scripted_prompts.h"
-#include "test_paths.h"
-#include "virtual_clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,33 +52,20 @@ using F = CompField;
 
 namespace {
 
-struct NoFiles : FileDialogs {
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-};
-
 constexpr DelayTarget kIn1{DelayGroup::Master, 0};
 DelayTarget channel(int c) {
     return {DelayGroup::Channel, c};
 }
 constexpr int kCompressorTab = 5;
 
-class PagesInWindow : public ::testing::Test {
+class PagesInWindow : public ::testing::Test, public test::InstalledWindow {
 protected:
     void SetUp() override {
-        window = std::make_unique<MainWindow>(session, prompts, files, sink,
-                                              dir.path(QStringLiteral("cfg")));
-        pages = InstallPages(*window, session, sink, prompts, clock);
         session.ConnectedUnitId = 1;
-        window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     ProgramRecord& record() { return session.CurrentRecord(); }
-    void showTab(int tab) {
-        window->tabs()->setCurrentIndex(tab);
-        QApplication::processEvents();
-    }
     // Clicks into a box and replaces its text as the operator would, then leaves the box for
     // `next` (or stays, for nullptr).
     void type(QLineEdit* box, const QString& text, QWidget* next = nullptr) {
@@ -130,15 +111,6 @@ protected:
         }
         return reached;
     }
-
-    test::ScratchDir dir;
-    Session session;
-    test::ScriptedPrompts prompts;
-    NoFiles files;
-    test::RecordingEditSink sink;
-    test::VirtualClock clock;
-    std::unique_ptr<MainWindow> window;
-    InstalledPages pages;
 };
 
 } // namespace
