@@ -117,6 +117,7 @@ TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnce) {
 }
 
 TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLineIsFree) {
+    const qint64 issued = clock.nowMs();
     engine.IssueCommand(CmdPnllock);
     EXPECT_FALSE(engine.isLevelReading());
     port.deliverIn(100, "(01KE");
@@ -129,6 +130,9 @@ TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLine
     clock.advanceTo(ended + 800);
     ASSERT_EQ(framesWritten(), 2);
     EXPECT_EQ(lastFrame(), "(01ME");
+    // The reply ends the exchange at 100 ms; then five 100 ms ticks of countdown, a sixth that
+    // finds the line free, and 80 ms to the request.
+    EXPECT_EQ(port.writtenAtMs().back() - issued, 100 + 600 + 80);
 
     port.deliverIn(50, "(01M");
     ASSERT_TRUE(waitDone(100));
