@@ -223,6 +223,9 @@ TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
     EXPECT_TRUE(ch1.doubleClick(x(4), ch1.bandKnobTop(4) + GeqBandFader().knobHeight, true));
     ch1.release();
     EXPECT_EQ(ch1.selectedBand(), 4);
+    ch1.selectBand(kGeqBandCount); // no such band: the selection stays
+    ch1.selectBand(-1);
+    EXPECT_EQ(ch1.selectedBand(), 4);
     // The first pixel of the first track is its band's.
     ASSERT_TRUE(ch1.press(GeqLayout::bandTrackLeft(0), knobCentre(0), false));
     ch1.release();
