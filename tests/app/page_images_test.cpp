@@ -18,6 +18,7 @@
 #include "connection/select_data_procedure.h"
 #include "graphs/application_icon.h"
 #include "graphs/level_meter_strip.h"
+#include "graphs/response_graph_view.h"
 #include "installed_window.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
@@ -44,6 +45,7 @@
 #include <QDir>
 #include <QFont>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>
 #include <QStyleFactory>
@@ -154,6 +156,14 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
         w.pages.peq[0]->editor().pressBandButton(3);
         for (int tab = 0; tab < w.window->tabs()->count(); ++tab) {
             w.window->tabs()->setCurrentIndex(tab);
+            // The pointer rests over each graph, which then shows its read-out.
+            for (QWidget* graph :
+                 w.window->tabs()->currentWidget()->findChildren<ResponseGraphView*>()) {
+                const QPointF at(150, 60);
+                QMouseEvent move(QEvent::MouseMove, at, graph->mapToGlobal(at), Qt::NoButton,
+                                 Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(graph, &move);
+            }
             QApplication::processEvents();
             EXPECT_EQ(
                 Differs(QStringLiteral("eq%1-tab%2").arg(eqMode).arg(tab, 2, 10, QLatin1Char('0')),
