@@ -166,6 +166,8 @@ TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
          spin(F::Frequency, 5), 110, {"046101 110"}},
         {"level spin", ElementEq1, EqBand{1, 69, 24, 46}, eq(0, &EqBand::level), 24,
          spin(F::Level, 4), 28, {"047100 028"}},
+        {"level spun past +12 dB stops there", ElementEq1, EqBand{1, 69, 46, 46},
+         eq(0, &EqBand::level), 46, spin(F::Level, 5), 48, {"047100 048"}},
         {"Q typed sends the whole band", ElementEq1, EqBand{1, 69, 24, 46}, eq(0, &EqBand::q), 46,
          typed(F::Q, u"0.307"), 0, {"045100 001069024000"}},
         // clang-format on
