@@ -273,6 +273,14 @@ TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
     clock.advance(3000);
     EXPECT_EQ(record().master_delay[0], 193u) << "no stepping once the tab is gone";
     EXPECT_EQ(sink.edits, (Edits{"0381 000192", "0381 000193"}));
+    // The same for the selected band's box on an Output page.
+    record().out[0].eq[0] = {1, 69, 24, 46};
+    showTab(7);
+    OutputPage* out = pages.output[0];
+    QTest::mouseClick(out->bandButton(ElementEq1), Qt::LeftButton);
+    type(out->box(FilterBox::Level), QStringLiteral("3"));
+    window->LeaveTab(7);
+    EXPECT_EQ(record().out[0].eq[0].level, 30);
 }
 
 TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) {
