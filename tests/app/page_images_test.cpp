@@ -19,6 +19,7 @@
 #include "graphs/application_icon.h"
 #include "graphs/level_meter_strip.h"
 #include "graphs/response_graph_view.h"
+#include "graphs/response_plot.h"
 #include "installed_window.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
@@ -32,6 +33,7 @@
 #include "pages/fader.h"
 #include "pages/output_flat_dialog.h"
 #include "pages/peq_page.h"
+#include "pages/sheet_plots.h"
 #include "program/flag_chooser_dialog.h"
 #include "program/program_list_dialog.h"
 #include "program/program_list_procedure.h"
@@ -187,6 +189,18 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
             q.translate(size, 0);
         }
     }
+    // The plots of the setup sheet and of mqxtool's response pictures.
+    ProgramRecord& r = w.session.CurrentRecord();
+    const QSize plot(560, 300);
+    for (const auto& [name, picture] :
+         {std::pair{"plot-outputs", RenderResponsePlot(OutputSumsPlot(r), plot)},
+          {"plot-out3", RenderResponsePlot(OutputChannelPlot(r, 2), plot)},
+          {"plot-peq1", RenderResponsePlot(PeqChannelPlot(r, 0), plot)},
+          {"plot-inputs-peq", RenderResponsePlot(InputEqPlot(r), plot)}})
+        EXPECT_EQ(Differs(QLatin1String(name), picture), "");
+    r.eq_mode = 0;
+    EXPECT_EQ(Differs(QStringLiteral("plot-inputs-geq"), RenderResponsePlot(InputEqPlot(r), plot)),
+              "");
     EXPECT_EQ(Differs(QStringLiteral("focused-faders"), faders), "");
     EXPECT_EQ(Differs(QStringLiteral("application-icon"), icons), "");
     for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
