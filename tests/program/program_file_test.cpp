@@ -107,6 +107,8 @@ TEST_F(ProgramFile, RefusesWhatIsNotAWholeProgram) {
         {"one character short", good.chopped(1), "out[5].on"},
         {"not hex", notHex, "sg_mute"},
         {"line end in comment", lineInComment, "comment"},
+        {"one byte over 64 KiB", good + QByteArray(64 * 1024 + 1 - good.size(), ' '),
+         "far too large"},
     };
     for (const Case& c : cases) {
         const QString path = writeFile(dir, QStringLiteral("bad.mqx"), c.bytes);
