@@ -211,6 +211,14 @@ TEST_F(PeqEditorTest, HandleDragsStopAtTheTypesLimits) {
         EXPECT_EQ(bandOf(6), c.after);
         ch1.pressBandButton(6);
     }
+    // The first band drags like any other.
+    bandOf(0) = {1, 60, 24, 46};
+    ch1.pressBandButton(0);
+    const BandHandles first = ch1.handles();
+    ASSERT_TRUE(ch1.pressGraph(first.x + 2, first.y - 2));
+    ch1.moveGraph(first.x + 5, first.y - 2);
+    ch1.releaseGraph();
+    EXPECT_EQ(bandOf(0), (EqBand{1, 61, 24, 46}));
     // Only the selected band's handles are taken, within their reach.
     bandOf(6) = {1, 60, 24, 46};
     ch1.pressBandButton(6);
