@@ -4,7 +4,10 @@
 #include "app/message_box_prompts.h"
 #include "core/session.h"
 #include "graphs/level_meter_strip.h"
+#include "installed_window.h"
 #include "link/link_engine.h"
+#include "pages/entry_box.h"
+#include "pages/output_page.h"
 #include "program/program_file.h"
 #include "recording_edit_sink.h"
 #include "scripted_prompts.h"
@@ -238,4 +241,32 @@ TEST_F(MainWindowTest, UndoAndRedoInTheEditMenuFollowGesturesAndFileNewStartsAfr
     window->action(MenuId::FileNew)->trigger();
     EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
     EXPECT_EQ(undo->text(), QStringLiteral("Undo"));
+}
+
+// A held arrow key is one step: the releases that the key's repeat makes do not end it.
+TEST(HeldKeys, AHeldArrowIsOneUndoStep) {
+    test::InstalledWindow w;
+    test::ScriptedSerialPort port;
+    LinkEngine engine(port, w.clock, w.session);
+    EditCommands* edit =
+        InstallEditCommands(*w.window, w.session, w.sink, engine, w.prompts, w.clock);
+    ApplyRecordDefaults(w.session.CurrentRecord());
+    w.showTab(7);
+    QWidget* box = w.pages.output[0]->levelBox();
+    const std::uint8_t& level = w.session.CurrentRecord().out[0].level;
+    const int before = level;
+    for (bool repeat : {false, true, true, true}) {
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), true);
+        if (repeat)
+            QApplication::sendEvent(box, &release);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(box, &press);
+        QApplication::processEvents();
+    }
+    QKeyEvent letGo(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(box, &letGo);
+    QApplication::processEvents();
+    ASSERT_EQ(level, before + 4);
+    edit->undoAction()->trigger();
+    EXPECT_EQ(level, before);
 }
