@@ -4,6 +4,7 @@
 #include "app/connection_commands.h"
 #include "app/eq_commands.h"
 #include "app/message_box_prompts.h"
+#include "app/program_commands.h"
 #include "connection/connect_procedure.h"
 #include "connection/connection_dialog_runner.h"
 #include "connection/device_info_procedure.h"
@@ -28,17 +29,25 @@ using namespace mqx;
 namespace {
 
 // Waits for the next modal window, lets `prepare` tick its boxes, then presses `key` on it.
-// Returns a flag that tells whether a modal window was met.
+// Returns a flag that tells whether a modal window was met. A window the key leaves open is
+// closed after two seconds, so that a fault fails the test instead of hanging it.
 std::shared_ptr<bool> AnswerNextModal(int key, std::function<void(QWidget*)> prepare = {}) {
     auto met = std::make_shared<bool>(false);
+    auto ticks = std::make_shared<int>(0);
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, met, key, prepare] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, met, ticks, key, prepare] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr)
+        const bool late = ++*ticks > 400;
+        if (late || (modal == nullptr && *met)) {
+            poll->stop();
+            poll->deleteLater();
+            if (late && modal != nullptr)
+                modal->close();
+            return;
+        }
+        if (modal == nullptr || *met)
             return;
         *met = true;
-        poll->deleteLater();
-        poll->stop();
         if (prepare)
             prepare(modal);
         QTest::keyClick(modal, static_cast<Qt::Key>(key));
@@ -58,6 +67,8 @@ struct Window : test::InstalledWindow {
     ConnectionCommands* connection =
         InstallConnectionCommands(*window, session, engine, prompts, clock);
     EqCommands* eqCommands = InstallEqCommands(*window, session, sink, pages, connection);
+    ProgramCommands* program =
+        InstallProgramCommands(*window, session, engine, prompts, clock, connection);
 };
 
 } // namespace
@@ -75,6 +86,8 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     const auto tickFirst = [](QWidget* dialog) {
         dialog->findChildren<QCheckBox*>().value(0)->setChecked(true);
     };
+    QString shown; // the title of the dialog that came up
+    const auto title = [&](QWidget* dialog) { shown = dialog->windowTitle(); };
     const auto flat = [&] {
         w.window->action(MenuId::GeqFlat)->trigger();
         return w.session.CurrentRecord().geq_level[0][0] == 24;
@@ -129,6 +142,10 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
          {},
          [&] { return dialogs.runPanelLock(lock, 'D'); },
          false},
+        {"Name..., Escape", Qt::Key_Escape, title,
+         [&] { return w.program->programName(), shown == "Program Name"; }, true},
+        {"Information..., Escape", Qt::Key_Escape, title,
+         [&] { return w.program->programInformation(), shown == "Program Infomation"; }, true},
         {"GEQ Flat, Escape", Qt::Key_Escape, tickFirst, flat, false},
         {"GEQ Flat, Return", Qt::Key_Return, tickFirst, flat, true},
     };
