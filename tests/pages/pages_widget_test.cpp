@@ -230,7 +230,10 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
          QStringLiteral("1")},
         {kFirstOutputTab, [this] { return pages.output[0]->delayBox(DelayBox::Ms); },
          [this] { return pages.output[0]; }, QStringLiteral("x"), QStringLiteral("2")},
+        {3, [this] { return pages.peq[0]->levelBox(); }, [this] { return pages.peq[0]; },
+         QStringLiteral("x"), QStringLiteral("-3")},
     };
+    record().eq_mode = 1;
     window->resize(window->size() + QSize(200, 100));
     for (const auto& c : cases) {
         showTab(c.tab);
@@ -259,6 +262,7 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     EXPECT_EQ(record().pink_level, 157);
     EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
     EXPECT_EQ(record().out[0].delay, 192u);
+    EXPECT_EQ(record().peq_gain[0], 175);
     EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
