@@ -277,6 +277,12 @@ TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
     clock.advance(3000);
     EXPECT_EQ(record().master_delay[0], 193u) << "no stepping once the tab is gone";
     EXPECT_EQ(sink.edits, (Edits{"0381 000192", "0381 000193"}));
+    // Back on the Delay tab, the operator starts at the first master delay again.
+    showTab(6);
+    pages.delay->box(channel(3), DelayBox::Ms)->setFocus(Qt::TabFocusReason);
+    showTab(0);
+    showTab(6);
+    EXPECT_TRUE(pages.delay->box(kIn1, DelayBox::Ms)->hasFocus());
     // The same for the selected band's box on an Output page.
     record().out[0].eq[0] = {1, 69, 24, 46};
     showTab(7);
