@@ -5,6 +5,7 @@
 // recalled program on every page at once. A line lost while a dialog runs closes it.
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -38,7 +39,8 @@ private:
     LinkEngine& m_engine;
     Prompts& m_prompts;
     TimerSource& m_timers;
-    ConnectionCommands* m_connection;
+    // A sibling under the window, which may delete it first.
+    QPointer<ConnectionCommands> m_connection;
     std::function<void()> m_running; // ends the dialog's procedure on a lost line
 };
 

@@ -31,10 +31,11 @@ namespace {
 // Waits for the next modal window, lets `prepare` tick its boxes, then presses `key` on it.
 // Returns a flag that tells whether a modal window was met. A window the key leaves open is
 // closed after two seconds, so that a fault fails the test instead of hanging it.
-std::shared_ptr<bool> AnswerNextModal(int key, std::function<void(QWidget*)> prepare = {}) {
+std::shared_ptr<bool> AnswerNextModal(QObject* owner, int key,
+                                      std::function<void(QWidget*)> prepare) {
     auto met = std::make_shared<bool>(false);
     auto ticks = std::make_shared<int>(0);
-    auto* poll = new QTimer;
+    auto* poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, met, ticks, key, prepare] {
         QWidget* modal = QApplication::activeModalWidget();
         const bool late = ++*ticks > 400;
@@ -62,6 +63,8 @@ struct Window : test::InstalledWindow {
         session.CurrentRecord().geq_level[0][0] = 0;
         window->RefreshAll();
     }
+    // The commands belong to the window and hold the engine: the window goes first.
+    ~Window() { window.reset(); }
     test::ScriptedSerialPort port;
     LinkEngine engine{port, clock, session};
     ConnectionCommands* connection =
@@ -152,7 +155,7 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     w.window->tabs()->setCurrentIndex(1);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto met = AnswerNextModal(c.key, c.prepare);
+        const auto met = AnswerNextModal(w.window.get(), c.key, c.prepare);
         EXPECT_EQ(c.ask(), c.answer);
         EXPECT_TRUE(*met);
     }
