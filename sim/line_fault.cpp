@@ -5,7 +5,7 @@
 namespace mqx::sim {
 namespace {
 
-std::optional<FaultSpec> refuse(QString* error, const QString& why) {
+std::optional<FaultOption> refuse(QString* error, const QString& why) {
     if (error)
         *error = why;
     return std::nullopt;
@@ -21,13 +21,13 @@ std::optional<int> number(const QString& text, int lowest, int highest) {
 
 } // namespace
 
-std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error) {
+std::optional<FaultOption> ParseFaultOption(QStringView text, QString* error) {
     const QStringList parts = text.toString().split(QLatin1Char(':'));
     if (parts.size() < 2 || parts.size() > 3)
         return refuse(
             error,
             QStringLiteral("expected COMMAND[@SLOT]:KIND[:ARG], got \"%1\"").arg(text.toString()));
-    FaultSpec parsed;
+    FaultOption parsed;
     QString name = parts[0];
     if (const qsizetype at = name.indexOf(u'@'); at >= 0) {
         const std::optional<int> slot = number(name.mid(at + 1), 0, 50);

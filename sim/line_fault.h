@@ -27,7 +27,7 @@ struct LineFault {
     int slot = -1;      // only requests for this program number (0..50); -1 = any request
 };
 
-struct FaultSpec {
+struct FaultOption {
     UnitCommand command = UnitCommand::Hello;
     LineFault fault;
 };
@@ -36,6 +36,6 @@ struct FaultSpec {
 // "pdatget:bursts:300", "store:error:13", "hello:garbled", "hello:wrong-id", and for one
 // program number only "pinfget@12:error:11".
 // On a fault in the text, returns nothing and says why in `error`.
-std::optional<FaultSpec> ParseFaultSpec(QStringView text, QString* error = nullptr);
+std::optional<FaultOption> ParseFaultOption(QStringView text, QString* error = nullptr);
 
 } // namespace mqx::sim

@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
 
     UnitSimulator simulator(options.ids);
     simulator.setPacing(options.pacing);
-    for (const FaultSpec& injected : options.faults)
+    for (const FaultOption& injected : options.faults)
         simulator.setFault(injected.command, injected.fault);
 
     QFile log;

@@ -75,7 +75,7 @@ SimOptionsResult ParseSimOptions(const QStringList& arguments) {
     options.logPath = parser.value(log);
     for (const QString& text : parser.values(fault)) {
         QString why;
-        const std::optional<FaultSpec> parsed = ParseFaultSpec(text, &why);
+        const std::optional<FaultOption> parsed = ParseFaultOption(text, &why);
         if (!parsed) {
             result.exitCode = 2;
             result.message = QStringLiteral("--fault: %1").arg(why);

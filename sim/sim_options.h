@@ -12,11 +12,11 @@
 namespace mqx::sim {
 
 struct SimOptions {
-    std::vector<int> ids;          // --id N, repeatable; {1} when none is given
-    QString linkPath;              // --link PATH: a symlink to the pseudo-terminal
-    bool pacing = true;            // --no-pacing
-    QString logPath;               // --log FILE
-    std::vector<FaultSpec> faults; // --fault COMMAND:KIND[:ARG], repeatable
+    std::vector<int> ids;            // --id N, repeatable; {1} when none is given
+    QString linkPath;                // --link PATH: a symlink to the pseudo-terminal
+    bool pacing = true;              // --no-pacing
+    QString logPath;                 // --log FILE
+    std::vector<FaultOption> faults; // --fault COMMAND:KIND[:ARG], repeatable
 };
 
 struct SimOptionsResult {

@@ -1,4 +1,4 @@
-// The simulated line's timing: pacing, frame ends, level frames, bursts and the fault specs.
+// The simulated line's timing: pacing, frame ends, level frames, bursts and the --fault options.
 // What each fault does to an answer shows in the procedures that meet it (tests/connection,
 // tests/tools).
 
@@ -166,7 +166,7 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     EXPECT_EQ(bench.waitMs(136).size(), 258);
 }
 
-TEST(LineFaults, SpecsReadAsOnTheCommandLine) {
+TEST(LineFaults, OptionsReadAsOnTheCommandLine) {
     using K = LineFault::Kind;
     const struct {
         const char16_t* text;
@@ -180,18 +180,18 @@ TEST(LineFaults, SpecsReadAsOnTheCommandLine) {
                 {u"hello:garbled", UnitCommand::Hello, K::Garbled, 0, -1},
                 {u"pinfget@12:error:11", UnitCommand::InfoGet, K::Error, 11, 12}};
     for (const auto& g : good) {
-        const auto spec = ParseFaultSpec(g.text);
-        ASSERT_TRUE(spec);
-        const LineFault& f = spec->fault;
-        EXPECT_EQ(
-            std::tuple(spec->command, f.kind, g.kind == K::Bursts ? f.gapMs : f.errorCode, f.slot),
-            std::tuple(g.command, g.kind, g.number, g.slot));
+        const auto parsed = ParseFaultOption(g.text);
+        ASSERT_TRUE(parsed);
+        const LineFault& f = parsed->fault;
+        EXPECT_EQ(std::tuple(parsed->command, f.kind, g.kind == K::Bursts ? f.gapMs : f.errorCode,
+                             f.slot),
+                  std::tuple(g.command, g.kind, g.number, g.slot));
     }
     QString why;
     for (const char16_t* bad : {u"hello", u"nosuch:silent", u"hello:loud", u"hello:error",
                                 u"hello:error:100", u"hello:silent:3", u"hello:bursts:x",
                                 u"pinfget@51:silent", u"pinfget@:silent", u"nosuch@3:silent"}) {
-        EXPECT_FALSE(ParseFaultSpec(bad, &why)) << QString::fromUtf16(bad).toStdString();
+        EXPECT_FALSE(ParseFaultOption(bad, &why)) << QString::fromUtf16(bad).toStdString();
         EXPECT_FALSE(why.isEmpty());
     }
 }
