@@ -1,7 +1,8 @@
-// The pages' editors driving a simulated unit through the real link engine on virtual
-// time: after every action of a random run the unit holds the controller's record, field by
-// field. What each editor sends, and the copies within a link group, are the editors' own
-// tests; this shows the unit takes each edit as the controller meant it.
+// The pages' editors driving a simulated unit through the real link engine on virtual time:
+// after every action of a random run, and after random undos and redos, the unit holds the
+// controller's record. What each editor sends is the editors' own tests; this shows the unit
+// takes each edit as the controller meant it. Also the edits that set a unit back, and how
+// undo steps are made and named.
 
 #include "app/main_editor.h"
 #include "core/session.h"
@@ -10,14 +11,18 @@
 #include "pages/ch_link_editor.h"
 #include "pages/compressor_editor.h"
 #include "pages/delay_editor.h"
+#include "pages/edit_history.h"
 #include "pages/eq_operations.h"
 #include "pages/geq_editor.h"
 #include "pages/input_editor.h"
 #include "pages/output_editor.h"
 #include "pages/output_filter_editor.h"
 #include "pages/peq_editor.h"
+#include "pages/restore_edits.h"
+#include "program/field_labels.h"
 #include "program/record_text.h"
 #include "program/value_scales.h"
+#include "recording_edit_sink.h"
 #include "scripted_prompts.h"
 #include "simulated_line.h"
 #include "unit_simulator.h"
@@ -28,11 +33,24 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <tuple>
 
 using namespace mqx;
 using Box = InputEditor::Box;
 
+namespace mqx {
+void PrintTo(const RestoreEdit& e, std::ostream* os) {
+    *os << e.code.toStdString() << ' ' << e.value.toStdString();
+}
+} // namespace mqx
+
 namespace {
+
+ProgramRecord factory() {
+    ProgramRecord r{};
+    ApplyRecordDefaults(r);
+    return r;
+}
 
 // One operator action, drawn at random; each action picks its own channel and values.
 struct EditAction {
@@ -56,21 +74,43 @@ protected:
         engine.setMeteringOn(true);
         ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);
         ASSERT_TRUE(clock.runUntil([this] { return engine.done(); }, 2000));
+        for (int c = 0; c < kOutputCount; ++c) {
+            outputs.push_back(std::make_unique<OutputEditor>(session, sink, prompts, clock, c));
+            filters.push_back(std::make_unique<OutputFilterEditor>(session, sink, prompts, c));
+        }
     }
     ProgramRecord& record() { return session.CurrentRecord(); }
+    const ProgramRecord& unit() { return sim.unit(1)->currentProgram(); }
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
     bool coin() { return pick(0, 1) == 1; }
     QString number(int lo, int hi, double scale = 1.0) {
         return QString::number(pick(lo, hi) / scale);
     }
-
+    GeqEditor& geq() { return geqs[std::size_t(pick(0, 1))]; }
+    PeqEditor& peq() { return peqs[std::size_t(pick(0, 1))]; }
+    OutputEditor& out() { return *outputs[page]; }
+    OutputFilterEditor& flt() { return *filters[page]; }
+    Box inputBox() { return static_cast<Box>(pick(0, 2)); }
+    CompField compField() { return static_cast<CompField>(pick(0, 6)); }
+    DelayTarget delayTarget() {
+        const int c = pick(0, kOutputCount + 1);
+        return c < 2 ? DelayTarget{DelayGroup::Master, c} : DelayTarget{DelayGroup::Channel, c - 2};
+    }
+    void linkOrUnlink(EqKind kind) {
+        eq.isLinked(kind) ? eq.linkOff(kind) : eq.linkOn(kind, pick(0, 1));
+    }
+    // A frequency, Q or level box's text (box 0, 1, 2); a crossover's frequency may be "off".
+    QString boxText(int box, bool crossover = false) {
+        return box == 0 ? (crossover && pick(0, 3) == 0 ? QStringLiteral("off") : number(15, 22000))
+               : box == 1 ? number(3, 200, 10)
+                          : number(-130, 130, 10);
+    }
     // The first field the unit holds that differs from the record, or "" when none does.
     std::string differingField() {
-        const ProgramRecord& unit = sim.unit(1)->currentProgram();
         for (const RecordField& f : RecordFields()) {
             const bool same = f.kind == FieldKind::Text
-                                  ? FieldText(unit, f) == FieldText(record(), f)
-                                  : FieldValue(unit, f) == FieldValue(record(), f);
+                                  ? FieldText(unit(), f) == FieldText(record(), f)
+                                  : FieldValue(unit(), f) == FieldValue(record(), f);
             if (f.carried && !same)
                 return f.name.toStdString();
         }
@@ -86,21 +126,7 @@ protected:
     test::ScriptedPrompts prompts;
     std::mt19937 random{2112};
     std::vector<QByteArray> edits; // code and value of every edit the unit received
-};
-
-} // namespace
-
-// Outputs A, B and C grouped through the CH Link dialog's editor, then a random run over
-// every page, the mutes and the EQ mode.
-TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProgram) {
-    ChLinkEditor link(session, sink);
-    link.click(link.rowOf(0), 1);
-    link.click(link.rowOf(0), 2);
-    link.apply();
-    clock.advance(250);
-    EXPECT_EQ(edits, std::vector<QByteArray>{"054056056056004002"});
-
-    MainEditor main(session, sink);
+    MainEditor main{session, sink};
     InputEditor input{session, sink, prompts};
     DelayEditor delay{session, sink, prompts, clock};
     std::array<GeqEditor, 2> geqs{GeqEditor{session, sink, prompts, clock, 0},
@@ -111,30 +137,8 @@ TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProg
     EqOperations eq{session, sink};
     std::vector<std::unique_ptr<OutputEditor>> outputs;
     std::vector<std::unique_ptr<OutputFilterEditor>> filters;
-    for (int c = 0; c < kOutputCount; ++c) {
-        outputs.push_back(std::make_unique<OutputEditor>(session, sink, prompts, clock, c));
-        filters.push_back(std::make_unique<OutputFilterEditor>(session, sink, prompts, c));
-    }
-    const auto geq = [&]() -> GeqEditor& { return geqs[std::size_t(pick(0, 1))]; };
-    const auto peq = [&]() -> PeqEditor& { return peqs[std::size_t(pick(0, 1))]; };
     std::size_t page = 0; // the Output page the operator is on
-    const auto out = [&]() -> OutputEditor& { return *outputs[page]; };
-    const auto flt = [&]() -> OutputFilterEditor& { return *filters[page]; };
-    const auto inputBox = [&] { return static_cast<Box>(pick(0, 2)); };
-    const auto compField = [&] { return static_cast<CompField>(pick(0, 6)); };
-    const auto delayTarget = [&] {
-        const int c = pick(0, kOutputCount + 1);
-        return c < 2 ? DelayTarget{DelayGroup::Master, c} : DelayTarget{DelayGroup::Channel, c - 2};
-    };
-    const auto linkOrUnlink = [&](EqKind kind) {
-        eq.isLinked(kind) ? eq.linkOff(kind) : eq.linkOn(kind, pick(0, 1));
-    };
-    const auto filterText = [&](FilterBox box, bool crossover) {
-        return box == FilterBox::Frequency
-                   ? (crossover && pick(0, 3) == 0 ? QStringLiteral("off") : number(15, 22000))
-               : box == FilterBox::Q ? number(3, 200, 10)
-                                     : number(-130, 130, 10);
-    };
+    // Every page, the mutes, the EQ mode, the link dialog and the flat dialogs.
     const std::vector<EditAction> actions = {
         {"mute", [&] { main.setMute(pick(0, 5), coin()); }},
         {"EQ mode", [&] { main.selectEqMode(pick(0, 1)); }},
@@ -171,10 +175,8 @@ TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProg
         {"PEQ arrows", [&] { peq().stepBox(static_cast<PeqBox>(pick(0, 2)), pick(-12, 12)); }},
         {"PEQ typed",
          [&] {
-             const auto box = static_cast<PeqBox>(pick(0, 2));
-             peq().commitBoxText(box, box == PeqBox::Frequency ? number(15, 22000)
-                                      : box == PeqBox::Q       ? number(3, 200, 10)
-                                                               : number(-130, 130, 10));
+             const int box = pick(0, 2);
+             peq().commitBoxText(PeqBox(box), boxText(box));
          }},
         {"PEQ on/off", [&] { peq().setOn(coin()); }},
         {"PEQ level", [&] { peq().stepLevel(pick(-30, 30)); }},
@@ -201,8 +203,7 @@ TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProg
         {"output level typed", [&] { out().commitLevelText(number(-900, 120, 10)); }},
         {"output delay typed",
          [&] {
-             OutputEditor& o = out();
-             o.delay().commitEntry(o.delayTarget(), DelayBox::Ms, number(0, 13650, 10));
+             out().delay().commitEntry(out().delayTarget(), DelayBox::Ms, number(0, 13650, 10));
          }},
         {"element button", [&] { flt().pressBandButton(pick(0, 4)); }},
         {"element on/off", [&] { flt().setOn(pick(0, 4), coin()); }},
@@ -211,16 +212,124 @@ TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProg
          [&] { flt().stepBox(static_cast<FilterBox>(pick(0, 2)), pick(-12, 12)); }},
         {"filter typed",
          [&] {
-             OutputFilterEditor& f = flt();
-             const auto box = static_cast<FilterBox>(pick(0, 2));
-             f.commitBoxText(box, filterText(box, f.selected() < ElementEq1));
+             const int box = pick(0, 2);
+             flt().commitBoxText(FilterBox(box), boxText(box, flt().selected() < ElementEq1));
          }},
-        {"output flat", // the group A, B and C ticked together, as the dialog ticks it
+        {"output flat", // linked outputs ticked together, as the dialog ticks them
          [&] {
-             const bool group = coin();
-             eq.outputFlat({group, group, group, coin(), coin(), coin()});
+             std::array<bool, kOutputCount> ticked{};
+             for (std::size_t c = 0; c < kOutputCount; ++c) {
+                 ticked[c] = coin();
+                 for (std::size_t l = 0; l < c; ++l)
+                     if ((record().out[c].link_mask & OutputBit(int(l))) != 0)
+                         ticked[c] = ticked[l];
+             }
+             eq.outputFlat(ticked);
+         }},
+        {"CH link",
+         [&] {
+             ChLinkEditor links(session, sink);
+             links.click(pick(0, 5), pick(0, 5));
+             links.apply();
          }},
     };
+};
+
+} // namespace
+
+TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
+    const struct {
+        const char* what;
+        std::function<void(ProgramRecord&)> from; // the unit's program before; `to` is factory()
+        std::vector<RestoreEdit> edits;
+    } cases[] = {
+        {"one output level", [](ProgramRecord& r) { r.out[2].level = 175; }, {{"0492", "181"}}},
+        {"a PEQ band goes whole, a master delay in six digits",
+         [](ProgramRecord& r) {
+             std::tie(r.peq_band[3][1].q, r.master_delay[0]) = std::tuple(10, 96);
+         },
+         {{"021203", "000069024046"}, {"0381", "000000"}}},
+        {"the groups go first, then each output's own edit",
+         [](ProgramRecord& r) {
+             r.out[1].level = r.out[2].level = 150;
+             r.out[1].link_mask = r.out[2].link_mask = OutputBit(1) | OutputBit(2);
+         },
+         {{"054", "032016008004002"}, {"0491", "181"}, {"0492", "181"}}},
+        {"linking first, from the channel already right, then what still differs",
+         [](ProgramRecord& r) {
+             std::tie(r.geq_link, r.geq_level[4][0], r.eq_mode) = std::tuple(0, 3, 1);
+         },
+         {{"010", "000"}, {"011", "2001"}}},
+        {"a linked compressor mode shares the gain the field edits then give",
+         [](ProgramRecord& r) {
+             r.comp_link = 0;
+             r.comp_gain = {100, 181};
+         },
+         {{"037", "001"}, {"0361", "181"}}},
+        {"each switch and output level of an input under its own code",
+         [](ProgramRecord& r) {
+             std::tie(r.geq_on[0], r.geq_gain[0], r.peq_on[1], r.peq_gain[0], r.comp_on[1]) =
+                 std::tuple(0, 100, 0, 100, 1);
+         },
+         {{"0141", "001"}, {"0131", "181"}, {"0262", "001"}, {"0251", "181"}, {"0272", "000"}}},
+    };
+    for (const auto& c : cases) {
+        ProgramRecord from = factory();
+        c.from(from);
+        EXPECT_EQ(RestoreEdits(from, factory()), c.edits) << c.what;
+    }
+}
+
+TEST(EditHistory, StepsAreGesturesNamedByTheirFields) {
+    Session session;
+    ApplyDefaults(session);
+    test::RecordingEditSink sink;
+    EditHistory history(session, sink);
+    ProgramRecord& r = session.CurrentRecord();
+    // Many values of one field in one gesture (a drag) make one step; a drag away and back
+    // to where it started makes none.
+    for (const int via : {170, 100}) {
+        history.beginGesture();
+        for (const int level : {via, via + 2, 175}) {
+            r.out[2].level = static_cast<std::uint8_t>(level);
+            history.capture();
+        }
+        history.endGesture();
+        EXPECT_EQ(history.undoCount(), 1u);
+    }
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("OUT-3 Level"));
+    r.out[1].level = r.out[4].level = 90;
+    history.capture();
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("OUT-2+OUT-5 Level"));
+    r.peq_band[1][0].type = 3;
+    r.peq_band[1][0].freq = 100;
+    history.capture();
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("IN-1 PEQ 2"));
+    r.name[0] = 'Q'; // no step: the name is the unit's own business
+    EXPECT_FALSE(history.capture());
+    r.out[0].on = r.out[3].on = 0;
+    history.capture(QStringLiteral("All Muting"));
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("All Muting"));
+    // Offline, undo only sets the record back; a new change forgets what could be redone.
+    ASSERT_TRUE(history.undo());
+    EXPECT_TRUE(sink.edits.empty());
+    r.sg_mute = 1;
+    history.capture();
+    EXPECT_FALSE(history.canRedo());
+    while (history.undo()) {
+    }
+    EXPECT_EQ(r.out[2].level, factory().out[2].level);
+    EXPECT_EQ(r.name[0], 'Q');
+}
+
+// Output A grouped with B and C first, so that output edits reach a group.
+TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProgram) {
+    ChLinkEditor link(session, sink);
+    link.click(link.rowOf(0), 1);
+    link.click(link.rowOf(0), 2);
+    link.apply();
+    clock.advance(250);
+    EXPECT_EQ(edits, std::vector<QByteArray>{"054056056056004002"});
     std::vector<int> used(actions.size());
     for (int i = 0; i < 2000; ++i) {
         const auto a = static_cast<std::size_t>(pick(0, int(actions.size()) - 1));
@@ -240,4 +349,29 @@ TEST_F(PagesEndToEnd, ARandomRunOverEveryPageLeavesTheUnitWithTheControllersProg
     for (const auto& shown : prompts.shown())
         EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
     EXPECT_GT(edits.size(), 1000u);
+}
+
+TEST_F(PagesEndToEnd, RandomEditsUndosAndRedosLeaveTheUnitWithTheControllersProgram) {
+    EditHistory history{session, sink};
+    random.seed(19);
+    const ProgramRecord start = record();
+    for (int i = 0; i < 300; ++i) {
+        const int roll = pick(0, 9);
+        if (roll < 6) {
+            history.beginGesture();
+            actions[static_cast<std::size_t>(pick(0, int(actions.size()) - 1))].run();
+            history.capture();
+            history.endGesture();
+        } else {
+            roll < 8 ? history.undo() : history.redo();
+        }
+        clock.advance(pick(0, 1) == 0 ? 20 : 250);
+    }
+    clock.advance(1000);
+    EXPECT_EQ(DiffRecords(record(), unit()).join(u'\n').toStdString(), "");
+    while (history.undo())
+        clock.advance(20);
+    clock.advance(1000);
+    EXPECT_EQ(EncodeRecordText(record()), EncodeRecordText(start));
+    EXPECT_EQ(DiffRecords(record(), unit()).join(u'\n').toStdString(), "");
 }

@@ -1,8 +1,5 @@
-// The pages in the main window under the offscreen platform, driven with QTest's mouse and
-// keys: what only the widgets do (typed text taken on focus loss and Enter, clicks beside
-// the boxes, keys, wheel and Tab, arrows held on virtual time, the mouse on faders, graphs
-// and dialogs) and that each page shows the record again after its editor has acted. The
-// rules the editors apply are the editors' own tests.
+// The pages in the main window, driven with QTest's mouse and keys: what only the widgets do,
+// and that each page shows the record again after its editor has acted.
 
 #include "app/eq_commands.h"
 #include "installed_window.h"
@@ -102,10 +99,7 @@ protected:
         std::vector<QWidget*> reached;
         for (int press = 0; press < 200 && reached.size() < expected.size() + 1; ++press) {
             QWidget* now = QApplication::focusWidget();
-            if (now == nullptr)
-                break;
-            if (std::find(candidates.begin(), candidates.end(), now) != candidates.end() &&
-                std::find(reached.begin(), reached.end(), now) == reached.end())
+            if (std::ranges::count(candidates, now) > 0 && std::ranges::count(reached, now) == 0)
                 reached.push_back(now);
             QTest::keyClick(now, Qt::Key_Tab);
         }
@@ -117,8 +111,9 @@ protected:
 
 TEST_F(PagesInWindow, InputBoxesTakeTextOnFocusLossOrEnterAndSpinsAndRadiosReachTheRecord) {
     showTab(0);
-    EntryBox* level = pages.input->box(Box::SineLevel);
-    EntryBox* freq = pages.input->box(Box::SineFreq);
+    InputPage* page = pages.input;
+    EntryBox* level = page->box(Box::SineLevel);
+    EntryBox* freq = page->box(Box::SineFreq);
     type(freq, QStringLiteral("440"), level);
     EXPECT_EQ(freq->text(), QStringLiteral(" 450.0Hz")); // the nearest step
     type(level, QStringLiteral("-12"));
@@ -126,26 +121,24 @@ TEST_F(PagesInWindow, InputBoxesTakeTextOnFocusLossOrEnterAndSpinsAndRadiosReach
     EXPECT_EQ(level->text(), QStringLiteral("-12.0dBFS"));
     EXPECT_TRUE(level->hasFocus());
     EXPECT_EQ(sink.edits, (Edits{"004 055", "005 157"}));
-    EXPECT_EQ(pages.input->inputModeButton(1)->text(), QStringLiteral("Signal Genarator"));
-    record().pink_level = 204;
-    record().sg_mute = 1;
-    pages.input->showPage();
-    QTest::mouseClick(pages.input->spin(Box::PinkLevel)->upButton(), Qt::LeftButton);
-    EXPECT_EQ(pages.input->box(Box::PinkLevel)->text(), QStringLiteral(" 12.0dB"));
-    clickRadio(pages.input->inputModeButton(1));
-    EXPECT_EQ(record().input_mode, 1);
-    EXPECT_TRUE(pages.input->mutingButton()->isChecked()) << "the generator starts muted";
-    QTest::mouseClick(pages.input->mutingButton(), Qt::LeftButton);
+    EXPECT_EQ(page->inputModeButton(1)->text(), QStringLiteral("Signal Genarator"));
+    std::tie(record().pink_level, record().sg_mute) = std::tuple(204, 1);
+    page->showPage();
+    QTest::mouseClick(page->spin(Box::PinkLevel)->upButton(), Qt::LeftButton);
+    EXPECT_EQ(page->box(Box::PinkLevel)->text(), QStringLiteral(" 12.0dB"));
+    clickRadio(page->inputModeButton(1));
+    EXPECT_TRUE(page->mutingButton()->isChecked()) << "the generator starts muted";
+    QTest::mouseClick(page->mutingButton(), Qt::LeftButton);
     EXPECT_EQ(record().sg_mute, 1);
-    clickRadio(pages.input->waveButton(false));
-    clickRadio(pages.input->inputSelectButton(1));
-    EXPECT_EQ(record().sg_wave, 0);
-    EXPECT_EQ(record().input_select, 1);
-    EXPECT_TRUE(pages.input->mutingButton()->isChecked());
+    clickRadio(page->waveButton(false));
+    clickRadio(page->inputSelectButton(1));
+    EXPECT_EQ(std::tuple(record().input_mode, record().sg_wave, record().input_select),
+              std::tuple(1, 0, 1));
+    EXPECT_TRUE(page->mutingButton()->isChecked());
     record().input_select = 9;
-    pages.input->showPage();
+    page->showPage();
     for (int i = 0; i < 5; ++i)
-        EXPECT_FALSE(pages.input->inputSelectButton(i)->isChecked()) << i;
+        EXPECT_FALSE(page->inputSelectButton(i)->isChecked()) << i;
 }
 
 TEST_F(PagesInWindow, DelayEntriesRefreshEveryRowTotalAndUnit) {
@@ -174,9 +167,7 @@ TEST_F(PagesInWindow, DelayEntriesRefreshEveryRowTotalAndUnit) {
     EXPECT_FALSE(pages.delay->box(kIn1, DelayBox::Inches)->isVisible());
 }
 
-// The arrows under the mouse: held, moved off (the face shows released) and back, released.
-// A press first takes the text being typed; a refused text stops the press (its message
-// takes the release), and the next press is one.
+// Held, moved off (the face shows released) and back, released; a refused text stops a press.
 TEST_F(PagesInWindow, ArrowsStepWhileHeldSendOnReleaseAndFirstTakeTheBoxBeingTyped) {
     showTab(6);
     DelayArrows* arrows = pages.delay->arrows(channel(1));
@@ -212,9 +203,8 @@ TEST_F(PagesInWindow, ArrowsStepWhileHeldSendOnReleaseAndFirstTakeTheBoxBeingTyp
     EXPECT_EQ(sink.edits, (Edits{"0513 000960", "0513 000961", "0513 000960"}));
 }
 
-// A refused text: the stored value is back in the box before its message comes up, and the
-// box keeps the focus. A taken text: a click on the bare page or the room round it takes it,
-// and Enter outside the boxes goes back to the box last typed in.
+// A refused text is back in its box before the message and keeps the focus; a click on the bare
+// page takes a text, and Enter outside the boxes goes back to the box last typed in.
 TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     session.settings.delayUnit = 1;
     const struct {
@@ -277,13 +267,11 @@ TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
     clock.advance(3000);
     EXPECT_EQ(record().master_delay[0], 193u) << "no stepping once the tab is gone";
     EXPECT_EQ(sink.edits, (Edits{"0381 000192", "0381 000193"}));
-    // Back on the Delay tab, the operator starts at the first master delay again.
-    showTab(6);
+    showTab(6); // back on the tab, the operator starts at the first master delay again
     pages.delay->box(channel(3), DelayBox::Ms)->setFocus(Qt::TabFocusReason);
     showTab(0);
     showTab(6);
     EXPECT_TRUE(pages.delay->box(kIn1, DelayBox::Ms)->hasFocus());
-    // The same for the selected band's box on an Output page.
     record().out[0].eq[0] = {1, 69, 24, 46};
     showTab(7);
     OutputPage* out = pages.output[0];
@@ -309,9 +297,7 @@ TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) 
         EXPECT_EQ(pages.display->panel()->masks()[static_cast<std::size_t>(c)] & 0x0F, 0) << c;
 }
 
-// Up/Down, Page Up/Down and the wheel on a box or fader of each kind: each step goes the
-// way of the spin arrows (one edit per arrow click on the Input page, one per step
-// elsewhere) and the box shows the value the record holds.
+// Keys and wheel step as the arrows do: one edit per step, one per arrow click on the Input page.
 TEST_F(PagesInWindow, KeysAndTheWheelStepEveryKindOfBoxAndFader) {
     record().master_delay[0] = 500;
     record().pink_level = 150;
@@ -371,10 +357,8 @@ TEST_F(PagesInWindow, KeysAndTheWheelStepEveryKindOfBoxAndFader) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
-// Tab goes through a page's value boxes in reading order: each block from the top, each row
-// from the left; it skips a disabled box and, on the Compressor page, an unused column.
+// Each block from the top, each row from the left; a disabled box and an unused column skipped.
 TEST_F(PagesInWindow, TabGoesThroughThePagesBoxesInReadingOrder) {
-    // Every Output element on and a Peaking EQ selected: every button and box takes the focus.
     OutputChannel& o = record().out[3];
     o.hpf_freq = 10;
     o.lpf_freq = 100;
@@ -419,7 +403,6 @@ TEST_F(PagesInWindow, TabGoesThroughThePagesBoxesInReadingOrder) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
-// The flat dialogs tick linked channels together, and what they tick is what OK flattens.
 TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
     EqOperations ops(session, sink);
     record().geq_link = 1;
@@ -441,15 +424,12 @@ TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
     EXPECT_EQ(sink.edits.size(), 6u);
 }
 
-// The graph's handle reaches the record through the editor and shows in the box; in GEQ
-// mode the graph takes no drag and says nothing.
 TEST_F(PagesInWindow, PeqGraphDragsTheSelectedBandAndIsInertInGeqMode) {
     record().eq_mode = 1;
     record().peq_link = 0;
     record().peq_band[2][0] = {1, 69, 24, 46};
     showTab(3);
     PeqPage* page = pages.peq[0];
-    ASSERT_EQ(window->page(3), page);
     QTest::mouseClick(page->bandButton(2), Qt::LeftButton);
     ASSERT_EQ(page->editor().selectedBand(), 2);
     PeqGraph* graph = page->graph();
@@ -469,9 +449,6 @@ TEST_F(PagesInWindow, PeqGraphDragsTheSelectedBandAndIsInertInGeqMode) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
-// The Output page's own controls, through the mouse: the delay arrows at the top of the
-// range for the whole group, the fader pulled to -Inf, the display selector and the link
-// indicator's request; the Display page's summary follows the page's OFF button.
 TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
     const auto group = static_cast<std::uint8_t>(OutputBit(4) | OutputBit(5));
     record().out[4].link_mask = record().out[5].link_mask = group;
@@ -480,7 +457,6 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
     int linkRequests = 0;
     page->setLinkRequest([&] { ++linkRequests; });
     showTab(kFirstOutputTab + 4);
-    ASSERT_EQ(window->page(kFirstOutputTab + 4), page);
     sink.edits.clear();
     arrowEvent(page->delayArrows(), QEvent::MouseButtonPress);
     clock.advance(1200); // the first repeat finds the top
@@ -514,10 +490,7 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
     EXPECT_NE(pages.display->summaryBox(4, 2)->text(), lowPassShown);
 }
 
-// A click on the unused column of a linked compressor is refused by the editor (its warning
-// is the editor's test): the box takes no focus and the button stays off; in GEQ mode even
-// the valid column and the link list refuse. The lists, the graph's curves and the bars
-// follow the record and the meters.
+// A refused click (the editor's warning) leaves no focus and no button pressed.
 TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAndTheMeters) {
     record().eq_mode = 1;
     record().comp_link = CompLinkStereo;
@@ -544,20 +517,18 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     EXPECT_TRUE(sink.edits.empty());
     record().comp_link = CompLinkStereo;
 
-    record().side_eq[0] = {EqPeaking, 100, 30, 20};
-    // Bandpass leaves the level unused: disabled and blank.
+    record().side_eq[0] = {EqPeaking, 100, 30, 20}; // Bandpass leaves the level unused
     page->typeList(0)->setCurrentIndex(EqBandpass);
     Q_EMIT page->typeList(0)->activated(EqBandpass);
     EXPECT_EQ(sink.edits, (Edits{"0281 002100030020"}));
     EXPECT_FALSE(page->box(0, F::SideLevel)->isEnabled());
     EXPECT_TRUE(page->box(0, F::SideLevel)->text().isEmpty());
     EXPECT_TRUE(page->box(0, F::SideQ)->isEnabled());
-    // LINK(IN-2) draws IN-2's curve only.
     page->linkList()->setCurrentIndex(CompLinkIn2);
     Q_EMIT page->linkList()->activated(CompLinkIn2);
     EXPECT_FALSE(page->graph()->curves()[0].shown);
     EXPECT_TRUE(page->graph()->curves()[1].shown);
-    // A level frame: the bars follow, the IN-2 bar shows IN-1 when linked.
+    // The IN-2 bar shows IN-1 when linked.
     record().comp_link = CompIndividual;
     session.meterLevels.compReduction = {51, 89};
     window->metersChanged();
@@ -568,7 +539,6 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     EXPECT_EQ(page->reductionBar(1)->meter(), 51);
 }
 
-// A Ch Link box asks for its dialog only while the EQ mode is its page's.
 TEST_F(PagesInWindow, ChLinkBoxesAskForTheDialogOnlyInTheirOwnMode) {
     int requests = 0;
     pages.geq[0]->setLinkRequest([&] { ++requests; });
@@ -585,8 +555,6 @@ TEST_F(PagesInWindow, ChLinkBoxesAskForTheDialogOnlyInTheirOwnMode) {
     }
 }
 
-// The CH Link dialog from its menu item: letters move where they are clicked and are painted
-// there, Cancel leaves the record as it was, OK links and the page on show follows at once.
 TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
     InstallEqCommands(*window, session, sink, pages, nullptr);
     record().out[1].delay = 960;
@@ -600,7 +568,6 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
             auto* dialog = qobject_cast<ChLinkDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             opened = true;
-            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("CH Link"));
             for (const auto& [row, ch] : clicks)
                 QTest::mouseClick(dialog->table(), Qt::LeftButton, {},
                                   ch_link_geometry::SlotRect(row, ch).center());
