@@ -289,7 +289,6 @@ TEST_F(PagesInWindow, DisplayLampsAndSummariesFollowTheRecordAndTheMuteButtons) 
     EXPECT_EQ(pages.display->summaryBox(2, 2)->text(), QStringLiteral(" Off  "));
     EXPECT_FALSE(pages.display->summaryBox(0, 1)->isEnabled());
     // Output 2 fed from IN-1 and sounding: its band lamps go out when it is muted.
-    ASSERT_NE(record().panel_indicator[1] & 0x0F, 0);
     QTest::mouseClick(window->muteButton(1), Qt::LeftButton);
     EXPECT_EQ(pages.display->panel()->masks()[1], 0x20);
     QTest::mouseClick(window->allMutingButton(), Qt::LeftButton);
@@ -431,7 +430,6 @@ TEST_F(PagesInWindow, PeqGraphDragsTheSelectedBandAndIsInertInGeqMode) {
     showTab(3);
     PeqPage* page = pages.peq[0];
     QTest::mouseClick(page->bandButton(2), Qt::LeftButton);
-    ASSERT_EQ(page->editor().selectedBand(), 2);
     PeqGraph* graph = page->graph();
     for (int eqMode : {1, 0}) {
         record().eq_mode = static_cast<std::uint8_t>(eqMode);
@@ -529,14 +527,13 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     EXPECT_FALSE(page->graph()->curves()[0].shown);
     EXPECT_TRUE(page->graph()->curves()[1].shown);
     // The IN-2 bar shows IN-1 when linked.
-    record().comp_link = CompIndividual;
     session.meterLevels.compReduction = {51, 89};
-    window->metersChanged();
-    EXPECT_EQ(page->reductionBar(0)->meter(), 51);
-    EXPECT_EQ(page->reductionBar(1)->meter(), 89);
-    record().comp_link = CompLinkStereo;
-    window->metersChanged();
-    EXPECT_EQ(page->reductionBar(1)->meter(), 51);
+    for (const auto& [link, second] : {std::pair{CompIndividual, 89}, {CompLinkStereo, 51}}) {
+        record().comp_link = static_cast<std::uint8_t>(link);
+        window->metersChanged();
+        EXPECT_EQ(std::pair(page->reductionBar(0)->meter(), page->reductionBar(1)->meter()),
+                  std::pair(51, second));
+    }
 }
 
 TEST_F(PagesInWindow, ChLinkBoxesAskForTheDialogOnlyInTheirOwnMode) {
@@ -560,7 +557,6 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
     record().out[1].delay = 960;
     showTab(6);
     const auto shownMs = [&](int c) { return pages.delay->box(channel(c), DelayBox::Ms)->text(); };
-    ASSERT_NE(shownMs(1), shownMs(0));
     const ProgramRecord before = record();
     const auto run = [&](std::vector<std::pair<int, int>> clicks, bool ok) {
         bool opened = false;
@@ -568,6 +564,7 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
             auto* dialog = qobject_cast<ChLinkDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             opened = true;
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("CH Link"));
             for (const auto& [row, ch] : clicks)
                 QTest::mouseClick(dialog->table(), Qt::LeftButton, {},
                                   ch_link_geometry::SlotRect(row, ch).center());
