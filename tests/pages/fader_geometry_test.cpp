@@ -1,3 +1,4 @@
+#include "pages/compressor_geometry.h"
 #include "pages/fader_geometry.h"
 #include "pages/geq_editor.h"
 
@@ -16,8 +17,13 @@ TEST(FaderGeometry, StepsSitAtTheirKnobTopsAtBothEndsAndAtMinusInf) {
         {GeqBandFader(), GeqLayout::kBandTrackTop, 0, 204}, // -12.0 dB
         {LevelFader(), GeqLayout::kLevelTrackTop, 205, 48}, // +12.0 dB
         {LevelFader(), GeqLayout::kLevelTrackTop, 181, 72},
-        {LevelFader(), GeqLayout::kLevelTrackTop, 1, 252}, // -90.0 dB
-        {LevelFader(), GeqLayout::kLevelTrackTop, 0, 261}, // -Inf
+        {LevelFader(), GeqLayout::kLevelTrackTop, 1, 252},             // -90.0 dB
+        {LevelFader(), GeqLayout::kLevelTrackTop, 0, 261},             // -Inf
+        {MakeUpGainFader(), CompressorLayout::kGainTrackTop, 241, 10}, // +30.0 dB
+        {MakeUpGainFader(), CompressorLayout::kGainTrackTop, 205, 46},
+        {MakeUpGainFader(), CompressorLayout::kGainTrackTop, 181, 70},
+        {MakeUpGainFader(), CompressorLayout::kGainTrackTop, 1, 250},
+        {MakeUpGainFader(), CompressorLayout::kGainTrackTop, 0, 259},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
@@ -29,6 +35,7 @@ TEST(FaderGeometry, StepsSitAtTheirKnobTopsAtBothEndsAndAtMinusInf) {
     EXPECT_EQ(KnobTopOf(GeqBandFader(), 200), KnobTopOf(GeqBandFader(), 48));
     EXPECT_EQ(KnobTopOf(LevelFader(), 255), KnobTopOf(LevelFader(), 205));
     EXPECT_EQ(KnobTopOf(LevelFader(), -3), KnobTopOf(LevelFader(), 0));
+    EXPECT_EQ(CompressorLayout::gainTrackLeft(1), 590 + 21 + 36);
 }
 
 // Clamps keep the knob on the track and on the grid; paging (a press above or below the
@@ -36,6 +43,7 @@ TEST(FaderGeometry, StepsSitAtTheirKnobTopsAtBothEndsAndAtMinusInf) {
 TEST(FaderGeometry, ClampsPagesAndSteps) {
     const FaderGeometry band = GeqBandFader();
     const FaderGeometry level = LevelFader();
+    const FaderGeometry gain = MakeUpGainFader();
     const int minus90 = KnobTopOf(level, 1);
     const int inf = KnobTopOf(level, 0);
     const int half = level.knobHeight / 2;
@@ -60,6 +68,9 @@ TEST(FaderGeometry, ClampsPagesAndSteps) {
         {"step down from -90.0 dB", StepTop(level, minus90, -1), inf},
         {"step up from -Inf", StepTop(level, inf, 1), minus90},
         {"steps stop at the top", StepTop(level, KnobTopOf(level, 200), 10), KnobTopOf(level, 205)},
+        {"make-up above the top end", ClampKnobTop(gain, -30), KnobTopOf(gain, 241)},
+        {"make-up steps stop at the top", StepTop(gain, KnobTopOf(gain, 241), 10),
+         KnobTopOf(gain, 241)},
         {"band steps down", StepTop(band, 56, -10), KnobTopOf(band, 14)},
     };
     for (const auto& c : cases)
