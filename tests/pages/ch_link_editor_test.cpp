@@ -63,14 +63,9 @@ TEST(ChLinkEditor, RowsFromTheMasks) {
 }
 
 TEST(ChLinkEditor, OkWritesTheGroupsCopiesTheLowestAndSendsOneEdit) {
-    struct Case {
-        Masks before;
-        Clicks clicks; // (row, channel), some off the grid
-        Masks after;
-        std::array<std::size_t, 6> takesFrom; // whose settings each output ends with
-        std::string sent;                     // nothing while not connected
-    };
-    const Case cases[] = {
+    // The masks before, clicks (row, channel; some off the grid), the masks after, whose
+    // settings each output ends with, the edit sent (none while not connected).
+    const std::tuple<Masks, Clicks, Masks, std::array<std::size_t, 6>, std::string> cases[] = {
         // clang-format off
         {{A | B, A | B, C, D, E, F}, {}, {A | B, A | B, C, D, E, F}, {0, 0, 2, 3, 4, 5},
          "054 048048008004002"},
@@ -83,24 +78,24 @@ TEST(ChLinkEditor, OkWritesTheGroupsCopiesTheLowestAndSendsOneEdit) {
          ""},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        Session s = withMasks(c.before);
-        s.ConnectedUnitId = c.sent.empty() ? 0 : 1;
+    for (const auto& [before, clicks, after, takesFrom, sent] : cases) {
+        Session s = withMasks(before);
+        s.ConnectedUnitId = sent.empty() ? 0 : 1;
         const ProgramRecord original = s.CurrentRecord();
         test::RecordingEditSink sink;
         ChLinkEditor editor(s, sink);
-        for (const auto& [row, channel] : c.clicks)
+        for (const auto& [row, channel] : clicks)
             editor.click(row, channel);
         EXPECT_EQ(s.CurrentRecord(), original) << "nothing changes before OK";
         editor.apply();
         for (std::size_t ch = 0; ch < 6; ++ch) {
             const OutputChannel& out = s.CurrentRecord().out[ch];
-            EXPECT_EQ(std::tuple(out.link_mask, shared(out), own(out)),
-                      std::tuple(c.after[ch], shared(original.out[c.takesFrom[ch]]),
-                                 own(original.out[ch])))
-                << c.sent << " " << ch;
+            EXPECT_EQ(
+                std::tuple(out.link_mask, shared(out), own(out)),
+                std::tuple(after[ch], shared(original.out[takesFrom[ch]]), own(original.out[ch])))
+                << sent << " " << ch;
         }
-        EXPECT_EQ(sink.edits, c.sent.empty() ? std::vector<std::string>{} : std::vector{c.sent});
+        EXPECT_EQ(sink.edits, sent.empty() ? std::vector<std::string>{} : std::vector{sent});
     }
 }
 

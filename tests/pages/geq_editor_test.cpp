@@ -65,18 +65,18 @@ TEST_F(GeqEditorTest, CodesCarryTheChannelOrZeroWhenLinkedAndTheLinkCopiesTheByt
 }
 
 TEST_F(GeqEditorTest, AKnobFollowsThePointerWithoutJumping) {
-    const int centre = knobCentre(4);
-    ASSERT_TRUE(ch1.press(x(4), centre + 7, false)); // below the centre, still on the knob
+    const int y = knobCentre(4) + 7; // below the centre, still on the knob
+    ASSERT_TRUE(ch1.press(x(4), y, false));
     EXPECT_EQ(ch1.selectedBand(), 4);
-    ch1.move(x(4) + 30, centre + 7); // sideways: no jump, no edit
-    EXPECT_EQ(gain(4), 24);
-    ch1.move(x(4), centre + 7 - 10);
-    EXPECT_EQ(gain(4), 29);
-    ch1.move(x(4), -500);
-    EXPECT_EQ(gain(4), 48);
-    ch1.release();
-    ch1.move(x(4), 500);
-    EXPECT_EQ(gain(4), 48);
+    // Sideways: no jump, no edit; then up 10 pixels, far above, and after the release.
+    const std::tuple<int, int, int> moves[] = {
+        {30, y, 24}, {0, y - 10, 29}, {0, -500, 48}, {0, 500, 48}};
+    for (auto [dx, my, g] : moves) {
+        ch1.move(x(4) + dx, my);
+        EXPECT_EQ(gain(4), g) << my;
+        if (my == -500)
+            ch1.release();
+    }
     EXPECT_EQ(sink.edits, (Edits{"012104 029", "012104 048"}));
 }
 

@@ -21,9 +21,8 @@ struct InputEditorTest : test::EditorTest {
 TEST_F(InputEditorTest, ChoosingTheGeneratorOrAWaveMutesItFirst) {
     record().sg_mute = 1; // sounding
     editor.selectInputMode(1);
-    EXPECT_EQ(record().input_mode, 1);
-    EXPECT_EQ(record().sg_mute, 0);
-    EXPECT_TRUE(editor.isMuted());
+    EXPECT_EQ(std::tuple(record().input_mode, record().sg_mute, editor.isMuted()),
+              std::tuple(1, 0, true));
     EXPECT_EQ(sink.edits, (Edits{"006 000", "001 001"}));
     sink.edits.clear();
     record().sg_mute = 1;
@@ -32,8 +31,7 @@ TEST_F(InputEditorTest, ChoosingTheGeneratorOrAWaveMutesItFirst) {
     EXPECT_FALSE(editor.isMuted());
     editor.selectWave(true);
     EXPECT_EQ(sink.edits, (Edits{"006 000", "002 000", "006 001", "006 000", "002 001"}));
-    EXPECT_EQ(record().sg_wave, 1);
-    EXPECT_EQ(record().sg_mute, 0);
+    EXPECT_EQ(std::tuple(record().sg_wave, record().sg_mute), std::tuple(1, 0));
     record().sg_mute = 2; // the unit sounds the generator only at 1
     EXPECT_TRUE(editor.isMuted());
 }
@@ -48,8 +46,7 @@ TEST_F(InputEditorTest, InputModeAndInputSelectSendEvenWhenUnchanged) {
     editor.selectInputMode(2);
     EXPECT_EQ(sink.edits, (Edits{"001 000", "001 000", "007 000", "007 001", "007 002", "007 003",
                                  "007 004", "007 004"}));
-    EXPECT_EQ(record().input_select, 4);
-    EXPECT_EQ(editor.inputSelect(), 4);
+    EXPECT_EQ(std::tuple(record().input_select, editor.inputSelect()), std::tuple(4, 4));
     record().input_select = 7; // from a damaged file
     EXPECT_EQ(editor.inputSelect(), -1);
 }

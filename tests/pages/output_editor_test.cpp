@@ -196,14 +196,13 @@ TEST_F(OutputEditorTest, OnOffPutsTheSettingAsideForTheWholeGroupAndSelectingBri
     sink.edits.clear();
     out(0).lpf_freq = 90;
     filtersA.setOn(ElementLpf, false);
-    EXPECT_EQ(out(0).lpf_freq, 122);
-    EXPECT_EQ(session.savedBandSettings.channel[0].lpf_freq, 90);
+    EXPECT_EQ(std::tuple(out(0).lpf_freq, session.savedBandSettings.channel[0].lpf_freq),
+              std::tuple(122, 90));
     filtersA.setOn(ElementLpf, true);
-    EXPECT_EQ(out(0).lpf_freq, 90);
     filtersA.setOn(ElementLpf, true);
     EXPECT_FALSE(filtersA.showsOn(ElementHpf));
     filtersA.setOn(ElementHpf, true);
-    EXPECT_EQ(out(0).hpf_freq, 0);
+    EXPECT_EQ(std::tuple(out(0).lpf_freq, out(0).hpf_freq), std::tuple(90, 0));
     EXPECT_EQ(sink.edits, (Edits{"0440 122", "0440 090"}));
 }
 
