@@ -15,7 +15,6 @@ namespace {
 constexpr std::uint8_t A = 32, B = 16, C = 8, D = 4, E = 2, F = 1;
 constexpr Masks kAlone{A, B, C, D, E, F};
 
-// What a group shares, and what stays each output's own.
 auto shared(const OutputChannel& o) {
     return std::tuple(o.hpf_type, o.hpf_freq, o.lpf_type, o.lpf_freq, o.eq, o.level, o.limiter,
                       o.delay, o.phase);

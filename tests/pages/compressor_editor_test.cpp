@@ -28,7 +28,6 @@ TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenIt
     using Change = std::function<void(R&)>;
     using Pair = std::array<std::uint8_t, 2>;
     const Change none = [](R&) {};
-    // A byte of channel `ch`, or a field of its Side EQ band, set to v.
     const auto set = [](Pair R::*f, int ch, int v) -> Change {
         return [=](R& r) { (r.*f)[std::size_t(ch)] = std::uint8_t(v); };
     };
@@ -89,6 +88,8 @@ TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenIt
         {"make-up alone when INDIVIDUAL", none, gainStep(1, 1), {"0362 182"}, gains(181, 182)},
         {"make-up of an unused column", linked(CompLinkStereo), gainStep(1, 2), {"0362 183"},
          gains(183, 183)},
+        {"make-up typed in an unused column", linked(CompLinkStereo),
+         [](auto& e) { EXPECT_TRUE(e.commitGainText(1, u"1")); }, {"0362 183"}, gains(183, 183)},
         {"make-up linked", linked(CompLinkIn2), gainStep(0, -1), {"0361 180"}, gains(180, 180)},
         {"make-up typed +30 dB", none, gainTyped(u"30"), {"0361 241"}, gains(241, 181)},
         {"make-up typed above +30 dB", none, gainTyped(u"45"), {"0361 241"}, gains(241, 181)},

@@ -118,7 +118,6 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
 
 // The filter section's edge cases, on output B of the B-C-D group.
 TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
-    // A byte of the channel to set before and read after.
     using Byte = std::function<std::uint8_t&(OutputChannel&)>;
     const Byte hpf = [](auto& o) -> std::uint8_t& { return o.hpf_freq; };
     const Byte lpf = [](auto& o) -> std::uint8_t& { return o.lpf_freq; };

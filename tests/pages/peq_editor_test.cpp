@@ -115,8 +115,7 @@ TEST_F(PeqEditorTest, LinkedBandsSwitchAndChangeTogetherUnderChannelZero) {
 
 TEST_F(PeqEditorTest, HandleDragsStopAtTheTypesLimits) {
     const GraphScale s = PeqGraphScale();
-    // The band, its values, the handle (0 centre, -1 left Q, 1 right Q), the drag, the values
-    // after.
+    // The band, its values, the handle (0 centre, -1 left Q, 1 right Q), the drag, the result.
     const std::tuple<int, EqBand, int, int, int, EqBand> cases[] = {
         {6, {3, 100, 30, 46}, 0, 200, 0, {3, 110, 30, 46}}, // Hi-Shelf right of 10 kHz
         {6, {4, 20, 30, 46}, 0, -300, 0, {4, 12, 30, 46}},  // Lo-Shelf left of its floor

@@ -52,8 +52,7 @@ TEST(CompressorGeometry, ReductionBarsGrowLeftFromTheRightEdge) {
 TEST(CompressorGeometry, LinkModesChooseTheValidColumnsAndWhatEachBarShows) {
     MeterLevels levels;
     levels.compReduction = {60, 75};
-    // The mode; whether IN-1's and IN-2's columns are valid, and the bars they
-    // show.
+    // The mode; whether IN-1's and IN-2's columns are valid, and the bars they show.
     const std::tuple<int, bool, bool, int, int> cases[] = {
         {CompIndividual, true, true, 60, 75},
         {CompLinkStereo, true, false, 60, 60},
@@ -84,8 +83,7 @@ TEST(EqBandRules, TypesUseTheirBoxesAndKeepTheFrequencyInTheirLimits) {
     }
 }
 
-// Page pixels of knob tops: the band tracks start at 100, the level track
-// at 40.
+// Page pixels of knob tops: the band tracks start at 100, the level track at 40.
 TEST(FaderGeometry, StepsSitAtTheirKnobTopsAtBothEndsAndAtMinusInf) {
     const std::tuple<FaderGeometry, int, int, int> cases[] = {
         // the track's top, a step, its top
@@ -108,17 +106,15 @@ TEST(FaderGeometry, StepsSitAtTheirKnobTopsAtBothEndsAndAtMinusInf) {
         EXPECT_EQ(StepOfKnobTop(geometry, pageTop - trackTop), step);
         EXPECT_EQ(ClampKnobTop(geometry, pageTop - trackTop), pageTop - trackTop);
     }
-    // A byte past the scale, as a damaged file may hold, draws the knob at the
-    // scale's end.
+    // A byte past the scale, as a damaged file may hold, draws the knob at the scale's end.
     EXPECT_EQ(KnobTopOf(GeqBandFader(), 200), KnobTopOf(GeqBandFader(), 48));
     EXPECT_EQ(KnobTopOf(LevelFader(), 255), KnobTopOf(LevelFader(), 205));
     EXPECT_EQ(KnobTopOf(LevelFader(), -3), KnobTopOf(LevelFader(), 0));
     EXPECT_EQ(CompressorLayout::gainTrackLeft(1), 590 + 21 + 36);
 }
 
-// Clamps keep the knob on the track and on the grid; paging (a press above or
-// below the knob's centre) and stepping cross between -90.0 dB and -Inf. Tops
-// relative to the track.
+// Clamps keep the knob on the track and on the grid; paging (a press above or below the
+// knob's centre) and stepping cross between -90.0 dB and -Inf. Tops relative to the track.
 TEST(FaderGeometry, ClampsPagesAndSteps) {
     const FaderGeometry band = GeqBandFader();
     const FaderGeometry level = LevelFader();
