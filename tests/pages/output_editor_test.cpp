@@ -135,9 +135,9 @@ TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
     const auto type = [&](int t) { return [&, t] { filtersB.selectType(t); }; };
     // Name, element, its EQ band before in all three outputs, the byte, before, act, after, sent.
     using Act = std::function<void()>;
-    const std::tuple<const char*, int, std::optional<EqBand>, Byte, int, Act, int, Edits> cases[] =
-        {
-            // clang-format off
+    using Band = std::optional<EqBand>;
+    const std::tuple<const char*, int, Band, Byte, int, Act, int, Edits> cases[] = {
+        // clang-format off
         {"HPF 1 down: off", ElementHpf, {}, hpf, 1, spin(F::Frequency, -1), 0, {"0421 000"}},
         {"HPF spun below 0 stays", ElementHpf, {}, hpf, 0, spin(F::Frequency, -1), 0, {}},
         {"LPF typed off", ElementLpf, {}, lpf, 100, typed(F::Frequency, u"off"), 122, {"0441 122"}},
@@ -152,8 +152,8 @@ TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
          eq(0, &EqBand::level), 46, spin(F::Level, 5), 48, {"047100 048"}},
         {"Q typed sends the whole band", ElementEq1, EqBand{1, 69, 24, 46}, eq(0, &EqBand::q), 46,
          typed(F::Q, u"0.307"), 0, {"045100 001069024000"}},
-            // clang-format on
-        };
+        // clang-format on
+    };
     for (const auto& [name, element, band, byte, before, act, after, edits] : cases) {
         for (int ch : {1, 2, 3}) {
             if (band)
