@@ -45,16 +45,11 @@ struct EqOperationsTest : test::EditorTest {
 } // namespace
 
 TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
-    struct Case {
-        const char* name;
-        std::function<void(ProgramRecord&)> setUp;
-        std::function<void(EqOperations&)> act;
-        Edits sent;
-    };
+    using Given = std::function<void(ProgramRecord&)>;
     const auto linkPeq = [](ProgramRecord& r) { r.peq_link = 1; };
     const auto linkGeq = [](ProgramRecord& r) { r.geq_link = 1; };
     const auto none = [](ProgramRecord&) {};
-    const Case cases[] = {
+    const std::tuple<const char*, Given, std::function<void(EqOperations&)>, Edits> cases[] = {
         // clang-format off
         {"GEQ link on with channel 2's values", none, [](auto& e) { e.linkOn(EqKind::Geq, 1); },
          {"011 2001"}},
@@ -85,13 +80,13 @@ TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
           "045500 000069024046", "045501 000069024046", "045502 000069024046"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, given, act, sent] : cases) {
+        SCOPED_TRACE(name);
         setUp();
-        c.setUp(record());
+        given(record());
         sink.edits.clear();
-        c.act(ops);
-        EXPECT_EQ(sink.edits, c.sent);
+        act(ops);
+        EXPECT_EQ(sink.edits, sent);
     }
 }
 

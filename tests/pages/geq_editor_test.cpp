@@ -136,48 +136,38 @@ TEST_F(GeqEditorTest, ACtrlDragToTheRightDrawsAStraightLineAndToTheLeftOnlySelec
     ch1.release();
 }
 
-// The last pixel of a track or a knob is its own; band tracks overlap by three pixels.
+// The last pixel of a track or a knob is its own; band tracks overlap by three pixels. A double
+// click acts as a press, except with Ctrl on a knob (a curve of one point).
 TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
     const int edge4 = GeqLayout::bandTrackLeft(4) + GeqBandFader().trackWidth;
-    const int levelHeight = LevelFader().knobHeight;
-    // Name, x, y from the top of the knob of the band selected (the level's for 0), the level.
-    const std::tuple<const char*, int, int, int, int> cases[] = {
-        {"band 4's right edge", edge4 - 1, 10, 4, 100},
-        {"one pixel past it", edge4, 10, 5, 100},
-        {"the level knob's top row", levelX(), 0, 0, 100},
-        {"one pixel above the level knob", levelX(), -1, 0, 101},
-        {"the level knob's bottom row", levelX(), levelHeight - 1, 0, 100},
+    record().geq_gain[0] = 100;
+    const int level = ch1.levelKnobTop(), knob4 = ch1.bandKnobTop(4);
+    const int below4 = knob4 + GeqBandFader().knobHeight,
+              levelBottom = level + LevelFader().knobHeight;
+    // x, y, Ctrl, a double click; whether it is taken, the band selected after, the level after.
+    const std::tuple<int, int, bool, bool, bool, int, int> cases[] = {
+        {edge4 - 1, knob4 + 10, false, false, true, 4, 100}, // band 4's right edge
+        {edge4, knob4 + 10, false, false, true, 5, 100},     // one pixel past it
+        {levelX(), level, false, false, true, 2, 100},
+        {levelX(), level - 1, false, false, true, 2, 101}, // above the knob: one step
+        {levelX(), levelBottom - 1, false, false, true, 2, 100},
+        {x(4), knobCentre(4), true, true, false, 2, 100},
+        {x(6), knobCentre(6), false, true, true, 6, 100},
+        {x(7), GeqLayout::kBandTrackTop + 125, true, true, true, 7, 100},
+        {x(4), below4, true, true, true, 4, 100}, // the track: Ctrl starts a curve
+        {GeqLayout::bandTrackLeft(0), knobCentre(0), false, true, true, 0, 100},
     };
-    for (const auto& [name, x, dy, selected, level] : cases) {
-        SCOPED_TRACE(name);
-        ch1.selectBand(0);
+    for (const auto& [px, py, ctrl, twice, taken, selected, after] : cases) {
+        SCOPED_TRACE(testing::Message() << px << "," << py << " " << ctrl << twice);
+        ch1.selectBand(2);
         record().geq_gain[0] = 100;
-        const int top = selected ? ch1.bandKnobTop(selected) : ch1.levelKnobTop();
-        ASSERT_TRUE(ch1.press(x, top + dy, false));
+        EXPECT_EQ(twice ? ch1.doubleClick(px, py, ctrl) : ch1.press(px, py, ctrl), taken);
         ch1.release();
-        EXPECT_EQ(ch1.selectedBand(), selected);
-        EXPECT_EQ(record().geq_gain[0], level);
-        EXPECT_EQ(std::vector<int>({gain(4), gain(5)}), (std::vector<int>{24, 24}));
-    }
-    // A double click acts as a press, except with Ctrl on a knob (a curve of one point); just
-    // below a knob is the track, where Ctrl starts a curve.
-    const int below4 = ch1.bandKnobTop(4) + GeqBandFader().knobHeight;
-    const std::tuple<int, int, bool, bool, int> clicks[] = {
-        {x(4), knobCentre(4), true, false, 2},
-        {x(6), knobCentre(6), false, true, 6},
-        {x(7), GeqLayout::kBandTrackTop + 125, true, true, 7},
-        {x(4), below4, true, true, 4},
-        {GeqLayout::bandTrackLeft(0), knobCentre(0), false, true, 0}, // the first pixel
-    };
-    ch1.selectBand(2);
-    sink.edits.clear();
-    for (auto [cx, cy, ctrl, taken, selected] : clicks) {
-        EXPECT_EQ(ch1.doubleClick(cx, cy, ctrl), taken) << selected;
-        ch1.release();
-        EXPECT_EQ(ch1.selectedBand(), selected);
+        EXPECT_EQ(std::tuple(ch1.selectedBand(), record().geq_gain[0], gain(4), gain(5)),
+                  std::tuple(selected, after, 24, 24));
     }
     ch1.selectBand(kGeqBandCount); // no such band: the selection stays
     ch1.selectBand(-1);
     EXPECT_EQ(ch1.selectedBand(), 0);
-    EXPECT_TRUE(sink.edits.empty());
+    EXPECT_EQ(sink.edits, (Edits{"0131 101"}));
 }

@@ -43,11 +43,8 @@ TEST_F(RefusalTest, RefusedActionsSayWhyAndChangeNothing) {
     const DelayTarget in2{DelayGroup::Master, 1};
     using F = CompField;
     using B = InputEditor::Box;
-    const struct {
-        int eqMode, link;
-        std::function<void()> act;
-        Why why;
-    } cases[] = {
+    // The EQ mode, the compressor's link mode, the action, the warning.
+    const std::tuple<int, int, std::function<void()>, Why> cases[] = {
         // clang-format off
         {1, 0, [&] { geq.press(bandX, geq.bandKnobTop(0) + 10, false); }, PeqMode},
         {1, 0, [&] { EXPECT_FALSE(geq.doubleClick(bandX, trackY, false)); }, PeqMode},
@@ -89,20 +86,21 @@ TEST_F(RefusalTest, RefusedActionsSayWhyAndChangeNothing) {
         {1, 0, [&] { EXPECT_FALSE(delay.commitEntry(in1, DelayBox::Metres, u"x")); }, MasterNumber},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
+    int row = 0;
+    for (const auto& [eqMode, link, act, why] : cases) {
+        SCOPED_TRACE(row++);
         reset();
         record().eq_mode = 1;
-        record().comp_link = static_cast<std::uint8_t>(c.link);
+        record().comp_link = static_cast<std::uint8_t>(link);
         if (peq.selectedBand() != 0)
             peq.pressBandButton(0);
         record().peq_band[0][0] = {1, 69, 30, 46};
         record().out[2].delay = 1234;
-        record().eq_mode = static_cast<std::uint8_t>(c.eqMode);
+        record().eq_mode = static_cast<std::uint8_t>(eqMode);
         const ProgramRecord before = record();
         sink.edits.clear();
-        c.act();
-        expectOneMessage(messages[c.why].first, messages[c.why].second);
+        act();
+        expectOneMessage(messages[why].first, messages[why].second);
         EXPECT_EQ(record(), before);
         EXPECT_TRUE(sink.edits.empty());
         EXPECT_FALSE(geq.isTracking() || peq.isLevelTracking());
