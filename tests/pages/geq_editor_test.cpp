@@ -151,6 +151,7 @@ TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
         {levelX(), level, false, false, true, 2, 100},
         {levelX(), level - 1, false, false, true, 2, 101}, // above the knob: one step
         {levelX(), levelBottom - 1, false, false, true, 2, 100},
+        {levelX(), levelBottom, false, false, true, 2, 99}, // below it: one step down
         {x(4), knobCentre(4), true, true, false, 2, 100},
         {x(6), knobCentre(6), false, true, true, 6, 100},
         {x(7), GeqLayout::kBandTrackTop + 125, true, true, true, 7, 100},
@@ -169,5 +170,5 @@ TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
     ch1.selectBand(kGeqBandCount); // no such band: the selection stays
     ch1.selectBand(-1);
     EXPECT_EQ(ch1.selectedBand(), 0);
-    EXPECT_EQ(sink.edits, (Edits{"0131 101"}));
+    EXPECT_EQ(sink.edits, (Edits{"0131 101", "0131 099"}));
 }
