@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <tuple>
 
 using namespace mqx;
@@ -15,7 +16,6 @@ namespace {
 constexpr std::uint8_t A = 32, B = 16, C = 8, D = 4, E = 2, F = 1;
 constexpr Masks kAlone{A, B, C, D, E, F};
 
-// What a group shares, and what stays each output's own.
 auto shared(const OutputChannel& o) {
     return std::tuple(o.hpf_type, o.hpf_freq, o.lpf_type, o.lpf_freq, o.eq, o.level, o.limiter,
                       o.delay, o.phase);
@@ -30,13 +30,8 @@ Session withMasks(const Masks& masks) {
     ApplyDefaults(s);
     for (std::size_t c = 0; c < 6; ++c) {
         OutputChannel& o = s.CurrentRecord().out[c];
-        const auto v = [c](int base) { return static_cast<std::uint8_t>(base + c); };
-        std::tie(o.link_mask, o.source, o.hpf_type, o.hpf_freq, o.lpf_type, o.lpf_freq) =
-            std::tuple(masks[c], v(0) % 3, v(1), v(20), v(5), v(90));
-        o.eq = {EqBand{v(1), v(40), v(10), v(30)}, EqBand{v(2), v(50), v(11), v(31)}, EqBand{}};
-        std::tie(o.level, o.limiter, o.phase, o.on, o.display_mask) =
-            std::tuple(v(150), v(10), v(0) % 2, v(1) % 2, v(1));
-        o.delay = 1000u * static_cast<std::uint32_t>(c + 1);
+        std::memset(static_cast<void*>(&o), static_cast<int>(0x11 * (c + 1)), sizeof o);
+        o.link_mask = masks[c];
     }
     return s;
 }
@@ -63,14 +58,9 @@ TEST(ChLinkEditor, RowsFromTheMasks) {
 }
 
 TEST(ChLinkEditor, OkWritesTheGroupsCopiesTheLowestAndSendsOneEdit) {
-    struct Case {
-        Masks before;
-        Clicks clicks; // (row, channel), some off the grid
-        Masks after;
-        std::array<std::size_t, 6> takesFrom; // whose settings each output ends with
-        std::string sent;                     // nothing while not connected
-    };
-    const Case cases[] = {
+    // The masks before, clicks (row, channel; some off the grid), the masks after, whose
+    // settings each output ends with, the edit sent (none while not connected).
+    const std::tuple<Masks, Clicks, Masks, std::array<std::size_t, 6>, std::string> cases[] = {
         // clang-format off
         {{A | B, A | B, C, D, E, F}, {}, {A | B, A | B, C, D, E, F}, {0, 0, 2, 3, 4, 5},
          "054 048048008004002"},
@@ -83,24 +73,24 @@ TEST(ChLinkEditor, OkWritesTheGroupsCopiesTheLowestAndSendsOneEdit) {
          ""},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        Session s = withMasks(c.before);
-        s.ConnectedUnitId = c.sent.empty() ? 0 : 1;
+    for (const auto& [before, clicks, after, takesFrom, sent] : cases) {
+        Session s = withMasks(before);
+        s.ConnectedUnitId = sent.empty() ? 0 : 1;
         const ProgramRecord original = s.CurrentRecord();
         test::RecordingEditSink sink;
         ChLinkEditor editor(s, sink);
-        for (const auto& [row, channel] : c.clicks)
+        for (const auto& [row, channel] : clicks)
             editor.click(row, channel);
         EXPECT_EQ(s.CurrentRecord(), original) << "nothing changes before OK";
         editor.apply();
         for (std::size_t ch = 0; ch < 6; ++ch) {
             const OutputChannel& out = s.CurrentRecord().out[ch];
-            EXPECT_EQ(std::tuple(out.link_mask, shared(out), own(out)),
-                      std::tuple(c.after[ch], shared(original.out[c.takesFrom[ch]]),
-                                 own(original.out[ch])))
-                << c.sent << " " << ch;
+            EXPECT_EQ(
+                std::tuple(out.link_mask, shared(out), own(out)),
+                std::tuple(after[ch], shared(original.out[takesFrom[ch]]), own(original.out[ch])))
+                << sent << " " << ch;
         }
-        EXPECT_EQ(sink.edits, c.sent.empty() ? std::vector<std::string>{} : std::vector{c.sent});
+        EXPECT_EQ(sink.edits, sent.empty() ? std::vector<std::string>{} : std::vector{sent});
     }
 }
 

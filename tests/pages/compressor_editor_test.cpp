@@ -26,13 +26,23 @@ struct CompressorEditorTest : test::EditorTest {
 TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenItChanged) {
     using Act = std::function<void(CompressorEditor&)>;
     using Change = std::function<void(R&)>;
+    using Pair = std::array<std::uint8_t, 2>;
+    const Change none = [](R&) {};
+    const auto set = [](Pair R::*f, int ch, int v) -> Change {
+        return [=](R& r) { (r.*f)[std::size_t(ch)] = std::uint8_t(v); };
+    };
+    const auto side = [](int ch, std::uint8_t EqBand::*f, int v) -> Change {
+        return [=](R& r) { r.side_eq[std::size_t(ch)].*f = std::uint8_t(v); };
+    };
     const auto sideIs = [](int ch, EqBand b) -> Change {
         return [ch, b](R& r) { r.side_eq[std::size_t(ch)] = b; };
     };
-    const auto gains = [](std::uint8_t a, std::uint8_t b) -> Change {
-        return [a, b](R& r) { r.comp_gain = {a, b}; };
+    const auto gains = [](int a, int b) -> Change {
+        return [=](R& r) { r.comp_gain = {std::uint8_t(a), std::uint8_t(b)}; };
     };
-    const Change none = [](R&) {};
+    const auto linked = [](int m) -> Change {
+        return [=](R& r) { r.comp_link = std::uint8_t(m); };
+    };
     const auto step = [](int ch, F f, int n) -> Act {
         return [=](auto& e) { e.stepField(ch, f, n); };
     };
@@ -42,52 +52,45 @@ TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenIt
     const auto gainTyped = [](const char16_t* t) -> Act {
         return [=](auto& e) { EXPECT_TRUE(e.commitGainText(0, t)); };
     };
+    const auto gainStep = [](int ch, int n) -> Act { return [=](auto& e) { e.stepGain(ch, n); }; };
     const auto link = [](int m) -> Act { return [=](auto& e) { e.setLinkMode(m); }; };
-    const struct {
-        const char* name;
-        Change given;
-        Act act;
-        Edits sent;
-        Change after;
-    } cases[] = {
+    const Act peaking = [](auto& e) { e.selectType(0, EqPeaking); };
+    const Act off = [](auto& e) { e.setOn(1, false); };
+    const EqBand loShelf{4, 12, 24, 46}, peak{1, 69, 24, 46};
+    const std::tuple<const char*, Change, Act, Edits, Change> cases[] = {
         // clang-format off
-        {"attack up", none, step(0, F::Attack, 1), {"0321 025"}, [](R& r) { r.comp_attack[0] = 25; }},
-        {"release down ten", none, step(1, F::Release, -10), {"0332 018"},
-         [](R& r) { r.comp_release[1] = 18; }},
-        {"threshold stops at -48.0 dBFS", [](R& r) { r.comp_threshold[0] = 95; },
-         step(0, F::Threshold, 5), {"0341 096"}, [](R& r) { r.comp_threshold[0] = 96; }},
-        {"threshold at its end", [](R& r) { r.comp_threshold[0] = 96; }, step(0, F::Threshold, 1),
-         {}, none},
-        {"ratio stops at Inf:1", none, step(1, F::Ratio, 150), {"0352 100"},
-         [](R& r) { r.comp_ratio[1] = 100; }},
-        {"level arrow", sideIs(1, {4, 30, 24, 46}), step(1, F::SideLevel, -1), {"0302 023"},
-         [](R& r) { r.side_eq[1].level = 23; }},
+        {"attack up", none, step(0, F::Attack, 1), {"0321 025"}, set(&R::comp_attack, 0, 25)},
+        {"release -10", none, step(1, F::Release, -10), {"0332 018"}, set(&R::comp_release, 1, 18)},
+        {"threshold stops at -48.0 dBFS", set(&R::comp_threshold, 0, 95), step(0, F::Threshold, 5),
+         {"0341 096"}, set(&R::comp_threshold, 0, 96)},
+        {"threshold at end", set(&R::comp_threshold, 0, 96), step(0, F::Threshold, 1), {}, none},
+        {"ratio to Inf:1", none, step(1, F::Ratio, 150), {"0352 100"}, set(&R::comp_ratio, 1, 100)},
+        {"level arrow", sideIs(1, loShelf), step(1, F::SideLevel, -1), {"0302 023"},
+         side(1, &EqBand::level, 23)},
         {"Hi-Shelf stops at 110", sideIs(0, {3, 108, 24, 46}), step(0, F::SideFreq, 5),
-         {"0291 110"}, [](R& r) { r.side_eq[0].freq = 110; }},
-        {"Lo-Shelf stops at 12", sideIs(1, {4, 12, 24, 46}), step(1, F::SideFreq, -1), {}, none},
-        {"Q arrow", sideIs(0, {1, 69, 24, 46}), step(0, F::SideQ, 1), {"0311 047"},
-         [](R& r) { r.side_eq[0].q = 47; }},
-        {"a box the type leaves unused", sideIs(0, {2, 69, 24, 46}), step(0, F::SideLevel, 1), {},
-         none},
-        {"typed Side EQ level: the whole band", sideIs(1, {1, 69, 24, 46}),
-         typed(1, F::SideLevel, u"3"), {"0282 001069030046"}, [](R& r) { r.side_eq[1].level = 30; }},
+         {"0291 110"}, side(0, &EqBand::freq, 110)},
+        {"Lo-Shelf stops at 12", sideIs(1, loShelf), step(1, F::SideFreq, -1), {}, none},
+        {"Q arrow", sideIs(0, peak), step(0, F::SideQ, 1), {"0311 047"}, side(0, &EqBand::q, 47)},
+        {"a box the type has not", sideIs(0, {2, 69, 24, 46}), step(0, F::SideLevel, 1), {}, none},
+        {"typed Side EQ level: the whole band", sideIs(1, peak), typed(1, F::SideLevel, u"3"),
+         {"0282 001069030046"}, side(1, &EqBand::level, 30)},
         {"typed frequency kept to the shelf", sideIs(0, {3, 50, 24, 46}),
-         typed(0, F::SideFreq, u"20k"), {"0281 003110024046"}, [](R& r) { r.side_eq[0].freq = 110; }},
-        {"typed ratio", none, typed(0, F::Ratio, u"2"), {"0351 050"}, [](R& r) { r.comp_ratio[0] = 50; }},
-        {"typed ratio inf", none, typed(0, F::Ratio, u"inf"), {"0351 100"},
-         [](R& r) { r.comp_ratio[0] = 100; }},
+         typed(0, F::SideFreq, u"20k"), {"0281 003110024046"}, side(0, &EqBand::freq, 110)},
+        {"typed ratio", none, typed(0, F::Ratio, u"2"), {"0351 050"}, set(&R::comp_ratio, 0, 50)},
+        {"ratio inf", none, typed(0, F::Ratio, u"inf"), {"0351 100"}, set(&R::comp_ratio, 0, 100)},
         {"typed attack above the top", none, typed(0, F::Attack, u"2000"), {"0321 060"},
-         [](R& r) { r.comp_attack[0] = 60; }},
+         set(&R::comp_attack, 0, 60)},
         {"typed threshold below the bottom", none, typed(0, F::Threshold, u"-100"), {"0341 096"},
-         [](R& r) { r.comp_threshold[0] = 96; }},
+         set(&R::comp_threshold, 0, 96)},
         {"typed value already stored", none, typed(0, F::Attack, u"1.0"), {}, none},
-        {"the stored type", sideIs(0, {1, 100, 30, 10}), [](auto& e) { e.selectType(0, EqPeaking); },
-         {}, none},
-        {"on/off sent even unchanged", none, [](auto& e) { e.setOn(1, false); }, {"0272 000"}, none},
-        {"make-up alone when INDIVIDUAL", none, [](auto& e) { e.stepGain(1, 1); }, {"0362 182"},
-         [](R& r) { r.comp_gain[1] = 182; }},
-        {"make-up shared when linked", [](R& r) { r.comp_link = CompLinkIn2; },
-         [](auto& e) { e.stepGain(0, -1); }, {"0361 180"}, gains(180, 180)},
+        {"the stored type", sideIs(0, {1, 100, 30, 10}), peaking, {}, none},
+        {"on/off sent even unchanged", none, off, {"0272 000"}, none},
+        {"make-up alone when INDIVIDUAL", none, gainStep(1, 1), {"0362 182"}, gains(181, 182)},
+        {"make-up of an unused column", linked(CompLinkStereo), gainStep(1, 2), {"0362 183"},
+         gains(183, 183)},
+        {"make-up typed in an unused column", linked(CompLinkStereo),
+         [](auto& e) { EXPECT_TRUE(e.commitGainText(1, u"1")); }, {"0362 183"}, gains(183, 183)},
+        {"make-up linked", linked(CompLinkIn2), gainStep(0, -1), {"0361 180"}, gains(180, 180)},
         {"make-up typed +30 dB", none, gainTyped(u"30"), {"0361 241"}, gains(241, 181)},
         {"make-up typed above +30 dB", none, gainTyped(u"45"), {"0361 241"}, gains(241, 181)},
         {"make-up typed -Inf", none, gainTyped(u"-inf"), {"0361 000"}, gains(0, 181)},
@@ -96,79 +99,20 @@ TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenIt
          [](R& r) { r.comp_link = CompLinkIn2; r.comp_gain[0] = 200; }},
         {"LINK(STEREO) takes IN-1's gain", gains(150, 200), link(CompLinkStereo), {"037 001"},
          [](R& r) { r.comp_link = CompLinkStereo; r.comp_gain[1] = 150; }},
-        {"INDIVIDUAL copies nothing, sent", gains(150, 200), link(CompIndividual), {"037 000"}, none},
+        {"INDIVIDUAL copies nothing", gains(150, 200), link(CompIndividual), {"037 000"}, none},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, given, act, sent, after] : cases) {
+        SCOPED_TRACE(name);
         setUp();
-        c.given(record());
+        given(record());
         R expected = record();
-        c.after(expected);
-        c.act(editor);
-        EXPECT_EQ(sink.edits, c.sent);
+        after(expected);
+        act(editor);
+        EXPECT_EQ(sink.edits, sent);
         EXPECT_EQ(record(), expected);
         EXPECT_TRUE(prompts.shown().empty());
     }
-}
-
-TEST_F(CompressorEditorTest, AnUnusedColumnAndGeqModeRefuseWithTheirWarnings) {
-    struct Case {
-        int eqMode, link, ch;
-        const char* title; // nullptr: the column takes the actions
-        const char* text;
-    };
-    const Case cases[] = {
-        {1, CompLinkStereo, 1, "Link Mode Warning", "In LINK(STEREO) mode, IN-1 block is valid."},
-        {1, CompLinkIn1, 1, "Link Mode Warning", "In LINK(IN-1) mode, IN-1 block is valid."},
-        {1, CompLinkIn2, 0, "Link Mode Warning", "In LINK(IN-2) mode, IN-2 block is valid."},
-        {0, CompIndividual, 0, "EQ Mode Warning", "Now GEQ mode."},
-        {1, CompLinkIn2, 1, nullptr, nullptr},
-        {1, CompIndividual, 0, nullptr, nullptr},
-    };
-    const std::function<void(int)> actions[] = {
-        [this](int ch) { editor.stepField(ch, F::Attack, 1); },
-        [this](int ch) { editor.commitText(ch, F::Threshold, u"-10"); },
-        [this](int ch) { editor.setOn(ch, true); },
-        [this](int ch) { editor.selectType(ch, EqPeaking); },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.eqMode << "/" << c.link << "/" << c.ch);
-        for (const auto& act : actions) {
-            setUp();
-            record().eq_mode = static_cast<std::uint8_t>(c.eqMode);
-            record().comp_link = static_cast<std::uint8_t>(c.link);
-            const ProgramRecord before = record();
-            act(c.ch);
-            if (c.title == nullptr) {
-                EXPECT_TRUE(prompts.shown().empty());
-                EXPECT_EQ(sink.edits.size(), 1u);
-                continue;
-            }
-            expectOneMessage(c.title, c.text);
-            EXPECT_TRUE(sink.edits.empty());
-            EXPECT_EQ(record(), before);
-        }
-    }
-    // A word where a number belongs.
-    for (bool gain : {false, true}) {
-        setUp();
-        const ProgramRecord before = record();
-        EXPECT_FALSE(gain ? editor.commitGainText(0, u"loud")
-                          : editor.commitText(0, F::Attack, u"fast"));
-        expectOneMessage("MQX-T410 Controller", "Please enter a number.");
-        EXPECT_EQ(record(), before);
-    }
-    // The make-up fader of an unused column still moves; in GEQ mode nothing does.
-    setUp();
-    record().comp_link = CompLinkStereo;
-    editor.stepGain(1, 2);
-    EXPECT_EQ(record().comp_gain[0], 183);
-    record().eq_mode = 0;
-    editor.setLinkMode(CompIndividual);
-    EXPECT_FALSE(editor.press(gainX(0), 100));
-    EXPECT_EQ(record().comp_link, CompLinkStereo);
-    EXPECT_EQ(prompts.shown().size(), 2u);
 }
 
 TEST_F(CompressorEditorTest, FadersFollowTheKnobAndPageOnTheTrackWithTheirTimers) {

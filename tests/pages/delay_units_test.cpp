@@ -16,7 +16,7 @@ DelayEntry read(DelayBox box, const char* text, std::uint32_t current = 0,
 } // namespace
 
 TEST(DelayUnits, ShownTextsInEveryUnitAndInchesRollingOverIntoFeet) {
-    // 1000 ms of sound at 344 m/s: 344 m, 13543.307 inches = 1128 feet 7.307 inches.
+    // 1000 ms of sound at 344 m/s: 344 m, 1128 feet 7.307 inches; one step is 1/96 ms.
     EXPECT_EQ(DelayMsText(96000), QStringLiteral("1000.0000"));
     EXPECT_EQ(DelayMetresText(96000), QStringLiteral(" 344.0000"));
     EXPECT_EQ(DelayMetresText(96000, 8), QStringLiteral("344.0000"));
@@ -29,11 +29,9 @@ TEST(DelayUnits, ShownTextsInEveryUnitAndInchesRollingOverIntoFeet) {
     // The longest delay: 131071 / 96 = 1365.32291.. ms, 469.671.. m.
     EXPECT_EQ(DelayMsText(kMaxDelaySteps), QStringLiteral("1365.3229"));
     EXPECT_EQ(DelayMetresText(kMaxDelaySteps).left(7), QStringLiteral(" 469.67"));
-    // One step is 1/96 ms: 0.0104 ms, 0.14 inch.
     EXPECT_EQ(DelayMsText(1), QStringLiteral("   0.0104"));
     EXPECT_EQ(DelayInchesText(1), QStringLiteral("00.14\""));
-    // 12 inches = 12 / 13.543307 ms = 85.06 steps: 85 steps are 11.99 inches, 86 steps
-    // (12.13 inches) are 1 foot 0.13 inches.
+    // 12 inches are 85.06 steps: 85 steps 11.99 inches, 86 steps 1 foot 0.13 inch.
     EXPECT_EQ(DelayFeetInches(85), (FeetInches{0, 1199}));
     EXPECT_EQ(DelayFeetInches(86), (FeetInches{1, 13}));
 }

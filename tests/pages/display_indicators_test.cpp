@@ -1,5 +1,7 @@
 #include "pages/display_indicators.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 using namespace mqx;
@@ -11,10 +13,8 @@ constexpr int kOff = 0, kLpfOff = 122;
 // The lamps of output A: its band lamps follow the crossover filters (each edge one step
 // either side), a muted channel or the generator leaves only what the inputs explain.
 TEST(PanelIndicator, LampsFollowFiltersMuteAndSource) {
-    const struct {
-        int inputMode, source, hpf, lpf, on;
-        std::uint8_t mask;
-    } cases[] = {
+    // The input mode; output A's source, HPF, LPF and on; its lamps.
+    const std::tuple<int, int, int, int, int, int> cases[] = {
         {0, 0, kOff, kLpfOff, 1, 0x3F}, {0, 0, 69, kLpfOff, 1, 0x38},
         {0, 0, kOff, 29, 1, 0x31},      {0, 1, 28, kLpfOff, 1, 0x2F},
         {0, 1, 29, kLpfOff, 1, 0x2E},   {0, 1, 56, kLpfOff, 1, 0x2E},
@@ -28,15 +28,11 @@ TEST(PanelIndicator, LampsFollowFiltersMuteAndSource) {
     };
     ProgramRecord record;
     ApplyRecordDefaults(record);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        record.input_mode = static_cast<std::uint8_t>(c.inputMode);
-        OutputChannel& a = record.out[0];
-        a.source = static_cast<std::uint8_t>(c.source);
-        a.hpf_freq = static_cast<std::uint8_t>(c.hpf);
-        a.lpf_freq = static_cast<std::uint8_t>(c.lpf);
-        a.on = static_cast<std::uint8_t>(c.on);
-        EXPECT_EQ(PanelIndicator(record, 0), c.mask);
+    OutputChannel& a = record.out[0];
+    for (const auto& [inputMode, source, hpf, lpf, on, mask] : cases) {
+        std::tie(record.input_mode, a.source, a.hpf_freq, a.lpf_freq, a.on) =
+            std::tuple(inputMode, source, hpf, lpf, on);
+        EXPECT_EQ(PanelIndicator(record, 0), mask) << source << " " << hpf << " " << lpf;
     }
 }
 
@@ -50,9 +46,8 @@ TEST(PanelIndicator, UpdatingStoresEachChannelsOwnMask) {
     UpdatePanelIndicators(record);
     for (int c = 0; c < kOutputCount; ++c)
         EXPECT_EQ(record.panel_indicator[static_cast<std::size_t>(c)], PanelIndicator(record, c));
-    EXPECT_EQ(record.panel_indicator[3] & 0x0F, 0);
-    EXPECT_EQ(record.panel_indicator[4] & 0x07, 0);
-    EXPECT_EQ(record.panel_indicator[0] & 0xC0, 0);
+    const auto& lamps = record.panel_indicator;
+    EXPECT_EQ(std::tuple(lamps[3] & 0x0F, lamps[4] & 0x07, lamps[0] & 0xC0), std::tuple(0, 0, 0));
     record.out[3].on = 1;
     UpdatePanelIndicator(record, 3);
     UpdatePanelIndicator(record, 6); // no such channel: nothing written past the array
@@ -68,8 +63,7 @@ TEST(PanelIndicator, SummariesShowSourceAndFilterFrequencies) {
     };
     for (const auto& [source, hpf, lpf, sourceText, hpfText, lpfText] : cases) {
         std::tie(a.source, a.hpf_freq, a.lpf_freq) = std::tuple(source, hpf, lpf);
-        EXPECT_EQ(SourceSummary(a), QLatin1String(sourceText));
-        EXPECT_EQ(HpfSummary(a), QLatin1String(hpfText));
-        EXPECT_EQ(LpfSummary(a), QLatin1String(lpfText));
+        EXPECT_EQ(QStringList({SourceSummary(a), HpfSummary(a), LpfSummary(a)}),
+                  QStringList({sourceText, hpfText, lpfText}));
     }
 }

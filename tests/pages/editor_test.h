@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace mqx::test {
@@ -27,14 +28,12 @@ struct EditorTest : ::testing::Test {
         prompts.clear();
     }
     ProgramRecord& record() { return session.CurrentRecord(); }
-    // Exactly one message shown since the last clear, with this title (when given) and text.
+    // Exactly one warning shown since the last clear, with this title and text.
     void expectOneMessage(const char* title, const char* text) {
         ASSERT_EQ(prompts.shown().size(), 1u);
-        if (title) {
-            EXPECT_EQ(prompts.shown()[0].title, QLatin1String(title));
-        }
-        EXPECT_EQ(prompts.shown()[0].text, QLatin1String(text));
-        EXPECT_EQ(prompts.shown()[0].icon, PromptIcon::Exclamation);
+        const auto& shown = prompts.shown()[0];
+        EXPECT_EQ(std::tuple(shown.title, shown.text, shown.icon),
+                  std::tuple(QString(title), QString(text), PromptIcon::Exclamation));
     }
 
     Session session;

@@ -9,18 +9,13 @@ using test::Edits;
 
 namespace {
 
-// The eleven flat-band edits of one PEQ channel character.
-Edits peqBands(char channel) {
-    Edits e;
+// The eleven flat-band edits of one PEQ channel character, between the given edits.
+Edits peqBands(Edits e, char channel, const Edits& after) {
     for (int b = 0; b < kPeqBandCount; ++b)
         e.push_back(std::string("021") + channel + (b < 10 ? "0" : "") + std::to_string(b) +
                     " 000069024046");
+    e.insert(e.end(), after.begin(), after.end());
     return e;
-}
-
-Edits operator+(Edits a, const Edits& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 struct EqOperationsTest : test::EditorTest {
@@ -50,16 +45,11 @@ struct EqOperationsTest : test::EditorTest {
 } // namespace
 
 TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
-    struct Case {
-        const char* name;
-        std::function<void(ProgramRecord&)> setUp;
-        std::function<void(EqOperations&)> act;
-        Edits sent;
-    };
+    using Given = std::function<void(ProgramRecord&)>;
     const auto linkPeq = [](ProgramRecord& r) { r.peq_link = 1; };
     const auto linkGeq = [](ProgramRecord& r) { r.geq_link = 1; };
     const auto none = [](ProgramRecord&) {};
-    const Case cases[] = {
+    const std::tuple<const char*, Given, std::function<void(EqOperations&)>, Edits> cases[] = {
         // clang-format off
         {"GEQ link on with channel 2's values", none, [](auto& e) { e.linkOn(EqKind::Geq, 1); },
          {"011 2001"}},
@@ -71,70 +61,60 @@ TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
         {"GEQ flat of both unlinked channels", none, [](auto& e) { e.geqFlat(true, true); },
          {"0121 31024", "0122 31024"}},
         {"PEQ flat of channel 2 alone: no muting", none, [](auto& e) { e.peqFlat(false, true); },
-         peqBands('2')},
+         peqBands({}, '2', {})},
         {"PEQ flat of channel 1 from the inputs", none, [](auto& e) { e.peqFlat(true, false); },
-         Edits{"006 000", "001 001"} + peqBands('1') + Edits{"001 000"}},
+         peqBands({"006 000", "001 001"}, '1', {"001 000"})},
         {"PEQ flat of channel 1 from the inputs, the generator left sounding",
          [](ProgramRecord& r) { r.sg_mute = 1; }, [](auto& e) { e.peqFlat(true, false); },
-         Edits{"006 000", "001 001"} + peqBands('1') + Edits{"001 000", "006 001"}},
+         peqBands({"006 000", "001 001"}, '1', {"001 000", "006 001"})},
         {"PEQ flat of channel 1 on a sounding generator",
-         [](ProgramRecord& r) { r.input_mode = 1; r.sg_mute = 1; }, [](auto& e) { e.peqFlat(true, false); },
-         Edits{"006 000"} + peqBands('1') + Edits{"006 001"}},
+         [](ProgramRecord& r) { r.input_mode = 1; r.sg_mute = 1; },
+         [](auto& e) { e.peqFlat(true, false); },
+         peqBands({"006 000"}, '1', {"006 001"})},
         {"PEQ flat of both linked channels: bands once", linkPeq,
          [](auto& e) { e.peqFlat(true, true); },
-         Edits{"006 000", "001 001"} + peqBands('0') + Edits{"001 000"}},
+         peqBands({"006 000", "001 001"}, '0', {"001 000"})},
         {"output flat of C and F", none,
          [](auto& e) { e.outputFlat({false, false, true, false, false, true}); },
          {"045200 000069024046", "045201 000069024046", "045202 000069024046",
           "045500 000069024046", "045501 000069024046", "045502 000069024046"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, given, act, sent] : cases) {
+        SCOPED_TRACE(name);
         setUp();
-        c.setUp(record());
+        given(record());
         sink.edits.clear();
-        c.act(ops);
-        EXPECT_EQ(sink.edits, c.sent);
+        act(ops);
+        EXPECT_EQ(sink.edits, sent);
     }
 }
 
-TEST_F(EqOperationsTest, LinkingCopiesTheChosenChannelAndReleasingKeepsTheValues) {
+// Linking copies the chosen channel and releasing keeps the values; flattening (offline: nothing
+// sent) clears the bands and their memories, of both channels when linked.
+TEST_F(EqOperationsTest, LinkingCopiesAChannelAndFlatteningClearsTheBandsAndTheirMemories) {
     ops.linkOn(EqKind::Geq, 1);
-    const ProgramRecord& r = record();
-    EXPECT_EQ(r.geq_link, 1);
-    for (const auto& band : r.geq_level)
-        EXPECT_EQ(band[0], 11);
-    EXPECT_EQ(r.geq_gain[0], 151);
-    EXPECT_EQ(r.geq_on[0], 1);
-
     ops.linkOn(EqKind::Peq, 0);
-    for (const auto& band : r.peq_band)
-        EXPECT_EQ(band[1].freq, 30);
     ops.linkOff(EqKind::Peq);
-    EXPECT_EQ(r.peq_link, 0);
-    EXPECT_EQ(r.peq_band[10][1].freq, 30);
-}
-
-TEST_F(EqOperationsTest, FlatteningClearsTheBandsAndTheirMemoriesAndOfflineSendsNothing) {
+    ProgramRecord& r = record();
+    EXPECT_EQ(std::tuple(r.geq_link, r.geq_level[0][0], r.geq_level[30][0], r.geq_gain[0],
+                         r.geq_on[0], r.peq_link, r.peq_band[0][1].freq, r.peq_band[10][1].freq),
+              std::tuple(1, 11, 11, 151, 1, 0, 30, 30));
+    setUp();
     session.ConnectedUnitId = 0;
-    record().peq_link = 1;
-    ops.peqFlat(false, true); // linked: channel 1 goes flat too
+    r.peq_link = 1;
+    ops.peqFlat(false, true);
     ops.geqFlat(true, false);
-    ops.outputFlat(TickOutput(record(), {}, 3, true));
+    ops.outputFlat(TickOutput(r, {}, 3, true));
     EXPECT_TRUE(sink.edits.empty());
-    const ProgramRecord& r = record();
-    for (int ch = 0; ch < 2; ++ch)
-        for (const auto& band : r.peq_band)
-            EXPECT_EQ(band[static_cast<std::size_t>(ch)], kFlatEqBand);
+    EXPECT_EQ(std::tuple(r.peq_band[0][0], r.peq_band[10][1], r.geq_level[0], r.geq_level[30]),
+              std::tuple(kFlatEqBand, kFlatEqBand, std::array<std::uint8_t, 2>{24, 11},
+                         std::array<std::uint8_t, 2>{24, 11}));
     EXPECT_FALSE(session.peqBandOff.holdsAnything());
-    for (const auto& band : r.geq_level) {
-        EXPECT_EQ(band[0], 24);
-        EXPECT_EQ(band[1], 11); // not linked
-    }
     EXPECT_EQ(r.out[3].eq[2], kFlatEqBand);
-    EXPECT_EQ(session.savedBandSettings.channel[3].eq_type, (std::array<std::uint8_t, 3>{}));
-    EXPECT_EQ(session.savedBandSettings.channel[2].eq_type[0], 1);
+    EXPECT_EQ(std::tuple(session.savedBandSettings.channel[3].eq_type[2],
+                         session.savedBandSettings.channel[2].eq_type[0]),
+              std::tuple(0, 1));
 }
 
 // A tick reaches the linked outputs; a channel outside A..F ticks nothing and reads nothing
@@ -165,12 +145,14 @@ TEST(HasRememberedBands, AnyMemoryAnywhereCounts) {
     Session s;
     ApplyDefaults(s);
     EXPECT_FALSE(HasRememberedBands(s));
-    s.peqBandOff.type[1][10] = 2;
-    EXPECT_TRUE(HasRememberedBands(s));
-    s.peqBandOff.clear();
-    s.savedBandSettings.channel[3].lpf_freq = 80; // output 4's low-pass switched off
-    EXPECT_TRUE(HasRememberedBands(s));
-    s.savedBandSettings.channel[3].lpf_freq = 122;
-    s.savedBandSettings.channel[5].hpf_freq = 12;
-    EXPECT_TRUE(HasRememberedBands(s));
+    const std::function<void(Session&)> memories[] = {
+        [](Session& m) { m.peqBandOff.type[1][10] = 2; },
+        [](Session& m) { m.savedBandSettings.channel[3].lpf_freq = 80; }, // output 4's LPF off
+        [](Session& m) { m.savedBandSettings.channel[5].hpf_freq = 12; },
+    };
+    for (const auto& remember : memories) {
+        ApplyDefaults(s);
+        remember(s);
+        EXPECT_TRUE(HasRememberedBands(s)) << &remember - memories;
+    }
 }

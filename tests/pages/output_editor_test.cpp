@@ -26,8 +26,8 @@ struct OutputEditorTest : test::EditorTest {
 
 } // namespace
 
-// One edit of output B, whose group is B, C and D: what each output holds afterwards and
-// the one edit the unit hears (always for B alone).
+// One edit of output B, whose group is B, C and D: the value B and C-D hold afterwards (from
+// `before` in all three), and the one edit the unit hears (always for B alone).
 TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly) {
     using O = OutputChannel;
     const auto dragBelowTheTrack = [&] {
@@ -36,14 +36,8 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
         b.moveLevel(OutputLayout::kLevelTrackLeft + 10, knobCentre + 400);
         b.releaseLevel();
     };
-    const struct {
-        const char* name;
-        std::uint8_t O::*field;
-        int before; // in B, C and D
-        std::function<void()> act;
-        int mine, linked; // linked: C and D
-        Edits edits;
-    } cases[] = {
+    using Act = std::function<void()>;
+    const std::tuple<const char*, std::uint8_t O::*, int, Act, int, int, Edits> cases[] = {
         // clang-format off
         {"phase", &O::phase, 0, [&] { b.setPhase(true); }, 1, 1, {"0521 001"}},
         {"phase unchanged: sent", &O::phase, 1, [&] { b.setPhase(true); }, 1, 1, {"0521 001"}},
@@ -59,18 +53,18 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
         {"fader below its track", &O::level, 181, dragBelowTheTrack, 0, 0, {"0491 000"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, field, before, act, mine, linked, edits] : cases) {
+        SCOPED_TRACE(name);
         for (int ch : {1, 2, 3, 4})
-            out(ch).*c.field = static_cast<std::uint8_t>(c.before);
+            out(ch).*field = static_cast<std::uint8_t>(before);
         // E is outside the group: whatever B does leaves it be.
         std::tie(out(4).phase, out(4).level, out(4).limiter) = std::tuple(1, 7, 9);
         sink.edits.clear();
-        c.act();
-        EXPECT_EQ(std::tuple(out(1).*c.field, out(2).*c.field, out(3).*c.field),
-                  std::tuple(c.mine, c.linked, c.linked));
+        act();
+        EXPECT_EQ(std::tuple(out(1).*field, out(2).*field, out(3).*field),
+                  std::tuple(mine, linked, linked));
         EXPECT_EQ(std::tuple(out(4).phase, out(4).level, out(4).limiter), std::tuple(1, 7, 9));
-        EXPECT_EQ(sink.edits, c.edits);
+        EXPECT_EQ(sink.edits, edits);
         EXPECT_TRUE(prompts.shown().empty());
     }
     EXPECT_EQ(b.levelKnobTop(), OutputLayout::kLevelTrackTop + 221) << "-Inf parks below";
@@ -93,13 +87,9 @@ TEST_F(OutputEditorTest, TheGraphOverlayTogglesOtherChannelsOnly) {
     EXPECT_TRUE(sink.edits.empty()) << "screen state only";
 }
 
-// Which boxes the filter section offers for each element and type.
+// Which boxes the filter section offers for each element and EQ type (-1: left as it is).
 TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
-    const struct {
-        int element;
-        int type; // EQ type to set first; -1 leaves it
-        FilterEnabling enabling;
-    } cases[] = {
+    const std::tuple<int, int, FilterEnabling> cases[] = {
         {-1, -1, {}},
         {ElementHpf, -1, {true, true, false, false}},
         {ElementLpf, -1, {true, true, false, false}},
@@ -110,26 +100,24 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
         {ElementEq3, 3, {true, true, false, true}},
         {ElementEq3, 4, {true, true, false, true}},
     };
-    for (const auto& c : cases) {
-        if (c.element >= ElementEq1)
-            out(0).eq[static_cast<std::size_t>(c.element - ElementEq1)].type =
-                static_cast<std::uint8_t>(c.type);
-        if (filtersA.selected() != c.element)
-            filtersA.pressBandButton(c.element);
-        SCOPED_TRACE(&c - cases);
-        EXPECT_EQ(filtersA.enabling(), c.enabling);
-        const auto shown = [&](FilterBox box) { return !filtersA.boxText(box).isEmpty(); };
+    const auto shown = [&](FilterBox box) { return !filtersA.boxText(box).isEmpty(); };
+    for (const auto& [element, type, enabling] : cases) {
+        if (element >= ElementEq1)
+            out(0).eq[std::size_t(element - ElementEq1)].type = static_cast<std::uint8_t>(type);
+        if (filtersA.selected() != element)
+            filtersA.pressBandButton(element);
+        SCOPED_TRACE(testing::Message() << element << " " << type);
+        EXPECT_EQ(filtersA.enabling(), enabling);
         EXPECT_EQ(
             std::tuple(shown(FilterBox::Frequency), shown(FilterBox::Q), shown(FilterBox::Level)),
-            std::tuple(c.enabling.frequency, c.enabling.q, c.enabling.level));
+            std::tuple(enabling.frequency, enabling.q, enabling.level));
         // A disabled box takes no text at all.
-        EXPECT_EQ(filtersA.commitBoxText(FilterBox::Q, u"1.0"), c.enabling.q);
+        EXPECT_EQ(filtersA.commitBoxText(FilterBox::Q, u"1.0"), enabling.q);
     }
 }
 
 // The filter section's edge cases, on output B of the B-C-D group.
 TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
-    // A byte of the channel to set before and read after.
     using Byte = std::function<std::uint8_t&(OutputChannel&)>;
     const Byte hpf = [](auto& o) -> std::uint8_t& { return o.hpf_freq; };
     const Byte lpf = [](auto& o) -> std::uint8_t& { return o.lpf_freq; };
@@ -145,16 +133,10 @@ TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
         return [&, box, text] { filtersB.commitBoxText(box, text); };
     };
     const auto type = [&](int t) { return [&, t] { filtersB.selectType(t); }; };
-    const struct {
-        const char* name;
-        int element;
-        std::optional<EqBand> band; // the element's EQ band before, in all three outputs
-        Byte byte;
-        int before;
-        std::function<void()> act;
-        int value;
-        Edits edits;
-    } cases[] = {
+    // Name, element, its EQ band before in all three outputs, the byte, before, act, after, sent.
+    using Act = std::function<void()>;
+    using Band = std::optional<EqBand>;
+    const std::tuple<const char*, int, Band, Byte, int, Act, int, Edits> cases[] = {
         // clang-format off
         {"HPF 1 down: off", ElementHpf, {}, hpf, 1, spin(F::Frequency, -1), 0, {"0421 000"}},
         {"HPF spun below 0 stays", ElementHpf, {}, hpf, 0, spin(F::Frequency, -1), 0, {}},
@@ -172,20 +154,21 @@ TEST_F(OutputEditorTest, FilterEditsSendTheirCodesAndKeepTheGroupAlike) {
          typed(F::Q, u"0.307"), 0, {"045100 001069024000"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, element, band, byte, before, act, after, edits] : cases) {
         for (int ch : {1, 2, 3}) {
-            if (c.band)
-                out(ch).eq[static_cast<std::size_t>(c.element - ElementEq1)] = *c.band;
-            c.byte(out(ch)) = static_cast<std::uint8_t>(c.before);
+            if (band)
+                out(ch).eq[static_cast<std::size_t>(element - ElementEq1)] = *band;
+            byte(out(ch)) = static_cast<std::uint8_t>(before);
         }
         session.savedBandSettings.clear();
-        if (filtersB.selected() != c.element)
-            filtersB.pressBandButton(c.element);
+        if (filtersB.selected() != element)
+            filtersB.pressBandButton(element);
         sink.edits.clear();
-        c.act();
-        for (int ch : {1, 2, 3})
-            EXPECT_EQ(c.byte(out(ch)), c.value) << c.name << " on output " << ch;
-        EXPECT_EQ(sink.edits, c.edits) << c.name;
+        act();
+        EXPECT_EQ(std::tuple(byte(out(1)), byte(out(2)), byte(out(3))),
+                  std::tuple(after, after, after))
+            << name;
+        EXPECT_EQ(sink.edits, edits) << name;
     }
     EXPECT_TRUE(prompts.shown().empty());
 }
@@ -212,14 +195,13 @@ TEST_F(OutputEditorTest, OnOffPutsTheSettingAsideForTheWholeGroupAndSelectingBri
     sink.edits.clear();
     out(0).lpf_freq = 90;
     filtersA.setOn(ElementLpf, false);
-    EXPECT_EQ(out(0).lpf_freq, 122);
-    EXPECT_EQ(session.savedBandSettings.channel[0].lpf_freq, 90);
+    EXPECT_EQ(std::tuple(out(0).lpf_freq, session.savedBandSettings.channel[0].lpf_freq),
+              std::tuple(122, 90));
     filtersA.setOn(ElementLpf, true);
-    EXPECT_EQ(out(0).lpf_freq, 90);
     filtersA.setOn(ElementLpf, true);
     EXPECT_FALSE(filtersA.showsOn(ElementHpf));
     filtersA.setOn(ElementHpf, true);
-    EXPECT_EQ(out(0).hpf_freq, 0);
+    EXPECT_EQ(std::tuple(out(0).lpf_freq, out(0).hpf_freq), std::tuple(90, 0));
     EXPECT_EQ(sink.edits, (Edits{"0440 122", "0440 090"}));
 }
 
