@@ -36,7 +36,6 @@ protected:
         ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
     }
     ProcedureOutcome edit(const QString& text) {
-        prompts.clear();
         DeviceInfoProcedure info(DeviceInfoMode::Edit, session, engine, prompts, clock);
         EXPECT_TRUE(info.ok(text));
         EXPECT_FALSE(info.ok(text)) << "OK acts once";
@@ -46,26 +45,24 @@ protected:
 };
 
 TEST_F(DeviceInfoTest, EditModeSendsThePaddedTextAndKeepsOnlyWhatTheUnitTook) {
-    const QByteArray before = session.DeviceInfoText;
-    const QString head = QStringLiteral("! Devices Information: ");
-    sim.setFault(sim::UnitCommand::DeviceInfoSet, {K::Silent});
-    EXPECT_EQ(edit(QStringLiteral("new")), ProcedureOutcome::Cancel);
-    EXPECT_EQ(messages(), QStringList{head + "Can not renew the information of the devices."});
-    EXPECT_EQ(session.DeviceInfoText, before);
-    sim.setFault(sim::UnitCommand::DeviceInfoSet, {K::Error, 2});
-    EXPECT_EQ(edit(QStringLiteral("new")), ProcedureOutcome::Cancel);
-    EXPECT_EQ(messages(),
-              QStringList{head + "The argument of the command is wrong.\nMQX-T410 ID = 01"});
-    EXPECT_EQ(session.DeviceInfoText, before) << "an error reply renews nothing";
-
-    sim.clearFaults();
-    received.clear();
-    EXPECT_EQ(edit(QStringLiteral("FOH rack")), ProcedureOutcome::Ok);
-    EXPECT_EQ(received, std::vector<QByteArray>{"(01YFOH rack" + QByteArray(248, '.')});
-    EXPECT_EQ(session.DeviceInfoText, "FOH rack" + QByteArray(248, '.'));
-    EXPECT_EQ(sim.unit(1)->deviceInfo(), session.DeviceInfoText);
-    EXPECT_EQ(messages(),
-              QStringList{"i Devices Information: That devices information were renewed."});
+    const QByteArray padded = "FOH rack" + QByteArray(248, '.');
+    const std::pair<std::optional<sim::LineFault>, QString> rows[] = {
+        {{{K::Silent}}, "! Devices Information: Can not renew the information of the devices."},
+        {{{K::Error, 2}},
+         "! Devices Information: The argument of the command is wrong.\nMQX-T410 "
+         "ID = 01"}, // an error reply renews nothing
+        {{}, "i Devices Information: That devices information were renewed."},
+    };
+    for (const auto& [fault, message] : rows) {
+        nextRow(fault ? std::optional(std::pair(sim::UnitCommand::DeviceInfoSet, *fault))
+                      : std::nullopt);
+        EXPECT_EQ(edit(QStringLiteral("FOH rack")),
+                  fault ? ProcedureOutcome::Cancel : ProcedureOutcome::Ok);
+        EXPECT_EQ(messages(), QStringList{message});
+        EXPECT_EQ(session.DeviceInfoText, fault ? QByteArray(256, '.') : padded);
+    }
+    EXPECT_EQ(received, std::vector<QByteArray>{"(01Y" + padded});
+    EXPECT_EQ(sim.unit(1)->deviceInfo(), padded);
 }
 
 TEST_F(DeviceInfoTest, ModesWithoutAnExchange) {
