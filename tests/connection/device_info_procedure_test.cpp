@@ -7,9 +7,6 @@
 namespace mqx::test {
 namespace {
 
-using sim::LineFault;
-using sim::UnitCommand;
-
 TEST(DeviceInfoText, TypedAndPastedTextKeepsOnlyWhatTheLineCarries) {
     const struct {
         QString typed;
@@ -47,31 +44,25 @@ protected:
     }
 };
 
-TEST_F(DeviceInfoTest, EditModeSendsThePaddedText) {
-    EXPECT_EQ(edit(QStringLiteral("FOH rack")), ProcedureOutcome::Ok);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0], "(01YFOH rack" + QByteArray(248, '.'));
-    EXPECT_EQ(session.DeviceInfoText, "FOH rack" + QByteArray(248, '.'));
-    EXPECT_EQ(sim.unit(1)->deviceInfo(), session.DeviceInfoText);
-    EXPECT_EQ(lastShown().text, QStringLiteral("That devices information were renewed."));
-    EXPECT_EQ(lastShown().title, QStringLiteral("Devices Information"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
-}
-
-TEST_F(DeviceInfoTest, AnUnansweredOrRefusedTextIsNotKept) {
-    const QByteArray before = session.DeviceInfoText;
-    sim.setFault(UnitCommand::DeviceInfoSet, {LineFault::Kind::Silent});
-    EXPECT_EQ(edit(QStringLiteral("new")), ProcedureOutcome::Cancel);
-    EXPECT_EQ(lastShown().text, QStringLiteral("Can not renew the information of the devices."));
-    EXPECT_EQ(lastShown().title, QStringLiteral("Devices Information"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-    EXPECT_EQ(session.DeviceInfoText, before);
-
-    sim.setFault(UnitCommand::DeviceInfoSet, {LineFault::Kind::Error, 2});
-    EXPECT_EQ(edit(QStringLiteral("new")), ProcedureOutcome::Cancel);
-    EXPECT_EQ(lastShown().text,
-              QStringLiteral("The argument of the command is wrong.\nMQX-T410 ID = 01"));
-    EXPECT_EQ(session.DeviceInfoText, before) << "an error reply renews nothing";
+TEST_F(DeviceInfoTest, EditModeSendsThePaddedTextAndKeepsOnlyWhatTheUnitTook) {
+    const QByteArray padded = "FOH rack" + QByteArray(248, '.');
+    const std::pair<std::optional<sim::LineFault>, QString> rows[] = {
+        {{{K::Silent}}, "! Devices Information: Can not renew the information of the devices."},
+        {{{K::Error, 2}},
+         "! Devices Information: The argument of the command is wrong.\nMQX-T410 "
+         "ID = 01"}, // an error reply renews nothing
+        {{}, "i Devices Information: That devices information were renewed."},
+    };
+    for (const auto& [fault, message] : rows) {
+        nextRow(fault ? std::optional(std::pair(sim::UnitCommand::DeviceInfoSet, *fault))
+                      : std::nullopt);
+        EXPECT_EQ(edit(QStringLiteral("FOH rack")),
+                  fault ? ProcedureOutcome::Cancel : ProcedureOutcome::Ok);
+        EXPECT_EQ(messages(), QStringList{message});
+        EXPECT_EQ(session.DeviceInfoText, fault ? QByteArray(256, '.') : padded);
+    }
+    EXPECT_EQ(received, std::vector<QByteArray>{"(01Y" + padded});
+    EXPECT_EQ(sim.unit(1)->deviceInfo(), padded);
 }
 
 TEST_F(DeviceInfoTest, ModesWithoutAnExchange) {
@@ -90,9 +81,8 @@ TEST_F(DeviceInfoTest, ModesWithoutAnExchange) {
     EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(session.DeviceInfoText, QByteArray(256, '.'));
     EXPECT_TRUE(line.isOpen());
-}
 
-TEST_F(DeviceInfoTest, ConnectionModeCancelSaysByeBeforeClosing) {
+    // Cancel in connection mode says bye before closing.
     DeviceInfoProcedure info(DeviceInfoMode::Connection, session, engine, prompts, clock);
     EXPECT_TRUE(info.cancel());
     EXPECT_FALSE(info.cancel());

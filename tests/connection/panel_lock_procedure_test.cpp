@@ -4,14 +4,11 @@
 #include "connection/panel_lock_procedure.h"
 #include "unit_bench.h"
 
-#include <optional>
-
 namespace mqx::test {
 namespace {
 
 using sim::LineFault;
 using sim::UnitCommand;
-using K = LineFault::Kind;
 
 class PanelLockTest : public UnitBench {
 protected:
@@ -34,7 +31,7 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
     const QString failed = QStringLiteral("The lock of panel operation failed.");
     const QString nonErr = QStringLiteral("Non Err Code.");
     constexpr auto Ok = ProcedureOutcome::Ok, Cancel = ProcedureOutcome::Cancel;
-    constexpr auto Info = PromptIcon::Information, Warn = PromptIcon::Exclamation;
+    const QString Info = QStringLiteral("i"), Warn = QStringLiteral("!");
     constexpr auto Lock = UnitCommand::PanelLock, State = UnitCommand::PanelLockState;
     // The counts are of the lock request and of the state query after it.
     const struct {
@@ -43,7 +40,7 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
         ProcedureOutcome outcome;
         int requests, queries;
         QString text;
-        PromptIcon icon;
+        QString icon;
         char state;
         bool releasing = false;
     } cases[] = {
@@ -67,13 +64,9 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const bool locking = !c.releasing;
-        sim.clearFaults();
+        nextRow(c.fault);
         sim.unit(3)->handle(locking ? "CE" : "CD");
         session.PanelLockState = locking ? 'E' : 'D';
-        if (c.fault)
-            sim.setFault(c.fault->first, c.fault->second);
-        received.clear();
-        prompts.clear();
         int refreshes = 0;
         PanelLockProcedure lock(session, engine, prompts, clock);
         lock.setStatusCallback([&refreshes] { ++refreshes; });
@@ -83,14 +76,11 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
         EXPECT_EQ(lock.outcome(), c.outcome);
         EXPECT_EQ(count(locking ? "(03CD" : "(03CE"), c.requests);
         EXPECT_EQ(count("(03K"), c.queries);
-        ASSERT_EQ(prompts.shown().size(), 1u);
         // Releasing writes the ID without its leading zero.
-        EXPECT_EQ(lastShown().text,
-                  c.text + (locking ? "\nMQX-T410 ID = 03" : "\nMQX-T410 ID = 3"));
-        EXPECT_EQ(lastShown().title, QStringLiteral("Panel Operation Lock"));
-        EXPECT_EQ(lastShown().icon, c.icon);
-        EXPECT_EQ(session.PanelLockState, c.state);
-        EXPECT_EQ(refreshes, c.outcome == ProcedureOutcome::Ok ? 1 : 0);
+        EXPECT_EQ(messages(), QStringList{c.icon + " Panel Operation Lock: " + c.text +
+                                          (locking ? "\nMQX-T410 ID = 03" : "\nMQX-T410 ID = 3")});
+        EXPECT_EQ(std::pair(session.PanelLockState, refreshes),
+                  std::pair(c.state, c.outcome == ProcedureOutcome::Ok ? 1 : 0));
     }
 }
 
@@ -106,7 +96,7 @@ TEST_F(PanelLockTest, ARequestQueuedBehindTheLevelStreamIsJudgedByItsOwnReply) {
     EXPECT_EQ(lock.outcome(), ProcedureOutcome::Ok);
     EXPECT_EQ(count("(03CD"), 1);
     EXPECT_EQ(session.PanelLockState, 'D');
-    EXPECT_EQ(lastShown().text, QStringLiteral("Panel operation was locked.\nMQX-T410 ID = 03"));
+    EXPECT_EQ(prompts.shown().back().text, "Panel operation was locked.\nMQX-T410 ID = 03");
 }
 
 } // namespace

@@ -6,127 +6,95 @@
 #include "unit_bench.h"
 
 #include <cstring>
-#include <optional>
 
 namespace mqx::test {
 namespace {
 
-using sim::LineFault;
 using sim::UnitCommand;
-using K = LineFault::Kind;
+constexpr auto Download = TransferDirection::Download, Upload = TransferDirection::Upload;
 
 class SelectDataTest : public UnitBench {
 protected:
     void SetUp() override {
         UnitBench::SetUp();
         session.ConnectedUnitId = 1;
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
         std::memcpy(sim.unit(1)->currentProgram().name.data(), "IN THE UNIT", 11);
         std::memcpy(session.CurrentRecord().name.data(), "ON THE PC", 9);
     }
-    ProcedureOutcome run(TransferDirection direction) {
-        SelectDataProcedure select{session, engine, prompts, clock};
-        EXPECT_TRUE(select.start(direction));
-        EXPECT_FALSE(select.start(direction)) << "OK acts once";
-        EXPECT_TRUE(runToEnd(select));
-        return select.outcome();
+    // Opens the line afresh with `fault` on `command`.
+    void reset(UnitCommand command, std::optional<sim::LineFault> fault) {
+        nextRow(fault ? std::optional(std::pair(command, *fault)) : std::nullopt);
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
     }
+    const QString refused = "! Select Data: There was injustice data in the data that received "
+                            "it.\nMQX-T410 ID = 01";
+    const QString lost = "! MQX-T410 Controller: Cannot connect MQX-T410(ID=1)";
 };
 
 TEST_F(SelectDataTest, DownloadArrivingInBurstsStillCompletes) {
-    sim.setFault(UnitCommand::DataGet, {K::Bursts, 0, 400, 4});
-    EXPECT_EQ(run(TransferDirection::Download), ProcedureOutcome::Ok);
+    reset(UnitCommand::DataGet, sim::LineFault{K::Bursts, 0, 400, 4});
+    SelectDataProcedure select{session, engine, prompts, clock};
+    ASSERT_TRUE(select.start(Download));
+    ASSERT_TRUE(runToEnd(select));
+    EXPECT_EQ(select.outcome(), ProcedureOutcome::Ok);
     EXPECT_EQ(requests(), QStringList{QStringLiteral("(01Q000")});
     EXPECT_EQ(EncodeRecordText(session.CurrentRecord()),
               EncodeRecordText(sim.unit(1)->currentProgram()));
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("Connection Completed")});
-    EXPECT_EQ(lastShown().title, QStringLiteral("MQX-T410 Controller"));
-    EXPECT_EQ(lastShown().icon, PromptIcon::Information);
+    EXPECT_EQ(messages(), QStringList{"i MQX-T410 Controller: Connection Completed"});
     EXPECT_TRUE(line.isOpen()) << "a good transfer keeps the connection";
 }
 
-TEST_F(SelectDataTest, AFailedTransferIsToldSaysByeAndKeepsTheProgram) {
+// A failed transfer is told. Cancel before OK is not, nor Cancel during a transfer, which
+// acts at once: a slow or silent unit must not hold the operator for the whole reply wait.
+// Either way the unit hears bye and the program stays.
+TEST_F(SelectDataTest, AFailedOrCancelledTransferSaysByeAndKeepsTheProgram) {
     const ProgramRecord before = session.CurrentRecord();
-    const QString refused =
-        QStringLiteral("There was injustice data in the data that received it.\nMQX-T410 ID = 01");
-    const QString lost = QStringLiteral("Cannot connect MQX-T410(ID=1)");
+    constexpr qint64 ToTheEnd = -2, BeforeOk = -1;
+    constexpr auto Get = UnitCommand::DataGet, Set = UnitCommand::DataSet;
     const struct {
         TransferDirection direction;
         UnitCommand command;
-        LineFault fault;
-        QString title, text;
+        std::optional<sim::LineFault> fault;
+        qint64 cancelAfterMs;
+        QString message = {};
     } rows[] = {
-        {TransferDirection::Download, UnitCommand::DataGet, {K::Error, 30}, "Select Data", refused},
-        {TransferDirection::Upload, UnitCommand::DataSet, {K::Error, 30}, "Select Data", refused},
-        {TransferDirection::Download,
-         UnitCommand::DataGet,
-         {K::Garbled},
-         "MQX-T410 Controller",
-         lost},
-        {TransferDirection::Upload, UnitCommand::DataSet, {K::Silent}, "MQX-T410 Controller", lost},
+        {Download, Get, {{K::Error, 30}}, ToTheEnd, refused},
+        {Upload, Set, {{K::Error, 30}}, ToTheEnd, refused},
+        {Download, Get, {{K::Garbled}}, ToTheEnd, lost},
+        {Upload, Set, {{K::Silent}}, ToTheEnd, lost},
+        {Download, Get, {}, BeforeOk},
+        {Upload, Set, {{K::Silent}}, 1000},
+        {Download, Get, {{K::Silent}}, 1000},
+        {Download, Get, {}, 200}, // the unit is still sending when Cancel comes
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.text.toStdString());
-        sim.clearFaults();
-        sim.setFault(row.command, row.fault);
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
-        prompts.clear();
-        EXPECT_EQ(run(row.direction), ProcedureOutcome::Cancel);
-        EXPECT_EQ(texts(), QStringList{row.text});
-        EXPECT_EQ(lastShown().title, row.title);
-        EXPECT_EQ(lastShown().icon, PromptIcon::Exclamation);
-        EXPECT_EQ(session.CurrentRecord(), before) << "an error reply is not a program";
-        EXPECT_EQ(lastRequest(), QStringLiteral("(01bye"));
-        EXPECT_FALSE(line.isOpen());
-    }
-}
-
-// Cancel before OK says bye; so does Cancel during a transfer, at once, for a unit that is
-// slow or silent must not hold the operator for the whole reply wait.
-TEST_F(SelectDataTest, CancelStopsAtOnceSaysByeAndKeepsTheProgram) {
-    const ProgramRecord before = session.CurrentRecord();
-    const struct {
-        const char* name;
-        TransferDirection direction;
-        UnitCommand command;
-        std::optional<LineFault> fault; // none: the unit is still sending when Cancel comes
-        qint64 cancelAfterMs;           // negative: before OK
-    } rows[] = {
-        {"before OK", TransferDirection::Download, UnitCommand::DataGet, {}, -1},
-        {"silent upload", TransferDirection::Upload, UnitCommand::DataSet, {{K::Silent}}, 1000},
-        {"silent download", TransferDirection::Download, UnitCommand::DataGet, {{K::Silent}}, 1000},
-        {"download arriving", TransferDirection::Download, UnitCommand::DataGet, {}, 200},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        sim.clearFaults();
-        if (row.fault)
-            sim.setFault(row.command, *row.fault);
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
-        received.clear();
+        SCOPED_TRACE(&row - rows);
+        reset(row.command, row.fault);
         SelectDataProcedure select{session, engine, prompts, clock};
-        if (row.cancelAfterMs >= 0) {
+        if (row.cancelAfterMs != BeforeOk) {
             ASSERT_TRUE(select.start(row.direction));
+            EXPECT_FALSE(select.start(row.direction)) << "OK acts once";
+        }
+        if (row.cancelAfterMs >= 0) {
             clock.advance(row.cancelAfterMs);
             ASSERT_TRUE(select.isRunning());
             EXPECT_TRUE(row.fault || engine.exchange().received > 0) << "the program is on its way";
         }
-        EXPECT_TRUE(select.cancel());
-        EXPECT_FALSE(select.cancel()) << "Cancel acts once";
-        EXPECT_FALSE(select.start(row.direction));
-        if (row.cancelAfterMs < 0) {
-            ASSERT_TRUE(runToEnd(select));
+        if (row.cancelAfterMs != ToTheEnd) {
+            EXPECT_TRUE(select.cancel());
+            EXPECT_FALSE(select.cancel()) << "Cancel acts once";
+            EXPECT_FALSE(select.start(row.direction));
+            EXPECT_TRUE(row.cancelAfterMs < 0 || (select.hasEnded() && engine.done()))
+                << "no wait for the unit";
         }
-        EXPECT_TRUE(select.hasEnded()) << "no wait for the unit";
+        ASSERT_TRUE(runToEnd(select));
         EXPECT_EQ(select.outcome(), ProcedureOutcome::Cancel);
         EXPECT_FALSE(line.isOpen());
-        EXPECT_TRUE(engine.done());
-
         clock.advance(3000);
         sim.takeOutput(clock.nowMs()); // lets the unit take the last frame as ended
         EXPECT_EQ(lastRequest(), QStringLiteral("(01bye"));
-        EXPECT_EQ(session.CurrentRecord(), before);
-        EXPECT_TRUE(prompts.shown().empty());
+        EXPECT_EQ(session.CurrentRecord(), before) << "an error reply is not a program";
+        EXPECT_EQ(messages(), row.message.isEmpty() ? QStringList{} : QStringList{row.message});
     }
 }
 

@@ -7,35 +7,9 @@
 namespace mqx::test {
 namespace {
 
-// One line of simulated units per case.
-struct ScanBench : UnitBench {
-    explicit ScanBench(std::vector<int> ids) : UnitBench(std::move(ids)) {
-        SetUp();
-        sim.setFrameObserver(
-            [this](sim::UnitSimulator::Direction direction, QByteArrayView frame, qint64) {
-                const QByteArray f = frame.toByteArray();
-                if (direction == sim::UnitSimulator::Direction::Received) {
-                    received.push_back(f);
-                    if (cancelOn == f)
-                        scan.cancel();
-                }
-            });
-    }
-    void TestBody() override {}
-
-    UnitScanProcedure scan{session, engine, clock};
-    QByteArray cancelOn; // the request on whose arrival the operator stops the scan
-};
-
-std::vector<int> ids(const std::vector<FoundUnit>& found) {
-    std::vector<int> list;
-    for (const FoundUnit& unit : found)
-        list.push_back(unit.id);
-    return list;
-}
-
 TEST(UnitScan, FindsTheUnitsOnTheLineAndLeavesNoneGreeted) {
-    struct Case {
+    constexpr auto Ok = ProcedureOutcome::Ok, Cancel = ProcedureOutcome::Cancel;
+    const struct {
         const char* name;
         std::vector<int> units;
         QByteArray cancelOn;
@@ -43,47 +17,45 @@ TEST(UnitScan, FindsTheUnitsOnTheLineAndLeavesNoneGreeted) {
         int lastGreeted;
         ProcedureOutcome outcome;
         bool garbledHello = false; // the units take the hello but echo it garbled
+    } cases[] = {
+        {"three units", {3, 17, 99}, {}, {3, 17, 99}, 99, Ok},
+        {"an empty line", {}, {}, {}, 99, Ok},
+        {"stopped on a silent ID", {3, 17, 99}, "(10hello", {3}, 10, Cancel},
+        {"stopped while a unit answers", {3, 17, 99}, "(17hello", {3, 17}, 17, Cancel},
+        {"garbled echoes", {3, 17, 99}, {}, {}, 99, Ok, true},
     };
-    const Case cases[] = {
-        {"three units", {3, 17, 99}, {}, {3, 17, 99}, 99, ProcedureOutcome::Ok},
-        {"an empty line", {}, {}, {}, 99, ProcedureOutcome::Ok},
-        {"stopped on a silent ID", {3, 17, 99}, "(10hello", {3}, 10, ProcedureOutcome::Cancel},
-        {"stopped while a unit answers",
-         {3, 17, 99},
-         "(17hello",
-         {3, 17},
-         17,
-         ProcedureOutcome::Cancel},
-        {"garbled echoes", {3, 17, 99}, {}, {}, 99, ProcedureOutcome::Ok, true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ScanBench bench(c.units);
-        bench.cancelOn = c.cancelOn;
+        UnitBench bench(c.units);
+        bench.SetUp();
+        UnitScanProcedure scan{bench.session, bench.engine, bench.clock};
+        bench.onReceived = [&](const QByteArray& frame) {
+            if (frame == c.cancelOn) // the operator stops the scan as this request arrives
+                scan.cancel();
+        };
         if (bench.sim.unit(17))
             bench.sim.unit(17)->handle("Y" + QByteArray("Stage left.").leftJustified(256, '.'));
         if (c.garbledHello)
-            bench.sim.setFault(sim::UnitCommand::Hello, {sim::LineFault::Kind::Garbled});
+            bench.sim.setFault(sim::UnitCommand::Hello, {K::Garbled});
         std::vector<int> progress;
-        bench.scan.setProgressCallback([&](int id) { progress.push_back(id); });
-        ASSERT_TRUE(bench.scan.start(QStringLiteral("1")));
-        ASSERT_TRUE(bench.runToEnd(bench.scan));
-        EXPECT_EQ(bench.scan.outcome(), c.outcome);
-
-        EXPECT_EQ(ids(bench.scan.found()), c.found);
-        if (c.found.size() == 3) {
-            EXPECT_EQ(UnitScanProcedure::unitText(bench.scan.found()[1]),
-                      QStringLiteral("ID 17  Stage left"));
+        scan.setProgressCallback([&](int id) { progress.push_back(id); });
+        ASSERT_TRUE(scan.start(QStringLiteral("1")));
+        ASSERT_TRUE(bench.runToEnd(scan));
+        EXPECT_EQ(scan.outcome(), c.outcome);
+        std::vector<int> found;
+        for (const FoundUnit& unit : scan.found())
+            found.push_back(unit.id);
+        EXPECT_EQ(found, c.found);
+        if (found.size() == 3) {
+            EXPECT_EQ(UnitScanProcedure::unitText(scan.found()[1]), "ID 17  Stage left");
         }
         // At the line's pace 96 silent IDs, each greeted and told bye, and three units fit
         // inside half a minute.
         EXPECT_LT(bench.clock.nowMs(), 30000);
         EXPECT_EQ(progress.size(), static_cast<std::size_t>(c.lastGreeted));
-        EXPECT_EQ(bench.count(QStringLiteral("(%1hello")
-                                  .arg(c.lastGreeted + 1, 2, 10, QLatin1Char('0'))
-                                  .toLatin1()),
-                  0)
-            << "nothing greeted after the stop";
+        const QString next =
+            QStringLiteral("(%1hello").arg(c.lastGreeted + 1, 2, 10, QLatin1Char('0'));
+        EXPECT_EQ(bench.count(next.toLatin1()), 0) << "nothing greeted after the stop";
         // Every ID greeted, answered or not, was told bye before the next ID was greeted.
         QByteArray greeted;
         for (const QByteArray& frame : bench.received) {
