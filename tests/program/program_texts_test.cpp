@@ -8,10 +8,11 @@
 #include "program/program_outcome.h"
 #include "program/program_text_procedure.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 namespace mqx {
 namespace {
@@ -20,16 +21,11 @@ TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
     const ReplyCheck ok = ReplyCheck::match();
     const ReplyCheck garbled = ReplyCheck::garbled();
     using A = ProgramAction;
-    const std::map<A, const char*> titles = {{A::Delete, "List Delete"},
-                                             {A::Recall, "Program Recall"},
-                                             {A::Download, "ProgramDownLoad"},
-                                             {A::ProtectionSet, "Program Protection"},
-                                             {A::ProtectionClear, "Program Protection"},
-                                             {A::RecallLockSet, "RecallLock"},
-                                             {A::RecallLockClear, "RecallLock"},
-                                             {A::Store, "Program Store"},
-                                             {A::Name, "Program Name"},
-                                             {A::Information, "Program Information"}};
+    const QStringList titles = QStringLiteral("List Delete|Program Recall|ProgramDownLoad|"
+                                              "Program Protection|Program Protection|RecallLock|"
+                                              "RecallLock|Program Store|Program Name|"
+                                              "Program Information")
+                                   .split(u'|');
     // A success shows the Information icon, anything else the Exclamation one.
     struct Case {
         A action;
@@ -75,7 +71,7 @@ TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
     for (const Case& c : cases) {
         const ProgramMessage m = ProgramOutcome(c.action, c.succeeded, c.check, c.program);
         const ProgramMessage expected{
-            c.success, QString::fromLatin1(titles.at(c.action)), QString::fromLatin1(c.text),
+            c.success, titles[static_cast<int>(c.action)], QString::fromLatin1(c.text),
             c.success ? PromptIcon::Information : PromptIcon::Exclamation};
         EXPECT_EQ(m, expected) << m.text.toStdString();
     }
