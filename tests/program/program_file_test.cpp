@@ -46,9 +46,8 @@ TEST_F(ProgramFile, SaveWritesHeaderAndImageAndLoadThenApplyGivesThemBack) {
     EXPECT_EQ(readFile(path), fileOf(saved));
 
     ApplyDefaults(session);
-    r.out[2].display_mask = 0x3F;
-    r.out[2].filler = 5;
     session.staging.out[2].display_mask = 0x3F; // left over from nowhere: must not survive
+    session.staging.out[2].filler = 5;
     session.peqBandOff.type[0][0] = 3;
     session.savedBandSettings.channel[1].hpf_freq = 29;
     ASSERT_TRUE(LoadProgramFile(session, path));

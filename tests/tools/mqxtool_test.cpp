@@ -53,7 +53,7 @@ TEST(Mqxtool, ShowListsEveryFieldWithStepAndText) {
     ProgramRecord r{};
     ApplyRecordDefaults(r);
     r.out[4].source = 7;
-    r.out[0].display_mask = 0x3F;
+    r.out[1].display_mask = 0x3F;
     const QString path = dir.path(QStringLiteral("odd.mqx"));
     ASSERT_TRUE(SaveRecordFile(r, path));
     const QStringList lines = mqxtool(args({"show"}) << path).out.split(u'\n', Qt::SkipEmptyParts);
@@ -61,7 +61,7 @@ TEST(Mqxtool, ShowListsEveryFieldWithStepAndText) {
     for (const char* line :
          {"out[1].hpf_freq = 29 (100.0Hz)", "geq_level[0][1] = 24 (0.0dB)",
           "comp_ratio[0] = 0 (1.00:1)", "pink_level = 181 (0.0dB)", "out[0].limiter = 0 (Off)",
-          "input_select = 4", "out[4].source = 7 (?\?\?)", "out[0].display_mask = 32"})
+          "input_select = 4", "out[4].source = 7 (?\?\?)", "out[1].display_mask = 16"})
         EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
     const QJsonObject o =
         QJsonDocument::fromJson(mqxtool(args({"show", "--json"}) << path).out.toUtf8()).object();
