@@ -1,7 +1,3 @@
-// The program management dialogs under the offscreen platform: the choosers' OK, the name
-// box's filter, the list filling from the simulated unit with its buttons, and the printed
-// list read back from a PDF.
-
 #include "core/program_table.h"
 #include "program/flag_chooser_dialog.h"
 #include "program/program_list_dialog.h"

@@ -1,6 +1,3 @@
-// Program management against the simulated unit on the virtual clock: the list read slot
-// by slot and the actions on it, store, name and information, and the ways each fails.
-
 #include "program/program_list_procedure.h"
 #include "program/program_list_text.h"
 #include "program/program_store_procedure.h"

@@ -1,6 +1,3 @@
-// What program management shows: the outcome of every operation, the list lines, the
-// printed layout, the choosers' buttons and the padded name and information.
-
 #include "core/program_table.h"
 #include "link/reply_check.h"
 #include "program/flag_chooser.h"
@@ -124,29 +121,20 @@ TEST(ProgramList, LinesOnScreenAndOnPaper) {
     EXPECT_LE(page.back().y + 110, kPrintedPageHeight) << "the last line fits the page";
 }
 
+// Protection is set at 0, the recall lock at anything but 0; the other value clears each.
 TEST(FlagChooser, OpeningChoiceOkAndReturnedValue) {
-    struct Case {
-        FlagKind kind;
-        std::uint8_t value;
-        bool setAtOpening;
-        std::uint8_t setValue, clearValue;
-    };
-    const Case cases[] = {
-        {FlagKind::Protection, 0, true, 0, 255}, // protected
-        {FlagKind::Protection, 255, false, 0, 255},
-        {FlagKind::Protection, 7, false, 0, 255}, // anything but 0 is writable
-        {FlagKind::RecallLock, 255, true, 255, 0},
-        {FlagKind::RecallLock, 1, true, 255, 0}, // anything but 0 is locked
-        {FlagKind::RecallLock, 0, false, 255, 0},
-    };
-    for (const Case& c : cases) {
-        FlagChooser chooser(c.kind, c.value);
-        EXPECT_EQ(chooser.setSelected(), c.setAtOpening);
+    const std::tuple<FlagKind, std::uint8_t, bool> cases[] = {
+        {FlagKind::Protection, 0, true},  {FlagKind::Protection, 255, false},
+        {FlagKind::Protection, 7, false}, {FlagKind::RecallLock, 255, true},
+        {FlagKind::RecallLock, 1, true},  {FlagKind::RecallLock, 0, false}};
+    for (const auto& [kind, value, setAtOpening] : cases) {
+        FlagChooser chooser(kind, value);
+        EXPECT_EQ(chooser.setSelected(), setAtOpening);
         EXPECT_FALSE(chooser.okEnabled()) << "OK starts disabled";
-        chooser.select(!c.setAtOpening);
+        chooser.select(!setAtOpening);
         EXPECT_TRUE(chooser.okEnabled());
-        EXPECT_EQ(chooser.value(), c.setAtOpening ? c.clearValue : c.setValue);
-        chooser.select(c.setAtOpening);
+        EXPECT_EQ(chooser.value(), (kind == FlagKind::Protection) == setAtOpening ? 255 : 0);
+        chooser.select(setAtOpening);
         EXPECT_FALSE(chooser.okEnabled()) << "back to the opening choice";
     }
 }

@@ -1,5 +1,3 @@
-// Data replies into the program table and the upload image.
-
 #include "core/session.h"
 #include "program/program_transfer.h"
 #include "program/record_text.h"

@@ -1,6 +1,3 @@
-// mqxtool's unit verbs in real time: the real serial code against mqx-sim on its
-// pseudo-terminal, run as the operator runs them.
-
 #include "program/field_labels.h"
 #include "program/program_file.h"
 #include "program/record_text.h"
