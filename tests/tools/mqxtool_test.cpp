@@ -12,7 +12,6 @@
 namespace mqx::test {
 namespace {
 
-// new writes the defaults; check and diff read files and exit by what they found.
 TEST(Mqxtool, NewCheckAndDiff) {
     ScratchDir dir;
     const QString a = dir.path(QStringLiteral("a.mqx"));

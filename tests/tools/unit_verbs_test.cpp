@@ -85,7 +85,6 @@ TEST_F(UnitVerbs, InfoPrintsTheUnitByItsComNumber) {
     EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
 }
 
-// diff compares a file with the unit's current program; upload and download carry it whole.
 TEST_F(UnitVerbs, DiffUploadAndDownloadAgreeWithTheUnit) {
     const SimProcess& unit = start();
     const QString first = dir.path(QStringLiteral("first.mqx"));
