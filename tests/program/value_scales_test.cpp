@@ -37,6 +37,21 @@ void expectTexts(Scale scale, std::initializer_list<int> steps,
         EXPECT_EQ(StepText(scale, step).toStdString(), *text++) << int(scale) << " step " << step;
 }
 
+// Typed entries: which texts a box of each kind takes, and the step each one lands on.
+void expectValid(bool valid, int kind, std::initializer_list<const char*> texts) {
+    for (const char* text : texts)
+        EXPECT_EQ(IsValidEntry(QString::fromLatin1(text), kind), valid) << text << " kind " << kind;
+}
+
+void expectSteps(int scale, int lowest, int highest, std::initializer_list<const char*> texts,
+                 std::initializer_list<int> steps) {
+    ASSERT_EQ(texts.size(), steps.size());
+    auto step = steps.begin();
+    for (const char* text : texts)
+        EXPECT_EQ(TextToStep(QString::fromLatin1(text), scale, lowest, highest), *step++)
+            << text << " on scale " << scale << " within " << lowest << ".." << highest;
+}
+
 } // namespace
 
 // Times follow the E12 series; ratios 93 and 94 are the unit's own, cut off, not rounded.
@@ -104,25 +119,6 @@ TEST(ValueScales, NumericCompanions) {
         EXPECT_NEAR(StepText(Scale::QBandwidth, n).left(4).toDouble(), QBandwidthValue(n), 0.051)
             << n;
 }
-
-namespace {
-
-// Typed entries: which texts a box of each kind takes, and the step each one lands on.
-void expectValid(bool valid, int kind, std::initializer_list<const char*> texts) {
-    for (const char* text : texts)
-        EXPECT_EQ(IsValidEntry(QString::fromLatin1(text), kind), valid) << text << " kind " << kind;
-}
-
-void expectSteps(int scale, int lowest, int highest, std::initializer_list<const char*> texts,
-                 std::initializer_list<int> steps) {
-    ASSERT_EQ(texts.size(), steps.size());
-    auto step = steps.begin();
-    for (const char* text : texts)
-        EXPECT_EQ(TextToStep(QString::fromLatin1(text), scale, lowest, highest), *step++)
-            << text << " on scale " << scale << " within " << lowest << ".." << highest;
-}
-
-} // namespace
 
 TEST(IsValidEntry, NumbersWithTheirUnitWordsAndTheWordsOfEachKind) {
     expectValid(true, 2, {"-12.5", "-12.5 dB", "3dbx"}); // the unit word over its own length
