@@ -62,13 +62,11 @@ TEST(ProgramRecord, DefaultsKeepReservedBytesAndFillersAndResetPageMemories) {
     s.meterLevels.compReduction[0] = 12;
 
     ApplyDefaults(s);
-    EXPECT_EQ(r.reserved_294[3], 0x5A);
-    EXPECT_EQ(r.out[2].filler, 7);
-    EXPECT_EQ(r.geq_level[5][1], 24);
-    EXPECT_FALSE(s.peqBandOff.holdsAnything());
-    EXPECT_FALSE(s.savedBandSettings.holdsAnything());
-    EXPECT_EQ(s.meterLevels.outputMeter[2], 0);
-    EXPECT_EQ(s.meterLevels.compReduction, (std::array<std::uint8_t, 2>{90, 90}));
+    const auto& m = s.meterLevels;
+    EXPECT_EQ((std::vector<int>{r.reserved_294[3], r.out[2].filler, r.geq_level[5][1],
+                                m.outputMeter[2], m.compReduction[0], m.compReduction[1]}),
+              (std::vector<int>{0x5A, 7, 24, 0, 90, 90}));
+    EXPECT_FALSE(s.peqBandOff.holdsAnything() || s.savedBandSettings.holdsAnything());
 }
 
 TEST(ProgramRecord, TableHolds51RecordsAndRefusesOthers) {

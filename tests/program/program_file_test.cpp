@@ -16,11 +16,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace mqx;
-using mqx::test::readFile;
-using mqx::test::ScratchDir;
-using mqx::test::writeFile;
-
+namespace mqx::test {
 namespace {
 
 class ProgramFile : public ::testing::Test {
@@ -37,8 +33,7 @@ QByteArray fileOf(const ProgramRecord& r, const char* lineEnd = "\r\n") {
     return QByteArray("MQX-T410VER1.50") + lineEnd + EncodeRecordText(r);
 }
 
-} // namespace
-
+// Apply gives each output its own graph and forgets the band memories.
 TEST_F(ProgramFile, SaveWritesHeaderAndImageAndLoadThenApplyGivesThemBack) {
     ProgramRecord& r = session.CurrentRecord();
     std::memcpy(r.name.data(), "Main PA", 7);
@@ -51,72 +46,45 @@ TEST_F(ProgramFile, SaveWritesHeaderAndImageAndLoadThenApplyGivesThemBack) {
     EXPECT_EQ(readFile(path), fileOf(saved));
 
     ApplyDefaults(session);
+    session.staging.out[2].display_mask = 0x3F; // left over from nowhere: must not survive
+    session.staging.out[2].filler = 5;
+    session.peqBandOff.type[0][0] = 3;
+    session.savedBandSettings.channel[1].hpf_freq = 29;
     ASSERT_TRUE(LoadProgramFile(session, path));
     EXPECT_NE(session.CurrentRecord(), saved); // loading alone changes nothing
     ApplyLoadedFile(session);
     EXPECT_EQ(session.CurrentRecord(), saved);
+    EXPECT_FALSE(session.peqBandOff.holdsAnything() || session.savedBandSettings.holdsAnything());
 }
 
-TEST_F(ProgramFile, ApplyGivesEachOutputItsOwnGraphAndForgetsBandMemories) {
-    const QString path = writeFile(dir, QStringLiteral("p.mqx"), fileOf(session.CurrentRecord()));
-    session.CurrentRecord().out[2].display_mask = 0x3F;
-    session.CurrentRecord().out[2].filler = 5;
-    session.staging.out[2].display_mask = 0x3F; // left over from nowhere: must not survive
-    session.peqBandOff.type[0][0] = 3;
-    session.savedBandSettings.channel[1].hpf_freq = 29;
-    ASSERT_TRUE(LoadProgramFile(session, path));
-    ApplyLoadedFile(session);
-    EXPECT_EQ(session.CurrentRecord().out[2].display_mask, 0x08);
-    EXPECT_EQ(session.CurrentRecord().out[2].filler, 0);
-    EXPECT_FALSE(session.peqBandOff.holdsAnything());
-    EXPECT_FALSE(session.savedBandSettings.holdsAnything());
-}
-
-TEST_F(ProgramFile, ReadsLineFeedsLowerCaseAndOtherVersions) {
+TEST_F(ProgramFile, ReadsEitherLineEndAndCaseAndRefusesWhatIsNotAWholeProgram) {
     ProgramRecord r = session.CurrentRecord();
     r.out[0].level = 0xC8;
-    QByteArray bytes = fileOf(r, "\n");
-    bytes.replace("C8", "c8");
-    bytes.replace("VER1.50", "VER2.07");
-    const QString path = writeFile(dir, QStringLiteral("lf.mqx"), bytes);
-    ASSERT_TRUE(LoadProgramFile(session, path));
-    EXPECT_EQ(session.staging.out[0].level, 0xC8);
-
-    // an editor's line end after the image does no harm
-    writeFile(dir, QStringLiteral("lf.mqx"), fileOf(r) + "\r\n");
-    EXPECT_TRUE(LoadProgramFile(session, path));
-}
-
-TEST_F(ProgramFile, RefusesWhatIsNotAWholeProgram) {
-    const QByteArray good = fileOf(session.CurrentRecord());
+    const QByteArray good = fileOf(r);
     const ProgramRecord before = session.CurrentRecord();
-    struct Case {
-        const char* name;
-        QByteArray bytes;
-        const char* reason;
+    const std::pair<QByteArray, const char*> cases[] = {
+        {fileOf(r, "\n").replace("C8", "c8").replace("VER1.50", "VER2.07"), nullptr},
+        {good + "\r\n", nullptr}, // an editor's line end after the image does no harm
+        {QByteArray(), "MQX-T410"},
+        {"XQM-T410VER1.50\r\n" + good.mid(17), "MQX-T410"},
+        {"MQX-T410VER1.50", "first line"},
+        {good.left(900), "out["},
+        {good.chopped(1), "out[5].on"},
+        {QByteArray(good).replace(17 + 297 + 10, 1, "x"), "sg_mute"},
+        {QByteArray(good).replace(17 + 100, 1, "\n"), "comment"},
+        {good + QByteArray(64 * 1024 + 1 - good.size(), ' '), "far too large"},
     };
-    QByteArray notHex = good;
-    notHex[17 + 297 + 10] = 'x';
-    QByteArray lineInComment = good;
-    lineInComment[17 + 100] = '\n';
-    const std::vector<Case> cases = {
-        {"empty", QByteArray(), "MQX-T410"},
-        {"other maker", "XQM-T410VER1.50\r\n" + good.mid(17), "MQX-T410"},
-        {"header only", "MQX-T410VER1.50", "first line"},
-        {"truncated in outputs", good.left(900), "out["},
-        {"one character short", good.chopped(1), "out[5].on"},
-        {"not hex", notHex, "sg_mute"},
-        {"line end in comment", lineInComment, "comment"},
-        {"one byte over 64 KiB", good + QByteArray(64 * 1024 + 1 - good.size(), ' '),
-         "far too large"},
-    };
-    for (const Case& c : cases) {
-        const QString path = writeFile(dir, QStringLiteral("bad.mqx"), c.bytes);
-        const FileResult result = LoadProgramFile(session, path);
-        EXPECT_FALSE(result) << c.name;
-        EXPECT_TRUE(result.error.contains(QLatin1StringView(c.reason)))
-            << c.name << ": " << result.error.toStdString();
-        EXPECT_EQ(session.CurrentRecord(), before) << c.name;
+    for (const auto& [bytes, reason] : cases) {
+        SCOPED_TRACE(bytes.left(40).toStdString());
+        session.staging.out[0].level = 0;
+        const FileResult result = LoadProgramFile(session, writeFile(dir, "f.mqx", bytes));
+        EXPECT_EQ(static_cast<bool>(result), !reason);
+        if (reason)
+            EXPECT_TRUE(result.error.contains(QLatin1StringView(reason)))
+                << result.error.toStdString();
+        else
+            EXPECT_EQ(session.staging.out[0].level, 0xC8);
+        EXPECT_EQ(session.CurrentRecord(), before);
     }
     EXPECT_FALSE(LoadProgramFile(session, dir.path(QStringLiteral("missing.mqx"))));
 }
@@ -147,62 +115,48 @@ TEST_F(ProgramFile, TheFileSizeLimitIsNamedAndTheEarlierFileKept) {
     EXPECT_FALSE(SaveProgramFile(session, dir.path(QStringLiteral("no/such/folder/x.mqx"))));
 }
 
-namespace {
-
 // The type of whatever stands at `path` itself (links not followed), or 0.
 mode_t typeAt(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-} // namespace
-
 // A FIFO would block the read for ever; a save would put a regular file in the place of
-// whatever stood there.
+// whatever stood there. The device node outside the scratch folder is never saved over.
 TEST_F(ProgramFile, OnlyRegularFilesAreReadOrReplaced) {
     const QString fifo = dir.path(QStringLiteral("fifo.mqx"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString socketPath = dir.path(QStringLiteral("socket.mqx"));
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(sock, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const QByteArray native = QFile::encodeName(socketPath);
-    ASSERT_LT(static_cast<std::size_t>(native.size()), sizeof address.sun_path);
-    std::memcpy(address.sun_path, native.constData(), static_cast<std::size_t>(native.size()));
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(),
+                 sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    const QString folder = dir.path(QStringLiteral("folder.mqx"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    const QString linkToFifo = dir.path(QStringLiteral("link.mqx"));
-    ASSERT_TRUE(QFile::link(fifo, linkToFifo));
-
-    struct Row {
-        const char* name;
-        QString path;
-        const char* kind;
-        bool saveToo; // never saved over: a device node outside the scratch folder
+    ASSERT_TRUE(QDir().mkdir(dir.path(QStringLiteral("folder.mqx"))));
+    ASSERT_TRUE(QFile::link(fifo, dir.path(QStringLiteral("link.mqx"))));
+    const std::pair<QString, const char*> rows[] = {
+        {fifo, "a FIFO (named pipe)"},
+        {socketPath, "a socket"},
+        {dir.path(QStringLiteral("folder.mqx")), "a folder"},
+        {dir.path(QStringLiteral("link.mqx")), "a FIFO (named pipe)"},
+        {QStringLiteral("/dev/null"), "a character device"},
     };
-    const std::vector<Row> rows = {
-        {"FIFO", fifo, "a FIFO (named pipe)", true},
-        {"socket", socketPath, "a socket", true},
-        {"folder", folder, "a folder", true},
-        {"link to a FIFO", linkToFifo, "a FIFO (named pipe)", true},
-        {"device", QStringLiteral("/dev/null"), "a character device", false},
-    };
-    for (const Row& row : rows) {
-        const QString reason = QStringLiteral("not a regular file but ") + row.kind;
-        const FileResult loaded = LoadProgramFile(session, row.path);
-        EXPECT_FALSE(loaded) << row.name;
-        EXPECT_EQ(loaded.error.toStdString(), reason.toStdString()) << row.name;
-        if (!row.saveToo)
+    for (const auto& [path, kind] : rows) {
+        SCOPED_TRACE(path.toStdString());
+        const QString reason = QStringLiteral("not a regular file but ") + kind;
+        EXPECT_EQ(LoadProgramFile(session, path).error, reason);
+        if (path.startsWith(u"/dev/"))
             continue;
-        const mode_t before = typeAt(row.path);
-        const FileResult saved = SaveProgramFile(session, row.path);
-        EXPECT_FALSE(saved) << row.name;
-        EXPECT_TRUE(saved.error.startsWith(reason))
-            << row.name << ": " << saved.error.toStdString();
-        EXPECT_EQ(typeAt(row.path), before) << row.name << " was replaced";
+        const mode_t before = typeAt(path);
+        const FileResult saved = SaveProgramFile(session, path);
+        EXPECT_FALSE(saved);
+        EXPECT_TRUE(saved.error.startsWith(reason)) << saved.error.toStdString();
+        EXPECT_EQ(typeAt(path), before) << "replaced";
     }
     ::close(sock);
     EXPECT_EQ(typeAt(fifo), static_cast<mode_t>(S_IFIFO));
 }
+
+} // namespace
+} // namespace mqx::test

@@ -1,6 +1,3 @@
-// What program management shows: the outcome of every operation, the list lines, the
-// printed layout, the choosers' buttons and the padded name and information.
-
 #include "core/program_table.h"
 #include "link/reply_check.h"
 #include "program/flag_chooser.h"
@@ -8,10 +5,11 @@
 #include "program/program_outcome.h"
 #include "program/program_text_procedure.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 namespace mqx {
 namespace {
@@ -20,16 +18,11 @@ TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
     const ReplyCheck ok = ReplyCheck::match();
     const ReplyCheck garbled = ReplyCheck::garbled();
     using A = ProgramAction;
-    const std::map<A, const char*> titles = {{A::Delete, "List Delete"},
-                                             {A::Recall, "Program Recall"},
-                                             {A::Download, "ProgramDownLoad"},
-                                             {A::ProtectionSet, "Program Protection"},
-                                             {A::ProtectionClear, "Program Protection"},
-                                             {A::RecallLockSet, "RecallLock"},
-                                             {A::RecallLockClear, "RecallLock"},
-                                             {A::Store, "Program Store"},
-                                             {A::Name, "Program Name"},
-                                             {A::Information, "Program Information"}};
+    const QStringList titles = QStringLiteral("List Delete|Program Recall|ProgramDownLoad|"
+                                              "Program Protection|Program Protection|RecallLock|"
+                                              "RecallLock|Program Store|Program Name|"
+                                              "Program Information")
+                                   .split(u'|');
     // A success shows the Information icon, anything else the Exclamation one.
     struct Case {
         A action;
@@ -75,7 +68,7 @@ TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
     for (const Case& c : cases) {
         const ProgramMessage m = ProgramOutcome(c.action, c.succeeded, c.check, c.program);
         const ProgramMessage expected{
-            c.success, QString::fromLatin1(titles.at(c.action)), QString::fromLatin1(c.text),
+            c.success, titles[static_cast<int>(c.action)], QString::fromLatin1(c.text),
             c.success ? PromptIcon::Information : PromptIcon::Exclamation};
         EXPECT_EQ(m, expected) << m.text.toStdString();
     }
@@ -128,29 +121,20 @@ TEST(ProgramList, LinesOnScreenAndOnPaper) {
     EXPECT_LE(page.back().y + 110, kPrintedPageHeight) << "the last line fits the page";
 }
 
+// Protection is set at 0, the recall lock at anything but 0; the other value clears each.
 TEST(FlagChooser, OpeningChoiceOkAndReturnedValue) {
-    struct Case {
-        FlagKind kind;
-        std::uint8_t value;
-        bool setAtOpening;
-        std::uint8_t setValue, clearValue;
-    };
-    const Case cases[] = {
-        {FlagKind::Protection, 0, true, 0, 255}, // protected
-        {FlagKind::Protection, 255, false, 0, 255},
-        {FlagKind::Protection, 7, false, 0, 255}, // anything but 0 is writable
-        {FlagKind::RecallLock, 255, true, 255, 0},
-        {FlagKind::RecallLock, 1, true, 255, 0}, // anything but 0 is locked
-        {FlagKind::RecallLock, 0, false, 255, 0},
-    };
-    for (const Case& c : cases) {
-        FlagChooser chooser(c.kind, c.value);
-        EXPECT_EQ(chooser.setSelected(), c.setAtOpening);
+    const std::tuple<FlagKind, std::uint8_t, bool> cases[] = {
+        {FlagKind::Protection, 0, true},  {FlagKind::Protection, 255, false},
+        {FlagKind::Protection, 7, false}, {FlagKind::RecallLock, 255, true},
+        {FlagKind::RecallLock, 1, true},  {FlagKind::RecallLock, 0, false}};
+    for (const auto& [kind, value, setAtOpening] : cases) {
+        FlagChooser chooser(kind, value);
+        EXPECT_EQ(chooser.setSelected(), setAtOpening);
         EXPECT_FALSE(chooser.okEnabled()) << "OK starts disabled";
-        chooser.select(!c.setAtOpening);
+        chooser.select(!setAtOpening);
         EXPECT_TRUE(chooser.okEnabled());
-        EXPECT_EQ(chooser.value(), c.setAtOpening ? c.clearValue : c.setValue);
-        chooser.select(c.setAtOpening);
+        EXPECT_EQ(chooser.value(), (kind == FlagKind::Protection) == setAtOpening ? 255 : 0);
+        chooser.select(setAtOpening);
         EXPECT_FALSE(chooser.okEnabled()) << "back to the opening choice";
     }
 }

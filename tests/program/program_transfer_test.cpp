@@ -1,5 +1,3 @@
-// Data replies into the program table and the upload image.
-
 #include "core/session.h"
 #include "program/program_transfer.h"
 #include "program/record_text.h"
@@ -29,68 +27,57 @@ ProgramRecord unitProgram() {
     return r;
 }
 
-TEST(DecodeProgramReply, AFullImageReplacesEveryCarriedFieldOfTheRecord) {
+// What DecodeRecordText carries and keeps is record_text_test's.
+TEST(DecodeProgramReply, AnInformationReplyFillsTheHeaderAndAFullImageTheWholeRecord) {
     Session session;
     ApplyDefaults(session);
-    session.CurrentRecord().out[1].display_mask = OutputBit(1);
     session.savedBandSettings.channel[2].hpf_freq = 30;
     session.peqBandOff.type[1][0] = 2;
     const ProgramRecord unit = unitProgram();
-    // What DecodeRecordText carries and keeps is record_text_test's.
-    ASSERT_TRUE(DecodeProgramReply(dataReply('Q', EncodeRecordText(unit)), session, 0));
-    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), EncodeRecordText(unit));
-    EXPECT_EQ(session.CurrentRecord().out[1].display_mask, OutputBit(1));
-    EXPECT_FALSE(session.savedBandSettings.holdsAnything());
-    EXPECT_FALSE(session.peqBandOff.holdsAnything());
-}
-
-TEST(DecodeProgramReply, AnInformationReplyFillsOnlyTheHeader) {
-    Session session;
-    const ProgramRecord unit = unitProgram();
-    session.peqBandOff.type[0][3] = 1;
+    const auto geq = session.Record(7).geq_level;
     ASSERT_TRUE(DecodeProgramReply(dataReply('I', EncodeRecordText(unit, RecordImage::Header)),
                                    session, 7));
-    const ProgramRecord& slot = session.Record(7);
-    EXPECT_EQ(slot.program_number, 7);
-    EXPECT_EQ(slot.name, unit.name);
-    EXPECT_EQ(slot.comment, unit.comment);
-    EXPECT_EQ(slot.geq_level[30][0], 0) << "the EQ block is not in an information reply";
+    EXPECT_EQ(EncodeRecordText(session.Record(7), RecordImage::Header),
+              EncodeRecordText(unit, RecordImage::Header));
+    EXPECT_EQ(session.Record(7).geq_level, geq) << "the EQ block is not in an information reply";
     EXPECT_TRUE(session.peqBandOff.holdsAnything()) << "only a whole program clears them";
+    ASSERT_TRUE(DecodeProgramReply(dataReply('Q', EncodeRecordText(unit)), session, 0));
+    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), EncodeRecordText(unit));
+    EXPECT_EQ(session.CurrentRecord().out[4].display_mask, OutputBit(4));
+    EXPECT_FALSE(session.savedBandSettings.holdsAnything() || session.peqBandOff.holdsAnything());
 }
 
+// The download of the current program takes only a whole program; an error reply marks a
+// stored slot unused but never the current program.
 TEST(DecodeProgramReply, RefusedRepliesLeaveTheRecord) {
     Session session;
     ApplyDefaults(session);
-    const ProgramRecord before = session.Record(12);
+    std::memcpy(session.CurrentRecord().name.data(), "OPERATOR", 8);
+    const ProgramRecord before = session.CurrentRecord(), slot = session.Record(12);
     const QByteArray full = EncodeRecordText(unitProgram());
-
+    const std::pair<QByteArray, bool> replies[] = {
+        // the reply, and whether a slot refuses it
+        {dataReply('Q', full, 1018), true},
+        {dataReply('I', full.left(297), 1019), true},
+        {dataReply('Q', full.left(500), 1019), true},
+        {dataReply('R', full), true},
+        {dataReply('Q', full.left(300) + "ZZ" + full.mid(302)), true},
+        {"(01Q00", true},
+        {"(01", true},
+        {dataReply('I', full.left(297)), false},
+        {"(01e13", false},
+        {"(01e", false},
+        {"(01exx" + full, false},
+    };
+    for (const auto& [reply, slotRefuses] : replies) {
+        SCOPED_TRACE(reply.left(16).toStdString());
+        EXPECT_FALSE(DownloadCurrent(reply, session));
+        EXPECT_TRUE(session.CurrentRecord() == before);
+        EXPECT_TRUE(!slotRefuses || !DecodeProgramReply(reply, session, 12));
+        EXPECT_TRUE(!slotRefuses || session.Record(12) == slot);
+    }
     EXPECT_FALSE(DecodeProgramReply(QByteArray("(01e11"), session, 12));
     EXPECT_EQ(session.Record(12).empty_flag, 255) << "an error reply marks the slot unused";
-    session.Record(12) = before;
-
-    for (const QByteArray& reply :
-         {dataReply('Q', full, 1018), dataReply('I', full.left(297), 1019),
-          dataReply('Q', full.left(500), 1019), dataReply('R', full),
-          dataReply('Q', full.left(300) + "ZZ" + full.mid(302)), QByteArray("(01Q00"),
-          QByteArray()}) {
-        EXPECT_FALSE(DecodeProgramReply(reply, session, 12)) << reply.left(16).constData();
-        EXPECT_TRUE(session.Record(12) == before);
-    }
-}
-
-TEST(DownloadCurrent, TakesOnlyAWholeProgram) {
-    Session session;
-    ApplyDefaults(session);
-    std::memcpy(session.CurrentRecord().name.data(), "OPERATOR", 8);
-    const ProgramRecord before = session.CurrentRecord();
-    const QByteArray full = EncodeRecordText(unitProgram());
-    for (const QByteArray& reply :
-         {QByteArray("(01e13"), QByteArray("(01e"), QByteArray("(01exx") + full,
-          dataReply('I', full.left(297)), dataReply('Q', full.left(300) + "ZZ" + full.mid(302)),
-          QByteArray("(01")}) {
-        EXPECT_FALSE(DownloadCurrent(reply, session)) << reply.left(16).constData();
-        EXPECT_TRUE(session.CurrentRecord() == before) << reply.left(16).constData();
-    }
     EXPECT_TRUE(DownloadCurrent(dataReply('Q', full), session));
     EXPECT_EQ(session.CurrentRecord().name, unitProgram().name);
 }
@@ -101,7 +88,6 @@ TEST(EncodeUpload, CarriesTheRecordWithoutNumberAndEmptyFlag) {
     fresh.program_number = 33;
     fresh.empty_flag = 255;
     EXPECT_EQ(EncodeUpload(fresh), EncodeRecordText(fresh, RecordImage::Upload));
-
     Session session;
     const ProgramRecord unit = unitProgram();
     ASSERT_TRUE(DecodeProgramReply(dataReply('Q', "0700" + EncodeUpload(unit)), session, 0));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 using namespace mqx;
@@ -25,127 +26,80 @@ ProgramRecord randomRecord(unsigned seed) {
         const char c = static_cast<char>(' ' + rng() % 94); // 32..125
         return c == '(' ? '[' : c;
     };
-    for (char& c : r.name)
-        c = carriable();
-    for (char& c : r.comment)
-        c = carriable();
+    std::generate(r.name.begin(), r.name.end(), carriable);
+    std::generate(r.comment.begin(), r.comment.end(), carriable);
     return r;
 }
 
 } // namespace
 
-TEST(RecordText, FreshRecordImages) {
-    const ProgramRecord r = defaults();
-    const QByteArray full = EncodeRecordText(r, RecordImage::Full);
-    ASSERT_EQ(full.size(), 1019);
-    EXPECT_EQ(full.left(20), "0000"
-                             "00FF"
-                             "000000000000");
-    EXPECT_EQ(full.mid(20, 21), QByteArray(21, '.'));
-    EXPECT_EQ(full.mid(41, 256), QByteArray(256, '.'));
-    // the input block starts right after the comment: input_mode 00, sg_wave 01, pink 181 = B5
-    EXPECT_EQ(full.mid(297, 6), "0001B5");
-
-    const QByteArray upload = EncodeRecordText(r, RecordImage::Upload);
-    ASSERT_EQ(upload.size(), 1015);
-    EXPECT_EQ(upload, full.mid(4));
-    EXPECT_EQ(upload.left(16), "00FF000000000000");
-    EXPECT_EQ(upload.mid(16, 21), QByteArray(21, '.'));
-
-    EXPECT_EQ(EncodeRecordText(r, RecordImage::Header), full.left(297));
-}
-
-TEST(RecordText, DelaysAreEightHexDigitsAndOutputsFiftyTwoCharacters) {
-    ProgramRecord r = defaults();
-    r.master_delay[0] = 480;
-    r.out[5].delay = 131071;
-    r.out[5].phase = 1;
-    const QByteArray full = EncodeRecordText(r);
-    EXPECT_EQ(full.mid(297 + 394, 8), "000001E0");
-    const QByteArray lastOutput = full.right(52);
-    EXPECT_EQ(lastOutput.left(4), "0102"); // link_mask 0x01, source IN-2
-    EXPECT_EQ(lastOutput.mid(40, 8), "0001FFFF");
-    EXPECT_EQ(lastOutput.right(4), "0101"); // phase inverse, on
-}
-
-TEST(RecordText, ShortTextsArePaddedWithSpacesAndReadBackAsSpaces) {
+// Where the fields stand in the images: delays in eight hex digits, outputs in 52 characters,
+// short texts padded with spaces; hex is read back in either case.
+TEST(RecordText, ImagesHoldEveryFieldInHexAndReadBack) {
     ProgramRecord r = defaults();
     r.name.fill('\0');
     std::memcpy(r.name.data(), "Hello", 5);
-    const QByteArray full = EncodeRecordText(r);
-    EXPECT_EQ(full.mid(20, 21), "Hello" + QByteArray(16, ' '));
+    r.master_delay[0] = 480;
+    r.master_delay[1] = 0xDEADBEEF;
+    r.out[0].level = 0xAB;
+    r.out[5].delay = 131071;
+    r.out[5].phase = 1;
+    const QByteArray full = EncodeRecordText(r, RecordImage::Full);
+    ASSERT_EQ(full.size(), 1019);
+    const std::pair<int, QByteArray> fields[] = {
+        {0, "000000FF000000000000"}, {20, "Hello" + QByteArray(16, ' ')},
+        {41, QByteArray(256, '.')},  {297, "0001B5"}, // input_mode, sg_wave, pink 181
+        {691, "000001E0DEADBEEF"},   {967, "0102"},   // link_mask 0x01, source IN-2
+        {1007, "0001FFFF"},          {1015, "0101"}}; // phase inverse, on
+    for (const auto& [at, text] : fields)
+        EXPECT_EQ(full.mid(at, text.size()), text) << at;
+    EXPECT_EQ(EncodeRecordText(r, RecordImage::Upload), full.mid(4));
+    EXPECT_EQ(EncodeRecordText(r, RecordImage::Header), full.left(297));
 
     ProgramRecord back = defaults();
-    ASSERT_TRUE(DecodeRecordText(full, back));
-    EXPECT_EQ(std::string(back.name.begin(), back.name.end()), "Hello" + std::string(16, ' '));
+    ASSERT_TRUE(DecodeRecordText(full.left(297) + full.mid(297).toLower(), back));
+    r.name.fill(' ');
+    std::memcpy(r.name.data(), "Hello", 5);
+    EXPECT_EQ(back, r);
 }
 
 TEST(RecordText, RoundTripKeepsEveryCarriedByteAndNothingElse) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
-        const ProgramRecord original = randomRecord(seed);
-        ProgramRecord target{};
+        ProgramRecord expected = randomRecord(seed), target{};
         target.out[2].display_mask = 0x3F;
         target.out[4].filler = 9;
-        ASSERT_TRUE(DecodeRecordText(EncodeRecordText(original), target));
-        ProgramRecord expected = original;
+        ASSERT_TRUE(DecodeRecordText(EncodeRecordText(expected), target));
         for (std::size_t c = 0; c < 6; ++c) {
-            expected.out[c].display_mask = target.out[c].display_mask;
-            expected.out[c].filler = target.out[c].filler;
+            expected.out[c].display_mask = c == 2 ? 0x3F : 0;
+            expected.out[c].filler = c == 4 ? 9 : 0;
         }
         EXPECT_EQ(target, expected) << "seed " << seed;
-        EXPECT_EQ(target.out[2].display_mask, 0x3F);
-        EXPECT_EQ(target.out[4].filler, 9);
     }
 }
 
-TEST(RecordText, HexIsReadInEitherCase) {
-    ProgramRecord r = defaults();
-    r.out[0].level = 0xAB;
-    r.master_delay[1] = 0xDEADBEEF;
-    const QByteArray lower = EncodeRecordText(r).toLower();
-    ProgramRecord back = defaults();
-    ASSERT_TRUE(DecodeRecordText(lower, back));
-    EXPECT_EQ(back.out[0].level, 0xAB);
-    EXPECT_EQ(back.master_delay[1], 0xDEADBEEFu);
-}
-
 TEST(RecordText, AnyFaultLeavesTheRecordUntouchedAndNamesTheField) {
-    const ProgramRecord source = randomRecord(3);
-    const QByteArray good = EncodeRecordText(source);
-    const ProgramRecord original = defaults();
-
-    QByteArray notHex = good;
-    notHex[297 + 394 + 8 + 3] = 'G'; // inside master_delay[1]
-    ProgramRecord r = original;
-    DecodeResult result = DecodeRecordText(notHex, r);
-    EXPECT_FALSE(result);
-    EXPECT_TRUE(result.error.contains(QLatin1StringView("master_delay[1]")))
-        << result.error.toStdString();
-    EXPECT_EQ(r, original);
-
-    QByteArray signedHex = good;
-    signedHex[2] = '-'; // strtol would have read "-F" as a number
-    r = original;
-    EXPECT_FALSE(DecodeRecordText(signedHex, r));
-    EXPECT_EQ(r, original);
-
-    r = original;
-    result = DecodeRecordText(good.left(1000), r);
-    EXPECT_FALSE(result);
-    EXPECT_TRUE(result.error.contains(QLatin1StringView("out[5]"))) << result.error.toStdString();
-    EXPECT_EQ(r, original);
+    const QByteArray good = EncodeRecordText(randomRecord(3));
+    const std::pair<QByteArray, const char*> cases[] = {
+        {QByteArray(good).replace(691 + 11, 1, "G"), "master_delay[1]"},
+        {QByteArray(good).replace(2, 1, "-"), "empty_flag"}, // strtol would read "-F"
+        {good.left(1000), "out[5]"},
+    };
+    for (const auto& [bytes, field] : cases) {
+        ProgramRecord r = defaults();
+        const DecodeResult result = DecodeRecordText(bytes, r);
+        EXPECT_FALSE(result);
+        EXPECT_TRUE(result.error.contains(QLatin1StringView(field))) << result.error.toStdString();
+        EXPECT_EQ(r, defaults());
+    }
 }
 
 TEST(RecordText, TextsNeverCarryFrameStartsOrControlCharacters) {
     ProgramRecord r = defaults();
     std::memcpy(r.name.data(), "Main (L)\x01~\x7f", 11);
-    const QByteArray upload = EncodeRecordText(r, RecordImage::Upload);
-    EXPECT_EQ(upload.mid(16, 11), "Main .L)...");
-    EXPECT_FALSE(upload.contains('('));
-
+    EXPECT_EQ(EncodeRecordText(r, RecordImage::Upload).mid(16, 21),
+              "Main .L)..." + QByteArray(10, '.'));
     QByteArray incoming = EncodeRecordText(defaults());
     incoming.replace(20, 6, QByteArray("A(\r\n\x80}", 6));
-    ProgramRecord back = defaults();
-    ASSERT_TRUE(DecodeRecordText(incoming, back));
-    EXPECT_EQ(std::string(back.name.data(), 6), "A....}");
+    ASSERT_TRUE(DecodeRecordText(incoming, r));
+    EXPECT_EQ(std::string(r.name.data(), 6), "A....}");
 }

@@ -9,28 +9,40 @@
 
 #include <gtest/gtest.h>
 
-using namespace mqx;
-using mqx::test::args;
-using mqx::test::mqxtool;
-using mqx::test::readFile;
-using mqx::test::ScratchDir;
-using mqx::test::ToolRun;
-using mqx::test::writeFile;
+namespace mqx::test {
+namespace {
 
-TEST(Mqxtool, NewWritesTheDefaultProgram) {
+TEST(Mqxtool, NewCheckAndDiff) {
     ScratchDir dir;
-    const QString path = dir.path(QStringLiteral("d.mqx"));
-    const ToolRun r = mqxtool({QStringLiteral("new"), path});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    const QByteArray bytes = readFile(path);
-    EXPECT_EQ(bytes.size(), kProgramFileSize);
-    ProgramRecord expected{};
-    ApplyRecordDefaults(expected);
-    EXPECT_EQ(bytes.mid(17), EncodeRecordText(expected));
+    const QString a = dir.path(QStringLiteral("a.mqx"));
+    const QString b = dir.path(QStringLiteral("b.mqx"));
+    ASSERT_EQ(mqxtool(args({"new"}) << a).code, 0);
+    ASSERT_EQ(mqxtool(args({"new"}) << b).code, 0);
+    ProgramRecord edited{};
+    ApplyRecordDefaults(edited);
+    EXPECT_EQ(readFile(a), "MQX-T410VER1.50\r\n" + EncodeRecordText(edited));
+    EXPECT_EQ(mqxtool(args({"check"}) << a).code, 0);
+    EXPECT_EQ(mqxtool(args({"diff"}) << a << b).code, 0);
+    edited.out[2].level = 175;
+    ASSERT_TRUE(SaveRecordFile(edited, b));
+    const ToolRun diff = mqxtool(args({"diff"}) << a << b);
+    EXPECT_EQ(std::pair(diff.code, diff.out),
+              std::pair(1, QStringLiteral("OUT-3 Level: a.mqx 0.0 dB, b.mqx -3.0 dB\n")));
 
-    const ToolRun failed = mqxtool({QStringLiteral("new"), dir.path(QStringLiteral("none/d.mqx"))});
-    EXPECT_EQ(failed.code, 1);
-    EXPECT_TRUE(failed.err.contains(QLatin1StringView("none/d.mqx"))) << failed.err.toStdString();
+    const QString bad = writeFile(dir, QStringLiteral("c.mqx"), readFile(a).left(500));
+    const QString none = dir.path(QStringLiteral("none/d.mqx"));
+    const std::tuple<QStringList, int, QString> failures[] = {
+        {args({"check"}) << bad, 1, "mqxtool: " + bad + ": "},
+        {args({"new"}) << none, 1, "mqxtool: " + none},
+        {args({"diff"}) << a << bad, 2, "mqxtool: "},
+        {args({"diff"}) << a, 2, "mqxtool: "},
+    };
+    for (const auto& [arguments, code, says] : failures) {
+        const ToolRun r = mqxtool(arguments);
+        EXPECT_EQ(r.code, code) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(says)) << r.err.toStdString();
+    }
 }
 
 // Text and JSON: every field once, with its step and text, and a step beyond its scale
@@ -40,44 +52,22 @@ TEST(Mqxtool, ShowListsEveryFieldWithStepAndText) {
     ProgramRecord r{};
     ApplyRecordDefaults(r);
     r.out[4].source = 7;
+    r.out[1].display_mask = 0x3F;
     const QString path = dir.path(QStringLiteral("odd.mqx"));
     ASSERT_TRUE(SaveRecordFile(r, path));
-    const ToolRun text = mqxtool({QStringLiteral("show"), path});
-    ASSERT_EQ(text.code, 0);
-    const QStringList lines = text.out.split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = mqxtool(args({"show"}) << path).out.split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size(), static_cast<qsizetype>(RecordFields().size()));
     for (const char* line :
          {"out[1].hpf_freq = 29 (100.0Hz)", "geq_level[0][1] = 24 (0.0dB)",
           "comp_ratio[0] = 0 (1.00:1)", "pink_level = 181 (0.0dB)", "out[0].limiter = 0 (Off)",
-          "input_select = 4", "out[4].source = 7 (?\?\?)"})
+          "input_select = 4", "out[4].source = 7 (?\?\?)", "out[1].display_mask = 16"})
         EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
-
-    const ToolRun json = mqxtool({QStringLiteral("show"), QStringLiteral("--json"), path});
-    ASSERT_EQ(json.code, 0);
-    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    const QJsonObject o =
+        QJsonDocument::fromJson(mqxtool(args({"show", "--json"}) << path).out.toUtf8()).object();
     EXPECT_EQ(o.size(), static_cast<qsizetype>(RecordFields().size()));
-    const QJsonObject source = o[QStringLiteral("out[4].source")].toObject();
-    EXPECT_EQ(source[QStringLiteral("step")].toInt(), 7);
-    EXPECT_EQ(source[QStringLiteral("text")].toString(), QStringLiteral("???"));
-    EXPECT_EQ(o[QStringLiteral("write_enable")].toInt(), 255);
-    EXPECT_EQ(o[QStringLiteral("name")].toString(), QString(21, u'.'));
-}
-
-TEST(Mqxtool, CheckVersionAndHelp) {
-    ScratchDir dir;
-    const QString good = dir.path(QStringLiteral("g.mqx"));
-    ASSERT_EQ(mqxtool({QStringLiteral("new"), good}).code, 0);
-    EXPECT_EQ(mqxtool({QStringLiteral("check"), good}).code, 0);
-    const QString bad = writeFile(dir, QStringLiteral("b.mqx"), readFile(good).left(500));
-    const ToolRun r = mqxtool({QStringLiteral("check"), bad});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err.count(u'\n'), 1);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("mqxtool: ") + bad + QStringLiteral(": ")));
-    for (const char* option : {"--version", "-v"})
-        EXPECT_EQ(mqxtool(args({option})).out, QStringLiteral("mqxtool " MQX_VERSION "\n"));
-    const ToolRun help = mqxtool(args({"show", "--help"}));
-    EXPECT_EQ(help.code, 0);
-    EXPECT_TRUE(help.out.contains(QLatin1StringView("--json")));
+    EXPECT_EQ(o["out[4].source"].toObject(), (QJsonObject{{"step", 7}, {"text", "???"}}));
+    EXPECT_EQ(o["write_enable"].toInt(), 255);
+    EXPECT_EQ(o["name"].toString(), QString(21, u'.'));
 }
 
 // Every refusal is a usage error found before any port is opened: no port named here
@@ -94,7 +84,6 @@ TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
     for (const auto& p : ports)
         ASSERT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
             << p.given;
-    ScratchDir dir;
     const struct {
         QStringList arguments;
         int code;
@@ -106,9 +95,8 @@ TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
         {args({"--port", "/nonexistent/port", "--id", "100", "info"}), 2, "1 to 99"},
         // A port named like a verb is still the port; upload wants a FILE.
         {args({"--port", "./info", "--id", "3", "upload"}), 2, "FILE"},
-        {args({"--port", "/nonexistent/port", "--id", "3", "upload"})
-             << dir.path(QStringLiteral("no.mqx")),
-         1, "no.mqx"},
+        {args({"--port", "/nonexistent/port", "--id", "3", "upload", "/nonexistent/no.mqx"}), 1,
+         "no.mqx"},
         {args({"--port", "COM5", "--id", "4", "info"}), 2, "COM1..COM4"},
         {args({"--port", "/x", "--id", "4", "store", "51"}), 2, "SLOT from 1 to 50"},
         {args({"--port", "/x", "--id", "4", "backup", "saved"}), 2, "--yes"},
@@ -124,31 +112,12 @@ TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
     }
     for (const QStringList& unknown : {args({"frobnicate"}), QStringList()})
         EXPECT_EQ(mqxtool(unknown).code, 2) << "usage follows";
+    for (const char* option : {"--version", "-v"})
+        EXPECT_EQ(mqxtool(args({option})).out, QStringLiteral("mqxtool " MQX_VERSION "\n"));
+    const ToolRun help = mqxtool(args({"show", "--help"}));
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(QLatin1StringView("--json")));
 }
 
-TEST(Mqxtool, DiffListsTheDifferingFieldsAndExitsByWhetherThereAreAny) {
-    ScratchDir dir;
-    const QString a = dir.path(QStringLiteral("a.mqx"));
-    const QString b = dir.path(QStringLiteral("b.mqx"));
-    ASSERT_EQ(mqxtool({QStringLiteral("new"), a}).code, 0);
-    ASSERT_EQ(mqxtool({QStringLiteral("new"), b}).code, 0);
-    ToolRun r = mqxtool({QStringLiteral("diff"), a, b});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty());
-
-    ProgramRecord edited{};
-    ASSERT_TRUE(LoadRecordFile(edited, b));
-    edited.out[2].level = 175;
-    ASSERT_TRUE(SaveRecordFile(edited, b));
-    r = mqxtool({QStringLiteral("diff"), a, b});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, QStringLiteral("OUT-3 Level: a.mqx 0.0 dB, b.mqx -3.0 dB\n"));
-
-    const QString broken = writeFile(dir, QStringLiteral("c.mqx"), readFile(a).left(100));
-    for (const QStringList& bad :
-         {QStringList{QStringLiteral("diff"), a, broken}, QStringList{QStringLiteral("diff"), a}}) {
-        r = mqxtool(bad);
-        EXPECT_EQ(r.code, 2) << bad.join(u' ').toStdString();
-        EXPECT_FALSE(r.err.isEmpty());
-    }
-}
+} // namespace
+} // namespace mqx::test

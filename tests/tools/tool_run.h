@@ -3,18 +3,14 @@
 
 #include "tool_verbs.h"
 
-#include <QString>
 #include <QStringList>
 #include <QTextStream>
-
-#include <initializer_list>
 
 namespace mqx::test {
 
 struct ToolRun {
     int code = 0;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 inline QStringList args(std::initializer_list<const char*> words) {
@@ -24,12 +20,10 @@ inline QStringList args(std::initializer_list<const char*> words) {
     return list;
 }
 
-inline ToolRun mqxtool(QStringList args) {
+inline ToolRun mqxtool(const QStringList& args) {
     ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    args.prepend(QStringLiteral("mqxtool"));
-    r.code = tool::run(args, out, err);
+    QTextStream out(&r.out), err(&r.err);
+    r.code = tool::run(QStringList{QStringLiteral("mqxtool")} + args, out, err);
     out.flush();
     err.flush();
     return r;
