@@ -47,10 +47,10 @@ public: // open to the benches that tests build per case
         return clock.runUntil([&procedure] { return procedure.hasEnded(); }, limitMs);
     }
     // The frames the units received, each cut to its head and command (no data).
-    QStringList requests() const {
+    QStringList requests(int keep = 8) const {
         QStringList list;
         for (const QByteArray& frame : received)
-            list << QString::fromLatin1(frame.left(8));
+            list << QString::fromLatin1(frame.left(keep));
         return list;
     }
     QString lastRequest() const { return requests().value(requests().size() - 1); }
@@ -65,6 +65,13 @@ public: // open to the benches that tests build per case
                         s.title + QStringLiteral(": ") + s.text;
         return list;
     }
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& shown : prompts.shown())
+            list << shown.text;
+        return list;
+    }
+    const ScriptedPrompts::Shown& lastShown() const { return prompts.shown().back(); }
 
     VirtualClock clock;
     sim::UnitSimulator sim;
