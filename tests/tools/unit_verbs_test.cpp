@@ -248,9 +248,8 @@ TEST_F(UnitVerbs, BackupAndRestoreCarryTheSlotsOrSayWhereTheyStopped) {
     } cases[] = {
         {"recall@6:error:17", "backup", 0, "slot 06 kept in the manifest without its data",
          "stopped"},
-        {"recall@5:silent", "backup", 1, "backup stopped at slot 05", "slot 06"},
         {"recall@5:garbled", "backup", 1, "backup stopped at slot 05", "slot 06"},
-        {"store@3:silent", "restore", 1, "restore stopped at slot 03", "slot 04"},
+        {"store@3:garbled", "restore", 1, "restore stopped at slot 03", "slot 04"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
