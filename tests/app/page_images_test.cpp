@@ -44,7 +44,6 @@
 #include "scripted_serial_port.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFont>
 #include <QImage>
 #include <QMouseEvent>
@@ -114,37 +113,22 @@ struct Pictured : test::InstalledWindow {
 std::string Differs(const QString& name, const QImage& drawn) {
     const QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
     const QString stored = QStringLiteral(MQX_IMAGES_DIR "/") + name + QStringLiteral(".png");
-    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES")) {
-        QDir().mkpath(QStringLiteral(MQX_IMAGES_DIR));
+    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES"))
         return image.save(stored) ? std::string() : "cannot write " + stored.toStdString();
-    }
     const QImage expected = QImage(stored).convertToFormat(QImage::Format_ARGB32);
     if (expected.isNull())
         return "no stored picture " + stored.toStdString();
-    if (expected.size() != image.size()) {
-        image.save(name + QStringLiteral("-drawn.png"));
-        return QStringLiteral("%1: drawn %2x%3, stored %4x%5")
-            .arg(name)
-            .arg(image.width())
-            .arg(image.height())
-            .arg(expected.width())
-            .arg(expected.height())
-            .toStdString();
-    }
-    QRect changed;
-    for (int y = 0; y < image.height(); ++y)
+    QRect changed = expected.size() == image.size() ? QRect() : image.rect() | expected.rect();
+    for (int y = 0; expected.size() == image.size() && y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) != expected.pixel(x, y))
                 changed |= QRect(x, y, 1, 1);
     if (changed.isNull())
         return {};
     image.save(name + QStringLiteral("-drawn.png"));
-    return QStringLiteral("%1 differs within x %2..%3, y %4..%5")
-        .arg(name)
-        .arg(changed.left())
-        .arg(changed.right())
-        .arg(changed.top())
-        .arg(changed.bottom())
+    return QString::asprintf("%s (drawn %dx%d) differs within x %d..%d, y %d..%d", qPrintable(name),
+                             image.width(), image.height(), changed.left(), changed.right(),
+                             changed.top(), changed.bottom())
         .toStdString();
 }
 

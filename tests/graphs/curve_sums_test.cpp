@@ -10,7 +10,7 @@ using namespace mqx;
 
 namespace {
 
-constexpr std::uint8_t kZeroDbLevel = 181;
+constexpr int kZeroDbLevel = 181;
 
 // Everything off: no crossover, no EQ, 0.0 dB.
 OutputChannel quietChannel() {
@@ -18,7 +18,7 @@ OutputChannel quietChannel() {
     ch.hpf_freq = 0;
     ch.lpf_freq = 122;
     ch.eq.fill(kFlatEqBand);
-    ch.level = kZeroDbLevel;
+    ch.level = static_cast<std::uint8_t>(kZeroDbLevel);
     return ch;
 }
 
@@ -31,13 +31,12 @@ void expectEverywhere(const ResponseCurve& r, double db) {
 
 TEST(OutputResponse, OffElementsAddNothingAndTheLevelShiftsTheSum) {
     OutputChannel ch = quietChannel();
-    expectEverywhere(OutputResponse(ch).sum, 0.0);
-    ch.level = 157; // -12.0 dB
-    expectEverywhere(OutputResponse(ch).sum, -12.0);
-    ch.level = 0; // -Inf
-    expectEverywhere(OutputResponse(ch).sum, kSilenceDb);
-    ch.level = 250; // past the scale: held to +30.0 dB
-    expectEverywhere(OutputResponse(ch).sum, 30.0);
+    // Level 0 is -Inf; 250 is past the scale and held to +30.0 dB.
+    for (const auto& [level, db] :
+         {std::pair{kZeroDbLevel, 0.0}, {157, -12.0}, {0, kSilenceDb}, {250, 30.0}}) {
+        ch.level = static_cast<std::uint8_t>(level);
+        expectEverywhere(OutputResponse(ch).sum, db);
+    }
 }
 
 TEST(OutputResponse, SumOfABandSplitOutput) {
@@ -62,9 +61,8 @@ TEST(OutputResponse, SumOfABandSplitOutput) {
 TEST(PeqResponse, SumsTheElevenBandsOfOneChannel) {
     ProgramRecord record{};
     ApplyRecordDefaults(record);
-    for (const PeqCurves& flat : {PeqResponse(record, 0), PeqResponse(record, 1)}) {
-        expectEverywhere(flat.sum, 0.0); // factory bands are all Off
-    }
+    for (const PeqCurves& flat : {PeqResponse(record, 0), PeqResponse(record, 1)})
+        expectEverywhere(flat.sum, 0.0);                      // factory bands are all Off
     record.peq_band[0][1] = EqBand{kEqLoShelf, 29, 36, 46};   // +6 dB below 100 Hz
     record.peq_band[10][1] = EqBand{kEqHiShelf, 109, 36, 46}; // +6 dB above 10 kHz
     record.peq_band[5][1] = EqBand{kEqNotch, 69, 24, 60};

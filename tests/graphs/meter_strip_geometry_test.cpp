@@ -58,22 +58,19 @@ TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {
     levels.compReduction = {90, 89};
     levels.outputMeter = {0, 0, 75, 0, 0, 90};
     levels.outputState = {0, 0, 0, 0, 0, 3};
-    const auto column = [](MeterKind kind, int ch, int mode) {
-        return MeterColumnX(kind, ch, mode);
-    };
-    const int in1 = column(MeterKind::Input, 1, kMeterModeFine);
+    const int in1 = MeterColumnX(MeterKind::Input, 1, kMeterModeFine);
     const auto fine = MeterStripFills(levels, kMeterModeFine);
     ASSERT_EQ(fine.size(), 18u);
-    EXPECT_EQ(fine[0], (MeterFill{FineBarRect(4, 4), kMeterGreen}));
-    EXPECT_EQ(fine[1], (MeterFill{DynamicsLampRect(4), kDynamicsDark}));
-    EXPECT_EQ(fine[2], (MeterFill{FineBarRect(in1, 62), kMeterGreen}));
-    EXPECT_EQ(fine[3], (MeterFill{FineClipRect(in1), kMeterRed}));
-    EXPECT_EQ(fine[4], (MeterFill{DynamicsLampRect(in1), kDynamicsLit}));
+    EXPECT_EQ(std::vector(fine.begin(), fine.begin() + 5),
+              (std::vector<MeterFill>{{FineBarRect(4, 4), kMeterGreen},
+                                      {DynamicsLampRect(4), kDynamicsDark},
+                                      {FineBarRect(in1, 62), kMeterGreen},
+                                      {FineClipRect(in1), kMeterRed},
+                                      {DynamicsLampRect(in1), kDynamicsLit}}));
     EXPECT_EQ(fine.back(), (MeterFill{DynamicsLampRect(231), kDynamicsLit}));
-
     const auto coarse = MeterStripFills(levels, kMeterModeCoarse);
-    const int c3 = column(MeterKind::Output, 2, kMeterModeCoarse);
-    const int c6 = column(MeterKind::Output, 5, kMeterModeCoarse);
+    const int c3 = MeterColumnX(MeterKind::Output, 2, kMeterModeCoarse);
+    const int c6 = MeterColumnX(MeterKind::Output, 5, kMeterModeCoarse);
     // Eight dynamics lamps, input 2's five, two lamps of output C and five of output F.
     ASSERT_EQ(coarse.size(), 20u);
     for (const MeterFill& f : {MeterFill{CoarseLampRect(c3, 3), kMeterGreen},
