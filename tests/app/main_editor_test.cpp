@@ -21,10 +21,10 @@ struct MainEditorTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(MainEditorTest, MutesChangeTheRecordAndSendOnlyWhileConnectedAllMutingInChannelOrder) {
+TEST_F(MainEditorTest, MutesAndTheEqModeChangeTheRecordAndSendOnlyWhileConnected) {
     editor.setMute(2, true);
     editor.allMuting();
-    for (int c = 0; c < 6; ++c)
+    for (int c = 0; c < kOutputCount; ++c)
         EXPECT_EQ(out(c).on, 0) << c;
     EXPECT_TRUE(sink.edits.empty());
 
@@ -38,12 +38,8 @@ TEST_F(MainEditorTest, MutesChangeTheRecordAndSendOnlyWhileConnectedAllMutingInC
     editor.allMuting();
     EXPECT_EQ(sink.edits,
               (Edits{"0530 000", "0531 000", "0532 000", "0533 000", "0534 000", "0535 000"}));
-}
-
-TEST_F(MainEditorTest, EqModeSendsOncePerChange) {
-    session.ConnectedUnitId = 1;
+    sink.edits.clear();
     EXPECT_FALSE(editor.selectEqMode(0)); // already GEQ
-    EXPECT_TRUE(sink.edits.empty());
     EXPECT_TRUE(editor.selectEqMode(1));
     EXPECT_FALSE(editor.selectEqMode(1));
     EXPECT_EQ(session.CurrentRecord().eq_mode, 1);

@@ -3,6 +3,7 @@
 #include "graphs/level_meter_strip.h"
 #include "installed_window.h"
 #include "link/link_engine.h"
+#include "pages/entry_box.h"
 #include "pages/output_page.h"
 #include "program/program_file.h"
 #include "scripted_serial_port.h"
