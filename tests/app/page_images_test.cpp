@@ -1,8 +1,6 @@
-// Every tab of the window, in both EQ modes, and the meter strip in both meter modes at pixel
-// ratios 1 and 2, compared pixel for pixel with the pictures in tests/app/images. The pictures
-// were looked at when they were made; a change to the artwork, a layout or a colour shows here.
-// After an intended change, run the test with MQX_UPDATE_IMAGES=1, look at the new pictures and
-// commit them. On a difference the picture drawn is left beside the build for a look.
+// Every tab in both EQ modes, the meter strip in both modes at ratios 1 and 2, the plots and
+// the dialogs, compared pixel for pixel with the pictures in tests/app/images, which were looked
+// at when made. After an intended change, run with MQX_UPDATE_IMAGES=1, look, and commit them.
 
 #include "app/about_dialog.h"
 #include "app/compare_window.h"
