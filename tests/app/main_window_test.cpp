@@ -60,8 +60,10 @@ TEST_F(MainWindowTest, StartsOnTheBlockTabAndTheButtonsAndMenusFollowTheRecord) 
     EXPECT_TRUE(window->muteButton(0)->isChecked());
 
     session.ConnectedUnitId = 4;
+    session.settings.delayUnit = 1;
     window->RefreshAll();
     EXPECT_FALSE(enabled(MenuId::FileOpen));
+    EXPECT_TRUE(window->action(MenuId::DelayFeetInches)->isChecked());
     EXPECT_TRUE(window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 04\n")));
     click(window->muteButton(2));
     EXPECT_EQ(session.CurrentRecord().out[2].on, 0);

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace mqx;
 
 namespace {
@@ -90,13 +92,9 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
         w.window->action(MenuId::GeqFlat)->trigger();
         return w.session.CurrentRecord().geq_level[0][0] == 24;
     };
-    struct Case {
-        const char* what;
-        int key;
-        std::function<void(QWidget*)> prepare;
-        std::function<bool()> ask;
-        bool answer;
-    };
+    // {what, key, what is done to the window first, the question, the answer read}
+    using Case =
+        std::tuple<const char*, int, std::function<void(QWidget*)>, std::function<bool()>, bool>;
     // clang-format off
     const std::vector<Case> cases = {
         {"confirm, Return", Qt::Key_Return, {}, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, true},
@@ -114,10 +112,10 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     };
     // clang-format on
     w.window->tabs()->setCurrentIndex(1);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto met = AnswerNextModal(w.window.get(), c.key, c.prepare);
-        EXPECT_EQ(c.ask(), c.answer);
+    for (const auto& [what, key, prepare, ask, answer] : cases) {
+        SCOPED_TRACE(what);
+        const auto met = AnswerNextModal(w.window.get(), key, prepare);
+        EXPECT_EQ(ask(), answer);
         EXPECT_TRUE(*met);
     }
     // The flat GEQ is on the page as soon as the dialog closes: no box shows the old -12 dB.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace mqx;
 
 namespace {
@@ -90,20 +92,16 @@ TEST(PeqCurveCache, GivesWhatAFreshComputationGives) {
     for (auto& band : r.peq_band)
         band = {EqBand{1, 40, 30, 20}, EqBand{3, 90, 14, 0}};
     PeqCurveCache cache;
-    const struct {
-        int band;
-        EqBand value;
-        int channel;
-    } steps[] = {
+    // {band, its new value, channel}
+    const std::tuple<int, EqBand, int> steps[] = {
         {0, {1, 40, 30, 20}, 0}, {4, {1, 41, 30, 20}, 0}, {4, {1, 40, 30, 20}, 0},
         {7, {5, 60, 24, 50}, 0}, {7, {5, 60, 24, 50}, 1}, {2, {0, 69, 24, 46}, 1},
         {2, {2, 69, 24, 46}, 0},
     };
-    for (const auto& s : steps) {
-        r.peq_band[static_cast<std::size_t>(s.band)][static_cast<std::size_t>(s.channel)] = s.value;
-        const PeqCurves fresh = PeqResponse(r, s.channel);
-        const PeqCurves& cached = cache.update(r, s.channel);
-        EXPECT_EQ(cached.sum, fresh.sum) << s.band << " " << s.channel;
-        EXPECT_EQ(cached.band, fresh.band) << s.band << " " << s.channel;
+    for (const auto& [band, value, channel] : steps) {
+        r.peq_band[static_cast<std::size_t>(band)][static_cast<std::size_t>(channel)] = value;
+        const PeqCurves fresh = PeqResponse(r, channel);
+        const PeqCurves& cached = cache.update(r, channel);
+        EXPECT_TRUE(cached.sum == fresh.sum && cached.band == fresh.band) << band << " " << channel;
     }
 }

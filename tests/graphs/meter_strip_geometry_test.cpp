@@ -3,24 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace mqx;
 
 TEST(FineMeter, SegmentsHeightsAndClipLampAtEveryBandEdge) {
-    const struct {
-        int m, segments, height;
-        bool clip;
-    } cases[] = {
+    // {value, segments, bar height, clip lamp}
+    const std::tuple<int, int, int, bool> cases[] = {
         {0, 1, 2, false},    {29, 1, 2, false},   {30, 2, 4, false},   {32, 2, 4, false},
         {33, 3, 6, false},   {59, 11, 22, false}, {60, 12, 24, false}, {79, 21, 42, false},
         {80, 22, 44, false}, {88, 30, 60, false}, {89, 31, 62, false}, {90, 32, 62, true},
         {255, 32, 62, true},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FineSegmentCount(c.m), c.segments) << c.m;
-        EXPECT_EQ(FineBarHeight(c.m), c.height) << c.m;
-        EXPECT_EQ(FineClipLit(c.m), c.clip) << c.m;
-    }
+    for (const auto& [m, segments, height, clip] : cases)
+        EXPECT_EQ(std::tuple(FineSegmentCount(m), FineBarHeight(m), FineClipLit(m)),
+                  std::tuple(segments, height, clip))
+            << m;
     for (int m = 1; m <= 255; ++m) {
         const int step = FineSegmentCount(m) - FineSegmentCount(m - 1);
         EXPECT_TRUE(step == 0 || step == 1) << "m = " << m;
