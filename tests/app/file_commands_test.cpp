@@ -39,6 +39,8 @@ QString titled(const QString& path) {
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override { ApplyDefaults(session); }
+    // The window's title and the last file, as a file command leaves them.
+    std::pair<QString, QString> shows() { return {view.title, session.settings.lastFile}; }
     // The last prompt's text, with `path` and its blank line taken off the front, and icon.
     std::pair<QString, PromptIcon> last(const QString& path = {}) {
         const auto& shown = prompts.shown().back();
@@ -65,8 +67,7 @@ TEST_F(FileCommandsTest, NewAsksThenResetsButKeepsTheLastFile) {
     prompts.answerNext(true);
     EXPECT_TRUE(commands.fileNew());
     EXPECT_EQ(session.CurrentRecord().sine_freq, 69);
-    EXPECT_EQ(view.title, kTitle);
-    EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/a.mqx"));
+    EXPECT_EQ(shows(), std::pair(kTitle, QStringLiteral("/shows/a.mqx")));
     EXPECT_EQ(view.calls, (std::vector<std::string>{"leave", "refresh"}));
     EXPECT_EQ(last(), std::pair(QStringLiteral("Are you sure you want to reset all parameters ?"),
                                 PromptIcon::Information));
@@ -88,8 +89,7 @@ TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndAFailureChangesNothing) {
     prompts.answerNext(true);
     EXPECT_FALSE(commands.fileOpen());
     EXPECT_EQ(session.CurrentRecord().out[4].level, 181);
-    EXPECT_EQ(session.settings.lastFile, QStringLiteral("/before.mqx"));
-    EXPECT_EQ(view.title, kTitle);
+    EXPECT_EQ(shows(), std::pair(kTitle, QStringLiteral("/before.mqx")));
     EXPECT_EQ(last(dialogs.chosen),
               std::pair(QStringLiteral("This file failed to open."), PromptIcon::Exclamation));
     EXPECT_TRUE(view.calls.empty());
@@ -98,8 +98,7 @@ TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndAFailureChangesNothing) {
     prompts.answerNext(true);
     EXPECT_TRUE(commands.fileOpen());
     EXPECT_EQ(session.CurrentRecord().out[4].level, 100);
-    EXPECT_EQ(view.title, titled(path));
-    EXPECT_EQ(session.settings.lastFile, path);
+    EXPECT_EQ(shows(), std::pair(titled(path), path));
     EXPECT_EQ(last(path), std::pair(QStringLiteral("Are you sure you want to open this file ?"),
                                     PromptIcon::Question));
 }
@@ -130,8 +129,7 @@ TEST_F(FileCommandsTest, SaveOverAnExistingFileAsksWithCancelFirst) {
     prompts.answerNext(true);
     EXPECT_TRUE(commands.fileSaveAs());
     EXPECT_EQ(readFile(path).size(), kProgramFileSize);
-    EXPECT_EQ(view.title, titled(path));
-    EXPECT_EQ(session.settings.lastFile, path);
+    EXPECT_EQ(shows(), std::pair(titled(path), path));
 }
 
 TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAtTheTry) {
@@ -142,8 +140,8 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAt
     dialogs.chosen = path;
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/good.mqx"));
-    EXPECT_EQ(view.title, titled(QStringLiteral("/shows/good.mqx")));
-    EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/good.mqx"));
+    EXPECT_EQ(shows(), std::pair(titled(QStringLiteral("/shows/good.mqx")),
+                                 QStringLiteral("/shows/good.mqx")));
     EXPECT_EQ(last(path),
               std::pair(QStringLiteral("This file failed to save."), PromptIcon::Exclamation));
     // Both dialogs start at the failed try until a file is written or read.

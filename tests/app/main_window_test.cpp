@@ -112,8 +112,6 @@ TEST_F(MainWindowTest, CloseDisconnectsAsksAndSavesTheOptions) {
         << prompts.shown().back().text.toStdString();
 }
 
-// Enlarging the window moves the pages, centred, and never stretches them; at the
-// smallest size the window allows, every page, the tabs and the meters are whole.
 TEST_F(MainWindowTest, PagesKeepTheirSizeCentredAndNothingIsCutAtTheSmallestWindow) {
     test::VirtualClock clock;
     InstallPages(*window, session, sink, prompts, clock);

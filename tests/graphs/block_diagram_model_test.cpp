@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <iterator>
+#include <tuple>
 
 using namespace mqx;
 using Rects = std::vector<QRect>;
@@ -59,12 +60,8 @@ TEST(DiagramLighting, EachSettingLightsItsOwnBlock) {
     // clang-format on
     EXPECT_EQ(sorted(LitRects(LightDiagram(defaults()))), sorted(factory));
 
-    struct Case {
-        const char* what;
-        std::function<void(ProgramRecord&)> change;
-        Rects added, removed;
-    };
-    const Case cases[] = {
+    // {what, the change, the blocks it lights, the blocks it puts out}
+    const std::tuple<const char*, std::function<void(ProgramRecord&)>, Rects, Rects> cases[] = {
         {"mute C", [](auto& r) { r.out[2].on = 0; }, {part(2, P::Mute)}, {}},
         {"level A", [](auto& r) { r.out[0].level = 180; }, {part(0, P::Level)}, {}},
         {"limiter A", [](auto& r) { r.out[0].limiter = 1; }, {part(0, P::Limiter)}, {}},
@@ -97,10 +94,10 @@ TEST(DiagramLighting, EachSettingLightsItsOwnBlock) {
          },
          {},
          {GeqRect(1)}}};
-    for (const Case& c : cases) {
+    for (const auto& [what, change, added, removed] : cases) {
         ProgramRecord r = defaults();
-        c.change(r);
-        EXPECT_EQ(litChange(r), std::pair(sorted(c.added), sorted(c.removed))) << c.what;
+        change(r);
+        EXPECT_EQ(litChange(r), std::pair(sorted(added), sorted(removed))) << what;
     }
 }
 

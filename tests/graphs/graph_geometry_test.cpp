@@ -17,7 +17,7 @@ TEST(GraphGeometry, CurveValuesBeyondTheScaleLieOnTheEdges) {
         {peq, 0.0, 102},    {peq, 24.0, 6},     {peq, 24.01, 6},     {peq, 300.0, 6},
         {peq, -24.0, 198},  {peq, -24.01, 198}, {peq, -1000.0, 198}, {peq, 0.125, 101},
         {peq, -0.125, 103}, {peq, 0.12, 102},   {out, -60.0, 174},   {out, -61.0, 175},
-        {out, 24.5, 5},
+        {out, 24.5, 5},     {peq, 24.9, 6},
     };
     for (const auto& [scale, db, y] : cases)
         EXPECT_EQ(CurveY(scale, db), y) << db;
