@@ -37,20 +37,17 @@ std::shared_ptr<bool> AnswerNextModal(QObject* owner, int key,
     auto* poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, met, key, prepare, ticks = 0]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
-        const bool late = ++ticks > 400;
-        if (late || (modal == nullptr && *met)) {
+        if (modal != nullptr && !*met) {
+            *met = true;
+            if (prepare)
+                prepare(modal);
+            QTest::keyClick(modal, static_cast<Qt::Key>(key));
+        } else if (++ticks > 400 || (modal == nullptr && *met)) {
+            if (modal != nullptr)
+                modal->close();
             poll->stop();
             poll->deleteLater();
-            if (late && modal != nullptr)
-                modal->close();
-            return;
         }
-        if (modal == nullptr || *met)
-            return;
-        *met = true;
-        if (prepare)
-            prepare(modal);
-        QTest::keyClick(modal, static_cast<Qt::Key>(key));
     });
     poll->start(5);
     return met;

@@ -50,9 +50,8 @@ TEST(BandResponse, PeakAndShelvesReachTheirLevels) {
             << type << " at " << at;
 }
 
-// Across the scales: each centre holds the band's own value and nothing on the curve goes
-// past it, nothing is lost to the division by zero there, a cut mirrors the boost and the
-// flat level is flat.
+// Across the scales: nothing on a curve goes past its centre, nothing is lost to the division
+// by zero there, and the flat level is flat.
 TEST(BandResponse, EverySettingHoldsItsCentreAndCutMirrorsBoost) {
     const auto at = [](const ResponseCurve& r, int i) { return r[static_cast<std::size_t>(i)]; };
     for (int freq = 1; freq <= 121; freq += 4) {

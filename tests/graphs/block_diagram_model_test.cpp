@@ -34,8 +34,7 @@ Rects sorted(Rects rects) {
     return rects;
 }
 
-// The rectangles lit for `changed` and not for the factory program, and the
-// other way round.
+// The rectangles lit for `changed` and not for the factory program, and the other way round.
 std::pair<Rects, Rects> litChange(const ProgramRecord& changed) {
     const Rects old = sorted(LitRects(LightDiagram(defaults())));
     const Rects now = sorted(LitRects(LightDiagram(changed)));
@@ -82,6 +81,11 @@ TEST(DiagramLighting, EachSettingLightsItsOwnBlock) {
          [](auto& r) { r.input_mode = 1, r.master_delay[1] = 1; },
          {SignalGeneratorRect(), InputDelayRect(1)},
          {InputBlockRect()}},
+        {"GEQ 2 off", [](auto& r) { r.geq_on[1] = 0; }, {}, {GeqRect(1)}},
+        {"PEQ 2 off",
+         [](auto& r) { r.eq_mode = 1, r.peq_on[1] = 0; },
+         {PeqRect(0)},
+         {GeqRect(0), GeqRect(1)}},
         {"PEQs off, PEQ 2 gain",
          [](auto& r) {
              r.eq_mode = 1, r.peq_on = {0, 0}, r.peq_gain[1] = 180;
@@ -121,9 +125,8 @@ TEST(DiagramLighting, CompressorFollowsTheChannelItsLinkModeReads) {
     EXPECT_EQ(LightDiagram(r).compressor, (Pair{true, false}));
 }
 
-// The first pixel of a block opens its tab, the first pixel past it does not;
-// the mute blocks and the routing areas open nothing. The picture is held by
-// tests/app/images.
+// The first pixel of a block opens its tab, the first pixel past it does not; the mute blocks
+// and the routing areas open nothing. The picture is held by tests/app/images.
 TEST(DiagramHitTest, EveryBlockOpensItsTabToItsEdges) {
     const int tabs[] = {0, 0, 1, 2, 3, 4, 5, 5, 6, 6, 7, 8, 9, 10, 11, 12};
     for (std::size_t i = 0; i < DiagramTargets().size(); ++i) {
