@@ -49,8 +49,7 @@ protected:
 TEST_F(MainWindowTest, StartsOnTheBlockTabAndTheButtonsAndMenusFollowTheRecord) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
     EXPECT_EQ(window->currentTab(), kBlockTab); // the tabs and panels are in the pictures
-    ProgramRecord other{};
-    ApplyRecordDefaults(other);
+    ProgramRecord other = session.CurrentRecord();
     other.out[0].on = 0;
     files.path = dir.path(QStringLiteral("show.mqx"));
     ASSERT_TRUE(SaveRecordFile(other, files.path));

@@ -35,15 +35,13 @@ TEST(QtFileDialogs, OpenNearTheLastFileAndGiveAFileOnlyWhenAccepted) {
         SCOPED_TRACE(initial.toStdString() + (accept ? " accepted" : " cancelled"));
         QString folder, title;
         QTimer::singleShot(0, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                QDialog* dialog = qobject_cast<QFileDialog*>(w);
-                if (dialog == nullptr || !dialog->isVisible())
-                    continue;
-                folder = static_cast<QFileDialog*>(dialog)->directory().absolutePath();
-                title = dialog->windowTitle();
-                // As OK or Cancel would: QFileDialog's accept() checks the chosen name.
-                accept ? dialog->accept() : dialog->reject();
-            }
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folder = dialog->directory().absolutePath();
+            title = dialog->windowTitle();
+            // As OK or Cancel would: QFileDialog's accept() checks the chosen name.
+            QDialog* asDialog = dialog;
+            accept ? asDialog->accept() : asDialog->reject();
         });
         const QString chosen = kind == Open   ? dialogs.openFileName(initial)
                                : kind == Save ? dialogs.saveFileName(initial)

@@ -24,13 +24,13 @@ ProgramRecord defaults() {
     return r;
 }
 
-bool before(const QRect& a, const QRect& b) {
-    return std::tuple(a.x(), a.y(), a.width(), a.height()) <
-           std::tuple(b.x(), b.y(), b.width(), b.height());
+// Rectangles in an order of their own, so that lists of them can be compared.
+auto key(const QRect& r) {
+    return std::tuple(r.x(), r.y(), r.width(), r.height());
 }
 
 Rects sorted(Rects rects) {
-    std::ranges::sort(rects, before);
+    std::ranges::sort(rects, {}, key);
     return rects;
 }
 
@@ -39,8 +39,8 @@ std::pair<Rects, Rects> litChange(const ProgramRecord& changed) {
     const Rects old = sorted(LitRects(LightDiagram(defaults())));
     const Rects now = sorted(LitRects(LightDiagram(changed)));
     std::pair<Rects, Rects> out;
-    std::ranges::set_difference(now, old, std::back_inserter(out.first), before);
-    std::ranges::set_difference(old, now, std::back_inserter(out.second), before);
+    std::ranges::set_difference(now, old, std::back_inserter(out.first), {}, key, key);
+    std::ranges::set_difference(old, now, std::back_inserter(out.second), {}, key, key);
     return out;
 }
 

@@ -57,7 +57,6 @@ TEST(OutputResponse, SumOfABandSplitOutput) {
     EXPECT_NEAR(c.eq[0][153], 6.0, 1e-12);
     for (std::size_t i = 0; i < c.sum.size(); ++i)
         ASSERT_NEAR(c.sum[i], c.highPass[i] + c.lowPass[i] - 2.0, 1e-9) << i;
-    EXPECT_NEAR(c.sum[153], -2.0, 0.1); // mid-band: only the level
 }
 
 TEST(PeqResponse, SumsTheElevenBandsOfOneChannel) {

@@ -77,7 +77,5 @@ TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {
                                MeterFill{CoarseLampRect(c6, 1), kMeterGreen},
                                MeterFill{DynamicsLampRect(c6), kDynamicsLit}})
         EXPECT_NE(std::find(coarse.begin(), coarse.end(), f), coarse.end()) << f.rect.x();
-    EXPECT_EQ(std::count_if(coarse.begin(), coarse.end(),
-                            [](const MeterFill& f) { return f.colour == kMeterRed; }),
-              2);
+    EXPECT_EQ(std::ranges::count(coarse, kMeterRed, &MeterFill::colour), 2);
 }
