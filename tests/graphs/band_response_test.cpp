@@ -1,6 +1,5 @@
 #include "core/program_record.h"
 #include "graphs/band_response.h"
-#include "program/value_scales.h"
 
 #include <gtest/gtest.h>
 
