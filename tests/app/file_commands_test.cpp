@@ -6,12 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <tuple>
 
 using namespace mqx;
 using mqx::test::readFile;
-using mqx::test::ScratchDir;
 using mqx::test::writeFile;
 
 namespace {
@@ -24,18 +22,32 @@ struct FakeDialogs : FileDialogs {
     QString sheetFileName(const QString& initial) override { return initialSeen = initial, chosen; }
 };
 
+const QString kTitle = QStringLiteral("MQX-T410 Controller");
+
 struct FakeView : ProgramView {
-    QString title = QStringLiteral("MQX-T410 Controller");
+    QString title = kTitle;
     std::vector<std::string> calls;
     void leaveTab() override { calls.push_back("leave"); }
     void refreshAll() override { calls.push_back("refresh"); }
     void setTitle(const QString& t) override { title = t; }
 };
 
+QString titled(const QString& path) {
+    return kTitle + QStringLiteral(" -- ") + path;
+}
+
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override { ApplyDefaults(session); }
-    ScratchDir dir;
+    // The window's title and the last file, as a file command leaves them.
+    std::pair<QString, QString> shows() { return {view.title, session.settings.lastFile}; }
+    // The last prompt's text, with `path` and its blank line taken off the front, and icon.
+    std::pair<QString, PromptIcon> last(const QString& path = {}) {
+        const auto& shown = prompts.shown().back();
+        const QString head = path.isEmpty() ? QString() : path + QStringLiteral("\n\n");
+        return {shown.text.startsWith(head) ? shown.text.mid(head.size()) : shown.text, shown.icon};
+    }
+    test::ScratchDir dir;
     Session session;
     test::ScriptedPrompts prompts;
     FakeDialogs dialogs;
@@ -48,68 +60,53 @@ protected:
 TEST_F(FileCommandsTest, NewAsksThenResetsButKeepsTheLastFile) {
     session.CurrentRecord().sine_freq = 5;
     session.settings.lastFile = QStringLiteral("/shows/a.mqx");
-    view.title = QStringLiteral("MQX-T410 Controller -- /shows/a.mqx");
-
+    view.title = titled(session.settings.lastFile);
     prompts.answerNext(false);
     EXPECT_FALSE(commands.fileNew());
     EXPECT_EQ(session.CurrentRecord().sine_freq, 5);
-
     prompts.answerNext(true);
     EXPECT_TRUE(commands.fileNew());
     EXPECT_EQ(session.CurrentRecord().sine_freq, 69);
-    EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller"));
-    EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/a.mqx"));
+    EXPECT_EQ(shows(), std::pair(kTitle, QStringLiteral("/shows/a.mqx")));
     EXPECT_EQ(view.calls, (std::vector<std::string>{"leave", "refresh"}));
-    ASSERT_EQ(prompts.shown().size(), 2u);
-    EXPECT_EQ(prompts.shown()[1].text,
-              QStringLiteral("Are you sure you want to reset all parameters ?"));
-    EXPECT_EQ(prompts.shown()[1].icon, PromptIcon::Information);
+    EXPECT_EQ(last(), std::pair(QStringLiteral("Are you sure you want to reset all parameters ?"),
+                                PromptIcon::Information));
 }
 
-TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndNamesTheFile) {
+TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndAFailureChangesNothing) {
     ProgramRecord other = session.CurrentRecord();
     other.out[4].level = 100;
     const QString path = dir.path(QStringLiteral("hall.mqx"));
     ASSERT_TRUE(SaveRecordFile(other, path));
     session.settings.lastFile = QStringLiteral("/before.mqx");
     dialogs.chosen = path;
-
     prompts.answerNext(false);
     EXPECT_FALSE(commands.fileOpen());
     EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/before.mqx"));
     EXPECT_EQ(session.CurrentRecord().out[4].level, 181);
 
+    dialogs.chosen = writeFile(dir, QStringLiteral("bad.mqx"), "MQX-T410VER1.50\r\n0000");
+    prompts.answerNext(true);
+    EXPECT_FALSE(commands.fileOpen());
+    EXPECT_EQ(session.CurrentRecord().out[4].level, 181);
+    EXPECT_EQ(shows(), std::pair(kTitle, QStringLiteral("/before.mqx")));
+    EXPECT_EQ(last(dialogs.chosen),
+              std::pair(QStringLiteral("This file failed to open."), PromptIcon::Exclamation));
+    EXPECT_TRUE(view.calls.empty());
+
+    dialogs.chosen = path;
     prompts.answerNext(true);
     EXPECT_TRUE(commands.fileOpen());
     EXPECT_EQ(session.CurrentRecord().out[4].level, 100);
-    EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- ") + path);
-    EXPECT_EQ(session.settings.lastFile, path);
-    EXPECT_EQ(prompts.shown().back().text,
-              path + QStringLiteral("\n\nAre you sure you want to open this file ?"));
-    EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Question);
-}
-
-TEST_F(FileCommandsTest, OpenFailureChangesNothing) {
-    const QString path = writeFile(dir, QStringLiteral("bad.mqx"), "MQX-T410VER1.50\r\n0000");
-    dialogs.chosen = path;
-    session.CurrentRecord().geq_level[3][0] = 1;
-    const ProgramRecord before = session.CurrentRecord();
-    prompts.answerNext(true);
-    EXPECT_FALSE(commands.fileOpen());
-    EXPECT_EQ(session.CurrentRecord(), before);
-    EXPECT_TRUE(session.settings.lastFile.isEmpty());
-    EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller"));
-    EXPECT_EQ(prompts.shown().back().text, path + QStringLiteral("\n\nThis file failed to open."));
-    EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(view.calls.empty());
+    EXPECT_EQ(shows(), std::pair(titled(path), path));
+    EXPECT_EQ(last(path), std::pair(QStringLiteral("Are you sure you want to open this file ?"),
+                                    PromptIcon::Question));
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsAndAConnectedUnitDoNothing) {
-    dialogs.chosen.clear();
     EXPECT_FALSE(commands.fileOpen());
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_TRUE(prompts.shown().empty());
-
     session.ConnectedUnitId = 3;
     dialogs.chosen = dir.path(QStringLiteral("x.mqx"));
     prompts.setDefaultAnswer(true);
@@ -125,64 +122,52 @@ TEST_F(FileCommandsTest, SaveOverAnExistingFileAsksWithCancelFirst) {
     prompts.answerNext(false);
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_EQ(readFile(path), "precious");
-    EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller"));
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_TRUE(prompts.shown()[0].cancelFirst);
-    EXPECT_EQ(prompts.shown()[0].text,
-              path +
-                  QStringLiteral(
-                      "\n\nThis file already exists. Are you sure you want to save this file ?"));
-
+    EXPECT_EQ(view.title, kTitle);
+    EXPECT_TRUE(prompts.shown().back().cancelFirst);
+    EXPECT_EQ(last(path).first, QStringLiteral("This file already exists. Are you sure you want to "
+                                               "save this file ?"));
     prompts.answerNext(true);
     EXPECT_TRUE(commands.fileSaveAs());
     EXPECT_EQ(readFile(path).size(), kProgramFileSize);
-    EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- ") + path);
-    EXPECT_EQ(session.settings.lastFile, path);
+    EXPECT_EQ(shows(), std::pair(titled(path), path));
 }
 
 TEST_F(FileCommandsTest, FailedSaveKeepsTitleAndLastFileAndTheNextDialogStartsAtTheTry) {
     session.settings.lastFile = QStringLiteral("/shows/good.mqx");
-    view.title = QStringLiteral("MQX-T410 Controller -- /shows/good.mqx");
+    view.title = titled(session.settings.lastFile);
     const QString path = dir.path(QStringLiteral("missing/folder/new.mqx"));
+    const QString good = dir.path(QStringLiteral("good.mqx"));
     dialogs.chosen = path;
     EXPECT_FALSE(commands.fileSaveAs());
     EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/good.mqx"));
-    EXPECT_EQ(view.title, QStringLiteral("MQX-T410 Controller -- /shows/good.mqx"));
-    EXPECT_EQ(session.settings.lastFile, QStringLiteral("/shows/good.mqx"));
-    EXPECT_EQ(prompts.shown().back().text, path + QStringLiteral("\n\nThis file failed to save."));
-    EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Exclamation);
-
+    EXPECT_EQ(shows(), std::pair(titled(QStringLiteral("/shows/good.mqx")),
+                                 QStringLiteral("/shows/good.mqx")));
+    EXPECT_EQ(last(path),
+              std::pair(QStringLiteral("This file failed to save."), PromptIcon::Exclamation));
     // Both dialogs start at the failed try until a file is written or read.
-    dialogs.chosen.clear();
-    EXPECT_FALSE(commands.fileOpen());
-    EXPECT_EQ(dialogs.initialSeen, path);
-    const QString good = dir.path(QStringLiteral("good.mqx"));
-    dialogs.chosen = good;
-    EXPECT_TRUE(commands.fileSaveAs());
-    EXPECT_EQ(dialogs.initialSeen, path);
-    dialogs.chosen.clear();
-    EXPECT_FALSE(commands.fileSaveAs());
-    EXPECT_EQ(dialogs.initialSeen, good);
+    for (const auto& [open, chosen, from] :
+         {std::tuple{true, QString(), path}, {false, good, path}, {false, QString(), good}}) {
+        dialogs.chosen = chosen;
+        EXPECT_EQ(open ? commands.fileOpen() : commands.fileSaveAs(), !chosen.isEmpty());
+        EXPECT_EQ(dialogs.initialSeen, from);
+    }
 }
 
 TEST_F(FileCommandsTest, ExportSetupSheetAsksWhereAndReportsAFailedWrite) {
-    // {chosen path, the writer's error, written}
-    const std::tuple<QString, QString, bool> cases[] = {
-        {{}, {}, false},
-        {QStringLiteral("/shows/hall.pdf"), {}, true},
-        {QStringLiteral("/shows/hall.pdf"), QStringLiteral("Permission denied"), false},
-    };
     session.settings.lastFile = QStringLiteral("/shows/hall.mqx");
-    for (const auto& [chosen, error, written] : cases) {
+    const QString pdf = QStringLiteral("/shows/hall.pdf"), denied = QStringLiteral("Denied");
+    // {chosen path, the writer's error, written}
+    for (const auto& [chosen, error, written] :
+         {std::tuple{QString(), QString(), false}, {pdf, QString(), true}, {pdf, denied, false}}) {
         prompts.clear();
         dialogs.chosen = chosen;
         QStringList writes;
-        const auto write = [&](const QString& path) { return writes << path, error; };
-        EXPECT_EQ(commands.exportSetupSheet(write), written) << error.toStdString();
-        EXPECT_EQ(dialogs.initialSeen, QStringLiteral("/shows/hall.pdf"));
+        EXPECT_EQ(commands.exportSetupSheet([&](const QString& p) { return writes << p, error; }),
+                  written);
+        EXPECT_EQ(dialogs.initialSeen, pdf);
         EXPECT_EQ(writes, chosen.isEmpty() ? QStringList() : QStringList{chosen});
         ASSERT_EQ(prompts.shown().size(), error.isEmpty() ? 0u : 1u);
-        EXPECT_TRUE(error.isEmpty() || (prompts.shown()[0].text.startsWith(chosen) &&
-                                        prompts.shown()[0].text.endsWith(error)));
+        EXPECT_TRUE(error.isEmpty() ||
+                    (last().first.startsWith(chosen) && last().first.endsWith(error)));
     }
 }

@@ -14,36 +14,29 @@ struct MainEditorTest : ::testing::Test {
     Session session;
     test::RecordingEditSink sink;
     MainEditor editor{session, sink};
-    const OutputChannel& out(int c) {
-        return session.CurrentRecord().out[static_cast<std::size_t>(c)];
-    }
 };
 
 } // namespace
 
-TEST_F(MainEditorTest, MutesChangeTheRecordAndSendOnlyWhileConnectedAllMutingInChannelOrder) {
+TEST_F(MainEditorTest, MutesAndTheEqModeChangeTheRecordAndSendOnlyWhileConnected) {
     editor.setMute(2, true);
     editor.allMuting();
-    for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(out(c).on, 0) << c;
+    for (const OutputChannel& o : session.CurrentRecord().out)
+        EXPECT_EQ(o.on, 0);
     EXPECT_TRUE(sink.edits.empty());
 
     session.ConnectedUnitId = 1;
     editor.setMute(2, false);
     editor.setMute(6, true); // no such output
     editor.setMute(-1, true);
-    EXPECT_EQ(out(2).on, 1);
+    EXPECT_EQ(session.CurrentRecord().out[2].on, 1);
     EXPECT_EQ(sink.edits, (Edits{"0532 001"}));
     sink.edits.clear();
     editor.allMuting();
     EXPECT_EQ(sink.edits,
               (Edits{"0530 000", "0531 000", "0532 000", "0533 000", "0534 000", "0535 000"}));
-}
-
-TEST_F(MainEditorTest, EqModeSendsOncePerChange) {
-    session.ConnectedUnitId = 1;
+    sink.edits.clear();
     EXPECT_FALSE(editor.selectEqMode(0)); // already GEQ
-    EXPECT_TRUE(sink.edits.empty());
     EXPECT_TRUE(editor.selectEqMode(1));
     EXPECT_FALSE(editor.selectEqMode(1));
     EXPECT_EQ(session.CurrentRecord().eq_mode, 1);

@@ -22,18 +22,16 @@ Session fresh() {
 TEST(StatusPanel, DisconnectedAndEachPanelLockState) {
     Session s = fresh();
     EXPECT_EQ(StatusPanelText(s), QStringLiteral("Disconnected"));
-
     s.ConnectedUnitId = 7;
     s.DeviceInfoText = QByteArray("Hall A rack 2").leftJustified(256, '.');
-    const QString info = QString::fromLatin1(s.DeviceInfoText);
-    EXPECT_EQ(StatusPanelText(s), QStringLiteral("MQX-T410 ID = 07\nPanel Lock = ---\n") + info);
-    s.PanelLockState = 'D';
-    EXPECT_EQ(StatusPanelText(s), QStringLiteral("MQX-T410 ID = 07\nPanel Lock = Yes\n") + info);
-    s.PanelLockState = 'E';
-    EXPECT_EQ(StatusPanelText(s),
-              QStringLiteral("MQX-T410 ID = 07\nPanel Lock = No(PANEL LOCK\nSTATUS IS KEPT WHILE\n"
-                             "CONNECTED)\n") +
-                  info);
+    for (const auto& [state, lock] : {std::pair{'\0', "---"},
+                                      {'D', "Yes"},
+                                      {'E', "No(PANEL LOCK\nSTATUS IS KEPT WHILE\nCONNECTED)"}}) {
+        s.PanelLockState = state;
+        EXPECT_EQ(StatusPanelText(s), QStringLiteral("MQX-T410 ID = 07\nPanel Lock = ") +
+                                          QLatin1String(lock) + u'\n' +
+                                          QString::fromLatin1(s.DeviceInfoText));
+    }
 }
 
 TEST(ProgramPanel, HeaderLinesFromTheRecord) {
@@ -96,12 +94,11 @@ TEST(UpdateMenus, EqModeAndLinkStates) {
 TEST(UpdateMenus, OptionRadioChecks) {
     Session s = fresh();
     for (int option : {0, 1}) {
-        s.settings.levelMeterMode = option;
-        s.settings.delayUnit = option;
+        s.settings.levelMeterMode = s.settings.delayUnit = option;
         auto m = UpdateMenus(s);
-        EXPECT_EQ(m[MenuId::LevelMeterFine].checked, option == 0);
-        EXPECT_EQ(m[MenuId::LevelMeterCoarse].checked, option == 1);
-        EXPECT_EQ(m[MenuId::DelayMeters].checked, option == 0);
-        EXPECT_EQ(m[MenuId::DelayFeetInches].checked, option == 1);
+        EXPECT_EQ(
+            (std::array{m[MenuId::LevelMeterFine].checked, m[MenuId::LevelMeterCoarse].checked,
+                        m[MenuId::DelayMeters].checked, m[MenuId::DelayFeetInches].checked}),
+            (std::array{option == 0, option == 1, option == 0, option == 1}));
     }
 }

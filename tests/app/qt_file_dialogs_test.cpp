@@ -16,56 +16,39 @@ namespace {
 
 TEST(QtFileDialogs, OpenNearTheLastFileAndGiveAFileOnlyWhenAccepted) {
     ScratchDir dir;
-    writeFile(dir, QStringLiteral("show.mqx"), "x");
-    const QString show = dir.path(QStringLiteral("show.mqx"));
+    const QString show = writeFile(dir, QStringLiteral("show.mqx"), "x");
+    const QString pdf = dir.path(QStringLiteral("hall.pdf"));
+    // A folder that has gone: the dialog opens at the nearest one that exists.
+    const QString gone = dir.path(QStringLiteral("gone/deeper/new.mqx"));
+    const QString sheet = QStringLiteral("Export Setup Sheet"); // "" for Qt's own title
     enum Kind { Open, Save, Sheet };
-    const struct {
-        Kind kind;
-        QString initial;
-        bool accept;
-        QString title;  // "" for Qt's own
-        QString chosen; // what the command gets
-    } cases[] = {
+    const std::tuple<Kind, QString, bool, QString, QString> cases[] = {
+        {Save, gone, true, {}, dir.path(QStringLiteral("new.mqx"))}, // first: nothing visited
         {Open, show, true, {}, show},
         {Open, show, false, {}, {}},
-        // A folder that has gone: the dialog opens at the nearest one that exists.
-        {Save,
-         dir.path(QStringLiteral("gone/deeper/new.mqx")),
-         true,
-         {},
-         dir.path(QStringLiteral("new.mqx"))},
         {Save, show, false, {}, {}},
-        {Sheet, dir.path(QStringLiteral("hall.pdf")), true, QStringLiteral("Export Setup Sheet"),
-         dir.path(QStringLiteral("hall.pdf"))},
-        {Sheet,
-         dir.path(QStringLiteral("hall.pdf")),
-         false,
-         QStringLiteral("Export Setup Sheet"),
-         {}},
+        {Sheet, pdf, true, sheet, pdf},
+        {Sheet, pdf, false, sheet, {}},
     };
     QtFileDialogs dialogs;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.initial.toStdString() + (c.accept ? " accepted" : " cancelled"));
-        QString folder;
-        QString title;
+    for (const auto& [kind, initial, accept, wantTitle, want] : cases) {
+        SCOPED_TRACE(initial.toStdString() + (accept ? " accepted" : " cancelled"));
+        QString folder, title;
         QTimer::singleShot(0, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QFileDialog*>(w);
-                if (dialog == nullptr || !dialog->isVisible())
-                    continue;
-                folder = dialog->directory().absolutePath();
-                title = dialog->windowTitle();
-                // As OK or Cancel would: QFileDialog's accept() checks the chosen name.
-                QDialog* asDialog = dialog;
-                c.accept ? asDialog->accept() : asDialog->reject();
-            }
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folder = dialog->directory().absolutePath();
+            title = dialog->windowTitle();
+            // As OK or Cancel would: QFileDialog's accept() checks the chosen name.
+            QDialog* asDialog = dialog;
+            accept ? asDialog->accept() : asDialog->reject();
         });
-        const QString chosen = c.kind == Open   ? dialogs.openFileName(c.initial)
-                               : c.kind == Save ? dialogs.saveFileName(c.initial)
-                                                : dialogs.sheetFileName(c.initial);
-        EXPECT_EQ(chosen.toStdString(), c.chosen.toStdString());
-        EXPECT_EQ(folder.toStdString(), QFileInfo(show).absolutePath().toStdString());
-        EXPECT_TRUE(c.title.isEmpty() || title == c.title) << title.toStdString();
+        const QString chosen = kind == Open   ? dialogs.openFileName(initial)
+                               : kind == Save ? dialogs.saveFileName(initial)
+                                              : dialogs.sheetFileName(initial);
+        EXPECT_EQ(chosen, want);
+        EXPECT_EQ(folder, QFileInfo(show).absolutePath());
+        EXPECT_TRUE(wantTitle.isEmpty() || title == wantTitle) << title.toStdString();
     }
 }
 

@@ -3,24 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace mqx;
 
 TEST(FineMeter, SegmentsHeightsAndClipLampAtEveryBandEdge) {
-    const struct {
-        int m, segments, height;
-        bool clip;
-    } cases[] = {
+    // {value, segments, bar height, clip lamp}
+    const std::tuple<int, int, int, bool> cases[] = {
         {0, 1, 2, false},    {29, 1, 2, false},   {30, 2, 4, false},   {32, 2, 4, false},
         {33, 3, 6, false},   {59, 11, 22, false}, {60, 12, 24, false}, {79, 21, 42, false},
         {80, 22, 44, false}, {88, 30, 60, false}, {89, 31, 62, false}, {90, 32, 62, true},
         {255, 32, 62, true},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FineSegmentCount(c.m), c.segments) << c.m;
-        EXPECT_EQ(FineBarHeight(c.m), c.height) << c.m;
-        EXPECT_EQ(FineClipLit(c.m), c.clip) << c.m;
-    }
+    for (const auto& [m, segments, height, clip] : cases)
+        EXPECT_EQ(std::tuple(FineSegmentCount(m), FineBarHeight(m), FineClipLit(m)),
+                  std::tuple(segments, height, clip))
+            << m;
     for (int m = 1; m <= 255; ++m) {
         const int step = FineSegmentCount(m) - FineSegmentCount(m - 1);
         EXPECT_TRUE(step == 0 || step == 1) << "m = " << m;
@@ -32,10 +30,8 @@ TEST(CoarseMeter, LampsLightFromTheBottomUp) {
     const std::pair<int, int> cases[] = {{0, 0},  {49, 0}, {50, 1}, {69, 1}, {70, 2}, {79, 2},
                                          {80, 3}, {83, 3}, {84, 4}, {89, 4}, {90, 5}, {255, 5}};
     for (const auto& [m, lit] : cases) {
-        std::array<bool, kCoarseLampCount> want{};
-        for (int k = kCoarseLampCount - lit; k < kCoarseLampCount; ++k)
-            want[static_cast<std::size_t>(k)] = true;
-        EXPECT_EQ(CoarseLampsLit(m), want) << m;
+        const auto lamps = CoarseLampsLit(m); // the top lamp first
+        EXPECT_TRUE(std::ranges::is_sorted(lamps) && std::ranges::count(lamps, true) == lit) << m;
     }
 }
 
@@ -58,22 +54,19 @@ TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {
     levels.compReduction = {90, 89};
     levels.outputMeter = {0, 0, 75, 0, 0, 90};
     levels.outputState = {0, 0, 0, 0, 0, 3};
-    const auto column = [](MeterKind kind, int ch, int mode) {
-        return MeterColumnX(kind, ch, mode);
-    };
-    const int in1 = column(MeterKind::Input, 1, kMeterModeFine);
+    const int in1 = MeterColumnX(MeterKind::Input, 1, kMeterModeFine);
     const auto fine = MeterStripFills(levels, kMeterModeFine);
     ASSERT_EQ(fine.size(), 18u);
-    EXPECT_EQ(fine[0], (MeterFill{FineBarRect(4, 4), kMeterGreen}));
-    EXPECT_EQ(fine[1], (MeterFill{DynamicsLampRect(4), kDynamicsDark}));
-    EXPECT_EQ(fine[2], (MeterFill{FineBarRect(in1, 62), kMeterGreen}));
-    EXPECT_EQ(fine[3], (MeterFill{FineClipRect(in1), kMeterRed}));
-    EXPECT_EQ(fine[4], (MeterFill{DynamicsLampRect(in1), kDynamicsLit}));
+    EXPECT_EQ(std::vector(fine.begin(), fine.begin() + 5),
+              (std::vector<MeterFill>{{FineBarRect(4, 4), kMeterGreen},
+                                      {DynamicsLampRect(4), kDynamicsDark},
+                                      {FineBarRect(in1, 62), kMeterGreen},
+                                      {FineClipRect(in1), kMeterRed},
+                                      {DynamicsLampRect(in1), kDynamicsLit}}));
     EXPECT_EQ(fine.back(), (MeterFill{DynamicsLampRect(231), kDynamicsLit}));
-
     const auto coarse = MeterStripFills(levels, kMeterModeCoarse);
-    const int c3 = column(MeterKind::Output, 2, kMeterModeCoarse);
-    const int c6 = column(MeterKind::Output, 5, kMeterModeCoarse);
+    const int c3 = MeterColumnX(MeterKind::Output, 2, kMeterModeCoarse);
+    const int c6 = MeterColumnX(MeterKind::Output, 5, kMeterModeCoarse);
     // Eight dynamics lamps, input 2's five, two lamps of output C and five of output F.
     ASSERT_EQ(coarse.size(), 20u);
     for (const MeterFill& f : {MeterFill{CoarseLampRect(c3, 3), kMeterGreen},
@@ -82,7 +75,5 @@ TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {
                                MeterFill{CoarseLampRect(c6, 1), kMeterGreen},
                                MeterFill{DynamicsLampRect(c6), kDynamicsLit}})
         EXPECT_NE(std::find(coarse.begin(), coarse.end(), f), coarse.end()) << f.rect.x();
-    EXPECT_EQ(std::count_if(coarse.begin(), coarse.end(),
-                            [](const MeterFill& f) { return f.colour == kMeterRed; }),
-              2);
+    EXPECT_EQ(std::ranges::count(coarse, kMeterRed, &MeterFill::colour), 2);
 }
