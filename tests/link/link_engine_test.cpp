@@ -3,9 +3,7 @@
 
 #include "engine_fixture.h"
 
-using namespace mqx;
-using mqx::test::EngineTest;
-
+namespace mqx::test {
 namespace {
 
 using Exchange = EngineTest;
@@ -17,18 +15,13 @@ QByteArray programData() {
     return reply;
 }
 
-} // namespace
-
-TEST_F(Exchange, OpensAt19200EightNoneOneAndReportsFailure) {
+TEST_F(Exchange, OpensAt19200EightNoneOneAndSendsNothingWithoutAConnectedUnit) {
     EXPECT_EQ(port.openArguments(), (QStringList{"1", "19200", "0", "8", "1"}));
-    mqx::test::ScriptedSerialPort refusing(&clock);
+    ScriptedSerialPort refusing(&clock);
     refusing.setOpenResult(-1);
     LinkEngine other(refusing, clock, unitId, meters);
     EXPECT_EQ(other.OpenLink(QStringLiteral("3")), 0);
     EXPECT_TRUE(other.done());
-}
-
-TEST_F(Exchange, NothingIsSentWithoutAConnectedUnit) {
     unitId = 0;
     EXPECT_EQ(engine.IssueCommand(CmdHello), 0);
     unitId = 1;
@@ -55,22 +48,20 @@ TEST_F(Exchange, ACompleteReplyEndsTheWait) {
     EXPECT_EQ(engine.ReplyBuffer(), "(07hello");
     EXPECT_TRUE(engine.CheckReply(CmdHello).isMatch());
     EXPECT_EQ(engine.CurrentCommand(), CmdHello);
-    EXPECT_EQ((busyChanges), (std::vector<bool>{true, false}));
+    EXPECT_EQ(busyChanges, (std::vector<bool>{true, false}));
     clock.advance(LinkEngine::kReplyGapMs); // the line's rest after the reply
     EXPECT_EQ(clock.activeTimerCount(), 0);
-}
 
-TEST_F(Exchange, EditsWaitForNoReplyAndShowNoBusyCursor) {
+    busyChanges.clear(); // edits wait for no reply and show no busy cursor
     edit("036", "012");
-    EXPECT_EQ(lastFrame(), "(01$036012(01ME");
+    EXPECT_EQ(lastFrame(), "(07$036012(07ME");
     EXPECT_TRUE(engine.done());
     EXPECT_TRUE(busyChanges.empty());
     edit("036", "013"); // the line is still free: out at once
-    EXPECT_EQ(framesWritten(), 2);
+    EXPECT_EQ(framesWritten(), 3);
 }
 
 TEST_F(Exchange, AQueuedCommandGoesAnywayAfterTenSecondsOfABusyLine) {
-    // A unit that dribbles its program out keeps the line busy for well over 10 s.
     engine.setProgramArg(1);
     engine.IssueCommand(CmdPdatget);
     const QByteArray reply = programData();
@@ -188,3 +179,6 @@ TEST_F(Exchange, AFailedWriteEndsByTheTimeLimitAndClosingTheLinkStopsEverything)
     EXPECT_EQ(clock.activeTimerCount(), 0);
     EXPECT_EQ(busyChanges.back(), false);
 }
+
+} // namespace
+} // namespace mqx::test

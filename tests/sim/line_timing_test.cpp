@@ -1,6 +1,4 @@
 // The simulated line's timing: pacing, frame ends, level frames, bursts and the --fault options.
-// What each fault does to an answer shows in the procedures that meet it (tests/connection,
-// tests/tools).
 
 #include "sim_bench.h"
 
@@ -35,6 +33,10 @@ TEST(LineTiming, RequestsAndAnswersArePacedAt1920CharactersASecond) {
     EXPECT_EQ(bench.waitMs(268).size(), 268 * 1920 / 1000);
     EXPECT_EQ(bench.waitMs(268).size(), 1029 - 268 * 1920 / 1000) << "one still on the wire";
     EXPECT_EQ(bench.waitMs(1).size(), 1);
+    // 149 answers of 5 characters back to back need 388.02 ms: not one character sooner.
+    bench.write(QByteArray("(01K").repeated(149));
+    EXPECT_EQ(bench.waitMs(3 + WireTimeMs(5 * 149) - 1).size(), 5 * 149 - 1);
+    EXPECT_EQ(bench.waitMs(1), "E");
 
     // The second answer waits until the first has gone out, 3 + 135 ms after the write.
     bench.write("(01X(02X");
