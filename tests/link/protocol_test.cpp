@@ -48,17 +48,13 @@ QByteArray frame(int index, int unit, const ArgumentSlots& args = {}) {
 TEST(CommandTable, HoldsTheTwentyFourCommandsInOrder) {
     const CommandTable table;
     ASSERT_EQ(table.size(), 24);
-    ASSERT_EQ(std::size(kRows), 24u);
     for (const Row& r : kRows) {
         SCOPED_TRACE(r.index);
-        const CommandSpec& command = table[r.index];
-        EXPECT_EQ(command.text, QByteArray(r.text));
-        EXPECT_EQ(command.hasArguments, r.hasArguments);
-        EXPECT_EQ(command.replyLength, r.replyLength);
-        EXPECT_EQ(command.timeLimit, r.timeLimit);
-        EXPECT_EQ(command.fileName, QByteArray(r.fileName));
-        EXPECT_FALSE(command.description.isEmpty());
-        EXPECT_LE(command.description.size(), 63);
+        const CommandSpec& c = table[r.index];
+        EXPECT_EQ(std::tuple(c.text, c.hasArguments, c.replyLength, c.timeLimit, c.fileName),
+                  std::tuple(QByteArray(r.text), r.hasArguments, r.replyLength, r.timeLimit,
+                             QByteArray(r.fileName)));
+        EXPECT_TRUE(c.description.size() > 0 && c.description.size() <= 63);
     }
     EXPECT_FALSE(CommandTable::isValidIndex(-1));
     EXPECT_FALSE(CommandTable::isValidIndex(24));
@@ -111,7 +107,6 @@ TEST(CheckReply, JudgesEchoesHeadsAndErrorReplies) {
         EXPECT_EQ(CheckReply(t, c.index, c.unit, c.reply), c.expected) << c.reply;
     EXPECT_TRUE(CheckReply(t, CmdPdatget, 1, "(01Q" + QByteArray(1026, '0')).isMatch());
     EXPECT_FALSE(ReplyCheck::unitError(0).isMatch());
-    EXPECT_EQ(ErrorText(0), "ID_No differs.");
 }
 
 TEST(ErrorText, KnownCodesAndTheRest) {
@@ -138,12 +133,11 @@ TEST(ErrorText, KnownCodesAndTheRest) {
     };
     for (const auto& [code, text] : known) {
         QString out;
-        EXPECT_TRUE(ErrorText(code, out)) << code;
-        EXPECT_EQ(out, QString::fromLatin1(text)) << code;
+        EXPECT_TRUE(ErrorText(code, out) && out == QString::fromLatin1(text)) << code;
+        EXPECT_EQ(ErrorText(code), out);
     }
     for (int code : {-1, 1, 4, 9, 18, 25, 31, 99}) {
         QString out = QStringLiteral("left over");
-        EXPECT_FALSE(ErrorText(code, out)) << code;
-        EXPECT_EQ(out, "Non Err Code.") << code;
+        EXPECT_TRUE(!ErrorText(code, out) && out == "Non Err Code.") << code;
     }
 }

@@ -63,18 +63,16 @@ TEST(MqxSim, CommandLineOptions) {
     const SimOptionsResult full = parse("--id 3 --id 12 --no-pacing --link /tmp/unit --log f.log "
                                         "--fault recall:silent --fault pdatget:bursts:200");
     ASSERT_TRUE(full.options);
-    EXPECT_EQ(full.options->ids, (std::vector<int>{3, 12}));
-    EXPECT_FALSE(full.options->pacing);
-    EXPECT_EQ(full.options->linkPath, QStringLiteral("/tmp/unit"));
-    EXPECT_EQ(full.options->logPath, QStringLiteral("f.log"));
-    ASSERT_EQ(full.options->faults.size(), 2u);
-    EXPECT_EQ(full.options->faults[1].command, UnitCommand::DataGet);
-    EXPECT_EQ(full.options->faults[1].fault.gapMs, 200);
-
+    const SimOptions& o = *full.options;
+    ASSERT_EQ(o.faults.size(), 2u);
+    EXPECT_EQ(std::tuple(o.ids, o.pacing, o.linkPath, o.logPath, o.faults[1].command,
+                         o.faults[1].fault.gapMs),
+              std::tuple(std::vector<int>{3, 12}, false, QStringLiteral("/tmp/unit"),
+                         QStringLiteral("f.log"), UnitCommand::DataGet, 200));
     const SimOptionsResult plain = parse("");
     ASSERT_TRUE(plain.options);
-    EXPECT_EQ(plain.options->ids, (std::vector<int>{1}));
-    EXPECT_TRUE(plain.options->pacing);
+    EXPECT_EQ(std::tuple(plain.options->ids, plain.options->pacing),
+              std::tuple(std::vector<int>{1}, true));
 
     const struct {
         const char* line;
