@@ -107,37 +107,28 @@ TEST_F(EngineTest, AHeldRequestWaitsForItsFirstCharactersFromTheWrite) {
 }
 
 // Issues hello, then devinfget once hello has been answered, noting when each step ran.
-class TwoStepProcedure : public LinkProcedure {
-public:
-    using LinkProcedure::LinkProcedure;
-    void start() {
+struct TwoStepProcedure : LinkProcedure {
+    TwoStepProcedure(LinkEngine& engine, VirtualClock& clock)
+        : LinkProcedure(engine, clock), m_clock(clock) {
         begin();
         startTimer(1);
     }
-    std::vector<std::pair<int, qint64>> steps;
-    const Clock* clock = nullptr;
-
-private:
     void step(int id) override {
-        steps.emplace_back(id, clock->nowMs());
-        if (id == 1) {
-            engine().IssueCommand(CmdHello);
-            startTimer(2);
-        } else if (id == 2 && pollDone(id)) {
-            engine().IssueCommand(CmdDevinfget);
-            startTimer(3);
-        } else if (id == 3 && pollDone(id)) {
-            finish(ProcedureOutcome::Ok);
-        }
+        steps.emplace_back(id, m_clock.nowMs());
+        if (id != 1 && !pollDone(id))
+            return;
+        if (id == 3)
+            return finish(ProcedureOutcome::Ok);
+        engine().IssueCommand(id == 1 ? CmdHello : CmdDevinfget);
+        startTimer(id + 1);
     }
+    std::vector<std::pair<int, qint64>> steps;
+    const Clock& m_clock;
 };
 
 TEST_F(EngineTest, AProcedureGoesOnAsItsExchangeEnds) {
     TwoStepProcedure procedure(engine, clock);
-    procedure.clock = &clock;
-    procedure.start();
-    clock.advance(1);
-    clock.advance(9);
+    clock.advance(10);
     port.feed("(01hello");
     port.signalArrival();
     ASSERT_TRUE(clock.runUntil([&] { return framesWritten() == 2; }, 1000));
