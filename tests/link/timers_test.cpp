@@ -4,6 +4,7 @@
 #include "core_application.h"
 #include "link/qt_timer_source.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDeadlineTimer>
 
 #include <gtest/gtest.h>
@@ -46,4 +47,7 @@ TEST(QtTimers, DeliverNumberedTicksToTheClient) {
     EXPECT_EQ(std::tuple(r.ticks[7], r.ticks[8] >= 3, r.ticks[9]), std::tuple(1, true, 0));
     timers->stop(8);
     EXPECT_FALSE(timers->isActive(8));
+    // and no Qt timer is left running behind the stopped ones
+    auto* object = dynamic_cast<QObject*>(timers.get());
+    EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(object).isEmpty());
 }

@@ -58,8 +58,7 @@ TEST(LineTiming, RequestsAndAnswersArePacedAt1920CharactersASecond) {
     EXPECT_EQ(bench.waitMs(40), "(01POK(01KE");
     EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 0);
 
-    // Frames of a fixed length, of a length the code gives, and ones with a field are
-    // answered as their last character arrives.
+    // Frames of every kind of length are answered as their last character arrives.
     for (const QByteArray& request :
          {QByteArray("(01hello"), QByteArray("(01K"), QByteArray("(01Y") + QByteArray(256, '.'),
           QByteArray("(01$012005030"), upload, "(01J0012" + QByteArray(kNameLength, 'n')}) {

@@ -101,10 +101,7 @@ TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
     for (const QString& path : {file, link, dangling, folder}) {
         const Entry before = entryAt(path);
         QString why;
-        {
-            OwnLink own;
-            EXPECT_FALSE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << path.toStdString();
-        }
+        EXPECT_FALSE(OwnLink().make(path, QStringLiteral("/dev/pts/99"), &why));
         EXPECT_TRUE(why.contains(path)) << why.toStdString();
         EXPECT_EQ(entryAt(path), before) << path.toStdString();
     }
