@@ -100,9 +100,11 @@ TEST_F(EngineTest, AHeldRequestWaitsForItsFirstCharactersFromTheWrite) {
     port.signalArrival();
     ASSERT_TRUE(engine.done());
     ASSERT_EQ(engine.IssueCommand(CmdBye), 1); // 20 ticks of 50 ms for its first characters
+    port.feed("(01M");                         // what comes in while it is held is no answer to it
     EXPECT_FALSE(engine.done()) << "its exchange has begun";
     ASSERT_TRUE(waitDone(5000));
     EXPECT_FALSE(engine.succeeded());
+    EXPECT_EQ(engine.exchange().received, 0);
     EXPECT_EQ(clock.nowMs() - port.writtenAtMs().back(), 1050);
 }
 

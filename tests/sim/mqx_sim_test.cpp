@@ -108,7 +108,8 @@ TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
 
     // Its own link goes with it; one that somebody put in its place meanwhile stays.
     const QString path = dir.path(QStringLiteral("port"));
-    for (const QByteArray& theirs : {QByteArray(), QByteArray("file"), QByteArray("link")}) {
+    for (const QByteArray& theirs :
+         {QByteArray(), QByteArray("file"), QByteArray("link"), QByteArray("same target")}) {
         Entry left;
         {
             OwnLink own;
@@ -120,7 +121,7 @@ TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
                 if (theirs == "file")
                     mqx::test::writeFile(dir, QStringLiteral("port"), "theirs");
                 else
-                    QFile::link(QStringLiteral("/dev/pts/98"), path);
+                    QFile::link(theirs == "link" ? "/dev/pts/98" : "/dev/pts/99", path);
             }
             left = entryAt(path);
         }
