@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/stat.h>
 
 using namespace mqx::sim;
@@ -116,12 +117,13 @@ TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
             QString why;
             ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << why.toStdString();
             EXPECT_EQ(entryAt(path).target, QStringLiteral("/dev/pts/99"));
-            if (!theirs.isEmpty()) {
-                ASSERT_TRUE(QFile::remove(path));
+            if (!theirs.isEmpty()) { // made beside it, then moved over it
+                const QString made = dir.path(QStringLiteral("theirs"));
                 if (theirs == "file")
-                    mqx::test::writeFile(dir, QStringLiteral("port"), "theirs");
+                    mqx::test::writeFile(dir, QStringLiteral("theirs"), "theirs");
                 else
-                    QFile::link(theirs == "link" ? "/dev/pts/98" : "/dev/pts/99", path);
+                    QFile::link(theirs == "link" ? "/dev/pts/98" : "/dev/pts/99", made);
+                ASSERT_EQ(std::rename(QFile::encodeName(made), QFile::encodeName(path)), 0);
             }
             left = entryAt(path);
         }
