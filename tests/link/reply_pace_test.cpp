@@ -145,5 +145,19 @@ TEST_F(EngineTest, AProcedureGoesOnAsItsExchangeEnds) {
     EXPECT_EQ(port.writtenAtMs()[1], 10 + LinkEngine::kReplyGapMs);
 }
 
+TEST_F(EngineTest, AProcedureWaitsOutACommandQueuedBehindAnotherExchange) {
+    ASSERT_EQ(engine.IssueCommand(CmdLevon), 1); // hello goes to the queue slot behind it
+    port.deliverIn(100, "(01M");
+    port.setResponder([this](const QByteArray& frame) {
+        port.deliverIn(10, frame == "(01hello" ? frame : "(01X" + QByteArray(256, '.'));
+    });
+    TwoStepProcedure procedure(engine, clock);
+    ASSERT_TRUE(clock.runUntil([&] { return procedure.hasEnded(); }, 1000));
+    // A poll that finds the queued command still waiting comes again a period later, not at once.
+    const auto& steps = procedure.steps;
+    for (std::size_t i = 1; i < steps.size(); ++i)
+        EXPECT_GE(steps[i].second - steps[i - 1].second, 10) << "step " << i;
+}
+
 } // namespace
 } // namespace mqx::test
