@@ -1,4 +1,4 @@
-// The simulated line's timing: pacing, frame ends, level frames, bursts and the --fault options.
+// The simulated line's timing: pacing, frame ends, level frames and bursts.
 
 #include "sim_bench.h"
 
@@ -165,34 +165,4 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     EXPECT_EQ(bench.waitMs(4 + 134).size(), 257) << "1030 characters in four bursts";
     EXPECT_EQ(bench.waitMs(299), "") << "the gap runs from the end of the burst";
     EXPECT_EQ(bench.waitMs(136).size(), 258);
-}
-
-TEST(LineFaults, OptionsReadAsOnTheCommandLine) {
-    using K = LineFault::Kind;
-    const struct {
-        const char16_t* text;
-        UnitCommand command;
-        K kind;
-        int number; // the error code or the gap
-        int slot;
-    } good[] = {{u"store:error:13", UnitCommand::Store, K::Error, 13, -1},
-                {u"pdatget:bursts:250", UnitCommand::DataGet, K::Bursts, 250, -1},
-                {u"rcallr:wrong-id", UnitCommand::RecallLock, K::WrongId, 0, -1},
-                {u"hello:garbled", UnitCommand::Hello, K::Garbled, 0, -1},
-                {u"pinfget@12:error:11", UnitCommand::InfoGet, K::Error, 11, 12}};
-    for (const auto& g : good) {
-        const auto parsed = ParseFaultOption(g.text);
-        ASSERT_TRUE(parsed);
-        const LineFault& f = parsed->fault;
-        EXPECT_EQ(std::tuple(parsed->command, f.kind, g.kind == K::Bursts ? f.gapMs : f.errorCode,
-                             f.slot),
-                  std::tuple(g.command, g.kind, g.number, g.slot));
-    }
-    QString why;
-    for (const char16_t* bad : {u"hello", u"nosuch:silent", u"hello:loud", u"hello:error",
-                                u"hello:error:100", u"hello:silent:3", u"hello:bursts:x",
-                                u"pinfget@51:silent", u"pinfget@:silent", u"nosuch@3:silent"}) {
-        EXPECT_FALSE(ParseFaultOption(bad, &why)) << QString::fromUtf16(bad).toStdString();
-        EXPECT_FALSE(why.isEmpty());
-    }
 }
