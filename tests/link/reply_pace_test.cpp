@@ -5,6 +5,8 @@
 
 #include "link/link_procedure.h"
 
+#include <string_view>
+
 namespace mqx::test {
 namespace {
 
@@ -25,10 +27,15 @@ TEST_F(EngineTest, AReplyIsJudgedWhenItsCharactersArriveWithinTheUsualBounds) {
         {"part", "(01he", true, false, false, 1000},
         {"part found by the poll", "(01he", false, false, false, 1043},
         {"whole found by the poll", "(01hello", false, false, true, 43},
+        // plock's own reply is 4 characters: "(01e" is only the head of an error reply
+        {"plock: an error head", "(01e", true, false, false, 1000},
+        {"plock: an error reply without its code", "(01e0", true, false, false, 1000},
+        {"plock: error code 0", "(01e00", true, true, true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
+        const bool plock = std::string_view(c.name).starts_with("plock");
+        ASSERT_EQ(engine.IssueCommand(plock ? CmdPlock : CmdHello), 1);
         clock.advance(7); // before the first 50 ms poll
         port.feed(c.reply);
         if (c.signalled)
