@@ -54,8 +54,7 @@ public:
     }
 
     void setPacing(bool on) { m_pacing = on; }
-    // The device reports that it has gone.
-    void raiseFault() {
+    void raiseFault() { // the device has gone
         if (m_faultHandler)
             m_faultHandler();
     }
@@ -64,7 +63,6 @@ public:
     void feed(const QByteArray& bytes) { m_input += bytes; }
     // Input that becomes readable once the clock reaches `atMs`.
     void deliverAt(qint64 atMs, const QByteArray& bytes) { m_scheduled.push_back({atMs, bytes}); }
-    // Input `afterMs` from now.
     void deliverIn(qint64 afterMs, const QByteArray& bytes) { deliverAt(nowMs() + afterMs, bytes); }
     // Called with every frame written, after it has been recorded.
     void setResponder(std::function<void(const QByteArray& frame)> responder) {
@@ -81,10 +79,8 @@ public:
         m_written.clear();
         m_writtenAtMs.clear();
     }
-    // The arguments of the last Open.
     const QStringList& openArguments() const { return m_openArguments; }
     int purgeCount() const { return m_purges; }
-    // Characters readable now.
     qsizetype waiting() {
         deliverDue();
         return m_input.size();
