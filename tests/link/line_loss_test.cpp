@@ -4,9 +4,7 @@
 
 #include <optional>
 
-using namespace mqx;
-using mqx::test::EngineTest;
-
+namespace mqx::test {
 namespace {
 
 enum class Trouble {
@@ -22,8 +20,7 @@ struct LossCase {
     bool metering;
     bool watching;
     std::optional<LineLoss> expected;
-    qint64 noticedWithinMs; // from the trouble (the last level frame); for no loss, how long
-                            // nothing happens
+    qint64 noticedWithinMs; // from the trouble; for no loss, how long nothing happens
 };
 
 class LineLossTest : public EngineTest {
@@ -44,8 +41,6 @@ protected:
     std::vector<LineLoss> losses;
     qint64 lostAtMs = -1;
 };
-
-} // namespace
 
 TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
     const std::vector<LossCase> cases = {
@@ -71,20 +66,12 @@ TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
             clock.advance(500);
         }
         const qint64 from = clock.nowMs();
-        switch (c.trouble) {
-        case Trouble::PortFault:
+        if (c.trouble == Trouble::PortFault)
             port.raiseFault();
-            break;
-        case Trouble::UnitSilent:
-            if (!c.metering)
-                engine.IssueCommand(CmdHello);
-            break;
-        case Trouble::EditsOnly:
-            break;
-        case Trouble::LevelsFlowing:
+        if (c.trouble == Trouble::UnitSilent && !c.metering)
+            engine.IssueCommand(CmdHello);
+        if (c.trouble == Trouble::LevelsFlowing)
             streamLevels(from + c.noticedWithinMs);
-            break;
-        }
         if (c.trouble == Trouble::EditsOnly) {
             for (qint64 t = 0; t < c.noticedWithinMs; t += 100) {
                 edit("0492", "010");
@@ -114,3 +101,6 @@ TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
         EXPECT_TRUE(losses.empty()) << "a fault after the loss is no second one";
     }
 }
+
+} // namespace
+} // namespace mqx::test

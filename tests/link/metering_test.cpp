@@ -3,30 +3,56 @@
 #include "engine_fixture.h"
 #include "link/level_reader.h"
 
-using namespace mqx;
-using mqx::test::EngineTest;
-
+namespace mqx::test {
 namespace {
 
 // in 2, out 6, peq 2, comp 2, geq 2 (three digits each), state 6 (one digit each)
-const QByteArray kDigits = "010020"
-                           "101102103104105106"
-                           "030031"
-                           "085086"
-                           "040041"
-                           "123456";
+const QByteArray kDigits = "010020101102103104105106030031085086040041123456";
+const QByteArray kFrame = "(01M" + kDigits;
+const MeterLevels kLevels{.inputMeter = {10, 20},
+                          .outputMeter = {101, 102, 103, 104, 105, 106},
+                          .peqMeter = {30, 31},
+                          .compReduction = {85, 86},
+                          .geqMeter = {40, 41},
+                          .outputState = {1, 2, 3, 4, 5, 6}};
 
-QByteArray levelFrame(const QByteArray& digits = kDigits) {
-    return "(01M" + digits;
+TEST(LevelDecoding, GroupsFillTheMeterBlockInOrder) {
+    MeterLevels m;
+    ASSERT_TRUE(DecodeMeterLevels(kDigits, m));
+    EXPECT_EQ(m, kLevels);
+    ASSERT_TRUE(DecodeMeterLevels("300" + kDigits.mid(3), m)); // pinned to a byte, not wrapped
+    EXPECT_EQ(m.inputMeter[0], 255);
+    const MeterLevels before = m;
+    EXPECT_FALSE(DecodeMeterLevels(QByteArray(kDigits).replace(20, 1, " "), m));
+    EXPECT_FALSE(DecodeMeterLevels(kDigits.left(47), m));
+    EXPECT_EQ(m, before);
 }
 
-MeterLevels expectedLevels() {
-    return {.inputMeter = {10, 20},
-            .outputMeter = {101, 102, 103, 104, 105, 106},
-            .peqMeter = {30, 31},
-            .compReduction = {85, 86},
-            .geqMeter = {40, 41},
-            .outputState = {1, 2, 3, 4, 5, 6}};
+TEST(LevelReader, GathersFramesOutOfWhateverTheReadsBring) {
+    const QByteArray other = QByteArray(kDigits).replace(3, 3, "077");
+    const struct {
+        const char* name;
+        std::vector<QByteArray> reads;
+        std::vector<QByteArray> taken; // the digits of each frame completed, in order
+    } cases[] = {
+        {"one frame, one read", {kFrame}, {kDigits}},
+        {"split over two reads", {kFrame.left(30), kFrame.mid(30)}, {kDigits}},
+        {"two in one read: the second goes with the buffer",
+         {kFrame + "(01M" + other, ""},
+         {kDigits}},
+        {"an edit's echo before it", {"(01$", kFrame}, {kDigits}},
+        {"an error reply breaks a frame", {kFrame.left(20), "(01e13", kFrame.mid(20)}, {}},
+        {"a tail without a head", {kFrame.mid(20), "(01M" + other}, {other}},
+        {"a frame one short waits", {kFrame.chopped(1)}, {}},
+    };
+    for (const auto& c : cases) {
+        LevelReader reader;
+        std::vector<QByteArray> taken;
+        for (const QByteArray& read : c.reads)
+            if (reader.take(read))
+                taken.push_back(reader.levelDigits());
+        EXPECT_EQ(taken, c.taken) << c.name;
+    }
 }
 
 class Metering : public EngineTest {
@@ -39,7 +65,7 @@ protected:
         port.deliverIn(50, "(01M");
         ASSERT_TRUE(waitDone(100));
         ASSERT_TRUE(engine.isLevelReading());
-        clock.advance(LinkEngine::kReplyGapMs); // the line's rest after the reply
+        clock.advance(LinkEngine::kReplyGapMs);
         port.clearWritten();
     }
     // Lets the level reader take one read.
@@ -49,71 +75,24 @@ protected:
     }
 };
 
-} // namespace
-
-TEST(LevelDecoding, GroupsFillTheMeterBlockInOrder) {
-    MeterLevels m;
-    ASSERT_TRUE(DecodeMeterLevels(kDigits, m));
-    EXPECT_EQ(m, expectedLevels());
-
-    QByteArray loud = kDigits;
-    loud.replace(0, 3, "300"); // more than a byte: pinned, not wrapped
-    ASSERT_TRUE(DecodeMeterLevels(loud, m));
-    EXPECT_EQ(m.inputMeter[0], 255);
-
-    const MeterLevels before = m;
-    QByteArray torn = kDigits;
-    torn[20] = ' ';
-    EXPECT_FALSE(DecodeMeterLevels(torn, m));
-    EXPECT_FALSE(DecodeMeterLevels(kDigits.left(47), m));
-    EXPECT_EQ(m, before);
-}
-
-TEST(LevelReader, GathersFramesOutOfWhateverTheReadsBring) {
-    const QByteArray frame = levelFrame();
-    QByteArray other = kDigits;
-    other.replace(3, 3, "077");
-    const struct {
-        const char* name;
-        std::vector<QByteArray> reads;
-        std::vector<QByteArray> taken; // the digits of each frame completed, in order
-    } cases[] = {
-        {"one frame, one read", {frame}, {kDigits}},
-        {"split over two reads", {frame.left(30), frame.mid(30)}, {kDigits}},
-        {"two in one read: the second goes with the buffer",
-         {frame + levelFrame(other), ""},
-         {kDigits}},
-        {"an edit's echo before it", {"(01$", frame}, {kDigits}},
-        {"an error reply breaks a frame", {frame.left(20), "(01e13", frame.mid(20)}, {}},
-        {"a tail without a head", {frame.mid(20), levelFrame(other)}, {other}},
-        {"a frame one short waits", {frame.chopped(1)}, {}},
-    };
-    for (const auto& c : cases) {
-        LevelReader reader;
-        std::vector<QByteArray> taken;
-        for (const QByteArray& read : c.reads)
-            if (reader.take(read))
-                taken.push_back(reader.levelDigits());
-        EXPECT_EQ(taken, c.taken) << c.name;
-    }
-}
-
-TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnce) {
+TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnceLevelTicksReadNothingWhileOff) {
     const int purges = port.purgeCount();
     edit("036", "012");
-    EXPECT_EQ(lastFrame(), "(01$036012(01ME");
     EXPECT_GT(port.purgeCount(), purges);
     EXPECT_TRUE(engine.isLevelReading());
-    EXPECT_TRUE(engine.done());
-
     readOnce("(01$"); // the edit's echo is not a level frame
-    readOnce(levelFrame());
-    EXPECT_EQ(meters, expectedLevels());
+    readOnce(kFrame);
+    EXPECT_EQ(meters, kLevels);
     EXPECT_EQ(meterUpdates, 1);
 
     engine.setMeteringOn(false); // an edit asks for levels with metering off too
     edit("0532", "001");
     EXPECT_EQ(lastFrame(), "(01$0532001(01ME");
+    port.feed(kFrame);
+    clock.advance(500);
+    EXPECT_EQ(meterUpdates, 1);
+    EXPECT_EQ(port.waiting(), 52);
+    EXPECT_FALSE(engine.levelReadGuard());
 }
 
 TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLineIsFree) {
@@ -123,7 +102,6 @@ TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLine
     port.deliverIn(100, "(01KE");
     ASSERT_TRUE(waitDone(200));
     const qint64 ended = clock.nowMs();
-
     clock.advanceTo(ended + 500);
     EXPECT_EQ(framesWritten(), 1);
     EXPECT_FALSE(engine.isLevelReading());
@@ -133,12 +111,9 @@ TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLine
     // The reply ends the exchange at 100 ms; then five 100 ms ticks of countdown, a sixth that
     // finds the line free, and 80 ms to the request.
     EXPECT_EQ(port.writtenAtMs().back() - issued, 100 + 600 + 80);
-
     port.deliverIn(50, "(01M");
     ASSERT_TRUE(waitDone(100));
     EXPECT_TRUE(engine.isLevelReading());
-    readOnce(levelFrame());
-    EXPECT_EQ(meterUpdates, 1);
 
     // Resuming waits for the line to be free.
     port.clearWritten();
@@ -205,11 +180,5 @@ TEST_F(Metering, AnEditQueuedWhileTheReplyArrivesDoesNotDiscardIt) {
     EXPECT_GT(port.purgeCount(), purges) << "the edit clears the line as it goes out";
 }
 
-TEST_F(Metering, LevelTicksReadNothingWhileMeteringIsOff) {
-    engine.setMeteringOn(false);
-    port.feed(levelFrame());
-    clock.advance(500);
-    EXPECT_EQ(meterUpdates, 0);
-    EXPECT_EQ(port.waiting(), 52);
-    EXPECT_FALSE(engine.levelReadGuard());
-}
+} // namespace
+} // namespace mqx::test

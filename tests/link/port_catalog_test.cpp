@@ -12,15 +12,6 @@
 
 using namespace mqx;
 
-namespace {
-
-PortCatalog twoAdapters() {
-    return PortCatalog({{"/dev/ttyUSB1", "", "Prolific", ""},
-                        {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A12345"}});
-}
-
-} // namespace
-
 TEST(PortCatalog, DescribesFindsAndOffersThePortsFound) {
     mqx::test::ScratchDir dir;
     // A port found by its by-id link, and a device that exists but is no port found.
@@ -61,7 +52,9 @@ TEST(PortCatalog, ListingGivesThePortsInColumnsThenTheComNumbers) {
     PortMap map;
     map.setDevicePath(2, "/dev/ttyUSB0");
     map.setDevicePath(4, "/dev/mqx-test-gone");
-    EXPECT_EQ(twoAdapters().listing(map),
+    const PortCatalog twoAdapters({{"/dev/ttyUSB1", "", "Prolific", ""},
+                                   {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A12345"}});
+    EXPECT_EQ(twoAdapters.listing(map),
               "Device        Description      Manufacturer  Serial number\n"
               "/dev/ttyUSB0  FT232R USB UART  FTDI          A12345\n"
               "/dev/ttyUSB1                   Prolific\n"

@@ -39,10 +39,11 @@ TEST(PortsDialog, ListsThePortsAndMapsEachComNumber) {
 
     QTableWidget* table = dialog.portTable();
     ASSERT_EQ(table->rowCount(), 2);
-    const QStringList first{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A12345"};
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(table->item(0, c)->text(), first[c]) << c;
-    EXPECT_EQ(table->item(1, 2)->text(), "Prolific");
+    QStringList cells;
+    for (int i = 0; i < 8; ++i)
+        cells << table->item(i / 4, i % 4)->text();
+    EXPECT_EQ(cells.join(u'|'), "/dev/ttyUSB0|FT232R USB UART|FTDI|A12345|"
+                                "/dev/ttyUSB1|USB-Serial Controller|Prolific|");
 
     EXPECT_EQ(dialog.comBox(1)->currentText(), "/dev/ttyS0");
     EXPECT_EQ(dialog.comBox(2)->currentText(), "/dev/ttyUSB1");
@@ -79,14 +80,11 @@ TEST(PortsDialog, TabGoesInReadingOrder) {
     dialog.show();
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_NE(buttons, nullptr);
-    const std::vector<QWidget*> order{dialog.portTable(),
-                                      dialog.comBox(1),
-                                      dialog.comBox(2),
-                                      dialog.comBox(3),
-                                      dialog.comBox(4),
-                                      buttons->button(QDialogButtonBox::Ok),
-                                      buttons->button(QDialogButtonBox::Cancel),
-                                      dialog.portTable()};
+    std::vector<QWidget*> order{dialog.portTable()};
+    for (int n = 1; n <= 4; ++n)
+        order.push_back(dialog.comBox(n));
+    order.insert(order.end(), {buttons->button(QDialogButtonBox::Ok),
+                               buttons->button(QDialogButtonBox::Cancel), dialog.portTable()});
     dialog.portTable()->setFocus(Qt::TabFocusReason);
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         ASSERT_EQ(focusOwner(dialog.focusWidget()), order[i]) << i;

@@ -48,17 +48,13 @@ QByteArray frame(int index, int unit, const ArgumentSlots& args = {}) {
 TEST(CommandTable, HoldsTheTwentyFourCommandsInOrder) {
     const CommandTable table;
     ASSERT_EQ(table.size(), 24);
-    ASSERT_EQ(std::size(kRows), 24u);
     for (const Row& r : kRows) {
         SCOPED_TRACE(r.index);
-        const CommandSpec& command = table[r.index];
-        EXPECT_EQ(command.text, QByteArray(r.text));
-        EXPECT_EQ(command.hasArguments, r.hasArguments);
-        EXPECT_EQ(command.replyLength, r.replyLength);
-        EXPECT_EQ(command.timeLimit, r.timeLimit);
-        EXPECT_EQ(command.fileName, QByteArray(r.fileName));
-        EXPECT_FALSE(command.description.isEmpty());
-        EXPECT_LE(command.description.size(), 63);
+        const CommandSpec& c = table[r.index];
+        EXPECT_EQ(std::tuple(c.text, c.hasArguments, c.replyLength, c.timeLimit, c.fileName),
+                  std::tuple(QByteArray(r.text), r.hasArguments, r.replyLength, r.timeLimit,
+                             QByteArray(r.fileName)));
+        EXPECT_TRUE(c.description.size() > 0 && c.description.size() <= 63);
     }
     EXPECT_FALSE(CommandTable::isValidIndex(-1));
     EXPECT_FALSE(CommandTable::isValidIndex(24));
@@ -111,39 +107,21 @@ TEST(CheckReply, JudgesEchoesHeadsAndErrorReplies) {
         EXPECT_EQ(CheckReply(t, c.index, c.unit, c.reply), c.expected) << c.reply;
     EXPECT_TRUE(CheckReply(t, CmdPdatget, 1, "(01Q" + QByteArray(1026, '0')).isMatch());
     EXPECT_FALSE(ReplyCheck::unitError(0).isMatch());
-    EXPECT_EQ(ErrorText(0), "ID_No differs.");
 }
 
 TEST(ErrorText, KnownCodesAndTheRest) {
-    const std::pair<int, const char*> known[] = {
-        {0, "ID_No differs."},
-        {2, "The argument of the command is wrong."},
-        {3, "The command is wrong."},
-        {10, "The program number that I sent is wrong.  "},
-        {11, "The program of the number is not effective."},
-        {12, "There is not the space of new preservation."},
-        {13, "The program is protected."},
-        {14, "It is not able to store it as a normal program because the present program is "
-             "special."},
-        {15, "It is not able to store it as a special program because the present program is "
-             "normal."},
-        {16, "The program of the number is not effective.[Noraml]"},
-        {17, "The program of the number is not effective.[Special]"},
-        {20, "It was designated the parameter index that is not effective."},
-        {21, "It was designated the parameter value that is not effective."},
-        {22, "The range of the parameter value is not effective."},
-        {23, "Index is wrong."},
-        {24, "The value of the parameter that was designated is not able to change it. "},
-        {30, "There was injustice data in the data that received it."},
-    };
-    for (const auto& [code, text] : known) {
+    // Every code the unit sends is known; a few texts, the unit's trailing spaces kept.
+    for (int code : {0, 2, 3, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 30}) {
         QString out;
-        EXPECT_TRUE(ErrorText(code, out)) << code;
-        EXPECT_EQ(out, QString::fromLatin1(text)) << code;
+        EXPECT_TRUE(ErrorText(code, out) && !out.isEmpty() && out != "Non Err Code.") << code;
+        EXPECT_EQ(ErrorText(code), out);
     }
+    EXPECT_EQ(ErrorText(0), "ID_No differs.");
+    EXPECT_EQ(ErrorText(10), "The program number that I sent is wrong.  ");
+    EXPECT_EQ(ErrorText(24),
+              "The value of the parameter that was designated is not able to change it. ");
     for (int code : {-1, 1, 4, 9, 18, 25, 31, 99}) {
         QString out = QStringLiteral("left over");
-        EXPECT_FALSE(ErrorText(code, out)) << code;
-        EXPECT_EQ(out, "Non Err Code.") << code;
+        EXPECT_TRUE(!ErrorText(code, out) && out == "Non Err Code.") << code;
     }
 }

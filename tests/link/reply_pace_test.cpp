@@ -5,6 +5,8 @@
 
 #include "link/link_procedure.h"
 
+#include <string_view>
+
 namespace mqx::test {
 namespace {
 
@@ -25,10 +27,15 @@ TEST_F(EngineTest, AReplyIsJudgedWhenItsCharactersArriveWithinTheUsualBounds) {
         {"part", "(01he", true, false, false, 1000},
         {"part found by the poll", "(01he", false, false, false, 1043},
         {"whole found by the poll", "(01hello", false, false, true, 43},
+        // plock's own reply is 4 characters: "(01e" is only the head of an error reply
+        {"plock: an error head", "(01e", true, false, false, 1000},
+        {"plock: an error reply without its code", "(01e0", true, false, false, 1000},
+        {"plock: error code 0", "(01e00", true, true, true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(engine.IssueCommand(CmdHello), 1);
+        const bool plock = std::string_view(c.name).starts_with("plock");
+        ASSERT_EQ(engine.IssueCommand(plock ? CmdPlock : CmdHello), 1);
         clock.advance(7); // before the first 50 ms poll
         port.feed(c.reply);
         if (c.signalled)
@@ -100,44 +107,37 @@ TEST_F(EngineTest, AHeldRequestWaitsForItsFirstCharactersFromTheWrite) {
     port.signalArrival();
     ASSERT_TRUE(engine.done());
     ASSERT_EQ(engine.IssueCommand(CmdBye), 1); // 20 ticks of 50 ms for its first characters
+    port.feed("(01M");                         // what comes in while it is held is no answer to it
     EXPECT_FALSE(engine.done()) << "its exchange has begun";
     ASSERT_TRUE(waitDone(5000));
     EXPECT_FALSE(engine.succeeded());
+    EXPECT_EQ(engine.exchange().received, 0);
     EXPECT_EQ(clock.nowMs() - port.writtenAtMs().back(), 1050);
 }
 
 // Issues hello, then devinfget once hello has been answered, noting when each step ran.
-class TwoStepProcedure : public LinkProcedure {
-public:
-    using LinkProcedure::LinkProcedure;
-    void start() {
+struct TwoStepProcedure : LinkProcedure {
+    TwoStepProcedure(LinkEngine& engine, VirtualClock& clock)
+        : LinkProcedure(engine, clock), m_clock(clock) {
         begin();
         startTimer(1);
     }
-    std::vector<std::pair<int, qint64>> steps;
-    const Clock* clock = nullptr;
-
-private:
     void step(int id) override {
-        steps.emplace_back(id, clock->nowMs());
-        if (id == 1) {
-            engine().IssueCommand(CmdHello);
-            startTimer(2);
-        } else if (id == 2 && pollDone(id)) {
-            engine().IssueCommand(CmdDevinfget);
-            startTimer(3);
-        } else if (id == 3 && pollDone(id)) {
-            finish(ProcedureOutcome::Ok);
-        }
+        steps.emplace_back(id, m_clock.nowMs());
+        if (id != 1 && !pollDone(id))
+            return;
+        if (id == 3)
+            return finish(ProcedureOutcome::Ok);
+        engine().IssueCommand(id == 1 ? CmdHello : CmdDevinfget);
+        startTimer(id + 1);
     }
+    std::vector<std::pair<int, qint64>> steps;
+    const Clock& m_clock;
 };
 
 TEST_F(EngineTest, AProcedureGoesOnAsItsExchangeEnds) {
     TwoStepProcedure procedure(engine, clock);
-    procedure.clock = &clock;
-    procedure.start();
-    clock.advance(1);
-    clock.advance(9);
+    clock.advance(10);
     port.feed("(01hello");
     port.signalArrival();
     ASSERT_TRUE(clock.runUntil([&] { return framesWritten() == 2; }, 1000));
@@ -150,6 +150,20 @@ TEST_F(EngineTest, AProcedureGoesOnAsItsExchangeEnds) {
     const std::vector<std::pair<int, qint64>> expected{{1, 1}, {2, 11}, {3, 36}};
     EXPECT_EQ(procedure.steps, expected);
     EXPECT_EQ(port.writtenAtMs()[1], 10 + LinkEngine::kReplyGapMs);
+}
+
+TEST_F(EngineTest, AProcedureWaitsOutACommandQueuedBehindAnotherExchange) {
+    ASSERT_EQ(engine.IssueCommand(CmdLevon), 1); // hello goes to the queue slot behind it
+    port.deliverIn(100, "(01M");
+    port.setResponder([this](const QByteArray& frame) {
+        port.deliverIn(10, frame == "(01hello" ? frame : "(01X" + QByteArray(256, '.'));
+    });
+    TwoStepProcedure procedure(engine, clock);
+    ASSERT_TRUE(clock.runUntil([&] { return procedure.hasEnded(); }, 1000));
+    // A poll that finds the queued command still waiting comes again a period later, not at once.
+    const auto& steps = procedure.steps;
+    for (std::size_t i = 1; i < steps.size(); ++i)
+        EXPECT_GE(steps[i].second - steps[i - 1].second, 10) << "step " << i;
 }
 
 } // namespace

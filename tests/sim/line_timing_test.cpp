@@ -1,6 +1,4 @@
-// The simulated line's timing: pacing, frame ends, level frames, bursts and the --fault options.
-// What each fault does to an answer shows in the procedures that meet it (tests/connection,
-// tests/tools).
+// The simulated line's timing: pacing, frame ends, level frames and bursts.
 
 #include "sim_bench.h"
 
@@ -35,6 +33,10 @@ TEST(LineTiming, RequestsAndAnswersArePacedAt1920CharactersASecond) {
     EXPECT_EQ(bench.waitMs(268).size(), 268 * 1920 / 1000);
     EXPECT_EQ(bench.waitMs(268).size(), 1029 - 268 * 1920 / 1000) << "one still on the wire";
     EXPECT_EQ(bench.waitMs(1).size(), 1);
+    // 149 answers of 5 characters back to back need 388.02 ms: not one character sooner.
+    bench.write(QByteArray("(01K").repeated(149));
+    EXPECT_EQ(bench.waitMs(3 + WireTimeMs(5 * 149) - 1).size(), 5 * 149 - 1);
+    EXPECT_EQ(bench.waitMs(1), "E");
 
     // The second answer waits until the first has gone out, 3 + 135 ms after the write.
     bench.write("(01X(02X");
@@ -56,8 +58,7 @@ TEST(LineTiming, RequestsAndAnswersArePacedAt1920CharactersASecond) {
     EXPECT_EQ(bench.waitMs(40), "(01POK(01KE");
     EXPECT_EQ(bench.sim().charactersArrivingAfter(bench.now()), 0);
 
-    // Frames of a fixed length, of a length the code gives, and ones with a field are
-    // answered as their last character arrives.
+    // Frames of every kind of length are answered as their last character arrives.
     for (const QByteArray& request :
          {QByteArray("(01hello"), QByteArray("(01K"), QByteArray("(01Y") + QByteArray(256, '.'),
           QByteArray("(01$012005030"), upload, "(01J0012" + QByteArray(kNameLength, 'n')}) {
@@ -164,34 +165,4 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     EXPECT_EQ(bench.waitMs(4 + 134).size(), 257) << "1030 characters in four bursts";
     EXPECT_EQ(bench.waitMs(299), "") << "the gap runs from the end of the burst";
     EXPECT_EQ(bench.waitMs(136).size(), 258);
-}
-
-TEST(LineFaults, OptionsReadAsOnTheCommandLine) {
-    using K = LineFault::Kind;
-    const struct {
-        const char16_t* text;
-        UnitCommand command;
-        K kind;
-        int number; // the error code or the gap
-        int slot;
-    } good[] = {{u"store:error:13", UnitCommand::Store, K::Error, 13, -1},
-                {u"pdatget:bursts:250", UnitCommand::DataGet, K::Bursts, 250, -1},
-                {u"rcallr:wrong-id", UnitCommand::RecallLock, K::WrongId, 0, -1},
-                {u"hello:garbled", UnitCommand::Hello, K::Garbled, 0, -1},
-                {u"pinfget@12:error:11", UnitCommand::InfoGet, K::Error, 11, 12}};
-    for (const auto& g : good) {
-        const auto parsed = ParseFaultOption(g.text);
-        ASSERT_TRUE(parsed);
-        const LineFault& f = parsed->fault;
-        EXPECT_EQ(std::tuple(parsed->command, f.kind, g.kind == K::Bursts ? f.gapMs : f.errorCode,
-                             f.slot),
-                  std::tuple(g.command, g.kind, g.number, g.slot));
-    }
-    QString why;
-    for (const char16_t* bad : {u"hello", u"nosuch:silent", u"hello:loud", u"hello:error",
-                                u"hello:error:100", u"hello:silent:3", u"hello:bursts:x",
-                                u"pinfget@51:silent", u"pinfget@:silent", u"nosuch@3:silent"}) {
-        EXPECT_FALSE(ParseFaultOption(bad, &why)) << QString::fromUtf16(bad).toStdString();
-        EXPECT_FALSE(why.isEmpty());
-    }
 }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/stat.h>
 
 using namespace mqx::sim;
@@ -60,33 +61,44 @@ TEST(MqxSim, CommandLineOptions) {
                                    .arg(QLatin1StringView(line))
                                    .split(u' ', Qt::SkipEmptyParts));
     };
-    const SimOptionsResult full = parse("--id 3 --id 12 --no-pacing --link /tmp/unit --log f.log "
-                                        "--fault recall:silent --fault pdatget:bursts:200");
+    const SimOptionsResult full =
+        parse("--id 3 --id 12 --no-pacing --link /tmp/unit --log f.log --fault store:error:13 "
+              "--fault pdatget:bursts:250 --fault rcallr:wrong-id --fault hello:garbled "
+              "--fault pinfget@12:error:11 --fault recall:silent");
     ASSERT_TRUE(full.options);
-    EXPECT_EQ(full.options->ids, (std::vector<int>{3, 12}));
-    EXPECT_FALSE(full.options->pacing);
-    EXPECT_EQ(full.options->linkPath, QStringLiteral("/tmp/unit"));
-    EXPECT_EQ(full.options->logPath, QStringLiteral("f.log"));
-    ASSERT_EQ(full.options->faults.size(), 2u);
-    EXPECT_EQ(full.options->faults[1].command, UnitCommand::DataGet);
-    EXPECT_EQ(full.options->faults[1].fault.gapMs, 200);
-
+    const SimOptions& o = *full.options;
+    EXPECT_EQ(std::tuple(o.ids, o.pacing, o.linkPath, o.logPath),
+              std::tuple(std::vector<int>{3, 12}, false, QStringLiteral("/tmp/unit"),
+                         QStringLiteral("f.log")));
+    using K = LineFault::Kind;
+    using C = UnitCommand;
+    std::vector<std::tuple<UnitCommand, K, int, int>> faults; // the number: error code or gap
+    for (const auto& [command, f] : o.faults)
+        faults.emplace_back(command, f.kind, f.kind == K::Bursts ? f.gapMs : f.errorCode, f.slot);
+    EXPECT_EQ(faults, (decltype(faults){{C::Store, K::Error, 13, -1},
+                                        {C::DataGet, K::Bursts, 250, -1},
+                                        {C::RecallLock, K::WrongId, 0, -1},
+                                        {C::Hello, K::Garbled, 0, -1},
+                                        {C::InfoGet, K::Error, 11, 12},
+                                        {C::Recall, K::Silent, 0, -1}}));
     const SimOptionsResult plain = parse("");
     ASSERT_TRUE(plain.options);
-    EXPECT_EQ(plain.options->ids, (std::vector<int>{1}));
-    EXPECT_TRUE(plain.options->pacing);
+    EXPECT_EQ(std::tuple(plain.options->ids, plain.options->pacing),
+              std::tuple(std::vector<int>{1}, true));
 
-    const struct {
-        const char* line;
-        int exitCode;
-    } stops[] = {{"--version", 0},          {"-v", 0},    {"--id 100", 2},  {"--id 0", 2},
-                 {"--fault hello:loud", 2}, {"extra", 2}, {"--nonsense", 2}};
-    for (const auto& s : stops) {
-        const SimOptionsResult r = parse(s.line);
-        EXPECT_FALSE(r.options) << s.line;
-        EXPECT_EQ(r.exitCode, s.exitCode) << s.line;
-        EXPECT_TRUE(s.exitCode != 0 || r.message == QStringLiteral("mqx-sim " MQX_VERSION "\n"))
-            << r.message.toStdString();
+    for (const char* line : {"--version", "-v"}) {
+        const SimOptionsResult r = parse(line);
+        EXPECT_EQ(std::tuple(r.options.has_value(), r.exitCode, r.message),
+                  std::tuple(false, 0, QStringLiteral("mqx-sim " MQX_VERSION "\n")));
+    }
+    for (const char* line :
+         {"--id 100", "--id 0", "extra", "--nonsense", "--fault hello", "--fault nosuch:silent",
+          "--fault hello:loud", "--fault hello:error", "--fault hello:error:100",
+          "--fault hello:silent:3", "--fault hello:bursts:x", "--fault pinfget@51:silent",
+          "--fault pinfget@:silent", "--fault nosuch@3:silent"}) {
+        const SimOptionsResult r = parse(line);
+        EXPECT_EQ(std::tuple(r.options.has_value(), r.exitCode), std::tuple(false, 2)) << line;
+        EXPECT_FALSE(r.message.isEmpty() || r.message.endsWith(u' ')) << line; // it says why
     }
 }
 
@@ -103,29 +115,28 @@ TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
     for (const QString& path : {file, link, dangling, folder}) {
         const Entry before = entryAt(path);
         QString why;
-        {
-            OwnLink own;
-            EXPECT_FALSE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << path.toStdString();
-        }
+        EXPECT_FALSE(OwnLink().make(path, QStringLiteral("/dev/pts/99"), &why));
         EXPECT_TRUE(why.contains(path)) << why.toStdString();
         EXPECT_EQ(entryAt(path), before) << path.toStdString();
     }
 
     // Its own link goes with it; one that somebody put in its place meanwhile stays.
     const QString path = dir.path(QStringLiteral("port"));
-    for (const QByteArray& theirs : {QByteArray(), QByteArray("file"), QByteArray("link")}) {
+    for (const QByteArray& theirs :
+         {QByteArray(), QByteArray("file"), QByteArray("link"), QByteArray("same target")}) {
         Entry left;
         {
             OwnLink own;
             QString why;
             ASSERT_TRUE(own.make(path, QStringLiteral("/dev/pts/99"), &why)) << why.toStdString();
             EXPECT_EQ(entryAt(path).target, QStringLiteral("/dev/pts/99"));
-            if (!theirs.isEmpty()) {
-                ASSERT_TRUE(QFile::remove(path));
+            if (!theirs.isEmpty()) { // made beside it, then moved over it
+                const QString made = dir.path(QStringLiteral("theirs"));
                 if (theirs == "file")
-                    mqx::test::writeFile(dir, QStringLiteral("port"), "theirs");
+                    mqx::test::writeFile(dir, QStringLiteral("theirs"), "theirs");
                 else
-                    QFile::link(QStringLiteral("/dev/pts/98"), path);
+                    QFile::link(theirs == "link" ? "/dev/pts/98" : "/dev/pts/99", made);
+                ASSERT_EQ(std::rename(QFile::encodeName(made), QFile::encodeName(path)), 0);
             }
             left = entryAt(path);
         }

@@ -1,6 +1,5 @@
-// The simulator's editor: each parameter edit, in order from the factory program, against
-// the field it changes the way the controller's pages change their record. A refused edit
-// changes nothing; after each group a download equals the controller's record.
+// The simulator's editor: each parameter edit, from the factory program, against the field it
+// changes; a refused edit changes nothing, and after each group a download equals the record.
 
 #include "sim_bench.h"
 
@@ -14,7 +13,6 @@
 #include <functional>
 
 using namespace mqx;
-using mqx::sim::test::SimBench;
 
 namespace {
 
@@ -26,23 +24,24 @@ struct Edit {
     Change change;
 };
 
-Edit ok(
-    const char* body, Change change = [](ProgramRecord&) {}) {
-    return {body, nullptr, std::move(change)};
-}
 // The fields an edit changes, by their names in the record's field table: "name=value ...".
-Edit ok(const char* body, const char* fields) {
-    return ok(body, [fields](ProgramRecord& r) {
-        for (const QString& item : QString::fromLatin1(fields).split(u' ')) {
-            const QString name = item.section(u'=', 0, 0);
-            const auto field = std::find_if(RecordFields().begin(), RecordFields().end(),
-                                            [&](const RecordField& f) { return f.name == name; });
-            ASSERT_NE(field, RecordFields().end()) << name.toStdString();
-            const quint32 value = item.section(u'=', 1).toUInt();
-            for (int i = 0; i < field->width; ++i) // the record keeps its numbers little-endian
-                r.bytes()[field->offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-        }
-    });
+Edit ok(const char* body, const char* fields = "") {
+    return {body, nullptr, [fields](ProgramRecord& r) {
+                for (const QString& item :
+                     QString::fromLatin1(fields).split(u' ', Qt::SkipEmptyParts)) {
+                    const QString name = item.section(u'=', 0, 0);
+                    const auto f =
+                        std::find_if(RecordFields().begin(), RecordFields().end(),
+                                     [&](const RecordField& g) { return g.name == name; });
+                    ASSERT_NE(f, RecordFields().end()) << name.toStdString();
+                    for (int i = 0; i < f->width; ++i) // little-endian
+                        r.bytes()[f->offset + i] =
+                            std::uint8_t(item.section(u'=', 1).toUInt() >> (8 * i));
+                }
+            }};
+}
+Edit ok(const char* body, Change change) {
+    return {body, nullptr, std::move(change)};
 }
 Edit no(const char* body, const char* code = "21") {
     return {body, code, [](ProgramRecord&) {}};
@@ -122,7 +121,7 @@ const std::vector<Group>& groups() {
           ok("0332040", "comp_release[1]=40"), ok("0341040", "comp_threshold[0]=40"),
           ok("0352050", "comp_ratio[1]=50"), no("0321061"),
           no("0360181", "20"), // the compressors have no "both" channel
-          ok("0361200", "comp_gain[0]=200 comp_gain[1]=200") /* LINK(STEREO) */, // LINK(STEREO)
+          ok("0361200", "comp_gain[0]=200 comp_gain[1]=200"), // LINK(STEREO)
           ok("037000", "comp_link=0"), ok("0362150", "comp_gain[1]=150"),
           ok("037003", "comp_link=3 comp_gain[0]=150") /* LINK(IN-2): IN-2's gain is shared */,
           ok("0361241", "comp_gain[0]=241 comp_gain[1]=241"), no("0361242")}},
@@ -141,19 +140,18 @@ const std::vector<Group>& groups() {
           ok("045001004012030046",
              "out[0].eq[1].type=4 out[0].eq[1].freq=12 out[0].eq[1].level=30 out[0].eq[1].q=46 "
              "out[1].eq[1].type=4 out[1].eq[1].freq=12 out[1].eq[1].level=30 out[1].eq[1].q=46"),
-          no("045001004011030046"), // a low shelf starts at step 12
+          no("045001004011030046"),
           ok("046101050", "out[0].eq[1].freq=50 out[1].eq[1].freq=50"),
           ok("047102036", "out[0].eq[2].level=36 out[1].eq[2].level=36"),
           ok("048102020", "out[0].eq[2].q=20 out[1].eq[2].q=20"),
           ok("0500010", "out[0].limiter=10 out[1].limiter=10"),
           ok("0521001", "out[0].phase=1 out[1].phase=1"),
-          ok("0493160", "out[3].level=160"), // D is alone
+          ok("0493160", "out[3].level=160"),
           ok("0535000", "out[5].on=0"),
           no("0443000"),
           no("0506000", "20"),
           no("0536000", "20"),
           no("999000", "20")}},
-        // What CH Link copies, and the delays of linked outputs, show end to end (tests/e2e).
         {"channel link takes only masks that make groups",
          {ok("054032016008004002",
              [](auto& r) {
@@ -173,7 +171,7 @@ const std::vector<Group>& groups() {
 TEST(ParameterEdits, EachEditChangesItsFieldAndADownloadEqualsTheRecord) {
     for (const Group& group : groups()) {
         SCOPED_TRACE(group.name);
-        SimBench bench;
+        sim::test::SimBench bench;
         ProgramRecord expected;
         ApplyRecordDefaults(expected);
         bench.unit().currentProgram() = expected;

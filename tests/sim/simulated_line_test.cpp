@@ -9,24 +9,11 @@
 using namespace mqx;
 using namespace mqx::sim;
 
-namespace {
-
-class ManualClock : public Clock {
-public:
-    qint64 nowMs() const override { return m_now; }
-    void advance(qint64 ms) { m_now += ms; }
-
-private:
-    qint64 m_now = 0;
-};
-
-const QString kAny = QStringLiteral("1");
-
-} // namespace
+static const QString kAny = QStringLiteral("1");
 
 TEST(SimulatedLine, ReadsWhatTheUnitsSentByTheClocksTimeUntilPurgedOrClosed) {
     UnitSimulator sim;
-    ManualClock clock;
+    test::VirtualClock clock;
     SimulatedLine line(sim, clock);
     EXPECT_FALSE(line.isOpen());
     EXPECT_EQ(line.Write("(01hello"), -1) << "a closed port writes nothing";

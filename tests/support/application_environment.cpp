@@ -1,7 +1,5 @@
-// Widget tests need a QApplication; GoogleTest's main has none. This environment creates
-// one before the first test and destroys it after the last, while main is still running:
-// left to the exit handlers, Qt's own input devices would be torn down after the
-// application they belong to.
+// The QApplication of a widget test program, made before the first test and destroyed after
+// the last while main still runs: exit handlers would tear Qt's input devices down after it.
 
 #include <gtest/gtest.h>
 

@@ -19,9 +19,20 @@ struct CommandSample {
 
 // Slot 7 is the one worked on: named, recalled, locked, protected and at last deleted.
 inline std::vector<CommandSample> CommandSamples(const QByteArray& uploadData) {
-    const auto program = [](int n) { return [n](ArgumentSlots& a) { a.setProgram(n); }; };
-    const auto code = [](QByteArray c) { return [c](ArgumentSlots& a) { a.ArgCode = c; }; };
-    const auto none = [](ArgumentSlots&) {};
+    // Slots left empty stay unset; a program number of -1 is none.
+    const auto with = [](int program, QByteArray code, QByteArray text = {}, QByteArray extra = {},
+                         QByteArray value = {}, QByteArray data = {}) {
+        return [=](ArgumentSlots& a) {
+            if (program >= 0)
+                a.setProgram(program);
+            a.ArgCode = code;
+            a.ArgText = text;
+            a.ArgExtra1 = extra;
+            a.ArgValue = value;
+            a.ArgData = data;
+        };
+    };
+    const auto none = with(-1, {});
     return {
         {CmdHello, none, "(05hello"},
         {CmdVer, none, "(05A"},
@@ -29,47 +40,25 @@ inline std::vector<CommandSample> CommandSamples(const QByteArray& uploadData) {
         {CmdPnllock, none, "(05K"},
         {CmdPlock, none, "(05CD"},
         {CmdAplock, none, "(05CE"},
-        {CmdPargiv,
-         [](ArgumentSlots& a) {
-             a.ArgCode = "036";
-             a.ArgExtra1 = "1";
-         },
-         "(05%0361"},
-        {CmdPdatget, program(0), "(05Q000"},
-        {CmdPdatset,
-         [uploadData](ArgumentSlots& a) {
-             a.setProgram(0);
-             a.ArgData = uploadData;
-         },
-         "(05P000" + uploadData},
-        {CmdPinfget, program(7), "(05I007"},
-        {CmdPinfset,
-         [](ArgumentSlots& a) {
-             a.setProgram(7);
-             a.ArgCode = "2";
-             a.ArgText = "Evening";
-         },
-         "(05J0072Evening"},
-        {CmdRecall, program(7), "(05R007"},
-        {CmdStore, program(7), "(05S007"},
-        {CmdRcallrDisable, code("007"), "(05L007D"},
-        {CmdRcallrEnable, code("007"), "(05L007E"},
-        {CmdPprtDisable, code("007"), "(05W007D"},
-        {CmdPprtEnable, code("007"), "(05W007E"},
-        {CmdPgdell, program(7), "(05G007"},
+        {CmdPargiv, with(-1, "036", {}, "1"), "(05%0361"},
+        {CmdPdatget, with(0, {}), "(05Q000"},
+        {CmdPdatset, with(0, {}, {}, {}, {}, uploadData), "(05P000" + uploadData},
+        {CmdPinfget, with(7, {}), "(05I007"},
+        {CmdPinfset, with(7, "2", "Evening"), "(05J0072Evening"},
+        {CmdRecall, with(7, {}), "(05R007"},
+        {CmdStore, with(7, {}), "(05S007"},
+        {CmdRcallrDisable, with(-1, "007"), "(05L007D"},
+        {CmdRcallrEnable, with(-1, "007"), "(05L007E"},
+        {CmdPprtDisable, with(-1, "007"), "(05W007D"},
+        {CmdPprtEnable, with(-1, "007"), "(05W007E"},
+        {CmdPgdell, with(7, {}), "(05G007"},
         {CmdDevinfget, none, "(05X"},
-        {CmdDevinfset, [](ArgumentSlots& a) { a.ArgText = "Rack 2, stage left"; },
-         "(05YRack 2, stage left"},
+        {CmdDevinfset, with(-1, {}, "Rack 2, stage left"), "(05YRack 2, stage left"},
         {CmdLevon, none, "(05ME"},
         {CmdLevoff, none, "(05MD"},
         {CmdBye, none, "(05bye"},
         // An edit carries the unit's levon request behind it, and waits for no reply.
-        {CmdParedt,
-         [](ArgumentSlots& a) {
-             a.ArgCode = "0532";
-             a.ArgValue = "000";
-         },
-         "(05$0532000(05ME"},
+        {CmdParedt, with(-1, "0532", {}, {}, "000"), "(05$0532000(05ME"},
     };
 }
 

@@ -20,9 +20,15 @@ public:
         bool cancelFirst = false; // asked with Cancel as the default button
     };
 
-    void message(const QString& title, const QString& text, PromptIcon icon) override;
-    bool confirm(const QString& title, const QString& text, PromptIcon icon) override;
-    bool confirmCancelFirst(const QString& title, const QString& text, PromptIcon icon) override;
+    void message(const QString& title, const QString& text, PromptIcon icon) override {
+        show({title, text, icon});
+    }
+    bool confirm(const QString& title, const QString& text, PromptIcon icon) override {
+        return ask({title, text, icon, true});
+    }
+    bool confirmCancelFirst(const QString& title, const QString& text, PromptIcon icon) override {
+        return ask({title, text, icon, true, true});
+    }
 
     // The answer to the next unanswered question.
     void answerNext(bool answer) { m_answers.push_back(answer); }
@@ -37,7 +43,20 @@ public:
     void clear() { m_shown.clear(); }
 
 private:
-    bool ask(Shown shown);
+    void show(const Shown& shown) {
+        if (m_onShow)
+            m_onShow(shown);
+        m_shown.push_back(shown);
+    }
+    bool ask(const Shown& shown) {
+        show(shown);
+        const bool scripted = !m_answers.empty();
+        const bool answer = scripted ? m_answers.front() : m_defaultAnswer;
+        if (scripted)
+            m_answers.pop_front();
+        m_unscripted += scripted ? 0 : 1;
+        return answer;
+    }
 
     std::vector<Shown> m_shown;
     std::deque<bool> m_answers;

@@ -19,11 +19,23 @@ public:
     explicit ScriptedSerialPort(const Clock* clock = nullptr) : m_clock(clock) {}
 
     int Open(const QString& port, const QString& baud, const QString& parity,
-             const QString& dataBits, const QString& stopBits) override;
+             const QString& dataBits, const QString& stopBits) override {
+        m_openArguments = {port, baud, parity, dataBits, stopBits};
+        m_open = m_openResult == 0;
+        return m_openResult;
+    }
     QByteArray Read(int maximum, bool* ok = nullptr) override;
     int Write(QByteArrayView frame) override;
-    void PurgeInput() override;
-    void Close() override;
+    void PurgeInput() override {
+        ++m_purges;
+        deliverDue();
+        m_input.clear();
+    }
+    void Close() override {
+        m_open = false;
+        m_input.clear();
+        m_scheduled.clear();
+    }
     bool isOpen() const override { return m_open; }
     // With pacing on (and a clock), a frame takes its wire time at 1920 characters a
     // second to leave; off, it leaves at once.
@@ -42,8 +54,7 @@ public:
     }
 
     void setPacing(bool on) { m_pacing = on; }
-    // The device reports that it has gone.
-    void raiseFault() {
+    void raiseFault() { // the device has gone
         if (m_faultHandler)
             m_faultHandler();
     }
@@ -51,9 +62,8 @@ public:
     // Input the next Read finds.
     void feed(const QByteArray& bytes) { m_input += bytes; }
     // Input that becomes readable once the clock reaches `atMs`.
-    void deliverAt(qint64 atMs, const QByteArray& bytes);
-    // Input `afterMs` from now.
-    void deliverIn(qint64 afterMs, const QByteArray& bytes);
+    void deliverAt(qint64 atMs, const QByteArray& bytes) { m_scheduled.push_back({atMs, bytes}); }
+    void deliverIn(qint64 afterMs, const QByteArray& bytes) { deliverAt(nowMs() + afterMs, bytes); }
     // Called with every frame written, after it has been recorded.
     void setResponder(std::function<void(const QByteArray& frame)> responder) {
         m_responder = std::move(responder);
@@ -69,11 +79,12 @@ public:
         m_written.clear();
         m_writtenAtMs.clear();
     }
-    // The arguments of the last Open.
     const QStringList& openArguments() const { return m_openArguments; }
     int purgeCount() const { return m_purges; }
-    // Characters readable now.
-    qsizetype waiting();
+    qsizetype waiting() {
+        deliverDue();
+        return m_input.size();
+    }
 
 private:
     struct Delivery {
@@ -81,6 +92,7 @@ private:
         QByteArray bytes;
     };
     void deliverDue();
+    qint64 nowMs() const { return m_clock ? m_clock->nowMs() : 0; }
 
     const Clock* m_clock;
     bool m_open = false;

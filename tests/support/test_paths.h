@@ -1,7 +1,7 @@
 #pragma once
-// A scratch folder per test, removed afterwards.
+// A scratch folder per test, removed afterwards, and whole files written and read.
 
-#include <QString>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace mqx::test {
@@ -16,7 +16,16 @@ private:
 };
 
 // Writes bytes to a file and returns its path.
-QString writeFile(const ScratchDir& dir, const QString& name, const QByteArray& bytes);
-QByteArray readFile(const QString& path);
+inline QString writeFile(const ScratchDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile f(dir.path(name));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return f.fileName();
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 } // namespace mqx::test

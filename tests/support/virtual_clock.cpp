@@ -68,13 +68,6 @@ std::vector<VirtualClock::Entry>::iterator VirtualClock::earliest() {
     });
 }
 
-qint64 VirtualClock::nextDueMs() const {
-    qint64 due = -1;
-    for (const Entry& e : m_entries)
-        due = due < 0 ? e.due : std::min(due, e.due);
-    return due;
-}
-
 void VirtualClock::advanceTo(qint64 ms) {
     while (!m_entries.empty()) {
         const auto it = earliest();
@@ -94,7 +87,7 @@ void VirtualClock::advanceTo(qint64 ms) {
 bool VirtualClock::runUntil(const std::function<bool()>& condition, qint64 limitMs) {
     const qint64 end = m_now + limitMs;
     while (!condition()) {
-        const qint64 next = nextDueMs();
+        const qint64 next = m_entries.empty() ? -1 : earliest()->due;
         if (next < 0 || next > end) {
             m_now = end;
             return condition();

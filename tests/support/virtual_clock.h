@@ -29,8 +29,6 @@ public:
     // Advances from one due timer to the next until `condition` holds; gives up (false)
     // once `limitMs` of virtual time have passed.
     bool runUntil(const std::function<bool()>& condition, qint64 limitMs);
-    // The due time of the earliest running timer, or -1 when none runs.
-    qint64 nextDueMs() const;
     int activeTimerCount() const { return static_cast<int>(m_entries.size()); }
 
 private:
