@@ -14,8 +14,7 @@ protected:
     void SetUp() override {
         UnitBench::SetUp();
         unitProgram() = session.CurrentRecord();
-        session.ConnectedUnitId = 1;
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        openLine(1);
         // Connected as the controller leaves it: the meters running.
         engine.setMeteringOn(true);
         ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);

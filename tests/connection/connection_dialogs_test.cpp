@@ -7,8 +7,6 @@
 #include "connection/connect_procedure.h"
 #include "connection/device_info_dialog.h"
 #include "connection/device_info_procedure.h"
-#include "connection/disconnect_dialog.h"
-#include "connection/disconnect_procedure.h"
 #include "connection/panel_lock_dialog.h"
 #include "connection/panel_lock_procedure.h"
 #include "connection/select_data_dialog.h"
@@ -29,29 +27,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace mqx::test {
 namespace {
 
-using ::testing::IsSupersetOf;
-
-// The title and every label and choice a dialog shows.
-QStringList shownTexts(const QWidget& dialog) {
-    QStringList texts{dialog.windowTitle()};
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-        texts << label->text();
-    for (const QRadioButton* choice : dialog.findChildren<QRadioButton*>())
-        texts << choice->text();
-    return texts;
-}
-
 struct DialogTest : UnitBench {
     DialogTest() : UnitBench({1, 3, 17}) {}
-    void connectUnit(int id) {
-        session.ConnectedUnitId = id;
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
-    }
 };
 
 TEST_F(DialogTest, ConnectOffersFourPortsWithTheirDevicesAndNinetyNineUnitsAndActsOnce) {
@@ -60,8 +42,6 @@ TEST_F(DialogTest, ConnectOffersFourPortsWithTheirDevicesAndNinetyNineUnitsAndAc
     const QStringList devices{"/dev/ttyUSB0 (FT232R USB UART)", "/dev/ttyS1 (not found)",
                               "/tmp/mqx-port", "/dev/ttyS3"};
     ConnectDialog dialog(procedure, 3, 12, nullptr, devices);
-    EXPECT_THAT(shownTexts(dialog),
-                IsSupersetOf(QStringList{"Connect", "COM Port", "MQX-T410  ID"}));
     const QComboBox& ports = *dialog.portBox();
     EXPECT_EQ(std::tuple(ports.count(), ports.itemText(0), ports.currentText()),
               std::tuple(4, " COM 1", " COM 3"));
@@ -124,10 +104,9 @@ TEST_F(DialogTest, ConnectFindListsTheUnitsThatAnswerAndPicksOne) {
 // pastes and keeps the caret where the operator typed. In connection mode the box is read
 // only and the dialog waits for the answer to bye.
 TEST_F(DialogTest, InformationBoxKeepsOnlyWhatTheLineCarries) {
-    connectUnit(3);
+    openLine(3);
     DeviceInfoProcedure procedure(DeviceInfoMode::Edit, session, engine, prompts, clock);
     DeviceInfoDialog dialog(procedure, 3, QByteArray("Main"));
-    EXPECT_THAT(shownTexts(dialog), IsSupersetOf(QStringList{"Device Information", "MQX-T410 ID"}));
     EXPECT_EQ(std::tuple(dialog.unitBox()->text(), dialog.unitBox()->isReadOnly(),
                          dialog.textBox()->isReadOnly()),
               std::tuple("03", true, false));
@@ -147,7 +126,7 @@ TEST_F(DialogTest, InformationBoxKeepsOnlyWhatTheLineCarries) {
     clock.advance(200); // the unit has the frame once the line has carried it
     EXPECT_EQ(requests(), QStringList{QStringLiteral("(03Yzzzz")});
 
-    connectUnit(1);
+    openLine(1);
     DeviceInfoProcedure shown(DeviceInfoMode::Connection, session, engine, prompts, clock);
     DeviceInfoDialog connection(shown, 1, QByteArray("Unit text").leftJustified(256, '.'));
     EXPECT_TRUE(connection.textBox()->isReadOnly());
@@ -160,13 +139,10 @@ TEST_F(DialogTest, InformationBoxKeepsOnlyWhatTheLineCarries) {
 }
 
 TEST_F(DialogTest, PanelLockPreselectsTheKnownStateAndWaitsForAClick) {
-    connectUnit(1);
+    openLine(1);
     for (const char state : {'E', 'D', '?'}) {
         PanelLockProcedure procedure(session, engine, prompts, clock);
         PanelLockDialog dialog(procedure, state);
-        EXPECT_THAT(shownTexts(dialog),
-                    IsSupersetOf(QStringList{"Panel Operation Lock", "Pannel Lock = No",
-                                             "Pannel Lock = Yes"}));
         EXPECT_EQ(std::tuple(dialog.noButton()->isChecked(), dialog.yesButton()->isChecked(),
                              dialog.okButton()->isEnabled()),
                   std::tuple(state == 'E', state == 'D', false));
@@ -185,17 +161,12 @@ TEST_F(DialogTest, PanelLockPreselectsTheKnownStateAndWaitsForAClick) {
     }
 }
 
-// Cancel in Disconnect sends nothing: the modal answers test shows it.
+// Cancel in Disconnect sends nothing: the installed commands test shows it.
 TEST_F(DialogTest, SelectDataStartsWithNoDirectionAndCancelStopsTheTransfer) {
-    connectUnit(1);
-    DisconnectProcedure disconnect(session, engine, prompts, clock);
-    EXPECT_THAT(shownTexts(DisconnectDialog(disconnect)),
-                IsSupersetOf(QStringList{"Disconnect", "Are you sure you want to disconnect?"}));
+    openLine(1);
     SelectDataProcedure procedure(session, engine, prompts, clock);
     SelectDataDialog dialog(procedure);
-    EXPECT_THAT(shownTexts(dialog),
-                IsSupersetOf(QStringList{"Select Data", "Upload Data from PC to MQX-T410",
-                                         "Download Data from MQX-T410 to PC"}));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Data"));
     EXPECT_EQ(std::tuple(dialog.uploadButton()->isChecked(), dialog.downloadButton()->isChecked(),
                          dialog.okButton()->isEnabled()),
               std::tuple(false, false, false));
@@ -233,7 +204,7 @@ TEST_F(DialogTest, InstalledCommandsOpenTheirDialogs) {
     cancelNextDialog();
     window.action(MenuId::Connect)->trigger();
     EXPECT_EQ(session.ConnectedUnitId, 0);
-    connectUnit(1);
+    openLine(1);
     window.UpdateMenus();
     for (const MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock}) {
         cancelNextDialog();

@@ -31,9 +31,8 @@ class DeviceInfoTest : public UnitBench {
 protected:
     void SetUp() override {
         UnitBench::SetUp();
-        session.ConnectedUnitId = 1;
         session.DeviceInfoText = QByteArray(256, '.');
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        openLine(1);
     }
     ProcedureOutcome edit(const QString& text) {
         DeviceInfoProcedure info(DeviceInfoMode::Edit, session, engine, prompts, clock);

@@ -10,13 +10,10 @@ namespace {
 using sim::LineFault;
 using sim::UnitCommand;
 
-class PanelLockTest : public UnitBench {
-protected:
+struct PanelLockTest : UnitBench {
     void SetUp() override {
         UnitBench::SetUp();
-        session.ConnectedUnitId = 3;
-        session.PanelLockState = 'E';
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        openLine(3);
     }
 };
 

@@ -43,6 +43,11 @@ public: // open to the benches that tests build per case
         received.clear();
         prompts.clear();
     }
+    // Connected to unit `id` on COM1, as a finished Connect leaves the line.
+    void openLine(int id) {
+        session.ConnectedUnitId = id;
+        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+    }
     bool runToEnd(const LinkProcedure& procedure, qint64 limitMs = 60000) {
         return clock.runUntil([&procedure] { return procedure.hasEnded(); }, limitMs);
     }

@@ -1,9 +1,9 @@
 // The link engine against the paced simulated unit on virtual time: what only the whole
 // chain shows. Every request as the unit understands it and its reply as the engine judges
 // it; requests meeting level frames on the wire; bursts of edits made while a reply is
-// awaited; CH Link on outputs set apart. The rules themselves are the engine's (tests/link),
-// the unit's refusals its own (tests/sim), and how a fader drag is thinned out the edit
-// queue's.
+// awaited. The rules themselves are the engine's (tests/link), the unit's refusals its own
+// (tests/sim), CH Link the pages' end-to-end test's, and how a fader drag is thinned out the
+// edit queue's.
 
 #include "command_samples.h"
 #include "simulated_line.h"
@@ -15,7 +15,6 @@
 #include "link/engine_edit_sink.h"
 #include "link/level_reader.h"
 #include "link/link_engine.h"
-#include "pages/ch_link_editor.h"
 #include "program/record_text.h"
 
 #include <gtest/gtest.h>
@@ -214,32 +213,6 @@ TEST_F(Edits, EditsMadeWhileAReplyIsAwaitedAllReachTheUnitInOrder) {
     }
     for (const OutputChannel& out : unit().currentProgram().out)
         EXPECT_EQ(out.on, 0);
-}
-
-// Outputs that differ in everything a group shares, then linked: the unit copies the lead's
-// settings as the controller does, so a download gives back the controller's program.
-TEST_F(SimulatedLink, LinkedOutputsTakeTheLeadsSettingsOnBothSides) {
-    for (std::size_t c = 0; c < 6; ++c) {
-        OutputChannel& o = unit().currentProgram().out[c];
-        const auto v = [c](std::size_t base) { return static_cast<std::uint8_t>(base + c); };
-        std::tie(o.hpf_freq, o.lpf_freq, o.level, o.limiter, o.phase) =
-            std::tuple(v(30), v(100), v(160), v(10), v(0) % 2);
-        o.eq[1] = EqBand{2, v(50), v(20), v(10)};
-        o.delay = 480u * static_cast<std::uint32_t>(c + 1);
-    }
-    session.CurrentRecord() = download().value_or(ProgramRecord{});
-    engine.setMeteringOn(true); // as connected: an edit's levon starts the level stream
-    ASSERT_TRUE(exchange(CmdLevon));
-    EngineEditSink sink(engine);
-    ChLinkEditor editor(session, sink);
-    for (const auto& [row, channel] : {std::pair(0, 1), {0, 2}, {3, 4}}) // A B C, D E
-        editor.click(row, channel);
-    editor.apply();
-    idle(300);
-    EXPECT_EQ(session.CurrentRecord().out[2].delay, 480u);
-    const std::optional<ProgramRecord> unitHolds = download();
-    ASSERT_TRUE(unitHolds);
-    EXPECT_EQ(EncodeRecordText(*unitHolds), EncodeRecordText(session.CurrentRecord()));
 }
 
 } // namespace

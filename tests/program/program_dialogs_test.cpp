@@ -36,13 +36,11 @@ TEST(FlagChooserDialog, ShowsTheOpeningChoiceAndPassesClicksToTheChooser) {
     EXPECT_TRUE(lock.clearButton()->isChecked());
 }
 
-class ProgramDialogsTest : public UnitBench {
-protected:
+struct ProgramDialogsTest : UnitBench {
     ProgramDialogsTest() : UnitBench({1}) {}
     void SetUp() override {
         UnitBench::SetUp();
-        session.ConnectedUnitId = 1;
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        openLine(1);
     }
 };
 

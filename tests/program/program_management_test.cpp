@@ -19,8 +19,7 @@ protected:
     ProgramManagementTest() : UnitBench({1}) {}
     void SetUp() override {
         UnitBench::SetUp();
-        session.ConnectedUnitId = 1;
-        ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+        openLine(1);
         engine.setMeteringOn(true);
         engine.IssueCommand(CmdLevon);
         clock.advance(500);
