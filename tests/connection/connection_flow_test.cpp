@@ -2,81 +2,16 @@
 // adds to its procedures (the order of the dialogs, metering, the window's refreshes, the
 // lost line). What each procedure says and sends is its own test's.
 
-#include "connection/connect_procedure.h"
-#include "connection/connection_dialogs.h"
 #include "connection/connection_flow.h"
-#include "connection/connection_view.h"
-#include "connection/disconnect_procedure.h"
 #include "connection/line_loss_text.h"
-#include "connection/panel_lock_procedure.h"
-#include "connection/select_data_procedure.h"
 #include "program/record_text.h"
+#include "scripted_dialogs.h"
 #include "unit_bench.h"
 
 #include <cstring>
 
 namespace mqx::test {
 namespace {
-
-// The dialogs played by a script: each makes its choice on the procedure it is handed and
-// runs the clock until the procedure has ended, as the modal dialog would. A missing choice
-// is the dialog's Cancel. The view counts what the flow asks of the window.
-struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
-    explicit ScriptedDialogs(VirtualClock& c) : clock(c) {}
-    bool runConnect(ConnectProcedure& procedure, int port, int unitId) override {
-        preselected = {port, unitId};
-        return play("Connect", procedure, connectUnit && procedure.start(port, *connectUnit));
-    }
-    bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
-        const bool edit = procedure.mode() == DeviceInfoMode::Edit;
-        return play(edit ? "DeviceInfo/edit" : "DeviceInfo/connection", procedure,
-                    deviceInfoOk && procedure.ok(informationText));
-    }
-    bool runSelectData(SelectDataProcedure& procedure) override {
-        return play("SelectData", procedure, transfer && procedure.start(*transfer));
-    }
-    bool runDisconnect(DisconnectProcedure& procedure) override {
-        shown.push_back("Disconnect");
-        return disconnectOk && procedure.start() && finish(procedure);
-    }
-    bool runPanelLock(PanelLockProcedure& procedure, char lockState) override {
-        lockStateShown = lockState;
-        return lock && procedure.start(*lock) && finish(procedure);
-    }
-    bool runCaution() override {
-        shown.push_back("Caution");
-        return cautionOk;
-    }
-    template <class Procedure>
-    bool play(const char* dialog, Procedure& procedure, bool chosen) {
-        shown.push_back(dialog);
-        if (!chosen)
-            procedure.cancel();
-        return finish(procedure);
-    }
-    bool finish(const LinkProcedure& procedure) {
-        clock.runUntil([&procedure] { return procedure.hasEnded(); }, 60000);
-        return procedure.hasEnded() && procedure.outcome() == ProcedureOutcome::Ok;
-    }
-    void leaveTab() override { ++leaves; }
-    void refreshAll() override { ++refreshes; }
-    void refreshStatus() override { ++statusRefreshes; }
-    void metersChanged() override {}
-
-    VirtualClock& clock;
-    std::optional<int> connectUnit = 1;
-    bool deviceInfoOk = true;
-    QString informationText;
-    std::optional<TransferDirection> transfer = TransferDirection::Download;
-    bool disconnectOk = true;
-    std::optional<bool> lock;
-    bool cautionOk = true;
-
-    std::vector<std::string> shown;
-    std::pair<int, int> preselected;
-    char lockStateShown = 0;
-    int leaves = 0, refreshes = 0, statusRefreshes = 0;
-};
 
 class ConnectionFlowTest : public UnitBench {
 protected:
@@ -86,7 +21,9 @@ protected:
         std::memcpy(session.CurrentRecord().comment.data(), "Operator's note", 15);
     }
 
-    ScriptedDialogs dialogs{clock};
+    ScriptedDialogs dialogs{[this](const LinkProcedure& procedure) {
+        return clock.runUntil([&procedure] { return procedure.hasEnded(); }, 60000);
+    }};
     ConnectionFlow flow{session, engine, prompts, clock, dialogs, dialogs};
 };
 

@@ -3,14 +3,11 @@
 // hang fails the test instead of stalling the run.
 
 #include "core_application.h"
+#include "scripted_dialogs.h"
 #include "scripted_prompts.h"
 #include "sim_process.h"
 
-#include "connection/connect_procedure.h"
-#include "connection/connection_dialogs.h"
 #include "connection/connection_flow.h"
-#include "connection/connection_view.h"
-#include "connection/select_data_procedure.h"
 #include "core/session.h"
 #include "link/hardware_serial_port.h"
 #include "link/link_engine.h"
@@ -22,38 +19,8 @@
 #include <gtest/gtest.h>
 
 using namespace mqx;
+using mqx::test::ScriptedDialogs;
 using mqx::test::SimProcess;
-
-namespace {
-
-// The operator connects to the device path and downloads; every dialog waits in real time.
-struct OperatorDialogs : ConnectionDialogs, ConnectionView {
-    explicit OperatorDialogs(QString devicePath) : path(std::move(devicePath)) {}
-    bool runConnect(ConnectProcedure& procedure, int, int unitId) override {
-        return procedure.start(path, unitId) && ended(procedure);
-    }
-    bool runDeviceInfo(DeviceInfoProcedure& procedure, int, const QByteArray&) override {
-        return procedure.ok({}) && ended(procedure);
-    }
-    bool runSelectData(SelectDataProcedure& procedure) override {
-        return procedure.start(TransferDirection::Download) && ended(procedure);
-    }
-    bool runDisconnect(DisconnectProcedure&) override { return false; }
-    bool runPanelLock(PanelLockProcedure&, char) override { return false; }
-    bool runCaution() override { return false; }
-    void leaveTab() override {}
-    void refreshAll() override { ++refreshes; }
-    void refreshStatus() override {}
-    void metersChanged() override {}
-    static bool ended(const LinkProcedure& procedure) {
-        return QTest::qWaitFor([&] { return procedure.hasEnded(); }, 20000) &&
-               procedure.outcome() == ProcedureOutcome::Ok;
-    }
-    QString path;
-    int refreshes = 0;
-};
-
-} // namespace
 
 // One session as the operator has it: connect and download through the real port, an
 // edit whose levon starts the meters, then the unit killed: told within a second, and
@@ -68,9 +35,13 @@ TEST(RealLine, ASessionOverThePseudoTerminalUntilTheUnitIsKilled) {
     QtTimerSource timers;
     Session session;
     ApplyDefaults(session);
-    session.settings.LastUnitId = 3;
     LinkEngine engine(port, timers, session);
-    OperatorDialogs dialogs(sim.devicePath());
+    // The operator connects to the device path and downloads; every dialog waits in real time.
+    ScriptedDialogs dialogs([](const LinkProcedure& procedure) {
+        return QTest::qWaitFor([&] { return procedure.hasEnded(); }, 20000);
+    });
+    dialogs.devicePath = sim.devicePath();
+    dialogs.connectUnit = 3;
     ConnectionFlow flow(session, engine, prompts, timers, dialogs, dialogs);
     ASSERT_TRUE(flow.connectUnit()); // the download checked and decoded
 
