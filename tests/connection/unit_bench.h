@@ -70,12 +70,6 @@ public: // open to the benches that tests build per case
                         s.title + QStringLiteral(": ") + s.text;
         return list;
     }
-    QStringList texts() const {
-        QStringList list;
-        for (const auto& shown : prompts.shown())
-            list << shown.text;
-        return list;
-    }
     const ScriptedPrompts::Shown& lastShown() const { return prompts.shown().back(); }
 
     VirtualClock clock;

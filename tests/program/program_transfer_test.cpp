@@ -82,18 +82,5 @@ TEST(DecodeProgramReply, RefusedRepliesLeaveTheRecord) {
     EXPECT_EQ(session.CurrentRecord().name, unitProgram().name);
 }
 
-TEST(EncodeUpload, CarriesTheRecordWithoutNumberAndEmptyFlag) {
-    ProgramRecord fresh{};
-    ApplyRecordDefaults(fresh);
-    fresh.program_number = 33;
-    fresh.empty_flag = 255;
-    EXPECT_EQ(EncodeUpload(fresh), EncodeRecordText(fresh, RecordImage::Upload));
-    Session session;
-    const ProgramRecord unit = unitProgram();
-    ASSERT_TRUE(DecodeProgramReply(dataReply('Q', "0700" + EncodeUpload(unit)), session, 0));
-    EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), EncodeRecordText(unit))
-        << "an upload image reads back as the same program";
-}
-
 } // namespace
 } // namespace mqx
