@@ -17,6 +17,7 @@
 #include "pages/output_page.h"
 #include "pages/peq_graph.h"
 #include "pages/peq_page.h"
+#include "pages/reduction_bar.h"
 #include "pages/spin_buttons.h"
 #include "pages/transfer_curve_view.h"
 
@@ -223,7 +224,6 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     EXPECT_EQ(record().out[0].delay, 192u);
     EXPECT_EQ(record().peq_gain[0], 175);
     EXPECT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(pages.delay->distanceHeading(), QStringLiteral("[feet/inches]"));
 }
 
 // Keys and wheel step as the arrows do: one edit per step, one per arrow click on the Input page.
@@ -405,6 +405,10 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     Q_EMIT page->linkList()->activated(CompLinkIn2);
     EXPECT_FALSE(page->graph()->curves()[0].shown);
     EXPECT_TRUE(page->graph()->curves()[1].shown);
+    session.meterLevels.compReduction = {51, 89};
+    record().comp_link = CompIndividual;
+    window->metersChanged();
+    EXPECT_EQ(page->reductionBar(1)->meter(), 89);
 }
 
 TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
@@ -423,6 +427,8 @@ TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
     showTab(0);
     showTab(6);
     EXPECT_TRUE(pages.delay->box(kIn1, DelayBox::Ms)->hasFocus());
+    window->action(MenuId::DelayFeetInches)->trigger();
+    EXPECT_EQ(pages.delay->distanceHeading(), QStringLiteral("[feet/inches]"));
     record().out[0].eq[0] = {1, 69, 24, 46};
     showTab(7);
     OutputPage* out = pages.output[0];
@@ -443,6 +449,7 @@ TEST_F(PagesInWindow, PeqGraphDragsTheSelectedBand) {
     QTest::mousePress(page->graph(), Qt::LeftButton, {}, QPoint(h.x, h.y));
     QTest::mouseMove(page->graph(), QPoint(h.x + 30, h.y));
     QTest::mouseRelease(page->graph(), Qt::LeftButton, {}, QPoint(h.x + 30, h.y));
+    QTest::mouseMove(page->graph(), QPoint(h.x + 60, h.y)); // released: no longer dragging
     EXPECT_EQ(sink.edits, Edits{"022102 079"});
     EXPECT_EQ(page->box(PeqBox::Frequency)->text(), page->editor().boxText(PeqBox::Frequency));
 }
@@ -482,10 +489,10 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
     run({{0, 5}, {3, 4}}, false);
     EXPECT_EQ(record(), before);
     EXPECT_TRUE(sink.edits.empty());
-    run({{0, 1}}, true);
-    EXPECT_EQ(record().out[1].link_mask, 48);
+    run({{0, 1}, {0, 2}}, true);
+    EXPECT_EQ(record().out[1].link_mask, 56);
     EXPECT_EQ(shownMs(1), shownMs(0));
-    EXPECT_EQ(sink.edits, Edits{"054 048048008004002"});
+    EXPECT_EQ(sink.edits, Edits{"054 056056056004002"});
 }
 
 TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
@@ -496,8 +503,8 @@ TEST_F(PagesInWindow, FlatDialogsTickLinkedChannelsTogether) {
     EqFlatDialog geq(EqKind::Geq, ops, window.get());
     OutputFlatDialog outputs(record(), ops, window.get());
     QTest::mouseClick(geq.channelBox(1), Qt::LeftButton, {}, QPoint(8, 8));
-    QTest::mouseClick(outputs.channelBox(0), Qt::LeftButton, {}, QPoint(8, 8));
-    EXPECT_EQ(std::tuple(geq.channelBox(0)->isChecked(), outputs.channelBox(1)->isChecked(),
+    QTest::mouseClick(outputs.channelBox(1), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_EQ(std::tuple(geq.channelBox(0)->isChecked(), outputs.channelBox(0)->isChecked(),
                          outputs.channelBox(2)->isChecked()),
               std::tuple(true, true, false));
     sink.edits.clear();
