@@ -179,40 +179,35 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     session.settings.delayUnit = 1;
     const struct {
         int tab;
-        std::function<EntryBox*()> box;
-        std::function<QWidget*()> background;
-        QString refused, taken;
+        EntryBox* box;
+        QWidget* background;
+        const char *refused, *taken;
     } cases[] = {
-        {0, [this] { return pages.input->box(Box::PinkLevel); }, [this] { return pages.input; },
-         QStringLiteral("loud"), QStringLiteral("-12")},
-        {6, [this] { return pages.delay->box(channel(2), DelayBox::Feet); },
-         [this] { return pages.delay->parentWidget(); }, QStringLiteral("1'2"),
-         QStringLiteral("1")},
-        {kFirstOutputTab, [this] { return pages.output[0]->delayBox(DelayBox::Ms); },
-         [this] { return pages.output[0]; }, QStringLiteral("x"), QStringLiteral("2")},
-        {3, [this] { return pages.peq[0]->levelBox(); }, [this] { return pages.peq[0]; },
-         QStringLiteral("x"), QStringLiteral("-3")},
+        {0, pages.input->box(Box::PinkLevel), pages.input, "loud", "-12"},
+        {6, pages.delay->box(channel(2), DelayBox::Feet), pages.delay->parentWidget(), "1'2", "1"},
+        {kFirstOutputTab, pages.output[0]->delayBox(DelayBox::Ms), pages.output[0], "x", "2"},
+        {3, pages.peq[0]->levelBox(), pages.peq[0], "x", "-3"},
     };
     record().eq_mode = 1;
     window->resize(window->size() + QSize(200, 100));
     for (const auto& c : cases) {
         showTab(c.tab);
-        EntryBox* box = c.box();
+        EntryBox* box = c.box;
         SCOPED_TRACE(c.tab);
         const QString stored = box->text();
         QString onScreen;
         prompts.setOnShow([&](const auto&) { onScreen = box->text(); });
         prompts.clear();
-        type(box, c.refused, window->tabs()->tabBar());
+        type(box, QString::fromLatin1(c.refused), window->tabs()->tabBar());
         ASSERT_EQ(prompts.shown().size(), 1u);
         EXPECT_EQ(onScreen, stored);
         EXPECT_EQ(box->text(), stored);
         EXPECT_TRUE(box->hasFocus());
         prompts.setOnShow(nullptr);
 
-        type(box, c.taken);
-        ASSERT_EQ(c.background()->childAt(QPoint(2, 2)), nullptr);
-        QTest::mouseClick(c.background(), Qt::LeftButton, {}, QPoint(2, 2));
+        type(box, QString::fromLatin1(c.taken));
+        ASSERT_EQ(c.background->childAt(QPoint(2, 2)), nullptr);
+        QTest::mouseClick(c.background, Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_FALSE(box->hasFocus());
         window->tabs()->tabBar()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(window->tabs()->tabBar(), Qt::Key_Return);
