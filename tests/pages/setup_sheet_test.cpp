@@ -92,8 +92,12 @@ TEST_F(SheetTest, TextHoldsTheProgramsValuesAsThePagesShowThem) {
     EXPECT_FALSE(text.contains(QStringLiteral("GEQ 1k Level"))) << "GEQ not shown in PEQ mode";
     // Each section opens a page of its own; the PEQ page's plot needs one more.
     QStringList heads;
-    for (const QString& page : text.split(u'\f', Qt::SkipEmptyParts))
+    std::vector<qsizetype> plots; // each plot names its frequency axis once
+    for (const QString& page : text.split(u'\f', Qt::SkipEmptyParts)) {
         heads << page.trimmed().section(u'\n', 0, 0).trimmed();
+        plots.push_back(page.count(QStringLiteral("Frequency (Hz)")));
+    }
+    EXPECT_EQ(plots, (std::vector<qsizetype>{2, 0, 0, 1, 0, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(heads, (QStringList{"MQX-T410 Setup Sheet", "Input and Signal Generator",
                                   "PEQ and Compressor", "PEQ sums of both inputs", "Delay", "OUT-1",
                                   "OUT-2", "OUT-3", "OUT-4", "OUT-5", "OUT-6"}));
