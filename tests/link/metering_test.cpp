@@ -84,15 +84,6 @@ TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnceLevelTicksReadNothingWhi
     readOnce(kFrame);
     EXPECT_EQ(meters, kLevels);
     EXPECT_EQ(meterUpdates, 1);
-
-    engine.setMeteringOn(false); // an edit asks for levels with metering off too
-    edit("0532", "001");
-    EXPECT_EQ(lastFrame(), "(01$0532001(01ME");
-    port.feed(kFrame);
-    clock.advance(500);
-    EXPECT_EQ(meterUpdates, 1);
-    EXPECT_EQ(port.waiting(), 52);
-    EXPECT_FALSE(engine.levelReadGuard());
 }
 
 TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLineIsFree) {
