@@ -34,9 +34,6 @@ TEST(PortCatalog, DescribesFindsAndOffersThePortsFound) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(catalog.describe(c.path), c.described) << c.path.toStdString();
-    ASSERT_NE(catalog.find(link), nullptr);
-    EXPECT_EQ(catalog.find(link)->device, adapter);
-    EXPECT_EQ(catalog.find(pty), nullptr);
 
     PortMap map;
     map.setDevicePath(2, "/dev/ttyUSB1");
