@@ -1,9 +1,8 @@
 // The simulated unit's answers, asked one request at a time. Every command's answer checked
-// by the engine, downloads and uploads are shown end to end (tests/e2e).
+// by the engine, downloads and uploads are shown end to end (tests/e2e); the demo programs
+// in the program management tests (tests/program).
 
 #include "sim_bench.h"
-
-#include "program/record_text.h"
 
 #include <QByteArrayList>
 
@@ -49,11 +48,6 @@ TEST(UnitReplies, EachRequestInTurnGetsItsAnswer) {
     EXPECT_EQ(bench.ask("(01%0381"), "(01%0381000000" + QByteArray(8, ' '));
     EXPECT_EQ(bench.ask("(01P000" + QByteArray(1015, 'G')), "(01e30");
     EXPECT_EQ(QByteArray(bench.unit().currentProgram().comment.data(), 12), "Foyer.......");
-
-    ProgramRecord slot3;
-    ASSERT_TRUE(DecodeRecordText(bench.ask("(01I003").mid(11), slot3, RecordImage::Header));
-    EXPECT_EQ(std::tuple(slot3.program_number, slot3.write_enable), std::tuple(3, 0));
-    EXPECT_EQ(QByteArray(slot3.name.data(), 7), "Theatre");
 
     for (int n = 1; n <= 50; ++n) // slot 3 is protected and stays as it is
         bench.ask(QByteArray("(01S") + QByteArray::number(n).rightJustified(3, '0'));
