@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace mqx;
-using namespace mqx::sim;
 using mqx::sim::test::SimBench;
 
 // One line of three units, asked in turn: panel locks, device information, store ("New"
