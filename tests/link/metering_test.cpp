@@ -84,15 +84,6 @@ TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnceLevelTicksReadNothingWhi
     readOnce(kFrame);
     EXPECT_EQ(meters, kLevels);
     EXPECT_EQ(meterUpdates, 1);
-
-    engine.setMeteringOn(false); // an edit asks for levels with metering off too
-    edit("0532", "001");
-    EXPECT_EQ(lastFrame(), "(01$0532001(01ME");
-    port.feed(kFrame);
-    clock.advance(500);
-    EXPECT_EQ(meterUpdates, 1);
-    EXPECT_EQ(port.waiting(), 52);
-    EXPECT_FALSE(engine.levelReadGuard());
 }
 
 TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLineIsFree) {
@@ -114,21 +105,6 @@ TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLine
     port.deliverIn(50, "(01M");
     ASSERT_TRUE(waitDone(100));
     EXPECT_TRUE(engine.isLevelReading());
-
-    // Resuming waits for the line to be free.
-    port.clearWritten();
-    engine.IssueCommand(CmdPnllock);
-    port.deliverIn(50, "(01KD");
-    ASSERT_TRUE(waitDone(100));
-    clock.advance(300);
-    engine.IssueCommand(CmdDevinfget); // a slow exchange starts before the stream resumed
-    clock.advance(3000);
-    EXPECT_EQ(framesWritten(), 2);
-    port.deliverIn(0, "(01X" + QByteArray(256, 'i'));
-    ASSERT_TRUE(waitDone(100));
-    clock.advance(1000);
-    ASSERT_EQ(framesWritten(), 3);
-    EXPECT_EQ(lastFrame(), "(01ME");
 }
 
 TEST_F(Metering, NoLevonAfterLevoffByeOrAnyExchangeWithMeteringOff) {

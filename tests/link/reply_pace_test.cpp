@@ -1,5 +1,6 @@
 // The pace of exchanges: a reply is judged when the port tells of its last character, the
-// next request keeps the rest after it, and a procedure goes on as its exchange ends.
+// next request keeps the rest after it, and a procedure waits for its own exchange. (That a
+// procedure goes on as its exchange ends shows in the unit scan's test, tests/connection.)
 
 #include "engine_fixture.h"
 
@@ -134,23 +135,6 @@ struct TwoStepProcedure : LinkProcedure {
     std::vector<std::pair<int, qint64>> steps;
     const Clock& m_clock;
 };
-
-TEST_F(EngineTest, AProcedureGoesOnAsItsExchangeEnds) {
-    TwoStepProcedure procedure(engine, clock);
-    clock.advance(10);
-    port.feed("(01hello");
-    port.signalArrival();
-    ASSERT_TRUE(clock.runUntil([&] { return framesWritten() == 2; }, 1000));
-    clock.advance(5);
-    port.feed("(01X" + QByteArray(256, '.'));
-    port.signalArrival();
-    ASSERT_TRUE(clock.runUntil([&] { return procedure.hasEnded(); }, 1000));
-    // Started at once while the line was idle; each poll brought forward to the end of
-    // its exchange, not left to its 60 ms period.
-    const std::vector<std::pair<int, qint64>> expected{{1, 1}, {2, 11}, {3, 36}};
-    EXPECT_EQ(procedure.steps, expected);
-    EXPECT_EQ(port.writtenAtMs()[1], 10 + LinkEngine::kReplyGapMs);
-}
 
 TEST_F(EngineTest, AProcedureWaitsOutACommandQueuedBehindAnotherExchange) {
     ASSERT_EQ(engine.IssueCommand(CmdLevon), 1); // hello goes to the queue slot behind it

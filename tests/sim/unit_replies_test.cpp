@@ -1,18 +1,13 @@
 // The simulated unit's answers, asked one request at a time. Every command's answer checked
-// by the engine, downloads and uploads are shown end to end (tests/e2e).
+// by the engine, downloads and uploads are shown end to end (tests/e2e); the demo programs
+// in the program management tests (tests/program).
 
 #include "sim_bench.h"
-
-#include "program/record_text.h"
 
 #include <QByteArrayList>
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-using namespace mqx;
-using namespace mqx::sim;
 using mqx::sim::test::SimBench;
 
 // One line of three units, asked in turn: panel locks, device information, store ("New"
@@ -52,38 +47,8 @@ TEST(UnitReplies, EachRequestInTurnGetsItsAnswer) {
     EXPECT_EQ(bench.ask("(01P000" + QByteArray(1015, 'G')), "(01e30");
     EXPECT_EQ(QByteArray(bench.unit().currentProgram().comment.data(), 12), "Foyer.......");
 
-    ProgramRecord slot3;
-    ASSERT_TRUE(DecodeRecordText(bench.ask("(01I003").mid(11), slot3, RecordImage::Header));
-    EXPECT_EQ(std::tuple(slot3.program_number, slot3.write_enable), std::tuple(3, 0));
-    EXPECT_EQ(QByteArray(slot3.name.data(), 7), "Theatre");
-
     for (int n = 1; n <= 50; ++n) // slot 3 is protected and stays as it is
         bench.ask(QByteArray("(01S") + QByteArray::number(n).rightJustified(3, '0'));
     EXPECT_EQ(bench.ask("(01S000"), "(01e12") << "no free slot left";
     EXPECT_EQ(bench.unit().currentProgram().program_number, 50);
-}
-
-TEST(UnitReplies, GarbageNeverBreaksTheUnit) {
-    SimBench bench({1, 2});
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (int round = 0; round < 300; ++round) {
-        QByteArray noise;
-        for (int i = 0, length = round % 40 == 0 ? 3000 : round % 60; i < length; ++i) {
-            // Lean on the characters that mean something on the line.
-            const int pick = byte(random);
-            noise.append(pick < 40 ? "(01$%QPJYRSML0"[pick % 14] : static_cast<char>(pick));
-        }
-        bench.write(noise);
-        bench.waitMs(round % 3 == 0 ? 40 : 5);
-    }
-    // Every prefix of real frames, cut off by silence.
-    for (const QByteArray full : {"(01hello", "(01$0361181", "(01%0361", "(01R002", "(01L002E",
-                                  "(01J0002Renamed", "(01Q000", "(01P000"})
-        for (qsizetype n = 1; n < full.size(); ++n)
-            bench.ask(full.first(n));
-    bench.ask("(01MD");
-    bench.ask("(02MD");
-    EXPECT_EQ(bench.ask("(01hello"), "(01hello");
-    EXPECT_EQ(bench.ask("(02hello"), "(02hello");
 }
