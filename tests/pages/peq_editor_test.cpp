@@ -147,6 +147,9 @@ TEST_F(PeqEditorTest, HandleDragsStopAtTheTypesLimits) {
     ch1.pressBandButton(6);
     const BandHandles h = ch1.handles();
     EXPECT_EQ(h.x, s.originX + 3 * 60 + 6);
+    bandOf(6).level = 36; // a +6 dB peak: its centre handle sits on its curve
+    EXPECT_NEAR(ch1.handles().y, s.zeroY - 6 * s.pxPerDb, 1);
+    bandOf(6).level = 24;
     EXPECT_FALSE(ch1.pressGraph(h.x + kCentreHandleReach + 1, h.y));
     EXPECT_TRUE(ch1.pressGraph(h.leftX - kQHandleReach, h.y + kQHandleReach));
     ch1.releaseGraph();
@@ -157,4 +160,11 @@ TEST_F(PeqEditorTest, HandleDragsStopAtTheTypesLimits) {
     record().eq_mode = 0;
     EXPECT_FALSE(ch1.pressGraph(h.x, h.y));
     EXPECT_TRUE(prompts.shown().empty());
+}
+
+// An editor made for a channel past the last works on the last: no write past the record.
+TEST_F(PeqEditorTest, AChannelPastTheLastIsTheLast) {
+    record().peq_on = {1, 1};
+    PeqEditor{session, sink, prompts, clock, kInputCount}.setOn(false);
+    EXPECT_EQ(record().peq_on, (std::array<std::uint8_t, kInputCount>{1, 0}));
 }
