@@ -9,8 +9,7 @@
 #include <tuple>
 
 using namespace mqx;
-using mqx::test::readFile;
-using mqx::test::writeFile;
+using namespace mqx::test;
 
 namespace {
 
@@ -39,9 +38,7 @@ QString titled(const QString& path) {
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override { ApplyDefaults(session); }
-    // The window's title and the last file, as a file command leaves them.
     std::pair<QString, QString> shows() { return {view.title, session.settings.lastFile}; }
-    // The last prompt's text, with `path` and its blank line taken off the front, and icon.
     std::pair<QString, PromptIcon> last(const QString& path = {}) {
         const auto& shown = prompts.shown().back();
         const QString head = path.isEmpty() ? QString() : path + QStringLiteral("\n\n");

@@ -30,7 +30,6 @@ struct ChosenFile : FileDialogs {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { window->show(); }
-    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     bool enabled(MenuId id) { return window->action(id)->isEnabled(); }
 
     test::ScratchDir dir;
@@ -44,8 +43,6 @@ protected:
 
 } // namespace
 
-// The window's own wiring: the buttons reach the main editor and show the record, and the
-// menus and panels follow the record and the connection; the rules are tested below it.
 TEST_F(MainWindowTest, StartsOnTheBlockTabAndTheButtonsAndMenusFollowTheRecord) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller"));
     EXPECT_EQ(window->currentTab(), kBlockTab); // the tabs and panels are in the pictures
@@ -57,6 +54,9 @@ TEST_F(MainWindowTest, StartsOnTheBlockTabAndTheButtonsAndMenusFollowTheRecord) 
     window->action(MenuId::FileOpen)->trigger();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MQX-T410 Controller -- ") + files.path);
     EXPECT_TRUE(window->muteButton(0)->isChecked());
+    QTest::mouseClick(window->allMutingButton(), Qt::LeftButton);
+    for (int c = 0; c < 6; ++c)
+        EXPECT_TRUE(window->muteButton(c)->isChecked()) << c;
 
     session.ConnectedUnitId = 4;
     session.settings.delayUnit = 1;
@@ -64,22 +64,13 @@ TEST_F(MainWindowTest, StartsOnTheBlockTabAndTheButtonsAndMenusFollowTheRecord) 
     EXPECT_FALSE(enabled(MenuId::FileOpen));
     EXPECT_TRUE(window->action(MenuId::DelayFeetInches)->isChecked());
     EXPECT_TRUE(window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 04\n")));
-    click(window->muteButton(2));
-    EXPECT_EQ(session.CurrentRecord().out[2].on, 0);
-    EXPECT_TRUE(window->muteButton(2)->isChecked());
-    click(window->allMutingButton());
-    for (int c = 0; c < 6; ++c)
-        EXPECT_TRUE(window->muteButton(c)->isChecked()) << c;
-    EXPECT_EQ(sink.edits.size(), 7u);
     EXPECT_TRUE(window->eqModeButton(0)->isChecked());
-    click(window->eqModeButton(1));
+    QTest::mouseClick(window->eqModeButton(1), Qt::LeftButton);
     EXPECT_EQ(session.CurrentRecord().eq_mode, 1);
     EXPECT_FALSE(enabled(MenuId::GeqFlat));
     EXPECT_TRUE(enabled(MenuId::PeqFlat));
 }
 
-// Closing: a connected unit is disconnected first (a refusal keeps the window), then the
-// exit question, then the options are saved; settings that cannot be written are reported.
 TEST_F(MainWindowTest, CloseDisconnectsAsksAndSavesTheOptions) {
     window->action(MenuId::LevelMeterCoarse)->trigger();
     window->action(MenuId::DelayFeetInches)->trigger();
@@ -141,35 +132,30 @@ TEST_F(MainWindowTest, PagesKeepTheirSizeCentredAndNothingIsCutAtTheSmallestWind
     }
 }
 
-// A window manager cuts a title that does not fit beside its buttons; the boxes are made
-// wide enough for the whole title, set bold as title bars are, and three buttons.
+// A window manager cuts a title that does not fit beside its buttons.
 TEST(MessageBoxPromptsTest, BoxesAreWideEnoughForTheirWholeTitle) {
-    for (const QString& title :
-         {QStringLiteral("MQX-T410 Controller"), QStringLiteral("Panel Operation Lock")}) {
-        for (bool question : {false, true}) {
-            SCOPED_TRACE(title.toStdString() + (question ? " question" : " message"));
-            MessageBoxPrompts prompts(nullptr);
-            int width = 0;
-            QTimer::singleShot(0, [&width] {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    width = box->width();
-                    box->done(QMessageBox::Cancel);
-                }
-            });
-            if (question)
-                prompts.confirm(title, QStringLiteral("OK?"), PromptIcon::Question);
-            else
-                prompts.message(title, QStringLiteral("OK."), PromptIcon::Information);
-            QFont bold = QApplication::font();
-            bold.setBold(true);
-            const QFontMetrics metrics(bold);
-            EXPECT_GE(width, metrics.horizontalAdvance(title) + 3 * metrics.height());
-        }
+    const QString title = QStringLiteral("Panel Operation Lock");
+    QFont bold = QApplication::font();
+    bold.setBold(true); // as title bars are
+    const QFontMetrics metrics(bold);
+    for (bool question : {false, true}) {
+        MessageBoxPrompts prompts(nullptr);
+        int width = 0;
+        QTimer::singleShot(0, [&width] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                width = box->width();
+                box->done(QMessageBox::Cancel);
+            }
+        });
+        if (question)
+            prompts.confirm(title, QStringLiteral("OK?"), PromptIcon::Question);
+        else
+            prompts.message(title, QStringLiteral("OK."), PromptIcon::Information);
+        EXPECT_GE(width, metrics.horizontalAdvance(title) + 3 * metrics.height()) << question;
     }
 }
 
-// Undo and redo follow the gestures; a held arrow key is one step (the releases that the
-// key's repeat makes do not end it); File > New starts afresh.
+// A held arrow key is one step: the releases that the key's repeat makes do not end it.
 TEST(EditMenu, UndoAndRedoFollowGesturesAndFileNewStartsAfresh) {
     test::InstalledWindow w;
     test::ScriptedSerialPort port;
@@ -183,7 +169,6 @@ TEST(EditMenu, UndoAndRedoFollowGesturesAndFileNewStartsAfresh) {
                                                       QKeySequence(QStringLiteral("Ctrl+Y"))}));
     EXPECT_FALSE(undo->isEnabled());
     ApplyRecordDefaults(w.session.CurrentRecord());
-    // The click is taken once the button has been let go, so the step holds its change.
     QTest::mouseClick(w.window->muteButton(1), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(undo->text(), QStringLiteral("Undo OUT-2 ON"));

@@ -1,6 +1,4 @@
-// The modal dialogs and message boxes answered with the keys an operator uses: Return takes
-// the default button, Escape backs out. Each command must read the answer it was given
-// (Connect and Disconnect: tests/connection/connection_dialogs_test.cpp).
+// Return takes the default button, Escape backs out; each command reads the answer it got.
 
 #include "app/connection_commands.h"
 #include "app/eq_commands.h"
@@ -29,8 +27,7 @@ using namespace mqx;
 
 namespace {
 
-// Waits for the next modal window, lets `prepare` tick its boxes, then presses `key` on it.
-// Returns whether a modal window was met. One the key leaves open is closed after two seconds.
+// Presses `key` on the next modal window after `prepare`; says whether one was met.
 std::shared_ptr<bool> AnswerNextModal(QObject* owner, int key,
                                       std::function<void(QWidget*)> prepare) {
     auto met = std::make_shared<bool>(false);

@@ -52,11 +52,16 @@ TEST(ProgramPanel, HeaderLinesFromTheRecord) {
         << text.toStdString();
 }
 
-TEST(UpdateMenus, ConnectionGreysTheFileItemsAndEnablesTheUnitItems) {
+TEST(UpdateMenus, ConnectionGreysTheFileItemsAndTheOptionsAreChecked) {
     Session s = fresh();
     for (bool connected : {false, true}) {
         s.ConnectedUnitId = connected ? 1 : 0;
+        s.settings.levelMeterMode = s.settings.delayUnit = connected ? 1 : 0;
         auto m = UpdateMenus(s);
+        EXPECT_EQ(
+            (std::array{m[MenuId::LevelMeterFine].checked, m[MenuId::LevelMeterCoarse].checked,
+                        m[MenuId::DelayMeters].checked, m[MenuId::DelayFeetInches].checked}),
+            (std::array{!connected, connected, !connected, connected}));
         for (MenuId id : {MenuId::FileNew, MenuId::FileOpen, MenuId::Connect, MenuId::Ports})
             EXPECT_EQ(m[id].enabled, !connected) << int(id);
         for (MenuId id : {MenuId::Disconnect, MenuId::Information, MenuId::PanelLock,
@@ -88,17 +93,5 @@ TEST(UpdateMenus, EqModeAndLinkStates) {
             m[MenuId::GeqLinkOff].enabled, m[MenuId::PeqFlat].enabled,
             m[MenuId::PeqLinkOn].enabled,  m[MenuId::PeqLinkOff].enabled};
         EXPECT_EQ(got, enabled) << state[0] << state[1] << state[2];
-    }
-}
-
-TEST(UpdateMenus, OptionRadioChecks) {
-    Session s = fresh();
-    for (int option : {0, 1}) {
-        s.settings.levelMeterMode = s.settings.delayUnit = option;
-        auto m = UpdateMenus(s);
-        EXPECT_EQ(
-            (std::array{m[MenuId::LevelMeterFine].checked, m[MenuId::LevelMeterCoarse].checked,
-                        m[MenuId::DelayMeters].checked, m[MenuId::DelayFeetInches].checked}),
-            (std::array{option == 0, option == 1, option == 0, option == 1}));
     }
 }

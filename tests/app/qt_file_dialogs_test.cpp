@@ -1,6 +1,3 @@
-// The file dialogs on screen: where they open, and that only an accepted dialog gives a
-// file, even when one was preselected.
-
 #include "app/qt_file_dialogs.h"
 #include "test_paths.h"
 

@@ -1,6 +1,3 @@
-#include "graphs/band_response.h"
-#include "graphs/crossover_response.h"
-#include "graphs/crossover_table.h"
 #include "graphs/output_response.h"
 #include "graphs/peq_response.h"
 
@@ -14,7 +11,6 @@ namespace {
 
 constexpr int kZeroDbLevel = 181;
 
-// Everything off: no crossover, no EQ, 0.0 dB.
 OutputChannel quietChannel() {
     OutputChannel ch{};
     ch.hpf_freq = 0;
@@ -41,51 +37,7 @@ TEST(OutputResponse, OffElementsAddNothingAndTheLevelShiftsTheSum) {
     }
 }
 
-TEST(OutputResponse, SumOfABandSplitOutput) {
-    OutputChannel ch = quietChannel();
-    ch.hpf_type = 2; // -24dB Butterworth at 100 Hz
-    ch.hpf_freq = 29;
-    ch.lpf_type = 11; // -24dB Linkwitz-Riley at 1 kHz
-    ch.lpf_freq = 69;
-    ch.eq[0] = EqBand{kEqPeaking, 49, 36, 30}; // +6 dB at 315 Hz
-    ch.eq[2] = EqBand{kEqPeaking, 49, 12, 30}; // and -6 dB there: they cancel
-    ch.level = 177;                            // -2.0 dB
-    const OutputCurves c = OutputResponse(ch);
-    EXPECT_EQ(c.highPass, HighPassResponse(2, 29, SharedCrossoverTable()));
-    EXPECT_EQ(c.lowPass, LowPassResponse(11, 69, SharedCrossoverTable()));
-    EXPECT_EQ(c.eq[1], ResponseCurve{});
-    EXPECT_NEAR(c.eq[0][153], 6.0, 1e-12);
-    for (std::size_t i = 0; i < c.sum.size(); ++i)
-        ASSERT_NEAR(c.sum[i], c.highPass[i] + c.lowPass[i] - 2.0, 1e-9) << i;
-}
-
-TEST(PeqResponse, SumsTheElevenBandsOfOneChannel) {
-    ProgramRecord record{};
-    ApplyRecordDefaults(record);
-    for (const PeqCurves& flat : {PeqResponse(record, 0), PeqResponse(record, 1)})
-        expectEverywhere(flat.sum, 0.0);                      // factory bands are all Off
-    record.peq_band[0][1] = EqBand{kEqLoShelf, 29, 36, 46};   // +6 dB below 100 Hz
-    record.peq_band[10][1] = EqBand{kEqHiShelf, 109, 36, 46}; // +6 dB above 10 kHz
-    record.peq_band[5][1] = EqBand{kEqNotch, 69, 24, 60};
-    record.peq_band[5][0] = EqBand{kEqPeaking, 69, 48, 46}; // channel 1 only
-    record.peq_gain[1] = 0;                                 // the output level never enters the sum
-
-    const PeqCurves right = PeqResponse(record, 1);
-    EXPECT_EQ(right.band[0], BandResponse(record.peq_band[0][1]));
-    EXPECT_EQ(right.band[3], ResponseCurve{});
-    for (std::size_t i = 0; i < right.sum.size(); ++i) {
-        const double bands = BandResponse(record.peq_band[0][1])[i] +
-                             BandResponse(record.peq_band[5][1])[i] +
-                             BandResponse(record.peq_band[10][1])[i];
-        ASSERT_NEAR(right.sum[i], bands, 1e-9) << i;
-    }
-    EXPECT_LT(right.sum[213], -24.0); // the notch's null survives the sum
-    expectEverywhere(PeqResponse(record, 0).band[0], 0.0);
-    EXPECT_DOUBLE_EQ(PeqResponse(record, 0).sum[213], 12.0);
-}
-
-// The cache must give what a fresh computation gives after any run of changes, also when
-// the band that changes comes back to values it had before, or the channel changes.
+// Also when a band comes back to values it had before, or the channel changes.
 TEST(PeqCurveCache, GivesWhatAFreshComputationGives) {
     ProgramRecord r{};
     for (auto& band : r.peq_band)

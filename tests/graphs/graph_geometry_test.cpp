@@ -36,26 +36,7 @@ TEST(GraphGeometry, FrequencyStepsAndGridPointsMeet) {
         EXPECT_EQ(FrequencyStepNearGrid(grid, lowest, highest), step) << grid;
 }
 
-TEST(GraphGeometry, HandlesSitWhereTheBandsTypeSaysAndQStepsComeBackFromThem) {
-    const GraphScale s = PeqGraphScale();
-    // {band, its value at the centre, handles}
-    const std::tuple<EqBand, double, BandHandles> cases[] = {
-        {{0, 69, 24, 46}, 0.0, {}},
-        {{1, 69, 48, 46}, 12.0, {true, 251, 54, true, 251 - 62, 251 + 62}},
-        {{2, 69, 48, 0}, 0.0, {true, 251, 102, true, 251 - 154, 251 + 154}},
-        {{3, 69, 12, 0}, 0.0, {true, 251, 126, false, 0, 0}},
-        {{4, 1, 30, 0}, 0.0, {true, 47, 90, false, 0, 0}},
-    };
-    const auto fields = [](const BandHandles& b) {
-        return std::tuple(b.centre, b.x, b.y, b.q, b.leftX, b.rightX);
-    };
-    for (const auto& [band, atCentre, expected] : cases) {
-        const BandHandles h = HandlesOf(s, band, atCentre);
-        EXPECT_EQ(fields(h), fields(expected)) << int(band.type);
-        EXPECT_TRUE(!h.q || QStepOfDistance(h.rightX - h.x) == band.q) << int(band.type);
-    }
-    for (const auto& [distance, q] : {std::pair{0, 72}, {-154, 0}, {400, 0}})
-        EXPECT_EQ(QStepOfDistance(distance), q) << distance;
-    for (const auto& [y, level] : {std::pair{102, 24}, {101, 24}, {100, 25}, {0, 48}, {300, 0}})
-        EXPECT_EQ(LevelStepOfY(s, y), level) << y;
+TEST(GraphGeometry, OffAndUnknownBandsHaveNoHandles) {
+    for (std::uint8_t type : {0, 6, 255})
+        EXPECT_FALSE(HandlesOf(PeqGraphScale(), EqBand{type, 69, 24, 46}, 0.0).centre) << +type;
 }

@@ -26,7 +26,6 @@ TEST(FineMeter, SegmentsHeightsAndClipLampAtEveryBandEdge) {
 }
 
 TEST(CoarseMeter, LampsLightFromTheBottomUp) {
-    // The number of lamps lit from the bottom for each value.
     const std::pair<int, int> cases[] = {{0, 0},  {49, 0}, {50, 1}, {69, 1}, {70, 2}, {79, 2},
                                          {80, 3}, {83, 3}, {84, 4}, {89, 4}, {90, 5}, {255, 5}};
     for (const auto& [m, lit] : cases) {
@@ -44,36 +43,4 @@ TEST(DynamicsLamp, CompressorBelowNinetyAndLimiterNonZero) {
         EXPECT_EQ(InputDynamicsLit(static_cast<std::uint8_t>(value)), input) << value;
         EXPECT_EQ(OutputDynamicsLit(static_cast<std::uint8_t>(value)), output) << value;
     }
-}
-
-// What each column paints, in order: its bar and clip lamp or its lit lamps, then its
-// dynamics lamp.
-TEST(MeterStripFills, EachColumnPaintsWhatItsLevelsLight) {
-    MeterLevels levels;
-    levels.inputMeter = {30, 90};
-    levels.compReduction = {90, 89};
-    levels.outputMeter = {0, 0, 75, 0, 0, 90};
-    levels.outputState = {0, 0, 0, 0, 0, 3};
-    const int in1 = MeterColumnX(MeterKind::Input, 1, kMeterModeFine);
-    const auto fine = MeterStripFills(levels, kMeterModeFine);
-    ASSERT_EQ(fine.size(), 18u);
-    EXPECT_EQ(std::vector(fine.begin(), fine.begin() + 5),
-              (std::vector<MeterFill>{{FineBarRect(4, 4), kMeterGreen},
-                                      {DynamicsLampRect(4), kDynamicsDark},
-                                      {FineBarRect(in1, 62), kMeterGreen},
-                                      {FineClipRect(in1), kMeterRed},
-                                      {DynamicsLampRect(in1), kDynamicsLit}}));
-    EXPECT_EQ(fine.back(), (MeterFill{DynamicsLampRect(231), kDynamicsLit}));
-    const auto coarse = MeterStripFills(levels, kMeterModeCoarse);
-    const int c3 = MeterColumnX(MeterKind::Output, 2, kMeterModeCoarse);
-    const int c6 = MeterColumnX(MeterKind::Output, 5, kMeterModeCoarse);
-    // Eight dynamics lamps, input 2's five, two lamps of output C and five of output F.
-    ASSERT_EQ(coarse.size(), 20u);
-    for (const MeterFill& f : {MeterFill{CoarseLampRect(c3, 3), kMeterGreen},
-                               MeterFill{CoarseLampRect(c3, 4), kMeterGreen},
-                               MeterFill{CoarseLampRect(c6, 0), kMeterRed},
-                               MeterFill{CoarseLampRect(c6, 1), kMeterGreen},
-                               MeterFill{DynamicsLampRect(c6), kDynamicsLit}})
-        EXPECT_NE(std::find(coarse.begin(), coarse.end(), f), coarse.end()) << f.rect.x();
-    EXPECT_EQ(std::ranges::count(coarse, kMeterRed, &MeterFill::colour), 2);
 }

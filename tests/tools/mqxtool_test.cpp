@@ -45,8 +45,6 @@ TEST(Mqxtool, NewCheckAndDiff) {
     }
 }
 
-// Text and JSON: every field once, with its step and text, and a step beyond its scale
-// shown without reading past the table.
 TEST(Mqxtool, ShowListsEveryFieldWithStepAndText) {
     ScratchDir dir;
     ProgramRecord r{};
@@ -70,25 +68,18 @@ TEST(Mqxtool, ShowListsEveryFieldWithStepAndText) {
     EXPECT_EQ(o["name"].toString(), QString(21, u'.'));
 }
 
-// Every refusal is a usage error found before any port is opened: no port named here
-// exists, so an attempt to open one would end in exit code 1, not 2.
+// No port named here exists: opening one would end in exit code 1, not 2.
 TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
     // Ports first, so a wrong one fails before the table below opens anything; "" = refused.
-    const struct {
-        const char* given;
-        const char* opened;
-    } ports[] = {{"1", "1"},          {"4", "4"},     {"0", ""},
-                 {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
-                 {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
-                 {"./port", "./port"}};
-    for (const auto& p : ports)
-        ASSERT_EQ(tool::PortText(QString::fromLatin1(p.given)), QString::fromLatin1(p.opened))
-            << p.given;
-    const struct {
-        QStringList arguments;
-        int code;
-        const char* says;
-    } cases[] = {
+    const std::pair<const char*, const char*> ports[] = {
+        {"1", "1"},          {"4", "4"},     {"0", ""},
+        {"5", ""},           {"com2", "2"},  {" 2 ", "2"},
+        {"COM5", ""},        {"ttyUSB", ""}, {"ttyUSB0", "/dev/ttyUSB0"},
+        {"./port", "./port"}};
+    for (const auto& [given, opened] : ports)
+        ASSERT_EQ(tool::PortText(QString::fromLatin1(given)), QString::fromLatin1(opened)) << given;
+    // {arguments, exit code, what the error names}
+    const std::tuple<QStringList, int, const char*> cases[] = {
         {args({"check"}), 2, "FILE"},
         {args({"ports", "extra"}), 2, "no arguments"},
         {args({"--id", "4", "info"}), 2, "--port"},
@@ -103,12 +94,12 @@ TEST(Mqxtool, ArgumentsAreCheckedBeforeAnyPortIsOpened) {
         {args({"--port", "/x", "--id", "4", "--limit", "0", "info"}), 2, "1 to 3600"},
         {args({"--port", "/x", "--id", "4", "--limit", "3601", "info"}), 2, "1 to 3600"},
     };
-    for (const auto& c : cases) {
-        const ToolRun r = mqxtool(c.arguments);
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        EXPECT_EQ(r.code, c.code);
+    for (const auto& [arguments, code, says] : cases) {
+        const ToolRun r = mqxtool(arguments);
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        EXPECT_EQ(r.code, code);
         EXPECT_EQ(r.err.count(u'\n'), 1);
-        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.says))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QLatin1StringView(says))) << r.err.toStdString();
     }
     for (const QStringList& unknown : {args({"frobnicate"}), QStringList()})
         EXPECT_EQ(mqxtool(unknown).code, 2) << "usage follows";

@@ -12,7 +12,6 @@
 namespace mqx::test {
 namespace {
 
-// Column `column` of every data line, checked against the curve it came from.
 void expectColumn(const QStringList& lines, int column, const ResponseCurve& curve) {
     for (std::size_t i = 0; i < curve.size(); ++i) {
         const QStringList cells = lines[static_cast<qsizetype>(i) + 1].split(u',');
@@ -51,8 +50,6 @@ TEST(ResponseCsv, OneLinePerGridPointUnderAHeader) {
     const PeqCurves peq = PeqResponse(record, 1);
     const QStringList peqLines = PeqResponseCsv(peq).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(peqLines.size(), kGridPoints + 1);
-    EXPECT_EQ(peqLines[0].split(u',').size(), 13);
-    EXPECT_TRUE(peqLines[0].startsWith(QStringLiteral("Frequency (Hz),Band 1 (dB),Band 2 (dB),")));
     EXPECT_TRUE(peqLines[0].endsWith(QStringLiteral(",Band 11 (dB),Sum (dB)")));
     expectColumn(peqLines, 5, peq.band[4]);
     expectColumn(peqLines, 12, peq.sum);

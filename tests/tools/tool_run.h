@@ -1,5 +1,4 @@
 #pragma once
-// Runs an mqxtool verb in-process and keeps its exit code and both output streams.
 
 #include "tool_verbs.h"
 

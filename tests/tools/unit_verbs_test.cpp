@@ -43,17 +43,14 @@ bool logShows(const QString& log, const QByteArray& wanted) {
 
 class UnitVerbs : public ::testing::Test {
 protected:
-    // Unit 4 on a new mqx-sim with `options`, logging its frames to `log`.
     SimProcess& start(const QStringList& options = {}, const QString& log = "frames.log") {
         units.push_back(std::make_unique<SimProcess>(options + args({"--id", "4", "--log"}) +
                                                      QStringList{dir.path(log)}));
-        EXPECT_TRUE(units.back()->devicePath().startsWith(QStringLiteral("/dev/")));
         return *units.back();
     }
     static ToolRun on(const SimProcess& unit, const QStringList& tail) {
         return runTool(args({"--port"}) << unit.devicePath() << args({"--id", "4"}) << tail);
     }
-    // Runs each verb, its words split at the spaces, and expects it to succeed.
     static void change(const SimProcess& unit, std::initializer_list<const char*> verbs) {
         for (const char* verb : verbs)
             ASSERT_EQ(on(unit, QString::fromLatin1(verb).split(u' ')).code, 0) << verb;
@@ -108,15 +105,9 @@ TEST_F(UnitVerbs, DiffUploadAndDownloadAgreeWithTheUnit) {
               EncodeRecordText(edited, RecordImage::Upload));
 }
 
-// A unit that does not answer, one that refuses, and one too slow for --limit: the verb
-// fails with the controller's message, writes no file and still says bye where it can.
 TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
-    const struct {
-        const char* fault;
-        QStringList verb;
-        const char* err;
-        bool bye;
-    } cases[] = {
+    // {fault, verb, error, says bye}
+    const std::tuple<const char*, QStringList, const char*, bool> cases[] = {
         {"hello:silent", args({"info"}), "mqxtool: Cannot connect MQX-T410(ID=4)\n", false},
         {"pdatget:error:30", args({"download"}) << dir.path(QStringLiteral("never.mqx")),
          "mqxtool: There was injustice data in the data that received it.\nMQX-T410 ID = 04\n",
@@ -125,42 +116,38 @@ TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
         {"pinfget:silent", args({"--limit", "2", "store", "5"}),
          "mqxtool: the unit did not finish within 2 s\n", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        const QString log = QString::fromLatin1(c.fault).replace(u':', u'-') + ".log";
-        const SimProcess& unit = start(args({"--no-pacing", "--fault", c.fault}), log);
+    for (const auto& [fault, verb, err, bye] : cases) {
+        SCOPED_TRACE(fault);
+        const QString log = QString::fromLatin1(fault).replace(u':', u'-') + ".log";
+        const SimProcess& unit = start(args({"--no-pacing", "--fault", fault}), log);
         QElapsedTimer took;
         took.start();
-        const ToolRun r = on(unit, c.verb);
-        EXPECT_TRUE(!c.verb.contains(QStringLiteral("--limit")) || took.elapsed() < 4000)
+        const ToolRun r = on(unit, verb);
+        EXPECT_TRUE(!verb.contains(QStringLiteral("--limit")) || took.elapsed() < 4000)
             << "the limit ends it sooner than the unit's own wait";
         EXPECT_EQ(r.code, 1);
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-        EXPECT_TRUE(r.err.endsWith(QString::fromLatin1(c.err))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QString::fromLatin1(err))) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("never.mqx"))));
-        EXPECT_TRUE(!c.bye || logShows(dir.path(log), "recv (04bye"));
+        EXPECT_TRUE(!bye || logShows(dir.path(log), "recv (04bye"));
     }
 }
 
 TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
-    const struct {
-        const char* fault;    // a unit slow to send its program, so the line goes in the middle
-        QStringList verb;     // with the file it writes, if any
-        QByteArray lostAfter; // the frame after which the device goes
-        const char* says;
-    } cases[] = {
+    // {fault slowing the unit, verb, the frame after which the device goes, message}
+    const std::tuple<const char*, QStringList, QByteArray, const char*> cases[] = {
         {"pdatget:bursts:900", args({"--id", "4", "download"}) << dir.path("never.mqx"),
          "recv (04Q000", "Connection lost on %1. MQX-T410 ID = 04"},
         // The ID being greeted when the device goes is no unit's: the scan names the port only.
         {"", args({"scan"}), "recv (06hello", "Connection lost on %1."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
-        const QString log = c.verb.last().section(u'/', -1) + ".log";
-        SimProcess& unit = start(*c.fault ? args({"--fault", c.fault}) : QStringList{}, log);
+    for (const auto& [fault, verb, lostAfter, says] : cases) {
+        SCOPED_TRACE(says);
+        const QString log = verb.last().section(u'/', -1) + ".log";
+        SimProcess& unit = start(*fault ? args({"--fault", fault}) : QStringList{}, log);
         QProcess tool;
-        tool.start(QStringLiteral(MQXTOOL_PATH), args({"--port"}) << unit.devicePath() << c.verb);
-        ASSERT_TRUE(logShows(dir.path(log), c.lostAfter));
+        tool.start(QStringLiteral(MQXTOOL_PATH), args({"--port"}) << unit.devicePath() << verb);
+        ASSERT_TRUE(logShows(dir.path(log), lostAfter));
         QThread::msleep(200);
         QElapsedTimer sinceLoss;
         sinceLoss.start();
@@ -169,20 +156,15 @@ TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
         EXPECT_LE(sinceLoss.elapsed(), 1000);
         EXPECT_EQ(tool.exitCode(), 1);
         EXPECT_EQ(QString::fromLatin1(tool.readAllStandardError()),
-                  "mqxtool: " + QString::fromLatin1(c.says).arg(unit.devicePath()) + '\n');
+                  "mqxtool: " + QString::fromLatin1(says).arg(unit.devicePath()) + '\n');
         EXPECT_FALSE(QFile::exists(dir.path("never.mqx")));
     }
 }
 
-// The program verbs on units answering at once (the wire's pace is the benchmark's).
 TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
     const SimProcess& unit = start(args({"--no-pacing", "--fault", "pinfget@8:garbled"}));
-    const struct {
-        QStringList arguments;
-        int code;
-        const char* out;
-        const char* err;
-    } steps[] = {
+    // {verb, exit code, output, error}
+    const std::tuple<QStringList, int, const char*, const char*> steps[] = {
         {args({"name", "Ha(ll"}), 0, "Program name was renewed.\n", ""},
         {args({"comment", "Sunday service"}), 0, "Program information was renewed.\n", ""},
         {args({"store", "new"}), 0, "Program store OK!\nProgramNo = 07\n", ""},
@@ -201,12 +183,11 @@ TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
          " 07 : L : P :Hall.................\n",
          "mqxtool: the list stopped at slot 08: it could not be read\n"},
     };
-    for (const auto& step : steps) {
-        const ToolRun r = on(unit, step.arguments);
-        EXPECT_EQ(
-            (std::tuple{r.code, r.out, r.err}),
-            (std::tuple{step.code, QString::fromLatin1(step.out), QString::fromLatin1(step.err)}))
-            << step.arguments.join(u' ').toStdString();
+    for (const auto& [arguments, code, out, err] : steps) {
+        const ToolRun r = on(unit, arguments);
+        EXPECT_EQ((std::tuple{r.code, r.out, r.err}),
+                  (std::tuple{code, QString::fromLatin1(out), QString::fromLatin1(err)}))
+            << arguments.join(u' ').toStdString();
     }
     const QJsonObject seventh =
         QJsonDocument::fromJson(on(unit, args({"list", "--json"})).out.toLatin1())
@@ -217,9 +198,7 @@ TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
               std::tuple("Hall" + QString(17, u'.'), true, true));
 }
 
-// A backup restored onto another unit gives the same slots. Only the unit's own refusal
-// keeps a slot without data; no answer or noise ends a backup, and a restore goes no
-// further than the slot the unit did not answer.
+// Only the unit's own refusal keeps a slot without data; no answer or noise ends the verb.
 TEST_F(UnitVerbs, BackupAndRestoreCarryTheSlotsOrSayWhereTheyStopped) {
     const SimProcess& source = start(args({"--no-pacing"}));
     const SimProcess& target = start(args({"--no-pacing"}), QStringLiteral("target.log"));
@@ -239,29 +218,24 @@ TEST_F(UnitVerbs, BackupAndRestoreCarryTheSlotsOrSayWhereTheyStopped) {
             << file.toStdString();
     EXPECT_TRUE(readFile(saved + QStringLiteral("/manifest.json")).contains("\"protected\": true"));
 
-    const struct {
-        const char* fault;
-        const char* verb;
-        int code;
-        const char* says;
-        const char* notSays;
-    } cases[] = {
+    // {fault, verb, exit code, what the error says, what it does not say}
+    const std::tuple<const char*, const char*, int, const char*, const char*> cases[] = {
         {"recall@6:error:17", "backup", 0, "slot 06 kept in the manifest without its data",
          "stopped"},
         {"recall@5:garbled", "backup", 1, "backup stopped at slot 05", "slot 06"},
         {"store@3:garbled", "restore", 1, "restore stopped at slot 03", "slot 04"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        const QString name = QString::fromLatin1(c.fault).replace(u':', u'-');
-        const SimProcess& unit = start(args({"--no-pacing", "--fault", c.fault}), name + ".log");
-        const bool backup = c.verb == QByteArrayView("backup");
+    for (const auto& [fault, verb, code, says, notSays] : cases) {
+        SCOPED_TRACE(fault);
+        const QString name = QString::fromLatin1(fault).replace(u':', u'-');
+        const SimProcess& unit = start(args({"--no-pacing", "--fault", fault}), name + ".log");
+        const bool backup = verb == QByteArrayView("backup");
         const QString folder = backup ? dir.path(name) : saved;
-        const ToolRun r = on(unit, args({c.verb, "--yes"}) << folder);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_TRUE(r.err.contains(QLatin1StringView(c.says))) << r.err.toStdString();
-        EXPECT_FALSE(r.err.contains(QLatin1StringView(c.notSays)));
-        EXPECT_TRUE(c.code == 0 || r.out.isEmpty());
+        const ToolRun r = on(unit, args({verb, "--yes"}) << folder);
+        EXPECT_EQ(r.code, code);
+        EXPECT_TRUE(r.err.contains(QLatin1StringView(says))) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QLatin1StringView(notSays)));
+        EXPECT_TRUE(code == 0 || r.out.isEmpty());
         if (!backup)
             continue;
         EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/slot-06.mqx")));
@@ -271,8 +245,8 @@ TEST_F(UnitVerbs, BackupAndRestoreCarryTheSlotsOrSayWhereTheyStopped) {
                 .object()[QStringLiteral("slots")][5]
                 .toObject();
         EXPECT_EQ(sixth[QStringLiteral("name")].toString().left(12),
-                  c.code == 1 ? QString() : QStringLiteral("Stereo 2-Way"));
-        EXPECT_TRUE(c.code == 1 || sixth[QStringLiteral("file")].isNull());
+                  code == 1 ? QString() : QStringLiteral("Stereo 2-Way"));
+        EXPECT_TRUE(code == 1 || sixth[QStringLiteral("file")].isNull());
     }
 }
 
