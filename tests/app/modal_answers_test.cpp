@@ -1,6 +1,7 @@
 // Return takes the default button, Escape backs out; each command reads the answer it got.
 
 #include "app/connection_commands.h"
+#include "app/edit_commands.h"
 #include "app/eq_commands.h"
 #include "app/message_box_prompts.h"
 #include "app/program_commands.h"
@@ -10,12 +11,17 @@
 #include "connection/select_data_procedure.h"
 #include "installed_window.h"
 #include "link/link_engine.h"
+#include "link/qt_timer_source.h"
 #include "scripted_serial_port.h"
+#include "simulated_line.h"
+#include "steady_clock.h"
+#include "unit_simulator.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -116,4 +122,43 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     for (const QLineEdit* box : w.window->page(1)->findChildren<QLineEdit*>())
         EXPECT_NE(box->text().trimmed(), QStringLiteral("-12.0"));
     EXPECT_TRUE(w.port.written().empty());
+}
+
+// Compare with unit on the simulated unit in real time: each button of the Compare window
+// does what it says, and closing the window leaves both programs as they were.
+TEST(ModalAnswers, TheCompareWindowSendsTakesOrLeavesBothPrograms) {
+    test::InstalledWindow w;
+    sim::SteadyClock steady;
+    QtTimerSource timers;
+    sim::UnitSimulator sim({1});
+    sim::SimulatedLine line(sim, steady, &timers);
+    LinkEngine engine(line, timers, w.session);
+    EditCommands* edit =
+        InstallEditCommands(*w.window, w.session, w.sink, engine, w.prompts, timers);
+    ApplyDefaults(w.session);
+    ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
+    w.session.ConnectedUnitId = 1;
+    std::uint8_t& pc = w.session.CurrentRecord().out[0].level;
+    const std::uint8_t& unit = sim.unit(1)->currentProgram().out[0].level;
+    const auto click = [](const char* text) {
+        return [text](QWidget* window) {
+            for (QPushButton* b : window->findChildren<QPushButton*>())
+                if (b->text() == QLatin1StringView(text))
+                    b->click();
+        };
+    };
+    // {button (none: Escape), the PC's level after, the unit's level after}
+    const std::vector<std::tuple<const char*, int, int>> cases = {
+        {nullptr, 10, 20}, {"Take unit program", 20, 20}, {"Send PC program to unit", 10, 10}};
+    for (const auto& [button, pcAfter, unitAfter] : cases) {
+        SCOPED_TRACE(button == nullptr ? "Escape" : button);
+        pc = 10;
+        sim.unit(1)->currentProgram() = w.session.CurrentRecord();
+        sim.unit(1)->currentProgram().out[0].level = 20;
+        const auto met = AnswerNextModal(w.window.get(), button ? Qt::Key_Shift : Qt::Key_Escape,
+                                         button ? click(button) : std::function<void(QWidget*)>());
+        edit->compareWithUnit();
+        EXPECT_TRUE(*met);
+        EXPECT_EQ((std::pair<int, int>(pc, unit)), std::pair(pcAfter, unitAfter));
+    }
 }
