@@ -161,4 +161,5 @@ TEST(ModalAnswers, TheCompareWindowSendsTakesOrLeavesBothPrograms) {
         EXPECT_TRUE(*met);
         EXPECT_EQ((std::pair<int, int>(pc, unit)), std::pair(pcAfter, unitAfter));
     }
+    w.window.reset(); // the commands hold the engine: the window goes first
 }
