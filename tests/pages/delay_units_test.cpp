@@ -1,5 +1,7 @@
 #include "pages/delay_units.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -17,20 +19,14 @@ DelayEntry read(DelayBox box, const char* text, std::uint32_t current = 0,
 
 TEST(DelayUnits, ShownTextsInEveryUnitAndInchesRollingOverIntoFeet) {
     // 1000 ms of sound at 344 m/s: 344 m, 1128 feet 7.307 inches; one step is 1/96 ms.
-    EXPECT_EQ(DelayMsText(96000), QStringLiteral("1000.0000"));
-    EXPECT_EQ(DelayMetresText(96000), QStringLiteral(" 344.0000"));
-    EXPECT_EQ(DelayMetresText(96000, 8), QStringLiteral("344.0000"));
-    EXPECT_EQ(DelayFeetText(96000), QStringLiteral("1128'"));
-    EXPECT_EQ(DelayInchesText(96000), QStringLiteral("07.30\""));
-
-    EXPECT_EQ(DelayMsText(0), QStringLiteral("   0.0000"));
-    EXPECT_EQ(DelayFeetText(0), QStringLiteral("0000'"));
-    EXPECT_EQ(DelayInchesText(0), QStringLiteral("00.00\""));
     // The longest delay: 131071 / 96 = 1365.32291.. ms, 469.671.. m.
-    EXPECT_EQ(DelayMsText(kMaxDelaySteps), QStringLiteral("1365.3229"));
-    EXPECT_EQ(DelayMetresText(kMaxDelaySteps).left(7), QStringLiteral(" 469.67"));
-    EXPECT_EQ(DelayMsText(1), QStringLiteral("   0.0104"));
-    EXPECT_EQ(DelayInchesText(1), QStringLiteral("00.14\""));
+    EXPECT_EQ(
+        QStringList({DelayMsText(96000), DelayMetresText(96000), DelayMetresText(96000, 8),
+                     DelayFeetText(96000), DelayInchesText(96000), DelayMsText(0), DelayFeetText(0),
+                     DelayInchesText(0), DelayMsText(kMaxDelaySteps),
+                     DelayMetresText(kMaxDelaySteps).left(7), DelayMsText(1), DelayInchesText(1)}),
+        QStringList({"1000.0000", " 344.0000", "344.0000", "1128'", "07.30\"", "   0.0000", "0000'",
+                     "00.00\"", "1365.3229", " 469.67", "   0.0104", "00.14\""}));
     // 12 inches are 85.06 steps: 85 steps 11.99 inches, 86 steps 1 foot 0.13 inch.
     EXPECT_EQ(DelayFeetInches(85), (FeetInches{0, 1199}));
     EXPECT_EQ(DelayFeetInches(86), (FeetInches{1, 13}));

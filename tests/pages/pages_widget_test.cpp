@@ -17,7 +17,6 @@
 #include "pages/output_page.h"
 #include "pages/peq_graph.h"
 #include "pages/peq_page.h"
-#include "pages/reduction_bar.h"
 #include "pages/spin_buttons.h"
 #include "pages/transfer_curve_view.h"
 
@@ -363,7 +362,7 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkIndicator) {
 }
 
 // A refused click (the editor's warning) leaves no focus and no button pressed.
-TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAndTheMeters) {
+TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecord) {
     record().eq_mode = 1;
     record().comp_link = CompLinkStereo;
     showTab(kCompressorTab);
@@ -391,17 +390,10 @@ TEST_F(PagesInWindow, CompressorRefusesClicksOnAnUnusedColumnAndShowsTheRecordAn
     page->typeList(0)->setCurrentIndex(EqBandpass);
     Q_EMIT page->typeList(0)->activated(EqBandpass);
     EXPECT_EQ(sink.edits, (Edits{"0281 002100030020"}));
-    EXPECT_FALSE(page->box(0, F::SideLevel)->isEnabled());
-    EXPECT_TRUE(page->box(0, F::SideLevel)->text().isEmpty());
-    EXPECT_TRUE(page->box(0, F::SideQ)->isEnabled());
     page->linkList()->setCurrentIndex(CompLinkIn2);
     Q_EMIT page->linkList()->activated(CompLinkIn2);
     EXPECT_FALSE(page->graph()->curves()[0].shown);
     EXPECT_TRUE(page->graph()->curves()[1].shown);
-    session.meterLevels.compReduction = {51, 89};
-    record().comp_link = CompIndividual;
-    window->metersChanged();
-    EXPECT_EQ(page->reductionBar(1)->meter(), 89);
 }
 
 TEST_F(PagesInWindow, LeavingTheTabTakesTheTextAndEndsAHeldArrow) {
