@@ -276,12 +276,9 @@ TEST(EditHistory, StepsAreGesturesNamedByTheirFields) {
     r.out[0].on = r.out[3].on = 0;
     history.capture(QStringLiteral("All Muting"));
     EXPECT_EQ(history.undoLabel(), QStringLiteral("All Muting"));
-    // Offline, undo only sets the record back; a new change forgets what could be redone.
+    // Offline, undo only sets the record back.
     ASSERT_TRUE(history.undo());
     EXPECT_TRUE(sink.edits.empty());
-    r.sg_mute = 1;
-    history.capture();
-    EXPECT_FALSE(history.canRedo());
     while (history.undo()) {
     }
     EXPECT_EQ(r.out[2].level, factory().out[2].level);
