@@ -1,5 +1,4 @@
-// Compare with unit on the virtual clock: the fetch never touches the PC's program,
-// whatever the line does; the two ways out bring the programs together.
+// Compare with unit: the fetch never touches the PC's program.
 
 #include "connection/compare_procedure.h"
 #include "link/error_text.h"
@@ -15,7 +14,6 @@ protected:
         UnitBench::SetUp();
         unitProgram() = session.CurrentRecord();
         openLine(1);
-        // Connected as the controller leaves it: the meters running.
         engine.setMeteringOn(true);
         ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);
         ASSERT_TRUE(clock.runUntil([this] { return engine.done(); }, 2000));
@@ -31,8 +29,7 @@ protected:
 TEST_F(CompareTest, DifferencesListedThenEitherProgramTaken) {
     CompareProcedure equal{session, engine, prompts, clock};
     ASSERT_EQ(run(equal, CompareStep::Fetch), ProcedureOutcome::Ok);
-    EXPECT_TRUE(equal.differences().isEmpty());
-    EXPECT_TRUE(engine.MeteringOn()) << "the meters run again";
+    EXPECT_TRUE(equal.differences().isEmpty() && engine.MeteringOn()) << "the meters run again";
 
     unitProgram().out[2].level = 181;
     session.CurrentRecord().out[2].level = 175;
@@ -66,8 +63,7 @@ TEST_F(CompareTest, AFailedFetchLeavesThePcsProgramAndSaysWhy) {
         prompts.clear();
         CompareProcedure failing{session, engine, prompts, clock};
         EXPECT_EQ(run(failing, CompareStep::Fetch), ProcedureOutcome::Cancel);
-        EXPECT_FALSE(failing.takeUnitProgram());
-        EXPECT_EQ(session.CurrentRecord(), pc);
+        EXPECT_FALSE(failing.takeUnitProgram() || session.CurrentRecord() != pc);
         EXPECT_EQ(messages(), QStringList{"! Compare with unit: " + text + "\nMQX-T410 ID = 01"});
     }
 }

@@ -1,7 +1,3 @@
-// The Connect menu's dialogs under the offscreen platform: their texts, what enables OK,
-// the information box's filter, the act-once buttons, and the menu wiring. What the
-// procedures behind them send and say is the procedures' own tests'.
-
 #include "app/connection_commands.h"
 #include "connection/connect_dialog.h"
 #include "connection/connect_procedure.h"
@@ -26,8 +22,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace mqx::test {
 namespace {
@@ -96,13 +90,10 @@ TEST_F(DialogTest, ConnectFindListsTheUnitsThatAnswerAndPicksOne) {
     dialog.foundList()->setCurrentRow(2);
     EXPECT_EQ(dialog.unitList()->currentRow(), 16);
     dialog.okButton()->click();
-    ASSERT_TRUE(runToEnd(procedure));
-    EXPECT_EQ(session.ConnectedUnitId, 17);
+    EXPECT_TRUE(runToEnd(procedure) && session.ConnectedUnitId == 17);
 }
 
-// The filter itself is the device information text's test; the box applies it to keys and
-// pastes and keeps the caret where the operator typed. In connection mode the box is read
-// only and the dialog waits for the answer to bye.
+// In connection mode the box is read only and the dialog waits for bye.
 TEST_F(DialogTest, InformationBoxKeepsOnlyWhatTheLineCarries) {
     openLine(3);
     DeviceInfoProcedure procedure(DeviceInfoMode::Edit, session, engine, prompts, clock);
@@ -129,13 +120,12 @@ TEST_F(DialogTest, InformationBoxKeepsOnlyWhatTheLineCarries) {
     openLine(1);
     DeviceInfoProcedure shown(DeviceInfoMode::Connection, session, engine, prompts, clock);
     DeviceInfoDialog connection(shown, 1, QByteArray("Unit text").leftJustified(256, '.'));
-    EXPECT_TRUE(connection.textBox()->isReadOnly());
-    EXPECT_TRUE(connection.textBox()->toPlainText().startsWith(QStringLiteral("Unit text....")));
+    EXPECT_TRUE(connection.textBox()->isReadOnly() &&
+                connection.textBox()->toPlainText().startsWith(QStringLiteral("Unit text....")));
     connection.open();
     QTest::mouseClick(connection.cancelButton(), Qt::LeftButton);
     EXPECT_TRUE(connection.isVisible());
-    ASSERT_TRUE(runToEnd(shown));
-    EXPECT_EQ(connection.result(), QDialog::Rejected);
+    EXPECT_TRUE(runToEnd(shown) && connection.result() == QDialog::Rejected);
 }
 
 TEST_F(DialogTest, PanelLockPreselectsTheKnownStateAndWaitsForAClick) {
@@ -184,8 +174,7 @@ TEST_F(DialogTest, SelectDataStartsWithNoDirectionAndCancelStopsTheTransfer) {
               std::pair(false, int(QDialog::Rejected)));
 }
 
-// The menu items open their dialogs once installed; closing while connected runs the
-// disconnection first.
+// Closing while connected runs the disconnection first.
 TEST_F(DialogTest, InstalledCommandsOpenTheirDialogs) {
     ScratchDir folder;
     RecordingEditSink sink;

@@ -1,5 +1,3 @@
-// Locking and releasing the front panel: messages, retries of unreadable replies and the
-// state read back afterwards.
 
 #include "connection/panel_lock_procedure.h"
 #include "unit_bench.h"
@@ -30,7 +28,6 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
     constexpr auto Ok = ProcedureOutcome::Ok, Cancel = ProcedureOutcome::Cancel;
     const QString Info = QStringLiteral("i"), Warn = QStringLiteral("!");
     constexpr auto Lock = UnitCommand::PanelLock, State = UnitCommand::PanelLockState;
-    // The counts are of the lock request and of the state query after it.
     const struct {
         const char* name;
         std::optional<std::pair<UnitCommand, LineFault>> fault;
@@ -70,9 +67,8 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
         ASSERT_TRUE(lock.start(locking));
         EXPECT_FALSE(lock.start(!locking)) << "OK acts once";
         ASSERT_TRUE(runToEnd(lock));
-        EXPECT_EQ(lock.outcome(), c.outcome);
-        EXPECT_EQ(count(locking ? "(03CD" : "(03CE"), c.requests);
-        EXPECT_EQ(count("(03K"), c.queries);
+        EXPECT_EQ(std::tuple(lock.outcome(), count(locking ? "(03CD" : "(03CE"), count("(03K")),
+                  std::tuple(c.outcome, c.requests, c.queries));
         // Releasing writes the ID without its leading zero.
         EXPECT_EQ(messages(), QStringList{c.icon + " Panel Operation Lock: " + c.text +
                                           (locking ? "\nMQX-T410 ID = 03" : "\nMQX-T410 ID = 3")});
@@ -81,18 +77,14 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
     }
 }
 
-// A fault found before: the engine restarts the level stream after every exchange, and a
-// lock pressed while that levon is on the line waits in the queue slot. Its own reply,
-// not the levon's, must be what it is judged by.
+// A lock pressed while the engine's own levon is on the line waits in the queue.
 TEST_F(PanelLockTest, ARequestQueuedBehindTheLevelStreamIsJudgedByItsOwnReply) {
     engine.setMeteringOn(true);
     ASSERT_EQ(engine.IssueCommand(CmdLevon), 1);
     PanelLockProcedure lock(session, engine, prompts, clock);
-    ASSERT_TRUE(lock.start(true));
-    ASSERT_TRUE(runToEnd(lock));
-    EXPECT_EQ(lock.outcome(), ProcedureOutcome::Ok);
-    EXPECT_EQ(count("(03CD"), 1);
-    EXPECT_EQ(session.PanelLockState, 'D');
+    ASSERT_TRUE(lock.start(true) && runToEnd(lock));
+    EXPECT_EQ(std::tuple(lock.outcome(), count("(03CD"), session.PanelLockState),
+              std::tuple(ProcedureOutcome::Ok, 1, 'D'));
     EXPECT_EQ(prompts.shown().back().text, "Panel operation was locked.\nMQX-T410 ID = 03");
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-// The Connect menu's dialogs and the window, played by a script for the connection flow.
 
 #include "connection/connect_procedure.h"
 #include "connection/connection_dialogs.h"
@@ -16,9 +15,7 @@
 
 namespace mqx::test {
 
-// The dialogs played by a script: each makes its choice on the procedure it is handed and
-// waits until the procedure has ended, as the modal dialog would. A missing choice is the
-// dialog's Cancel. The view counts what the flow asks of the window.
+// Each dialog plays its choice and waits for the procedure; a missing choice is Cancel.
 struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
     explicit ScriptedDialogs(std::function<bool(const LinkProcedure&)> w) : wait(std::move(w)) {}
     bool runConnect(ConnectProcedure& procedure, int port, int unitId) override {

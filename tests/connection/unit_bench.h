@@ -1,6 +1,4 @@
 #pragma once
-// The controller's session, link engine and prompts wired to simulated units on the
-// virtual clock, with every frame the units receive recorded.
 
 #include "core/session.h"
 #include "link/link_engine.h"

@@ -1,5 +1,3 @@
-// "Find units" against simulated lines: which IDs are found and listed how, that every unit
-// greeted is told bye, and how long 99 IDs take at the line's real pace.
 
 #include "connection/unit_scan_procedure.h"
 #include "unit_bench.h"
@@ -39,8 +37,7 @@ TEST(UnitScan, FindsTheUnitsOnTheLineAndLeavesNoneGreeted) {
             bench.sim.setFault(sim::UnitCommand::Hello, {K::Garbled});
         std::vector<int> progress;
         scan.setProgressCallback([&](int id) { progress.push_back(id); });
-        ASSERT_TRUE(scan.start(QStringLiteral("1")));
-        ASSERT_TRUE(bench.runToEnd(scan));
+        ASSERT_TRUE(scan.start(QStringLiteral("1")) && bench.runToEnd(scan));
         EXPECT_EQ(scan.outcome(), c.outcome);
         std::vector<int> found;
         for (const FoundUnit& unit : scan.found())
@@ -49,10 +46,8 @@ TEST(UnitScan, FindsTheUnitsOnTheLineAndLeavesNoneGreeted) {
         if (found.size() == 3) {
             EXPECT_EQ(UnitScanProcedure::unitText(scan.found()[1]), "ID 17  Stage left");
         }
-        // At the line's pace 96 silent IDs, each greeted and told bye, and three units fit
-        // inside half a minute.
-        EXPECT_LT(bench.clock.nowMs(), 30000);
-        EXPECT_EQ(progress.size(), static_cast<std::size_t>(c.lastGreeted));
+        // 96 silent IDs and three units, each greeted and told bye, in half a minute.
+        EXPECT_TRUE(bench.clock.nowMs() < 30000 && int(progress.size()) == c.lastGreeted);
         const QString next =
             QStringLiteral("(%1hello").arg(c.lastGreeted + 1, 2, 10, QLatin1Char('0'));
         EXPECT_EQ(bench.count(next.toLatin1()), 0) << "nothing greeted after the stop";
@@ -67,8 +62,7 @@ TEST(UnitScan, FindsTheUnitsOnTheLineAndLeavesNoneGreeted) {
             }
         }
         EXPECT_TRUE(greeted.isEmpty()) << greeted.constData() << " left greeted";
-        EXPECT_FALSE(bench.line.isOpen());
-        EXPECT_EQ(bench.session.ConnectedUnitId, 0);
+        EXPECT_FALSE(bench.line.isOpen() || bench.session.ConnectedUnitId != 0);
     }
 }
 

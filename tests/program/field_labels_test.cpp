@@ -6,8 +6,7 @@
 
 using namespace mqx;
 
-// One line for each edited field, in record order and in the pages' units; where the
-// record sits (number, empty flag, graph mask) is no difference.
+// One line for each edited field, in record order and in the pages' units.
 TEST(FieldLabels, EditedFieldsGiveOneLineEachInThePagesUnits) {
     ProgramRecord unit{};
     ApplyRecordDefaults(unit);

@@ -22,8 +22,6 @@
 namespace mqx::test {
 namespace {
 
-// Which choice enables OK and what it returns is FlagChooser's (program_texts_test); the
-// protection dialog's texts and opening state are in its stored picture.
 TEST(FlagChooserDialog, ShowsTheOpeningChoiceAndPassesClicksToTheChooser) {
     FlagChooserDialog protection(FlagKind::Protection, 0, nullptr);
     EXPECT_EQ(protection.windowTitle(), QStringLiteral("Program Protection"));

@@ -50,8 +50,7 @@ TEST_F(ProgramFile, SaveWritesHeaderAndImageAndLoadThenApplyGivesThemBack) {
     session.staging.out[2].filler = 5;
     session.peqBandOff.type[0][0] = 3;
     session.savedBandSettings.channel[1].hpf_freq = 29;
-    ASSERT_TRUE(LoadProgramFile(session, path));
-    EXPECT_NE(session.CurrentRecord(), saved); // loading alone changes nothing
+    ASSERT_TRUE(LoadProgramFile(session, path) && session.CurrentRecord() != saved); // not yet
     ApplyLoadedFile(session);
     EXPECT_EQ(session.CurrentRecord(), saved);
     EXPECT_FALSE(session.peqBandOff.holdsAnything() || session.savedBandSettings.holdsAnything());
@@ -121,8 +120,7 @@ mode_t typeAt(const QString& path) {
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-// A FIFO would block the read for ever; a save would put a regular file in the place of
-// whatever stood there. The device node outside the scratch folder is never saved over.
+// A FIFO would block the read; the device node outside the folder is never saved over.
 TEST_F(ProgramFile, OnlyRegularFilesAreReadOrReplaced) {
     const QString fifo = dir.path(QStringLiteral("fifo.mqx"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);

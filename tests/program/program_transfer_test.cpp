@@ -27,7 +27,6 @@ ProgramRecord unitProgram() {
     return r;
 }
 
-// What DecodeRecordText carries and keeps is record_text_test's.
 TEST(DecodeProgramReply, AnInformationReplyFillsTheHeaderAndAFullImageTheWholeRecord) {
     Session session;
     ApplyDefaults(session);
@@ -47,8 +46,7 @@ TEST(DecodeProgramReply, AnInformationReplyFillsTheHeaderAndAFullImageTheWholeRe
     EXPECT_FALSE(session.savedBandSettings.holdsAnything() || session.peqBandOff.holdsAnything());
 }
 
-// The download of the current program takes only a whole program; an error reply marks a
-// stored slot unused but never the current program.
+// An error reply marks a stored slot unused but never the current program.
 TEST(DecodeProgramReply, RefusedRepliesLeaveTheRecord) {
     Session session;
     ApplyDefaults(session);
@@ -71,15 +69,14 @@ TEST(DecodeProgramReply, RefusedRepliesLeaveTheRecord) {
     };
     for (const auto& [reply, slotRefuses] : replies) {
         SCOPED_TRACE(reply.left(16).toStdString());
-        EXPECT_FALSE(DownloadCurrent(reply, session));
-        EXPECT_TRUE(session.CurrentRecord() == before);
-        EXPECT_TRUE(!slotRefuses || !DecodeProgramReply(reply, session, 12));
-        EXPECT_TRUE(!slotRefuses || session.Record(12) == slot);
+        EXPECT_TRUE(!DownloadCurrent(reply, session) && session.CurrentRecord() == before);
+        EXPECT_TRUE(!slotRefuses ||
+                    (!DecodeProgramReply(reply, session, 12) && session.Record(12) == slot));
     }
     EXPECT_FALSE(DecodeProgramReply(QByteArray("(01e11"), session, 12));
     EXPECT_EQ(session.Record(12).empty_flag, 255) << "an error reply marks the slot unused";
-    EXPECT_TRUE(DownloadCurrent(dataReply('Q', full), session));
-    EXPECT_EQ(session.CurrentRecord().name, unitProgram().name);
+    EXPECT_TRUE(DownloadCurrent(dataReply('Q', full), session) &&
+                session.CurrentRecord().name == unitProgram().name);
 }
 
 } // namespace

@@ -33,8 +33,7 @@ ProgramRecord randomRecord(unsigned seed) {
 
 } // namespace
 
-// Where the fields stand in the images: delays in eight hex digits, outputs in 52 characters,
-// short texts padded with spaces; hex is read back in either case.
+// Delays in eight hex digits, outputs in 52 characters, texts padded with spaces.
 TEST(RecordText, ImagesHoldEveryFieldInHexAndReadBack) {
     ProgramRecord r = defaults();
     r.name.fill('\0');
@@ -42,8 +41,7 @@ TEST(RecordText, ImagesHoldEveryFieldInHexAndReadBack) {
     r.master_delay[0] = 480;
     r.master_delay[1] = 0xDEADBEEF;
     r.out[0].level = 0xAB;
-    r.out[5].delay = 131071;
-    r.out[5].phase = 1;
+    std::tie(r.out[5].delay, r.out[5].phase) = std::tuple(131071, 1);
     const QByteArray full = EncodeRecordText(r, RecordImage::Full);
     ASSERT_EQ(full.size(), 1019);
     const std::pair<int, QByteArray> fields[] = {
@@ -87,9 +85,8 @@ TEST(RecordText, AnyFaultLeavesTheRecordUntouchedAndNamesTheField) {
     for (const auto& [bytes, field] : cases) {
         ProgramRecord r = defaults();
         const DecodeResult result = DecodeRecordText(bytes, r);
-        EXPECT_FALSE(result);
-        EXPECT_TRUE(result.error.contains(QLatin1StringView(field))) << result.error.toStdString();
-        EXPECT_EQ(r, defaults());
+        EXPECT_TRUE(!result && result.error.contains(QLatin1StringView(field)) && r == defaults())
+            << result.error.toStdString();
     }
 }
 

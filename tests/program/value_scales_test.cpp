@@ -82,8 +82,7 @@ TEST(ValueScales, StepTexts) {
     expectTexts(Scale::SourceName, {0, 2}, {"MIX ", "IN-2"});
 }
 
-// The labels are the preferred numbers nearest the exact 10^(n/40) steps: each within a
-// few percent of its value, rising from step to step, "k" for thousands.
+// Preferred numbers within a few percent of 10^(n/40), rising, "k" for thousands.
 TEST(ValueScales, FrequencyLabelsNameTheValuesOfTheirSteps) {
     double previous = 0;
     for (int step = 1; step <= 121; ++step) {
@@ -112,9 +111,7 @@ TEST(ValueScales, NumericCompanions) {
     EXPECT_DOUBLE_EQ(EqGainDbValue(5), -9.5);
     EXPECT_NEAR(QBandwidthValue(0), 0.3067787, 1e-12);
     EXPECT_NEAR(QBandwidthValue(72), 19.36, 0.005);
-    EXPECT_DOUBLE_EQ(LevelDbValue(181), 0.0);
-    EXPECT_DOUBLE_EQ(LevelDbValue(0), -1000.0);
-    // the Q labels are the rounded exact values
+    EXPECT_EQ(std::pair(LevelDbValue(181), LevelDbValue(0)), std::pair(0.0, -1000.0));
     for (int n = 0; n <= 72; ++n)
         EXPECT_NEAR(StepText(Scale::QBandwidth, n).left(4).toDouble(), QBandwidthValue(n), 0.051)
             << n;
@@ -159,8 +156,7 @@ TEST(IsValidEntry, WarnsOnEveryRefusalButAnEmptyText) {
                              false));
 }
 
-// The nearest entry within the range; half-way and equal distances take the first;
-// "Off" and "-Inf" stand for no number, so a typed number never lands on them.
+// Half-way takes the first; a typed number never lands on "Off" or "-Inf".
 TEST(TextToStep, NearestEntryWithinTheRange) {
     expectSteps(
         3, 1, 121,
