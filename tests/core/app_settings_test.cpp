@@ -32,10 +32,7 @@ TEST(AppSettings, RoundTripKeepsOtherSections) {
 TEST(AppSettings, OlderFileIsReadOnlyWhenTheNewOneIsMissing) {
     ScratchDir dir;
     const QString folder = dir.path(QString());
-    QByteArray older = "T410C "
-                       "03"
-                       "17"
-                       "/home/eng/old.mqx";
+    QByteArray older = "T410C 0317/home/eng/old.mqx";
     older.append(QByteArray(256 - 17, '\0'));
     writeFile(dir, QStringLiteral("T410C.ini"), older);
     AppSettings s = LoadAppSettings(folder);

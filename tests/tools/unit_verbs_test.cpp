@@ -73,12 +73,9 @@ TEST_F(UnitVerbs, InfoPrintsTheUnitByItsComNumber) {
                     .contains(QStringLiteral("COM3  ") + unit.devicePath()));
     const ToolRun r = runTool(args({"info", "--id", "4", "--port", "3"}), environment);
     EXPECT_EQ(std::pair(r.code, r.err), std::pair(0, QString()));
-    const QStringList lines = r.out.split(u'\n');
-    ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines.first(2),
-              (QStringList{QStringLiteral("MQX-T410 ID = 04"), QStringLiteral("Panel Lock = No")}));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Information = MQX-T410 simulated unit")));
-    EXPECT_EQ(lines[2].size(), 14 + 256);
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral(
+        "MQX-T410 ID = 04\nPanel Lock = No\nInformation = MQX-T410 simulated unit")));
+    EXPECT_EQ(r.out.section(u'\n', 2, 2).size(), 14 + 256);
     EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
 }
 
