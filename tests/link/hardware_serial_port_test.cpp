@@ -142,8 +142,7 @@ TEST_F(HardwarePort, AFailedOpenIsReportedWithThePathAndItsReason) {
     HardwareSerialPort mapped(prompts, PortMap::fromSettings(settings));
     const QString missing = QStringLiteral("/dev/mqx-test-no-such-port");
     const struct {
-        QString text;
-        QString parity;
+        QString text, parity;
         QString first; // the message's first line; the second names the path and the reason
         QString path;
     } cases[] = {

@@ -17,8 +17,7 @@ enum class Trouble {
 struct LossCase {
     const char* name;
     Trouble trouble;
-    bool metering;
-    bool watching;
+    bool metering, watching;
     std::optional<LineLoss> expected;
     qint64 noticedWithinMs; // from the trouble; for no loss, how long nothing happens
 };

@@ -23,8 +23,7 @@ TEST(PortCatalog, DescribesFindsAndOffersThePortsFound) {
                                {"/dev/ttyUSB1", "", "", ""}});
 
     const struct {
-        QString path;
-        QString described;
+        QString path, described;
     } cases[] = {
         {"/dev/ttyUSB0", "/dev/ttyUSB0 (FT232R USB UART)"},
         {link, link + " (Acme)"}, // no description: the manufacturer says what it is

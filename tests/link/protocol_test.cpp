@@ -17,8 +17,7 @@ struct Row {
     int index;
     const char* text;
     bool hasArguments;
-    int replyLength;
-    int timeLimit;
+    int replyLength, timeLimit;
     const char* fileName;
 };
 
@@ -86,8 +85,7 @@ TEST(CheckReply, JudgesEchoesHeadsAndErrorReplies) {
     const ReplyCheck ok = ReplyCheck::match(), bad = ReplyCheck::garbled();
     const auto err = &ReplyCheck::unitError;
     const struct {
-        int index;
-        int unit;
+        int index, unit;
         const char* reply;
         ReplyCheck expected;
     } cases[] = {{CmdHello, 1, "(01hello", ok},     {CmdHello, 1, "(02hello", bad},

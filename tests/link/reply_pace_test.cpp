@@ -16,8 +16,7 @@ TEST_F(EngineTest, AReplyIsJudgedWhenItsCharactersArriveWithinTheUsualBounds) {
         const char* name;
         QByteArray reply;
         bool signalled; // else the port gives no arrival event and the poll finds it
-        bool doneAtArrival;
-        bool succeeded;
+        bool doneAtArrival, succeeded;
         qint64 endsAfterMs; // from the arrival
     } cases[] = {
         {"whole", "(01hello", true, true, true, 0},

@@ -24,11 +24,14 @@ struct Edit {
     Change change;
 };
 
-// The fields an edit changes, by their names in the record's field table: "name=value ...".
+// The fields an edit changes, by their names in the record's field table: "name=value ...";
+// "[*]" stands for both [0] and [1].
 Edit ok(const char* body, const char* fields = "") {
-    return {body, nullptr, [fields](ProgramRecord& r) {
-                for (const QString& item :
-                     QString::fromLatin1(fields).split(u' ', Qt::SkipEmptyParts)) {
+    QString all = QString::fromLatin1(fields);
+    const QString first = QString(all).replace("[*]", "[0]");
+    all = first + u' ' + all.replace("[*]", "[1]");
+    return {body, nullptr, [all](ProgramRecord& r) {
+                for (const QString& item : all.split(u' ', Qt::SkipEmptyParts)) {
                     const QString name = item.section(u'=', 0, 0);
                     const auto f =
                         std::find_if(RecordFields().begin(), RecordFields().end(),
@@ -73,9 +76,9 @@ const std::vector<Group>& groups() {
           ok("007002", "input_select=2"), no("004000"), no("005182"), no("007005"), no("0010"),
           no("00100x"), no("001007")}},
         {"graphic equaliser, linked and alone",
-         {ok("010000"), ok("012005030", "geq_level[5][0]=30 geq_level[5][1]=30"),
-          ok("0110000", "geq_link=0"), ok("012205026", "geq_level[5][1]=26"),
-          ok("0131150", "geq_gain[0]=150"), ok("0142000", "geq_on[1]=0"),
+         {ok("010000"), ok("012005030", "geq_level[5][*]=30"), ok("0110000", "geq_link=0"),
+          ok("012205026", "geq_level[5][1]=26"), ok("0131150", "geq_gain[0]=150"),
+          ok("0142000", "geq_on[1]=0"),
           ok("012131024", // band "31" is every band of the channel
              [](auto& r) {
                  for (auto& band : r.geq_level)
@@ -94,10 +97,8 @@ const std::vector<Group>& groups() {
           no("01240024", "20")}},
         {"parametric equaliser, bands and link",
          {ok("010001", "eq_mode=1"),
-          ok("021003003110030046",
-             "peq_band[3][0].type=3 peq_band[3][0].freq=110 peq_band[3][0].level=30 "
-             "peq_band[3][0].q=46 peq_band[3][1].type=3 peq_band[3][1].freq=110 "
-             "peq_band[3][1].level=30 peq_band[3][1].q=46"),
+          ok("021003003110030046", "peq_band[3][*].type=3 peq_band[3][*].freq=110 "
+                                   "peq_band[3][*].level=30 peq_band[3][*].q=46"),
           no("021003003111030046"), ok("0200000", "peq_link=0"),
           ok("022103100", "peq_band[3][0].freq=100"),
           no("022203111"), // beyond the shelf's range
@@ -120,38 +121,29 @@ const std::vector<Group>& groups() {
           ok("0311010", "side_eq[0].q=10"), ok("0321030", "comp_attack[0]=30"),
           ok("0332040", "comp_release[1]=40"), ok("0341040", "comp_threshold[0]=40"),
           ok("0352050", "comp_ratio[1]=50"), no("0321061"),
-          no("0360181", "20"), // the compressors have no "both" channel
-          ok("0361200", "comp_gain[0]=200 comp_gain[1]=200"), // LINK(STEREO)
+          no("0360181", "20"),               // the compressors have no "both" channel
+          ok("0361200", "comp_gain[*]=200"), // LINK(STEREO)
           ok("037000", "comp_link=0"), ok("0362150", "comp_gain[1]=150"),
           ok("037003", "comp_link=3 comp_gain[0]=150") /* LINK(IN-2): IN-2's gain is shared */,
-          ok("0361241", "comp_gain[0]=241 comp_gain[1]=241"), no("0361242")}},
+          ok("0361241", "comp_gain[*]=241"), no("0361242")}},
         {"delays of inputs",
          {ok("0381000480", "master_delay[0]=480"), ok("0382131071", "master_delay[1]=131071"),
           no("0382131072")}},
         {"outputs follow their group except source and mute",
-         {ok("054048048008004002", linked(0, 1)),
-          ok("0400000", "out[0].source=0"),
-          ok("0531000", "out[1].on=0"),
-          ok("0490170", "out[0].level=170 out[1].level=170"),
-          ok("0411005", "out[0].hpf_type=5 out[1].hpf_type=5"),
-          ok("0420000", "out[0].hpf_freq=0 out[1].hpf_freq=0"),
-          ok("0431011", "out[0].lpf_type=11 out[1].lpf_type=11"),
-          ok("0441122", "out[0].lpf_freq=122 out[1].lpf_freq=122"),
-          ok("045001004012030046",
-             "out[0].eq[1].type=4 out[0].eq[1].freq=12 out[0].eq[1].level=30 out[0].eq[1].q=46 "
-             "out[1].eq[1].type=4 out[1].eq[1].freq=12 out[1].eq[1].level=30 out[1].eq[1].q=46"),
-          no("045001004011030046"),
-          ok("046101050", "out[0].eq[1].freq=50 out[1].eq[1].freq=50"),
-          ok("047102036", "out[0].eq[2].level=36 out[1].eq[2].level=36"),
-          ok("048102020", "out[0].eq[2].q=20 out[1].eq[2].q=20"),
-          ok("0500010", "out[0].limiter=10 out[1].limiter=10"),
-          ok("0521001", "out[0].phase=1 out[1].phase=1"),
-          ok("0493160", "out[3].level=160"),
-          ok("0535000", "out[5].on=0"),
-          no("0443000"),
-          no("0506000", "20"),
-          no("0536000", "20"),
+         {ok("054048048008004002", linked(0, 1)), ok("0400000", "out[0].source=0"),
+          ok("0531000", "out[1].on=0"), ok("0490170", "out[*].level=170"),
+          ok("0411005", "out[*].hpf_type=5"), ok("0420000", "out[*].hpf_freq=0"),
+          ok("0431011", "out[*].lpf_type=11"), ok("0441122", "out[*].lpf_freq=122"),
+          ok("046101050", "out[*].eq[1].freq=50"), ok("047102036", "out[*].eq[2].level=36"),
+          ok("048102020", "out[*].eq[2].q=20"), ok("0500010", "out[*].limiter=10"),
+          ok("0521001", "out[*].phase=1"), ok("0493160", "out[3].level=160"),
+          ok("0535000", "out[5].on=0"), no("0443000"), no("0506000", "20"), no("0536000", "20"),
           no("999000", "20")}},
+        {"an output band follows its group",
+         {ok("054048048008004002", linked(0, 1)),
+          ok("045001004012030046",
+             "out[*].eq[1].type=4 out[*].eq[1].freq=12 out[*].eq[1].level=30 out[*].eq[1].q=46"),
+          no("045001004011030046")}},
         {"channel link takes only masks that make groups",
          {ok("054032016008004002",
              [](auto& r) {
