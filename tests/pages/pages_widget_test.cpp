@@ -326,6 +326,20 @@ TEST_F(PagesInWindow, TabGoesThroughThePagesBoxesInReadingOrder) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
+// The type list follows the selected element, crossover or EQ band, in any order.
+TEST_F(PagesInWindow, OutputTypeListFollowsTheSelectedElement) {
+    OutputPage* page = pages.output[1];
+    showTab(kFirstOutputTab + 1);
+    const std::pair<int, int> steps[] = {{ElementHpf, kXoverTypeCount},
+                                         {ElementLpf, kXoverTypeCount},
+                                         {ElementEq1, kEqTypeCount},
+                                         {ElementLpf, kXoverTypeCount}};
+    for (const auto& [e, types] : steps) {
+        QTest::mouseClick(page->bandButton(e), Qt::LeftButton);
+        EXPECT_EQ(page->typeList()->count(), types) << e;
+    }
+}
+
 TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkRequest) {
     const auto group = static_cast<std::uint8_t>(OutputBit(4) | OutputBit(5));
     record().out[4].link_mask = record().out[5].link_mask = group;
