@@ -238,6 +238,22 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
              r.comp_gain = {100, 181};
          },
          {{"037", "001"}, {"0361", "181"}}},
+        {"each byte of an output by its own code",
+         [](ProgramRecord& r) {
+             OutputChannel& o = r.out[3];
+             for (std::uint8_t* b : {&o.source, &o.hpf_type, &o.hpf_freq, &o.lpf_type, &o.lpf_freq,
+                                     &o.level, &o.limiter, &o.phase, &o.on})
+                 *b ^= 1;
+         },
+         {{"0403", "002"},
+          {"0413", "001"},
+          {"0423", "000"},
+          {"0433", "001"},
+          {"0443", "029"},
+          {"0493", "181"},
+          {"0503", "000"},
+          {"0523", "000"},
+          {"0533", "001"}}},
     };
     for (const auto& c : cases) {
         ProgramRecord from = factory();
