@@ -28,8 +28,10 @@ struct Edit {
 // "[*]" stands for both [0] and [1].
 Edit ok(const char* body, const char* fields = "") {
     QString all = QString::fromLatin1(fields);
-    const QString first = QString(all).replace("[*]", "[0]");
-    all = first + u' ' + all.replace("[*]", "[1]");
+    if (all.contains(QStringLiteral("[*]"))) {
+        const QString first = QString(all).replace("[*]", "[0]");
+        all = first + u' ' + all.replace("[*]", "[1]");
+    }
     return {body, nullptr, [all](ProgramRecord& r) {
                 for (const QString& item : all.split(u' ', Qt::SkipEmptyParts)) {
                     const QString name = item.section(u'=', 0, 0);
