@@ -102,8 +102,7 @@ TEST_F(HardwarePort, MovesWholeFramesAndTakesTheirWireTime) {
     // 960 characters need 500 ms at 19200 baud, although the terminal takes them at once.
     ASSERT_EQ(port.Write(QByteArray(960, 'x')), 0);
     EXPECT_EQ(pty.receive(960).size(), 960);
-    EXPECT_GT(port.bytesToWrite(), 0);
-    EXPECT_LE(port.bytesToWrite(), 960);
+    EXPECT_TRUE(port.bytesToWrite() > 0 && port.bytesToWrite() <= 960) << port.bytesToWrite();
     QThread::msleep(600);
     EXPECT_EQ(port.bytesToWrite(), 0);
     bool ok = false;
@@ -118,9 +117,8 @@ TEST_F(HardwarePort, MovesWholeFramesAndTakesTheirWireTime) {
     EXPECT_TRUE(port.Read(1024).isEmpty());
 
     port.Close();
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(port.bytesToWrite(), 0);
-    EXPECT_EQ(port.Write("(01bye"), -1);
+    EXPECT_EQ(std::tuple(port.isOpen(), port.bytesToWrite(), port.Write("(01bye")),
+              std::tuple(false, 0, -1));
 }
 
 // The texts the line is opened with (19200, "0", "8", "1") and two stop bits: the opens below.
@@ -164,8 +162,8 @@ TEST_F(HardwarePort, AFailedOpenIsReportedWithThePathAndItsReason) {
         EXPECT_TRUE(isOpenFailure(text, c.first, c.path)) << text.toStdString();
     }
     ASSERT_EQ(openLink(mapped, "2", "0", "2"), 0);
-    EXPECT_EQ(mapped.devicePath(), pty.path);
-    EXPECT_EQ(mapped.device().stopBits(), QSerialPort::TwoStop);
+    EXPECT_EQ(std::pair(mapped.devicePath(), mapped.device().stopBits()),
+              std::pair(pty.path, QSerialPort::TwoStop));
 }
 
 namespace {

@@ -13,20 +13,15 @@ QByteArray programData() {
 }
 
 // A port that does not open: the connect procedure's test.
-TEST_F(Exchange, OpensAt19200EightNoneOneAndSendsNothingWithoutAConnectedUnit) {
+TEST_F(Exchange, OpensAt19200EightNoneOneAndACompleteReplyEndsTheWait) {
     EXPECT_EQ(port.openArguments(), (QStringList{"1", "19200", "0", "8", "1"}));
-    unitId = 0;
-    EXPECT_EQ(engine.IssueCommand(CmdHello), 0);
-    unitId = 1;
-    EXPECT_EQ(engine.IssueCommand(-1), 0);
-    EXPECT_EQ(engine.IssueCommand(24), 0);
-    EXPECT_EQ(framesWritten(), 0);
-    EXPECT_TRUE(engine.done());
-    EXPECT_EQ(clock.activeTimerCount(), 0);
-}
-
-TEST_F(Exchange, ACompleteReplyEndsTheWait) {
+    unitId = 0; // nothing goes out without a connected unit, nor for no command
+    const int noUnit = engine.IssueCommand(CmdHello);
     unitId = 7;
+    EXPECT_EQ((std::vector{noUnit, engine.IssueCommand(-1), engine.IssueCommand(24),
+                           framesWritten(), clock.activeTimerCount()}),
+              (std::vector{0, 0, 0, 0, 0}));
+    EXPECT_TRUE(engine.done());
     EXPECT_EQ(engine.IssueCommand(CmdHello), 1);
     EXPECT_EQ(lastFrame(), "(07hello");
     EXPECT_FALSE(engine.done());
@@ -34,19 +29,17 @@ TEST_F(Exchange, ACompleteReplyEndsTheWait) {
 
     port.deliverIn(120, "(07hello"); // gathered from several reads: the bursts below
     ASSERT_TRUE(waitDone(200));
-    EXPECT_TRUE(engine.succeeded());
-    EXPECT_EQ(engine.ReplyBuffer(), "(07hello");
-    EXPECT_TRUE(engine.CheckReply(CmdHello).isMatch());
-    EXPECT_EQ(engine.CurrentCommand(), CmdHello);
-    EXPECT_EQ(busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(std::tuple(engine.succeeded(), engine.ReplyBuffer(),
+                         engine.CheckReply(CmdHello).isMatch(), engine.CurrentCommand(),
+                         busyChanges),
+              std::tuple(true, "(07hello", true, CmdHello, std::vector<bool>{true, false}));
     clock.advance(LinkEngine::kReplyGapMs); // the line's rest after the reply
     EXPECT_EQ(clock.activeTimerCount(), 0);
 
     busyChanges.clear(); // edits wait for no reply and show no busy cursor
     edit("036", "012");
-    EXPECT_EQ(lastFrame(), "(07$036012(07ME");
-    EXPECT_TRUE(engine.done());
-    EXPECT_TRUE(busyChanges.empty());
+    EXPECT_EQ(std::tuple(lastFrame(), engine.done(), busyChanges.empty()),
+              std::tuple("(07$036012(07ME", true, true));
     edit("036", "013"); // the line is still free: out at once
     EXPECT_EQ(framesWritten(), 3);
 }
@@ -68,9 +61,8 @@ TEST_F(Exchange, AQueuedCommandGoesAnywayAfterTenSecondsOfABusyLine) {
     ASSERT_EQ(framesWritten(), 2);
     EXPECT_EQ(lastFrame(), "(01$036007(01ME");
     // the abandoned exchange counts as failed, and nobody waits for it any more
-    EXPECT_TRUE(engine.done());
-    EXPECT_FALSE(engine.succeeded());
-    EXPECT_EQ(busyChanges.back(), false);
+    EXPECT_EQ(std::tuple(engine.done(), engine.succeeded(), busyChanges.back()),
+              std::tuple(true, false, false));
 }
 
 TEST_F(Exchange, EveryCommandWaitsItsTimeLimitForASilentUnit) {
@@ -84,9 +76,8 @@ TEST_F(Exchange, EveryCommandWaitsItsTimeLimitForASilentUnit) {
         clock.advance(limit - 1);
         EXPECT_FALSE(engine.done());
         clock.advance(51); // the tick that finds the count run out
-        EXPECT_TRUE(engine.done());
-        EXPECT_FALSE(engine.succeeded());
-        EXPECT_FALSE(busyChanges.back());
+        EXPECT_EQ(std::tuple(engine.done(), engine.succeeded(), busyChanges.back()),
+                  std::tuple(true, false, false));
     }
 }
 
@@ -100,19 +91,17 @@ TEST_F(Exchange, RepliesInBurstsAreGatheredWholeAndKeepTheirFirst1040Characters)
     for (int i = 0; i * 100 < reply.size(); ++i, at += 900)
         port.deliverAt(at, reply.mid(i * 100, 100));
     ASSERT_TRUE(waitDone(20000));
-    EXPECT_TRUE(engine.succeeded());
-    EXPECT_EQ(engine.ReplyBuffer(), reply);
-    EXPECT_EQ(engine.payload(), reply.mid(4));
-    EXPECT_TRUE(engine.CheckReply(CmdPdatget).isMatch());
+    EXPECT_EQ(std::tuple(engine.succeeded(), engine.ReplyBuffer(), engine.payload(),
+                         engine.CheckReply(CmdPdatget).isMatch()),
+              std::tuple(true, reply, reply.mid(4), true));
 
     clock.advance(1000);
     engine.IssueCommand(CmdPdatget);
     const QByteArray flood = reply + QByteArray(70, 'z');
     port.deliverIn(100, flood);
     ASSERT_TRUE(waitDone(500));
-    EXPECT_TRUE(engine.succeeded());
-    EXPECT_EQ(engine.exchange().received, flood.size());
-    EXPECT_EQ(engine.ReplyBuffer(), flood.left(1040)) << "the buffer keeps its first 1040";
+    EXPECT_EQ(std::tuple(engine.succeeded(), engine.exchange().received, engine.ReplyBuffer()),
+              std::tuple(true, flood.size(), flood.left(1040))); // the buffer keeps its first 1040
 }
 
 TEST_F(Exchange, AFailedWriteEndsByTheTimeLimitAndClosingTheLinkStopsEverything) {
@@ -126,12 +115,9 @@ TEST_F(Exchange, AFailedWriteEndsByTheTimeLimitAndClosingTheLinkStopsEverything)
     engine.IssueCommand(CmdHello);
     edit("036", "001");
     engine.CloseLink();
-    EXPECT_TRUE(engine.done());
-    EXPECT_FALSE(engine.succeeded());
-    EXPECT_EQ(engine.PendingCommand(), -1);
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(clock.activeTimerCount(), 0);
-    EXPECT_EQ(busyChanges.back(), false);
+    EXPECT_EQ(std::tuple(engine.done(), engine.succeeded(), engine.PendingCommand(), port.isOpen(),
+                         clock.activeTimerCount(), busyChanges.back()),
+              std::tuple(true, false, -1, false, 0, false));
 }
 
 } // namespace

@@ -22,9 +22,7 @@ public:
         m_now += ms;
         return m_sim.takeOutput(m_now);
     }
-    // Sends a whole frame and collects what has come back once even a frame that ends in
-    // silence has ended and a paced answer of any length had time to arrive; no level
-    // stream runs unless asked for, so this is the answer alone.
+    // Sends a whole frame and collects its answer, however it ends and however long it is.
     QByteArray ask(QByteArrayView frame) {
         write(frame);
         return waitMs(UnitSimulator::kSilenceMs + (m_sim.pacing() ? 600 : 0));
