@@ -13,11 +13,9 @@ TEST(AppSettings, RoundTripKeepsOtherSections) {
     const QString folder = dir.path(QStringLiteral("cfg"));
     EXPECT_EQ(LoadAppSettings(folder), (AppSettings{1, 1, QString(), 0, 0}))
         << "first start without any file";
-    {
-        ASSERT_TRUE(SaveAppSettings(AppSettings{}, folder));
-        QSettings ini(folder + QStringLiteral("/mqx-controller.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Ports/COM2"), QStringLiteral("/dev/ttyUSB0"));
-    }
+    ASSERT_TRUE(SaveAppSettings(AppSettings{}, folder));
+    QSettings(folder + QStringLiteral("/mqx-controller.ini"), QSettings::IniFormat)
+        .setValue(QStringLiteral("Ports/COM2"), QStringLiteral("/dev/ttyUSB0"));
     const AppSettings s{3, 42, QStringLiteral("/home/eng/shows/main hall.mqx"), 1, 1};
     ASSERT_TRUE(SaveAppSettings(s, folder));
     EXPECT_EQ(LoadAppSettings(folder), s);

@@ -1,5 +1,4 @@
-// The QSerialPort port on a pseudo-terminal made by the test, the COM port map, and the
-// message for a device this user may not open.
+// The QSerialPort port on a pseudo-terminal, the COM port map, and a device one may not open.
 
 #include "core_application.h"
 #include "link/hardware_serial_port.h"
@@ -96,8 +95,8 @@ protected:
 TEST_F(HardwarePort, MovesWholeFramesAndTakesTheirWireTime) {
     ASSERT_EQ(openLink(port, pty.path), 0);
     EXPECT_TRUE(prompts.shown().empty()); // no DTR on a pseudo-terminal is no error
-    const QSerialPort& device = port.device();
-    EXPECT_EQ(std::tuple(device.baudRate(), device.parity(), device.dataBits(), device.stopBits()),
+    const QSerialPort& d = port.device();
+    EXPECT_EQ(std::tuple(d.baudRate(), d.parity(), d.dataBits(), d.stopBits()),
               std::tuple(19200, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop));
     // 960 characters need 500 ms at 19200 baud, although the terminal takes them at once.
     ASSERT_EQ(port.Write(QByteArray(960, 'x')), 0);

@@ -1,5 +1,4 @@
-// Exchanges of the link engine on the virtual clock: sending, the queue slot, time limits,
-// replies in bursts and error replies.
+// Exchanges of the link engine: sending, the queue slot, time limits and replies in bursts.
 
 #include "engine_fixture.h"
 

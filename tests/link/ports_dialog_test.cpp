@@ -1,6 +1,4 @@
-// The Ports dialog under the offscreen platform: the boxes stepping with the arrow keys and
-// taking typed paths, the reading order of Tab, and the choice going back to the caller
-// (which saves it: tests of the port map). What it shows at first is its reference picture.
+// The Ports dialog (its first look is its reference picture; the saving, the port map's test).
 
 #include "link/ports_dialog.h"
 

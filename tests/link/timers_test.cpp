@@ -1,5 +1,4 @@
-// The Qt timers the program runs on; the engine runs on them against mqx-sim in the real
-// line's test (tests/e2e). (The virtual clock the other tests run on is a test double.)
+// The Qt timers the program runs on (the engine on them: the real line's test, tests/e2e).
 
 #include "core_application.h"
 #include "link/qt_timer_source.h"

@@ -1,5 +1,4 @@
-// The simulated line's timing: pacing, frame ends, level frames and bursts. A request cutting
-// the level stream short shows end to end (tests/e2e), where the meters would take a torn frame.
+// The simulated line's timing (a request cutting the level stream short: tests/e2e).
 
 #include "sim_bench.h"
 

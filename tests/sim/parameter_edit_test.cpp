@@ -1,5 +1,4 @@
-// The simulator's editor: each parameter edit, from the factory program, against the field it
-// changes; a refused edit changes nothing, and after each group a download equals the record.
+// Each parameter edit of the simulator against the field it changes, from the factory program.
 
 #include "sim_bench.h"
 
@@ -175,9 +174,6 @@ TEST(ParameterEdits, EachEditChangesItsFieldAndADownloadEqualsTheRecord) {
             EXPECT_EQ(EncodeRecordText(bench.unit().currentProgram()), EncodeRecordText(expected))
                 << e.body;
         }
-        const QByteArray download = bench.ask("(01Q000");
-        ProgramRecord downloaded;
-        ASSERT_TRUE(DecodeRecordText(QByteArrayView(download).sliced(11), downloaded));
-        EXPECT_EQ(EncodeRecordText(downloaded), EncodeRecordText(expected));
+        EXPECT_EQ(bench.ask("(01Q000").mid(11), EncodeRecordText(expected));
     }
 }

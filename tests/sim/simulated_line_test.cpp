@@ -1,6 +1,4 @@
-// The simulated unit behind the port seam. A cut cable and a pulled adapter show in the
-// connection tests (tests/connection), which lose the line by them, and the purge in the
-// end-to-end tests (tests/e2e), where the meters would take a torn frame.
+// The simulated unit behind the port seam (a cut cable: tests/connection; the purge: tests/e2e).
 
 #include "simulated_line.h"
 #include "virtual_clock.h"

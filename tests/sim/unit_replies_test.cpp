@@ -1,6 +1,4 @@
-// The simulated unit's answers, asked one request at a time. Every command's answer checked
-// by the engine, downloads and uploads are shown end to end (tests/e2e); the demo programs
-// in the program management tests (tests/program).
+// The simulated unit's answers (the engine's check of each, downloads: end to end, tests/e2e).
 
 #include "sim_bench.h"
 
@@ -10,10 +8,8 @@
 
 using mqx::sim::test::SimBench;
 
-// One line of three units, asked in turn: panel locks, device information, store ("New"
-// takes the lowest empty slot; the demo fills slots 1..6 and protects slot 3), recall, lock
-// and protect, then the refusals. Each step is "request>reply"; a reply ending in '*' is
-// the start of the answer.
+// Three units asked in turn; each step is "request>reply", a reply ending in '*' its start.
+// Store "New" takes the lowest empty slot; the demo fills slots 1..6 and protects slot 3.
 TEST(UnitReplies, EachRequestInTurnGetsItsAnswer) {
     SimBench bench({1, 5, 12});
     const char* conversation[] = {
