@@ -14,35 +14,26 @@ enum class Trouble {
     LevelsFlowing, // a healthy unit
 };
 
-struct LossCase {
-    const char* name;
-    Trouble trouble;
-    bool metering, watching;
-    std::optional<LineLoss> expected;
-    qint64 noticedWithinMs; // from the trouble; for no loss, how long nothing happens
-};
-
-class LineLossTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        engine.setLineLostCallback([this](LineLoss how) {
-            losses.push_back(how);
-            lostAtMs = clock.nowMs();
-        });
-    }
-    // A level frame every 100 ms from now until `untilMs`.
-    void streamLevels(qint64 untilMs) {
-        for (qint64 t = clock.nowMs() + 100; t <= untilMs; t += 100)
-            port.deliverAt(t, "(01M" + QByteArray(48, '0'));
-    }
-
-    std::vector<LineLoss> losses;
-    qint64 lostAtMs = -1;
-};
+using LineLossTest = EngineTest;
 
 TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
-    const std::vector<LossCase> cases = {
+    std::vector<LineLoss> losses;
+    qint64 lostAtMs = -1;
+    engine.setLineLostCallback([&](LineLoss how) {
+        losses.push_back(how);
+        lostAtMs = clock.nowMs();
+    });
+    const auto streamLevels = [this](qint64 untilMs) { // a level frame every 100 ms
+        for (qint64 t = clock.nowMs() + 100; t <= untilMs; t += 100)
+            port.deliverAt(t, "(01M" + QByteArray(48, '0'));
+    };
+    const struct {
+        const char* name;
+        Trouble trouble;
+        bool metering, watching;
+        std::optional<LineLoss> expected;
+        qint64 noticedWithinMs; // from the trouble; for no loss, how long nothing happens
+    } cases[] = {
         {"port fault, idle", Trouble::PortFault, false, false, LineLoss::PortFault, 1},
         {"port fault while metering", Trouble::PortFault, true, true, LineLoss::PortFault, 1},
         {"no level frame for 2 s", Trouble::UnitSilent, true, true, LineLoss::NoLevels, 2000},
@@ -53,7 +44,7 @@ TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
         {"edits ask for levels anew each time", Trouble::EditsOnly, true, true, std::nullopt, 4000},
         {"a unit that streams its levels", Trouble::LevelsFlowing, true, true, std::nullopt, 8000},
     };
-    for (const LossCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         losses.clear();
         ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
@@ -77,7 +68,7 @@ TEST_F(LineLossTest, TheLineIsLostOnlyByTheRulesForItsState) {
                 clock.advance(100);
             }
         } else {
-            clock.runUntil([this] { return !losses.empty(); }, c.noticedWithinMs);
+            clock.runUntil([&] { return !losses.empty(); }, c.noticedWithinMs);
         }
 
         if (!c.expected) {
