@@ -17,7 +17,6 @@ protected:
         ASSERT_EQ(engine.OpenLink(QStringLiteral("1")), 1);
     }
 
-    // Issues a parameter edit with the given code and value.
     void edit(const QByteArray& code, const QByteArray& value) {
         engine.arguments().ArgCode = code;
         engine.arguments().ArgValue = value;

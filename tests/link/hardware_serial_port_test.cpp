@@ -1,11 +1,14 @@
-// The QSerialPort port on a pseudo-terminal, the COM port map, and a device one may not open.
+// The real line's parts: the QSerialPort port on a pseudo-terminal, the COM port map, a device
+// one may not open, and the Qt timers (the engine on them: the real line's test, tests/e2e).
 
 #include "core_application.h"
 #include "link/hardware_serial_port.h"
 #include "link/permission_hint.h"
+#include "link/qt_timer_source.h"
 #include "scripted_prompts.h"
 #include "test_paths.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <grp.h>
+#include <map>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -36,8 +40,7 @@ bool isOpenFailure(const QString& text, const QString& first, const QString& pat
     return QRegularExpression("^" + e + "[^\n]+" + tail + "$").match(text).hasMatch();
 }
 
-// A pseudo-terminal pair; the test keeps the port side open too, to see how much input waits.
-// send() waits until the port side holds the bytes; receive() takes what the port wrote.
+// A pseudo-terminal pair, its port side open here too: send() waits until that side has it all.
 struct PseudoTerminal {
     PseudoTerminal() {
         char name[256] = {};
@@ -89,15 +92,28 @@ protected:
     HardwareSerialPort port{prompts};
 };
 
+struct Recorder : TimerClient {
+    void onTimer(int id) override { ++ticks[id]; }
+    std::map<int, int> ticks;
+};
+
 } // namespace
 
 // A vanished device is reported in the real line's test (tests/e2e), which kills mqx-sim.
-TEST_F(HardwarePort, MovesWholeFramesAndTakesTheirWireTime) {
+TEST_F(HardwarePort, FollowsTheLineSettingsAndMovesWholeFramesInTheirWireTime) {
     ASSERT_EQ(openLink(port, pty.path), 0);
     EXPECT_TRUE(prompts.shown().empty()); // no DTR on a pseudo-terminal is no error
     const QSerialPort& d = port.device();
     EXPECT_EQ(std::tuple(d.baudRate(), d.parity(), d.dataBits(), d.stopBits()),
               std::tuple(19200, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop));
+    // The other texts it may be opened with (two stop bits: the opens below).
+    using H = HardwareSerialPort;
+    using P = QSerialPort;
+    EXPECT_EQ((std::vector<int>{H::parityFor("1"), H::parityFor("2"), H::parityFor("3"),
+                                H::stopBitsFor("3"), H::dataBitsFor("7"), H::dataBitsFor("6"),
+                                H::dataBitsFor("5"), H::dataBitsFor("12")}),
+              (std::vector<int>{P::OddParity, P::EvenParity, P::NoParity, P::OneStop, P::Data7,
+                                P::Data6, P::Data5, P::Data8}));
     // 960 characters need 500 ms at 19200 baud, although the terminal takes them at once.
     ASSERT_EQ(port.Write(QByteArray(960, 'x')), 0);
     EXPECT_EQ(pty.receive(960).size(), 960);
@@ -118,17 +134,6 @@ TEST_F(HardwarePort, MovesWholeFramesAndTakesTheirWireTime) {
     port.Close();
     EXPECT_EQ(std::tuple(port.isOpen(), port.bytesToWrite(), port.Write("(01bye")),
               std::tuple(false, 0, -1));
-}
-
-// The texts the line is opened with (19200, "0", "8", "1") and two stop bits: the opens below.
-TEST(HardwarePortSettings, LineSettingsFollowTheirTexts) {
-    using H = HardwareSerialPort;
-    using P = QSerialPort;
-    EXPECT_EQ((std::vector<int>{H::parityFor("1"), H::parityFor("2"), H::parityFor("3"),
-                                H::stopBitsFor("3"), H::dataBitsFor("7"), H::dataBitsFor("6"),
-                                H::dataBitsFor("5"), H::dataBitsFor("12")}),
-              (std::vector<int>{P::OddParity, P::EvenParity, P::NoParity, P::OneStop, P::Data7,
-                                P::Data6, P::Data5, P::Data8}));
 }
 
 TEST_F(HardwarePort, AFailedOpenIsReportedWithThePathAndItsReason) {
@@ -219,4 +224,22 @@ TEST(PermissionHint, NamesTheGroupOfADeviceThisUserMayNotOpen) {
             std::_Exit(faults.empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+TEST(QtTimers, DeliverNumberedTicksAndLeaveNoQtTimerBehindAStoppedOne) {
+    mqx::test::ensureCoreApplication();
+    QtTimerSource source;
+    Recorder r;
+    const auto timers = source.createTimers(r);
+    timers->start(9, 1);
+    timers->start(9, 1); // a restart replaces the running one
+    timers->start(7, 1);
+    timers->stop(9); // stopped before it can fire
+    const QDeadlineTimer patience(10000);
+    while (r.ticks[7] < 3 && !patience.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(std::pair(r.ticks[7] >= 3, r.ticks[9]), std::pair(true, 0));
+    timers->stop(7);
+    auto* object = dynamic_cast<QObject*>(timers.get());
+    EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(object).isEmpty());
 }

@@ -22,9 +22,8 @@ TEST_F(Exchange, OpensAt19200EightNoneOneAndACompleteReplyEndsTheWait) {
               (std::vector{0, 0, 0, 0, 0}));
     EXPECT_TRUE(engine.done());
     EXPECT_EQ(engine.IssueCommand(CmdHello), 1);
-    EXPECT_EQ(lastFrame(), "(07hello");
-    EXPECT_FALSE(engine.done());
-    EXPECT_EQ(busyChanges, std::vector<bool>{true});
+    EXPECT_EQ(std::tuple(lastFrame(), engine.done(), busyChanges),
+              std::tuple("(07hello", false, std::vector<bool>{true}));
 
     port.deliverIn(120, "(07hello"); // gathered from several reads: the bursts below
     ASSERT_TRUE(waitDone(200));

@@ -82,8 +82,7 @@ TEST_F(Metering, AnEditPausesTheStreamAndResumesItAtOnceLevelTicksReadNothingWhi
     EXPECT_TRUE(engine.isLevelReading());
     readOnce("(01$"); // the edit's echo is not a level frame
     readOnce(kFrame);
-    EXPECT_EQ(meters, kLevels);
-    EXPECT_EQ(meterUpdates, 1);
+    EXPECT_EQ(std::pair(meters, meterUpdates), std::pair(kLevels, 1));
 }
 
 TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLineIsFree) {
@@ -94,13 +93,10 @@ TEST_F(Metering, OtherExchangesPauseTheStreamUntilHalfASecondAfterThemAndTheLine
     ASSERT_TRUE(waitDone(200));
     const qint64 ended = clock.nowMs();
     clock.advanceTo(ended + 500);
-    EXPECT_EQ(framesWritten(), 1);
-    EXPECT_FALSE(engine.isLevelReading());
+    EXPECT_EQ(std::pair(framesWritten(), engine.isLevelReading()), std::pair(1, false));
     clock.advanceTo(ended + 800);
-    ASSERT_EQ(framesWritten(), 2);
-    EXPECT_EQ(lastFrame(), "(01ME");
-    // The reply ends the exchange at 100 ms; then five 100 ms ticks of countdown, a sixth that
-    // finds the line free, and 80 ms to the request.
+    ASSERT_EQ(std::pair(framesWritten(), lastFrame()), std::pair(2, QByteArray("(01ME")));
+    // The reply at 100 ms, five 100 ms ticks of countdown, a sixth, and 80 ms to the request.
     EXPECT_EQ(port.writtenAtMs().back() - issued, 100 + 600 + 80);
     port.deliverIn(50, "(01M");
     ASSERT_TRUE(waitDone(100));

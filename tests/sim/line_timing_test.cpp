@@ -1,6 +1,8 @@
 // The simulated line's timing (a request cutting the level stream short: tests/e2e).
 
 #include "sim_bench.h"
+#include "simulated_line.h"
+#include "virtual_clock.h"
 
 #include "link/serial_port.h"
 #include "program/record_text.h"
@@ -149,4 +151,26 @@ TEST(LineFaults, BurstsArriveWithTheGivenGaps) {
     EXPECT_EQ(bench.waitMs(4 + 134).size(), 257) << "1030 characters in four bursts";
     EXPECT_EQ(bench.waitMs(299), "") << "the gap runs from the end of the burst";
     EXPECT_EQ(bench.waitMs(136).size(), 258);
+}
+
+// The simulated unit behind the port seam (a cut cable: tests/connection; the purge: tests/e2e).
+TEST(SimulatedLine, ToldOfAnArrivalOnceARunOfCharactersHasComeIn) {
+    UnitSimulator sim;
+    mqx::test::VirtualClock clock;
+    SimulatedLine line(sim, clock, &clock);
+    bool ok = true;
+    EXPECT_EQ((std::pair{line.Read(1024, &ok), ok}), std::pair(QByteArray(), false));
+    std::vector<std::pair<qint64, QByteArray>> arrivals;
+    line.setArrivalHandler([&] { arrivals.emplace_back(clock.nowMs(), line.Read(3, &ok)); });
+    line.Open(QStringLiteral("1"), {}, {}, {}, {});
+    // The request is in after 4.2 ms (the 5th), answered at once; the answer's 8
+    // characters are back 4.2 ms later, read at most as many as asked for.
+    line.Write("(01hello");
+    clock.advance(200);
+    EXPECT_EQ(arrivals, (std::vector<std::pair<qint64, QByteArray>>{{10, "(01"}}));
+    EXPECT_EQ((std::pair{line.Read(1024, &ok), ok}), std::pair(QByteArray("hello"), true));
+    line.Write("(01K");
+    line.Close();
+    clock.advance(200);
+    EXPECT_EQ(arrivals.size(), 1u) << "a closed line tells of nothing";
 }

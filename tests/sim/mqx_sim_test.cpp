@@ -26,8 +26,7 @@ QString entryAt(const QString& path) {
 
 } // namespace
 
-// That it answers on its pseudo-terminal shows where the real serial code runs against it
-// (tests/e2e, tests/tools); here its own link and the messages it stops with.
+// Its answers on the pseudo-terminal show where the real serial code runs on it (tests/e2e).
 TEST(MqxSim, ItsLinkPointsAtItsTerminalAndGoesWithItOnSigterm) {
     ScratchDir dir;
     const QString link = dir.path(QStringLiteral("port"));
@@ -93,7 +92,6 @@ TEST(MqxSim, CommandLineOptions) {
     }
 }
 
-// Whatever stands at the link's path is somebody else's: never replaced, never removed.
 TEST(OwnLink, MakesOnlyWhereNothingStandsAndRemovesOnlyItsOwn) {
     ScratchDir dir;
     const QString file = mqx::test::writeFile(dir, QStringLiteral("file"), "keep me");
