@@ -113,7 +113,6 @@ TEST(PortMap, TypedPathsAndThePortsSectionOfTheSettingsFile) {
     const QSettings ini(dir.path("config/mqx-controller/mqx-controller.ini"), QSettings::IniFormat);
     EXPECT_EQ(ini.value("Ports/COM2").toString(), "/dev/ttyUSB0");
 
-    mqx::test::ScratchDir blocked;
-    mqx::test::writeFile(blocked, "file", "x");
-    EXPECT_FALSE(map.save(blocked.path("file/below")));
+    mqx::test::writeFile(dir, "file", "x");
+    EXPECT_FALSE(map.save(dir.path("file/below")));
 }

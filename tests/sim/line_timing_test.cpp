@@ -173,4 +173,5 @@ TEST(SimulatedLine, ToldOfAnArrivalOnceARunOfCharactersHasComeIn) {
     line.Close();
     clock.advance(200);
     EXPECT_EQ(arrivals.size(), 1u) << "a closed line tells of nothing";
+    EXPECT_EQ((std::pair{line.Read(1024, &ok), ok}), std::pair(QByteArray(), false));
 }
