@@ -1,5 +1,4 @@
 #include "app/edit_commands.h"
-#include "app/message_box_prompts.h"
 #include "graphs/level_meter_strip.h"
 #include "installed_window.h"
 #include "link/link_engine.h"
@@ -9,11 +8,9 @@
 #include "scripted_serial_port.h"
 
 #include <QAction>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -129,29 +126,6 @@ TEST_F(MainWindowTest, PagesKeepTheirSizeCentredAndNothingIsCutAtTheSmallestWind
         QTabBar* tabs = window->tabs()->tabBar();
         EXPECT_GE(tabs->width(), tabs->tabRect(kTabCount - 1).right());
         EXPECT_TRUE(whole(window->meterStrip()) && whole(window->allMutingButton()));
-    }
-}
-
-// A window manager cuts a title that does not fit beside its buttons.
-TEST(MessageBoxPromptsTest, BoxesAreWideEnoughForTheirWholeTitle) {
-    const QString title = QStringLiteral("Panel Operation Lock");
-    QFont bold = QApplication::font();
-    bold.setBold(true); // as title bars are
-    const QFontMetrics metrics(bold);
-    for (bool question : {false, true}) {
-        MessageBoxPrompts prompts(nullptr);
-        int width = 0;
-        QTimer::singleShot(0, [&width] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                width = box->width();
-                box->done(QMessageBox::Cancel);
-            }
-        });
-        if (question)
-            prompts.confirm(title, QStringLiteral("OK?"), PromptIcon::Question);
-        else
-            prompts.message(title, QStringLiteral("OK."), PromptIcon::Information);
-        EXPECT_GE(width, metrics.horizontalAdvance(title) + 3 * metrics.height()) << question;
     }
 }
 

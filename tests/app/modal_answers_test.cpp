@@ -82,12 +82,28 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     DeviceInfoProcedure info(DeviceInfoMode::Edit, w.session, w.engine, w.prompts, w.clock);
     SelectDataProcedure select(w.session, w.engine, w.prompts, w.clock);
     PanelLockProcedure lock(w.session, w.engine, w.prompts, w.clock);
-    const QString t = QStringLiteral("MQX-T410 Controller"), q = QStringLiteral("Go on?");
+    const QString t = QStringLiteral("Panel Operation Lock"), q = QStringLiteral("Go on?");
     const auto tickFirst = [](QWidget* dialog) {
         dialog->findChildren<QCheckBox*>().value(0)->setChecked(true);
     };
+    // A window manager cuts a title that does not fit beside its buttons.
+    const auto wide = [](QWidget* box) {
+        QFont bold = box->font();
+        bold.setBold(true); // as title bars are
+        const QFontMetrics m(bold);
+        EXPECT_GE(box->width(), m.horizontalAdvance(box->windowTitle()) + 3 * m.height());
+    };
     QString shown; // the title of the dialog that came up
     const auto title = [&](QWidget* dialog) { shown = dialog->windowTitle(); };
+    // A menu item opens its dialog; the unit is connected for all but Connect.
+    const auto menu = [&](MenuId id, const char* expected) {
+        return [&, id, expected] {
+            w.session.ConnectedUnitId = id == MenuId::Connect ? 0 : 1;
+            w.window->UpdateMenus();
+            w.window->action(id)->trigger();
+            return shown == expected && w.session.ConnectedUnitId == (id != MenuId::Connect);
+        };
+    };
     const auto flat = [&] {
         w.window->action(MenuId::GeqFlat)->trigger();
         return w.session.CurrentRecord().geq_level[0][0] == 24;
@@ -97,7 +113,8 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
         std::tuple<const char*, int, std::function<void(QWidget*)>, std::function<bool()>, bool>;
     // clang-format off
     const std::vector<Case> cases = {
-        {"confirm, Return", Qt::Key_Return, {}, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, true},
+        {"message, Return", Qt::Key_Return, wide, [&] { return boxes.message(t, q, PromptIcon::Information), true; }, true},
+        {"confirm, Return", Qt::Key_Return, wide, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, true},
         {"confirm, Escape", Qt::Key_Escape, {}, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, false},
         {"Cancel first, Return", Qt::Key_Return, {}, [&] { return boxes.confirmCancelFirst(t, q, PromptIcon::Question); }, false},
         {"Caution, Return", Qt::Key_Return, {}, [&] { return w.connection->caution(); }, true},
@@ -109,6 +126,11 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
         {"Information..., Escape", Qt::Key_Escape, title, [&] { return w.program->programInformation(), shown == "Program Infomation"; }, true},
         {"GEQ Flat, Escape", Qt::Key_Escape, tickFirst, flat, false},
         {"GEQ Flat, Return", Qt::Key_Return, tickFirst, flat, true},
+        {"Connect..., Escape", Qt::Key_Escape, title, menu(MenuId::Connect, "Connect"), true},
+        {"Disconnect..., Escape", Qt::Key_Escape, title, menu(MenuId::Disconnect, "Disconnect"), true},
+        {"Device information..., Escape", Qt::Key_Escape, title, menu(MenuId::Information, "Device Information"), true},
+        {"Panel lock..., Escape", Qt::Key_Escape, title, menu(MenuId::PanelLock, "Panel Operation Lock"), true},
+        {"closing, Escape", Qt::Key_Escape, title, [&] { return !w.window->runCloseSequence() && shown == "Disconnect"; }, true},
     };
     // clang-format on
     w.window->tabs()->setCurrentIndex(1);
