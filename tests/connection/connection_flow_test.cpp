@@ -66,6 +66,7 @@ TEST_F(ConnectionFlowTest, EveryWayOutOfTheChainLeavesTheProgramAndNothingConnec
         dialogs.connectUnit = cancelledIn > 1 ? std::optional(1) : std::nullopt;
         dialogs.deviceInfoOk = cancelledIn > 2;
         nextRow();
+        session.ConnectedUnitId = 5; // a Cancel in Connect clears whatever was left
         dialogs.shown.clear();
         EXPECT_FALSE(flow.connectUnit() || dialogs.shown.size() != cancelledIn);
         EXPECT_EQ(lastRequest(), cancelledIn > 1 ? QStringLiteral("(01bye") : QString());
