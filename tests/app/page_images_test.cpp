@@ -107,12 +107,12 @@ struct Pictured : test::InstalledWindow {
     ~Pictured() { QApplication::setFont(QFont()); }
 };
 
-// Compares with the stored picture, or stores it when asked to; returns what differs.
-std::string Differs(const QString& name, const QImage& drawn) {
+// Compares with the stored picture, or stores it when asked to; a difference fails the test.
+void ExpectAsStored(const QString& name, const QImage& drawn) {
     const QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
     const QString stored = QStringLiteral(MQX_IMAGES_DIR "/") + name + QStringLiteral(".png");
-    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES"))
-        return image.save(stored) ? std::string() : "cannot write " + stored.toStdString();
+    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES") && !image.save(stored))
+        ADD_FAILURE() << "cannot write " << stored.toStdString();
     const QImage expected = QImage(stored).convertToFormat(QImage::Format_ARGB32);
     // A missing picture is a null one, of another size.
     QRect changed = expected.size() == image.size() ? QRect() : image.rect() | expected.rect();
@@ -121,12 +121,11 @@ std::string Differs(const QString& name, const QImage& drawn) {
             if (image.pixel(x, y) != expected.pixel(x, y))
                 changed |= QRect(x, y, 1, 1);
     if (changed.isNull())
-        return {};
+        return;
     image.save(name + QStringLiteral("-drawn.png"));
-    return QString::asprintf("%s (drawn %dx%d) differs within x %d..%d, y %d..%d", qPrintable(name),
-                             image.width(), image.height(), changed.left(), changed.right(),
-                             changed.top(), changed.bottom())
-        .toStdString();
+    ADD_FAILURE() << qPrintable(name) << " (drawn " << image.width() << 'x' << image.height()
+                  << ") differs within x " << changed.left() << ".." << changed.right() << ", y "
+                  << changed.top() << ".." << changed.bottom();
 }
 
 } // namespace
@@ -148,10 +147,9 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
                 QApplication::sendEvent(graph, &move);
             }
             QApplication::processEvents();
-            EXPECT_EQ(
-                Differs(QStringLiteral("eq%1-tab%2").arg(eqMode).arg(tab, 2, 10, QLatin1Char('0')),
-                        w.window->grab().toImage()),
-                "");
+            ExpectAsStored(
+                QStringLiteral("eq%1-tab%2").arg(eqMode).arg(tab, 2, 10, QLatin1Char('0')),
+                w.window->grab().toImage());
         }
     }
     // What no tab shows: a fader with the focus, highlighted and not, and the window's icon.
@@ -178,18 +176,16 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
           {"plot-out3", RenderResponsePlot(OutputChannelPlot(r, 2), plot)},
           {"plot-peq1", RenderResponsePlot(PeqChannelPlot(r, 0), plot)},
           {"plot-inputs-peq", RenderResponsePlot(InputEqPlot(r), plot)}})
-        EXPECT_EQ(Differs(QLatin1String(name), picture), "");
+        ExpectAsStored(QLatin1String(name), picture);
     r.eq_mode = 0;
-    EXPECT_EQ(Differs(QStringLiteral("plot-inputs-geq"), RenderResponsePlot(InputEqPlot(r), plot)),
-              "");
-    EXPECT_EQ(Differs(QStringLiteral("focused-faders"), faders), "");
-    EXPECT_EQ(Differs(QStringLiteral("application-icon"), icons), "");
+    ExpectAsStored(QStringLiteral("plot-inputs-geq"), RenderResponsePlot(InputEqPlot(r), plot));
+    ExpectAsStored(QStringLiteral("focused-faders"), faders);
+    ExpectAsStored(QStringLiteral("application-icon"), icons);
     for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
         w.window->meterStrip()->setMode(mode);
         for (int ratio : {1, 2})
-            EXPECT_EQ(Differs(QStringLiteral("meters%1-x%2").arg(mode).arg(ratio),
-                              w.window->meterStrip()->picture(ratio)),
-                      "");
+            ExpectAsStored(QStringLiteral("meters%1-x%2").arg(mode).arg(ratio),
+                           w.window->meterStrip()->picture(ratio));
     }
 }
 
@@ -243,7 +239,6 @@ TEST(PageImages, EveryDialogLooksAsStored) {
         std::unique_ptr<QWidget> dialog(make());
         dialog->show();
         QApplication::processEvents();
-        EXPECT_EQ(
-            Differs(QStringLiteral("dialog-") + QLatin1String(name), dialog->grab().toImage()), "");
+        ExpectAsStored(QStringLiteral("dialog-") + QLatin1String(name), dialog->grab().toImage());
     }
 }
