@@ -58,14 +58,12 @@ TEST_F(MainWindowTest, StartsOnTheBlockTabAndTheButtonsAndMenusFollowTheRecord) 
     session.ConnectedUnitId = 4;
     session.settings.delayUnit = 1;
     window->RefreshAll();
-    EXPECT_FALSE(enabled(MenuId::FileOpen));
-    EXPECT_TRUE(window->action(MenuId::DelayFeetInches)->isChecked());
+    EXPECT_TRUE(!enabled(MenuId::FileOpen) && window->action(MenuId::DelayFeetInches)->isChecked());
     EXPECT_TRUE(window->statusText().startsWith(QStringLiteral("MQX-T410 ID = 04\n")));
     EXPECT_TRUE(window->eqModeButton(0)->isChecked());
     QTest::mouseClick(window->eqModeButton(1), Qt::LeftButton);
     EXPECT_EQ(session.CurrentRecord().eq_mode, 1);
-    EXPECT_FALSE(enabled(MenuId::GeqFlat));
-    EXPECT_TRUE(enabled(MenuId::PeqFlat));
+    EXPECT_TRUE(!enabled(MenuId::GeqFlat) && enabled(MenuId::PeqFlat));
 }
 
 TEST_F(MainWindowTest, CloseDisconnectsAsksAndSavesTheOptions) {

@@ -146,8 +146,7 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     EXPECT_TRUE(w.port.written().empty());
 }
 
-// Compare with unit on the simulated unit in real time: each button of the Compare window
-// does what it says, and closing the window leaves both programs as they were.
+// On the simulated unit in real time; Escape closes the window.
 TEST(ModalAnswers, TheCompareWindowSendsTakesOrLeavesBothPrograms) {
     test::InstalledWindow w;
     sim::SteadyClock steady;

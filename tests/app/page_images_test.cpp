@@ -213,7 +213,6 @@ TEST(PageImages, EveryDialogLooksAsStored) {
         ports.setValue(QStringLiteral("Ports/COM%1").arg(com),
                        com == 1 ? QStringLiteral("/dev/ttyUSB0")
                                 : QStringLiteral("/no/such/tty%1").arg(com));
-    const auto nothing = [] {};
     const std::vector<std::pair<const char*, std::function<QWidget*()>>> dialogs = {
         {"about", [] { return new AboutDialog; }},
         {"compare", [&] { return new CompareWindow(s.CurrentRecord(), unit); }},
@@ -231,7 +230,11 @@ TEST(PageImages, EveryDialogLooksAsStored) {
         {"geq-link-off", [&] { return new EqLinkOffDialog(EqKind::Geq, operations); }},
         {"output-flat", [&] { return new OutputFlatDialog(s.CurrentRecord(), operations); }},
         {"protection", [] { return new FlagChooserDialog(FlagKind::Protection, 1, nullptr); }},
-        {"program-list", [&] { return new ProgramListDialog(list, s, nothing, nullptr); }},
+        {"program-list",
+         [&] {
+             return new ProgramListDialog(
+                 list, s, [] {}, nullptr);
+         }},
         {"program-store", [&] { return new ProgramStoreDialog(store, s, nullptr); }},
         {"information", [&] { return new ProgramTextDialog(text, nullptr); }},
     };

@@ -144,7 +144,6 @@ TEST_F(DialogTest, PanelLockPreselectsTheKnownStateAndWaitsForAClick) {
     }
 }
 
-// Cancel in Disconnect sends nothing: the installed commands test shows it.
 TEST_F(DialogTest, SelectDataStartsWithNoDirectionAndCancelStopsTheTransfer) {
     openLine(1);
     SelectDataProcedure procedure(session, engine, prompts, clock);
