@@ -95,7 +95,7 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     };
     QString shown; // the title of the dialog that came up
     const auto title = [&](QWidget* dialog) { shown = dialog->windowTitle(); };
-    // A menu item opens its dialog; the unit is connected for all but Connect.
+    // A menu item opens its dialog; a unit is connected for all but Connect.
     const auto menu = [&](MenuId id, const char* expected) {
         return [&, id, expected] {
             w.session.ConnectedUnitId = id == MenuId::Connect ? 0 : 1;
@@ -104,33 +104,36 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
             return shown == expected && w.session.ConnectedUnitId == (id != MenuId::Connect);
         };
     };
+    const auto closing = [&] { return !w.window->runCloseSequence() && shown == "Disconnect"; };
     const auto flat = [&] {
         w.window->action(MenuId::GeqFlat)->trigger();
         return w.session.CurrentRecord().geq_level[0][0] == 24;
     };
+    constexpr int Esc = Qt::Key_Escape, Ret = Qt::Key_Return;
+    constexpr auto Q = PromptIcon::Question, I = PromptIcon::Information;
     // {what, key, what is done to the window first, the question, the answer read}
     using Case =
         std::tuple<const char*, int, std::function<void(QWidget*)>, std::function<bool()>, bool>;
     // clang-format off
     const std::vector<Case> cases = {
-        {"message, Return", Qt::Key_Return, wide, [&] { return boxes.message(t, q, PromptIcon::Information), true; }, true},
-        {"confirm, Return", Qt::Key_Return, wide, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, true},
-        {"confirm, Escape", Qt::Key_Escape, {}, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, false},
-        {"Cancel first, Return", Qt::Key_Return, {}, [&] { return boxes.confirmCancelFirst(t, q, PromptIcon::Question); }, false},
-        {"Caution, Return", Qt::Key_Return, {}, [&] { return w.connection->caution(); }, true},
-        {"Caution, Escape", Qt::Key_Escape, {}, [&] { return w.connection->caution(); }, false},
-        {"Information, Escape", Qt::Key_Escape, {}, [&] { return dialogs.runDeviceInfo(info, 1, {}); }, false},
-        {"Select data, Escape", Qt::Key_Escape, {}, [&] { return dialogs.runSelectData(select); }, false},
-        {"Panel lock, Escape", Qt::Key_Escape, {}, [&] { return dialogs.runPanelLock(lock, 'D'); }, false},
-        {"Name..., Escape", Qt::Key_Escape, title, [&] { return w.program->programName(), shown == "Program Name"; }, true},
-        {"Information..., Escape", Qt::Key_Escape, title, [&] { return w.program->programInformation(), shown == "Program Infomation"; }, true},
-        {"GEQ Flat, Escape", Qt::Key_Escape, tickFirst, flat, false},
-        {"GEQ Flat, Return", Qt::Key_Return, tickFirst, flat, true},
-        {"Connect..., Escape", Qt::Key_Escape, title, menu(MenuId::Connect, "Connect"), true},
-        {"Disconnect..., Escape", Qt::Key_Escape, title, menu(MenuId::Disconnect, "Disconnect"), true},
-        {"Device information..., Escape", Qt::Key_Escape, title, menu(MenuId::Information, "Device Information"), true},
-        {"Panel lock..., Escape", Qt::Key_Escape, title, menu(MenuId::PanelLock, "Panel Operation Lock"), true},
-        {"closing, Escape", Qt::Key_Escape, title, [&] { return !w.window->runCloseSequence() && shown == "Disconnect"; }, true},
+        {"message, Return", Ret, wide, [&] { return boxes.message(t, q, I), true; }, true},
+        {"confirm, Return", Ret, wide, [&] { return boxes.confirm(t, q, Q); }, true},
+        {"confirm, Escape", Esc, {}, [&] { return boxes.confirm(t, q, Q); }, false},
+        {"Cancel first, Return", Ret, {}, [&] { return boxes.confirmCancelFirst(t, q, Q); }, false},
+        {"Caution, Return", Ret, {}, [&] { return w.connection->caution(); }, true},
+        {"Caution, Escape", Esc, {}, [&] { return w.connection->caution(); }, false},
+        {"Information, Escape", Esc, {}, [&] { return dialogs.runDeviceInfo(info, 1, {}); }, false},
+        {"Select data, Escape", Esc, {}, [&] { return dialogs.runSelectData(select); }, false},
+        {"Panel lock, Escape", Esc, {}, [&] { return dialogs.runPanelLock(lock, 'D'); }, false},
+        {"GEQ Flat, Escape", Esc, tickFirst, flat, false},
+        {"GEQ Flat, Return", Ret, tickFirst, flat, true},
+        {"Connect menu", Esc, title, menu(MenuId::Connect, "Connect"), true},
+        {"Disconnect menu", Esc, title, menu(MenuId::Disconnect, "Disconnect"), true},
+        {"Information menu", Esc, title, menu(MenuId::Information, "Device Information"), true},
+        {"Panel lock menu", Esc, title, menu(MenuId::PanelLock, "Panel Operation Lock"), true},
+        {"Name menu", Esc, title, menu(MenuId::ProgramName, "Program Name"), true},
+        {"Program info", Esc, title, menu(MenuId::ProgramInformation, "Program Infomation"), true},
+        {"closing", Esc, title, closing, true},
     };
     // clang-format on
     w.window->tabs()->setCurrentIndex(1);
