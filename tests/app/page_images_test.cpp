@@ -94,12 +94,8 @@ struct Pictured : test::InstalledWindow {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
         VaryRecord(session.CurrentRecord());
-        session.meterLevels.inputMeter = {70, 40};
-        session.meterLevels.outputMeter = {90, 80, 60, 45, 30, 10};
-        session.meterLevels.peqMeter = {50, 20};
-        session.meterLevels.geqMeter = {60, 30};
-        session.meterLevels.compReduction = {60, 90};
-        session.meterLevels.outputState = {1, 0, 0, 1, 0, 0};
+        session.meterLevels = {{70, 40}, {90, 80, 60, 45, 30, 10}, {50, 20}, {60, 90},
+                               {60, 30}, {1, 0, 0, 1, 0, 0}};
         window->resize(1000, 720);
         window->RefreshAll();
         window->metersChanged();
