@@ -101,15 +101,11 @@ TEST_F(FileCommandsTest, OpenLoadsAfterTheQuestionAndAFailureChangesNothing) {
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsAndAConnectedUnitDoNothing) {
-    EXPECT_FALSE(commands.fileOpen());
-    EXPECT_FALSE(commands.fileSaveAs());
-    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_FALSE(commands.fileOpen() || commands.fileSaveAs() || !prompts.shown().empty());
     session.ConnectedUnitId = 3;
     dialogs.chosen = dir.path(QStringLiteral("x.mqx"));
     prompts.setDefaultAnswer(true);
-    EXPECT_FALSE(commands.fileNew());
-    EXPECT_FALSE(commands.fileOpen());
-    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_FALSE(commands.fileNew() || commands.fileOpen() || !prompts.shown().empty());
     EXPECT_TRUE(commands.fileSaveAs()); // saving is harmless while connected
 }
 

@@ -82,33 +82,58 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     DeviceInfoProcedure info(DeviceInfoMode::Edit, w.session, w.engine, w.prompts, w.clock);
     SelectDataProcedure select(w.session, w.engine, w.prompts, w.clock);
     PanelLockProcedure lock(w.session, w.engine, w.prompts, w.clock);
-    const QString t = QStringLiteral("MQX-T410 Controller"), q = QStringLiteral("Go on?");
+    const QString t = QStringLiteral("Panel Operation Lock"), q = QStringLiteral("Go on?");
     const auto tickFirst = [](QWidget* dialog) {
         dialog->findChildren<QCheckBox*>().value(0)->setChecked(true);
     };
+    // A window manager cuts a title that does not fit beside its buttons.
+    const auto wide = [](QWidget* box) {
+        QFont bold = box->font();
+        bold.setBold(true); // as title bars are
+        const QFontMetrics m(bold);
+        EXPECT_GE(box->width(), m.horizontalAdvance(box->windowTitle()) + 3 * m.height());
+    };
     QString shown; // the title of the dialog that came up
     const auto title = [&](QWidget* dialog) { shown = dialog->windowTitle(); };
+    // A menu item opens its dialog; a unit is connected for all but Connect.
+    const auto menu = [&](MenuId id, const char* expected) {
+        return [&, id, expected] {
+            w.session.ConnectedUnitId = id == MenuId::Connect ? 0 : 1;
+            w.window->UpdateMenus();
+            w.window->action(id)->trigger();
+            return shown == expected && w.session.ConnectedUnitId == (id != MenuId::Connect);
+        };
+    };
+    const auto closing = [&] { return !w.window->runCloseSequence() && shown == "Disconnect"; };
     const auto flat = [&] {
         w.window->action(MenuId::GeqFlat)->trigger();
         return w.session.CurrentRecord().geq_level[0][0] == 24;
     };
+    constexpr int Esc = Qt::Key_Escape, Ret = Qt::Key_Return;
+    constexpr auto Q = PromptIcon::Question, I = PromptIcon::Information;
     // {what, key, what is done to the window first, the question, the answer read}
     using Case =
         std::tuple<const char*, int, std::function<void(QWidget*)>, std::function<bool()>, bool>;
     // clang-format off
     const std::vector<Case> cases = {
-        {"confirm, Return", Qt::Key_Return, {}, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, true},
-        {"confirm, Escape", Qt::Key_Escape, {}, [&] { return boxes.confirm(t, q, PromptIcon::Question); }, false},
-        {"Cancel first, Return", Qt::Key_Return, {}, [&] { return boxes.confirmCancelFirst(t, q, PromptIcon::Question); }, false},
-        {"Caution, Return", Qt::Key_Return, {}, [&] { return w.connection->caution(); }, true},
-        {"Caution, Escape", Qt::Key_Escape, {}, [&] { return w.connection->caution(); }, false},
-        {"Information, Escape", Qt::Key_Escape, {}, [&] { return dialogs.runDeviceInfo(info, 1, {}); }, false},
-        {"Select data, Escape", Qt::Key_Escape, {}, [&] { return dialogs.runSelectData(select); }, false},
-        {"Panel lock, Escape", Qt::Key_Escape, {}, [&] { return dialogs.runPanelLock(lock, 'D'); }, false},
-        {"Name..., Escape", Qt::Key_Escape, title, [&] { return w.program->programName(), shown == "Program Name"; }, true},
-        {"Information..., Escape", Qt::Key_Escape, title, [&] { return w.program->programInformation(), shown == "Program Infomation"; }, true},
-        {"GEQ Flat, Escape", Qt::Key_Escape, tickFirst, flat, false},
-        {"GEQ Flat, Return", Qt::Key_Return, tickFirst, flat, true},
+        {"message, Return", Ret, wide, [&] { return boxes.message(t, q, I), true; }, true},
+        {"confirm, Return", Ret, wide, [&] { return boxes.confirm(t, q, Q); }, true},
+        {"confirm, Escape", Esc, {}, [&] { return boxes.confirm(t, q, Q); }, false},
+        {"Cancel first, Return", Ret, {}, [&] { return boxes.confirmCancelFirst(t, q, Q); }, false},
+        {"Caution, Return", Ret, {}, [&] { return w.connection->caution(); }, true},
+        {"Caution, Escape", Esc, {}, [&] { return w.connection->caution(); }, false},
+        {"Information, Escape", Esc, {}, [&] { return dialogs.runDeviceInfo(info, 1, {}); }, false},
+        {"Select data, Escape", Esc, {}, [&] { return dialogs.runSelectData(select); }, false},
+        {"Panel lock, Escape", Esc, {}, [&] { return dialogs.runPanelLock(lock, 'D'); }, false},
+        {"GEQ Flat, Escape", Esc, tickFirst, flat, false},
+        {"GEQ Flat, Return", Ret, tickFirst, flat, true},
+        {"Connect menu", Esc, title, menu(MenuId::Connect, "Connect"), true},
+        {"Disconnect menu", Esc, title, menu(MenuId::Disconnect, "Disconnect"), true},
+        {"Information menu", Esc, title, menu(MenuId::Information, "Device Information"), true},
+        {"Panel lock menu", Esc, title, menu(MenuId::PanelLock, "Panel Operation Lock"), true},
+        {"Name menu", Esc, title, menu(MenuId::ProgramName, "Program Name"), true},
+        {"Program info", Esc, title, menu(MenuId::ProgramInformation, "Program Infomation"), true},
+        {"closing", Esc, title, closing, true},
     };
     // clang-format on
     w.window->tabs()->setCurrentIndex(1);
@@ -124,8 +149,7 @@ TEST(ModalAnswers, EachCommandReadsTheKeyItWasAnswered) {
     EXPECT_TRUE(w.port.written().empty());
 }
 
-// Compare with unit on the simulated unit in real time: each button of the Compare window
-// does what it says, and closing the window leaves both programs as they were.
+// On the simulated unit in real time; Escape closes the window.
 TEST(ModalAnswers, TheCompareWindowSendsTakesOrLeavesBothPrograms) {
     test::InstalledWindow w;
     sim::SteadyClock steady;

@@ -94,12 +94,8 @@ struct Pictured : test::InstalledWindow {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
         VaryRecord(session.CurrentRecord());
-        session.meterLevels.inputMeter = {70, 40};
-        session.meterLevels.outputMeter = {90, 80, 60, 45, 30, 10};
-        session.meterLevels.peqMeter = {50, 20};
-        session.meterLevels.geqMeter = {60, 30};
-        session.meterLevels.compReduction = {60, 90};
-        session.meterLevels.outputState = {1, 0, 0, 1, 0, 0};
+        session.meterLevels = {{70, 40}, {90, 80, 60, 45, 30, 10}, {50, 20}, {60, 90},
+                               {60, 30}, {1, 0, 0, 1, 0, 0}};
         window->resize(1000, 720);
         window->RefreshAll();
         window->metersChanged();
@@ -107,12 +103,12 @@ struct Pictured : test::InstalledWindow {
     ~Pictured() { QApplication::setFont(QFont()); }
 };
 
-// Compares with the stored picture, or stores it when asked to; returns what differs.
-std::string Differs(const QString& name, const QImage& drawn) {
+// Compares with the stored picture, or stores it when asked to; a difference fails the test.
+void ExpectAsStored(const QString& name, const QImage& drawn) {
     const QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
     const QString stored = QStringLiteral(MQX_IMAGES_DIR "/") + name + QStringLiteral(".png");
-    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES"))
-        return image.save(stored) ? std::string() : "cannot write " + stored.toStdString();
+    if (qEnvironmentVariableIsSet("MQX_UPDATE_IMAGES") && !image.save(stored))
+        ADD_FAILURE() << "cannot write " << stored.toStdString();
     const QImage expected = QImage(stored).convertToFormat(QImage::Format_ARGB32);
     // A missing picture is a null one, of another size.
     QRect changed = expected.size() == image.size() ? QRect() : image.rect() | expected.rect();
@@ -121,12 +117,11 @@ std::string Differs(const QString& name, const QImage& drawn) {
             if (image.pixel(x, y) != expected.pixel(x, y))
                 changed |= QRect(x, y, 1, 1);
     if (changed.isNull())
-        return {};
+        return;
     image.save(name + QStringLiteral("-drawn.png"));
-    return QString::asprintf("%s (drawn %dx%d) differs within x %d..%d, y %d..%d", qPrintable(name),
-                             image.width(), image.height(), changed.left(), changed.right(),
-                             changed.top(), changed.bottom())
-        .toStdString();
+    ADD_FAILURE() << qPrintable(name) << " (drawn " << image.width() << 'x' << image.height()
+                  << ") differs within x " << changed.left() << ".." << changed.right() << ", y "
+                  << changed.top() << ".." << changed.bottom();
 }
 
 } // namespace
@@ -148,10 +143,9 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
                 QApplication::sendEvent(graph, &move);
             }
             QApplication::processEvents();
-            EXPECT_EQ(
-                Differs(QStringLiteral("eq%1-tab%2").arg(eqMode).arg(tab, 2, 10, QLatin1Char('0')),
-                        w.window->grab().toImage()),
-                "");
+            ExpectAsStored(
+                QStringLiteral("eq%1-tab%2").arg(eqMode).arg(tab, 2, 10, QLatin1Char('0')),
+                w.window->grab().toImage());
         }
     }
     // What no tab shows: a fader with the focus, highlighted and not, and the window's icon.
@@ -178,18 +172,16 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
           {"plot-out3", RenderResponsePlot(OutputChannelPlot(r, 2), plot)},
           {"plot-peq1", RenderResponsePlot(PeqChannelPlot(r, 0), plot)},
           {"plot-inputs-peq", RenderResponsePlot(InputEqPlot(r), plot)}})
-        EXPECT_EQ(Differs(QLatin1String(name), picture), "");
+        ExpectAsStored(QLatin1String(name), picture);
     r.eq_mode = 0;
-    EXPECT_EQ(Differs(QStringLiteral("plot-inputs-geq"), RenderResponsePlot(InputEqPlot(r), plot)),
-              "");
-    EXPECT_EQ(Differs(QStringLiteral("focused-faders"), faders), "");
-    EXPECT_EQ(Differs(QStringLiteral("application-icon"), icons), "");
+    ExpectAsStored(QStringLiteral("plot-inputs-geq"), RenderResponsePlot(InputEqPlot(r), plot));
+    ExpectAsStored(QStringLiteral("focused-faders"), faders);
+    ExpectAsStored(QStringLiteral("application-icon"), icons);
     for (int mode : {kMeterModeFine, kMeterModeCoarse}) {
         w.window->meterStrip()->setMode(mode);
         for (int ratio : {1, 2})
-            EXPECT_EQ(Differs(QStringLiteral("meters%1-x%2").arg(mode).arg(ratio),
-                              w.window->meterStrip()->picture(ratio)),
-                      "");
+            ExpectAsStored(QStringLiteral("meters%1-x%2").arg(mode).arg(ratio),
+                           w.window->meterStrip()->picture(ratio));
     }
 }
 
@@ -217,7 +209,6 @@ TEST(PageImages, EveryDialogLooksAsStored) {
         ports.setValue(QStringLiteral("Ports/COM%1").arg(com),
                        com == 1 ? QStringLiteral("/dev/ttyUSB0")
                                 : QStringLiteral("/no/such/tty%1").arg(com));
-    const auto nothing = [] {};
     const std::vector<std::pair<const char*, std::function<QWidget*()>>> dialogs = {
         {"about", [] { return new AboutDialog; }},
         {"compare", [&] { return new CompareWindow(s.CurrentRecord(), unit); }},
@@ -235,7 +226,11 @@ TEST(PageImages, EveryDialogLooksAsStored) {
         {"geq-link-off", [&] { return new EqLinkOffDialog(EqKind::Geq, operations); }},
         {"output-flat", [&] { return new OutputFlatDialog(s.CurrentRecord(), operations); }},
         {"protection", [] { return new FlagChooserDialog(FlagKind::Protection, 1, nullptr); }},
-        {"program-list", [&] { return new ProgramListDialog(list, s, nothing, nullptr); }},
+        {"program-list",
+         [&] {
+             return new ProgramListDialog(
+                 list, s, [] {}, nullptr);
+         }},
         {"program-store", [&] { return new ProgramStoreDialog(store, s, nullptr); }},
         {"information", [&] { return new ProgramTextDialog(text, nullptr); }},
     };
@@ -243,7 +238,6 @@ TEST(PageImages, EveryDialogLooksAsStored) {
         std::unique_ptr<QWidget> dialog(make());
         dialog->show();
         QApplication::processEvents();
-        EXPECT_EQ(
-            Differs(QStringLiteral("dialog-") + QLatin1String(name), dialog->grab().toImage()), "");
+        ExpectAsStored(QStringLiteral("dialog-") + QLatin1String(name), dialog->grab().toImage());
     }
 }

@@ -33,14 +33,6 @@ TEST_F(ConnectTest, GreetsReadsInformationAndLockState) {
     EXPECT_EQ(count("(03hello"), 1);
 }
 
-TEST_F(ConnectTest, CancelLeavesNothingConnected) {
-    session.ConnectedUnitId = 5;
-    ProcedureOutcome seen = ProcedureOutcome::Ok;
-    connect.setFinishedCallback([&seen](ProcedureOutcome outcome) { seen = outcome; });
-    EXPECT_TRUE(connect.cancel() && !connect.start(1, 1));
-    EXPECT_EQ(std::pair(seen, session.ConnectedUnitId), std::pair(ProcedureOutcome::Cancel, 0));
-}
-
 // A unit that answered hello hears bye; the choice of unit is remembered anyway.
 TEST_F(ConnectTest, EveryFailureEndsNotConnectedWithThePortClosed) {
     const auto fails = [this](UnitCommand command, sim::LineFault fault, int id, bool greeted,
@@ -72,20 +64,16 @@ TEST_F(ConnectTest, EveryFailureEndsNotConnectedWithThePortClosed) {
     fails(UnitCommand::PanelLockState, {K::Error, 0}, 3, true, "ID_No differs.\nMQX-T410 ID = 03");
 }
 
-TEST(ConnectWithoutPort, ReportsThePortThenTheUnit) {
-    VirtualClock clock;
+TEST_F(ConnectTest, WithoutAPortReportsThePortThenTheUnit) {
     ScriptedSerialPort port(&clock);
     port.setOpenResult(-1);
-    Session session;
-    ScriptedPrompts prompts;
-    LinkEngine engine(port, clock, session);
-    ConnectProcedure connect(session, engine, prompts, clock);
-    ASSERT_TRUE(connect.start(4, 12) && connect.hasEnded());
-    EXPECT_EQ(std::tuple(connect.outcome(), port.openArguments().value(0), port.written().size(),
+    LinkEngine noLine(port, clock, session);
+    ConnectProcedure failing(session, noLine, prompts, clock);
+    ASSERT_TRUE(failing.start(4, 12) && failing.hasEnded());
+    EXPECT_EQ(std::tuple(failing.outcome(), port.openArguments().value(0), port.written().size(),
                          session.ConnectedUnitId),
               std::tuple(ProcedureOutcome::Cancel, "4", 0u, 0));
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Cannot connect MQX-T410(ID=12)"));
+    EXPECT_EQ(messages(), QStringList{"! MQX-T410 Controller: Cannot connect MQX-T410(ID=12)"});
 }
 
 } // namespace

@@ -33,8 +33,7 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnectThenUpload) {
     clock.advance(1000);
     EXPECT_TRUE(sim.unit(1)->isMetering() && session.meterLevels != MeterLevels{});
 
-    received.clear();
-    prompts.clear();
+    nextRow();
     ASSERT_TRUE(flow.disconnectUnit());
     EXPECT_EQ(requests(), (QStringList{"(01MD", "(01bye"}));
     EXPECT_EQ(messages(), QStringList{"i MQX-T410 Controller: Disconnect Completed"});
@@ -46,8 +45,7 @@ TEST_F(ConnectionFlowTest, DownloadThenMeteringThenDisconnectThenUpload) {
 
     session.CurrentRecord().out[5].delay = 96000;
     dialogs.transfer = TransferDirection::Upload;
-    session.settings.LastPort = 3;
-    session.settings.LastUnitId = 3;
+    session.settings.LastPort = session.settings.LastUnitId = 3;
     dialogs.connectUnit = 3;
     ASSERT_TRUE(flow.connectUnit());
     EXPECT_EQ(dialogs.preselected, std::pair(3, 3));
@@ -66,6 +64,7 @@ TEST_F(ConnectionFlowTest, EveryWayOutOfTheChainLeavesTheProgramAndNothingConnec
         dialogs.connectUnit = cancelledIn > 1 ? std::optional(1) : std::nullopt;
         dialogs.deviceInfoOk = cancelledIn > 2;
         nextRow();
+        session.ConnectedUnitId = 5; // a Cancel in Connect clears whatever was left
         dialogs.shown.clear();
         EXPECT_FALSE(flow.connectUnit() || dialogs.shown.size() != cancelledIn);
         EXPECT_EQ(lastRequest(), cancelledIn > 1 ? QStringLiteral("(01bye") : QString());

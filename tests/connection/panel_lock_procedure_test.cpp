@@ -15,11 +15,7 @@ struct PanelLockTest : UnitBench {
     }
 };
 
-LineFault garbledTimes(int times) {
-    LineFault f{K::Garbled};
-    f.remaining = times;
-    return f;
-}
+const auto garbled = [](int n) { return LineFault{.kind = K::Garbled, .remaining = n}; };
 
 TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
     const QString locked = QStringLiteral("Panel operation was locked.");
@@ -42,8 +38,8 @@ TEST_F(PanelLockTest, EveryAnswerOfTheUnitEndsInItsMessageAndKnownState) {
         {"released", {}, Ok, 1, 1, "The lock of panel operation was canceled.", Info, 'E', true},
         {"a known error is told at once", std::pair{Lock, LineFault{K::Error, 13}}, Ok, 1, 1,
          "The program is protected.", Warn, 'E'},
-        {"garbled twice, then read", std::pair{Lock, garbledTimes(2)}, Ok, 3, 1, locked, Info, 'D'},
-        {"garbled once, then read", std::pair{Lock, garbledTimes(1)}, Ok, 2, 1, locked, Info, 'D'},
+        {"garbled twice, then read", std::pair{Lock, garbled(2)}, Ok, 3, 1, locked, Info, 'D'},
+        {"garbled once, then read", std::pair{Lock, garbled(1)}, Ok, 2, 1, locked, Info, 'D'},
         {"garbled three times", std::pair{Lock, LineFault{K::Garbled}}, Ok, 3, 1, nonErr, Warn,
          'D'},
         {"an unknown error three times", std::pair{Lock, LineFault{K::Error, 99}}, Ok, 3, 1, nonErr,

@@ -24,9 +24,7 @@ ProgramRecord defaults() {
     return r;
 }
 
-auto key(const QRect& r) {
-    return std::tuple(r.x(), r.y(), r.width(), r.height());
-}
+const auto key = [](const QRect& r) { return std::tuple(r.x(), r.y(), r.width(), r.height()); };
 
 Rects sorted(Rects rects) {
     std::ranges::sort(rects, {}, key);
@@ -43,9 +41,7 @@ std::pair<Rects, Rects> litChange(const ProgramRecord& changed) {
     return out;
 }
 
-QRect part(int c, P p) {
-    return OutputPartRect(c, p);
-}
+const auto part = [](int c, P p) { return OutputPartRect(c, p); };
 
 } // namespace
 
@@ -119,8 +115,8 @@ TEST(DiagramHitTest, EveryBlockOpensItsTabToItsEdges) {
             (std::array{tabs[i], tabs[i], -1, -1, -1}))
             << i;
     }
-    for (int part = 0; part < kOutputPartCount - 1; ++part)
-        EXPECT_EQ(TabAtPoint(OutputPartRect(4, static_cast<P>(part)).center()), 11);
+    for (int i = 0; i < kOutputPartCount - 1; ++i)
+        EXPECT_EQ(TabAtPoint(part(4, static_cast<P>(i)).center()), 11);
     for (const QRect& r :
          {part(2, P::Mute), InputRoutingRect(), OutputRoutingRect(), PeqCompRoutingRects()[1]})
         EXPECT_EQ(TabAtPoint(r.center()), -1);

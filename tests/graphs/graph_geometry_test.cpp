@@ -10,8 +10,7 @@
 using namespace mqx;
 
 TEST(GraphGeometry, CurveValuesBeyondTheScaleLieOnTheEdges) {
-    const GraphScale peq = PeqGraphScale();
-    const GraphScale out = OutputGraphScale();
+    const GraphScale peq = PeqGraphScale(), out = OutputGraphScale();
     // {scale, dB, row}
     const std::tuple<const GraphScale&, double, int> cases[] = {
         {peq, 0.0, 102},    {peq, 24.0, 6},     {peq, 24.01, 6},     {peq, 300.0, 6},

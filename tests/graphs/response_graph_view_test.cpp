@@ -18,8 +18,6 @@ struct FlatGraph : ResponseGraphView {
 
 } // namespace
 
-// The pointer's read-out shows over every column of the grid, the first and last too, and
-// nowhere beside it.
 TEST(ResponseGraph, TheReadoutShowsOverEveryColumnOfTheGridOnly) {
     FlatGraph graph;
     const GraphScale& s = graph.scale();
