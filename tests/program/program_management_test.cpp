@@ -133,35 +133,31 @@ TEST_F(ProgramManagementTest, RecallDownloadsTheProgramAndAFailedDownloadKeepsTh
     bool answer = false;
     list.setProgramReplacedCallback([&replaced] { ++replaced; });
     list.setCaution([&] { return ++asked, answer; });
+    const auto recall = [this](int slot) {
+        prompts.answerNext(true);
+        EXPECT_TRUE(list.recall(slot));
+        settle(list);
+        return std::pair(lastShown().title, lastShown().text);
+    };
     received.clear();
     EXPECT_TRUE(!list.recall(2) && prompts.shown().empty() && received.empty()) << "Caution";
     answer = true;
-    prompts.answerNext(true);
-    ASSERT_TRUE(list.recall(2));
-    settle(list);
+    EXPECT_EQ(recall(2).second, QStringLiteral("The program was recalled.\nProgramNo = 02"));
     EXPECT_EQ(prompts.shown().front().text,
               QStringLiteral("Are you sure you want to recall program 02 ?"));
     EXPECT_FALSE(session.savedBandSettings.holdsAnything()) << "the new program empties them";
     EXPECT_EQ(requests(7), (QStringList{QStringLiteral("(01R002"), QStringLiteral("(01Q000")}));
     EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), EncodeRecordText(unit().currentProgram()));
     EXPECT_EQ(std::pair(int(session.CurrentRecord().program_number), replaced), std::pair(2, 1));
-    EXPECT_EQ(lastShown().text, QStringLiteral("The program was recalled.\nProgramNo = 02"));
 
     const QByteArray before = EncodeRecordText(session.CurrentRecord());
     sim.setFault(UnitCommand::DataGet, {Kind::Garbled});
-    prompts.answerNext(true);
-    EXPECT_TRUE(list.recall(1));
-    settle(list);
+    EXPECT_EQ(recall(1), std::pair(QStringLiteral("ProgramDownLoad"),
+                                   QStringLiteral("Non Err Code.\nProgramNo = 01")));
     EXPECT_EQ(unit().currentProgram().program_number, 1) << "the unit did recall";
     EXPECT_EQ(std::pair(EncodeRecordText(session.CurrentRecord()), replaced), std::pair(before, 1));
-    EXPECT_EQ(std::pair(lastShown().title, lastShown().text),
-              std::pair(QStringLiteral("ProgramDownLoad"),
-                        QStringLiteral("Non Err Code.\nProgramNo = 01")));
     sim.clearFaults();
-    prompts.answerNext(true);
-    EXPECT_TRUE(list.recall(9)); // empty
-    settle(list);
-    EXPECT_EQ(lastShown().text,
+    EXPECT_EQ(recall(9).second, // empty
               QStringLiteral("The program of the number is not effective.\nProgramNo = 09"));
     EXPECT_EQ(EncodeRecordText(session.CurrentRecord()), before);
     EXPECT_EQ(asked, 2) << "only while bands are remembered";
