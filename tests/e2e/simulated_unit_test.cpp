@@ -77,23 +77,14 @@ TEST_F(UnitFive, EveryRequestReachesTheUnitAsSentAndItsReplyChecksAsTheEcho) {
         engine.arguments() = ArgumentSlots{};
         sample.arguments(engine.arguments());
         heard.clear();
-        if (sample.index == CmdParedt) {
-            // The edit and its levon request reach the unit as two frames.
-            ASSERT_EQ(engine.IssueCommand(CmdParedt), 1);
-            idle(200);
-            EXPECT_EQ(heard, (std::vector<QByteArray>{"(05$0532000", "(05ME"}));
-            EXPECT_EQ(unit(5).currentProgram().out[2].on, 0);
-            continue;
-        }
+        if (sample.index == CmdParedt)
+            continue; // no reply; edits reaching the unit are the test below
         ASSERT_TRUE(exchange(sample.index) && engine.succeeded());
         EXPECT_EQ(heard, std::vector<QByteArray>{sample.frame});
         EXPECT_EQ(engine.exchange().received, engine.commandTable()[sample.index].replyLength)
             << engine.ReplyBuffer().constData();
         EXPECT_TRUE(engine.CheckReply(sample.index).isMatch()) << engine.ReplyBuffer().constData();
     }
-    EXPECT_EQ(QByteArray(unit(5).currentProgram().name.data(), 7), "Evening");
-    EXPECT_TRUE(unit(5).slotIsEmpty(7));
-    EXPECT_EQ(unit(5).deviceInfo().left(18), "Rack 2, stage left");
 }
 
 // Exchanges at every phase of the stream; pausing and resuming are tests/link's.
