@@ -89,12 +89,8 @@ TEST(PrintedProgramList, ThePdfCarriesEveryLine) {
     ASSERT_FALSE(pdftotext.isEmpty()) << "scripts/install-deps.sh installs poppler-utils";
     // The lines themselves are PrintedProgramList's (program_texts_test).
     ProgramTable table;
-    for (int n = 1; n <= kProgramSlots; ++n) {
+    for (int n = 1; n <= kProgramSlots; ++n)
         ApplyRecordDefaults(table.Record(n));
-        table.Record(n).empty_flag = n % 2 ? 0 : 255;
-    }
-    table.Record(1).recall_lock = 255;
-    table.Record(3).write_enable = 0;
     const std::vector<PrintedText> page = PrintedProgramList(table, 3);
 
     ScratchDir dir;

@@ -21,10 +21,7 @@ namespace {
 
 class ProgramFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ApplyDefaults(session);
-    }
+    ProgramFile() { ApplyDefaults(session); }
     ScratchDir dir;
     Session session;
 };
