@@ -6,7 +6,6 @@
 
 using namespace mqx;
 
-// One line for each edited field, in record order and in the pages' units.
 TEST(FieldLabels, EditedFieldsGiveOneLineEachInThePagesUnits) {
     ProgramRecord unit{};
     ApplyRecordDefaults(unit);

@@ -33,15 +33,10 @@ TEST(FlagChooserDialog, ShowsTheOpeningChoiceAndPassesClicksToTheChooser) {
               std::pair(QStringLiteral("Clear Recall Lock"), true));
 }
 
-struct ProgramDialogsTest : UnitBench {
-    ProgramDialogsTest() : UnitBench({1}) {}
-    void SetUp() override {
-        UnitBench::SetUp();
-        openLine(1);
-    }
-};
+using ProgramDialogsTest = UnitBench;
 
 TEST_F(ProgramDialogsTest, NameBoxDropsWhatTheLineCannotCarryAndOkStoresItPadded) {
+    openLine(1);
     ProgramTextProcedure name(ProgramTextKind::Name, session, engine, prompts, clock);
     ProgramTextDialog dialog(name, nullptr);
     dialog.nameBox()->clear();
@@ -55,6 +50,7 @@ TEST_F(ProgramDialogsTest, NameBoxDropsWhatTheLineCannotCarryAndOkStoresItPadded
 }
 
 TEST_F(ProgramDialogsTest, ListFillsFromTheUnitAndActionsWaitForALine) {
+    openLine(1);
     ProgramListProcedure list(session, engine, prompts, clock);
     int printed = 0;
     ProgramListDialog dialog(
