@@ -79,27 +79,6 @@ TEST_F(UnitVerbs, InfoPrintsTheUnitByItsComNumber) {
     EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
 }
 
-TEST_F(UnitVerbs, DiffUploadAndDownloadAgreeWithTheUnit) {
-    const SimProcess& unit = start();
-    const QString first = dir.path(QStringLiteral("first.mqx"));
-    const QString sent = dir.path(QStringLiteral("sent.mqx"));
-    ASSERT_EQ(on(unit, args({"download"}) << first).code, 0);
-    ProgramRecord original{}, returned{};
-    ASSERT_TRUE(LoadRecordFile(original, first));
-    ProgramRecord edited = original;
-    edited.out[2].level = 175;
-    edited.geq_level[0][1] = 7;
-    ASSERT_TRUE(SaveRecordFile(edited, sent));
-    const ToolRun r = on(unit, args({"diff"}) << sent);
-    EXPECT_EQ(r.code, 1) << r.err.toStdString();
-    EXPECT_EQ(r.out, DiffRecords(edited, original).join(u'\n') + u'\n');
-    ASSERT_EQ(on(unit, args({"upload"}) << sent).code, 0);
-    ASSERT_EQ(on(unit, args({"download"}) << first).code, 0);
-    ASSERT_TRUE(LoadRecordFile(returned, first));
-    EXPECT_EQ(EncodeRecordText(returned, RecordImage::Upload),
-              EncodeRecordText(edited, RecordImage::Upload));
-}
-
 TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
     // {fault, verb, error, says bye}
     const std::tuple<const char*, QStringList, const char*, bool> cases[] = {
@@ -155,8 +134,26 @@ TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
     }
 }
 
-TEST_F(UnitVerbs, EachProgramVerbPrintsTheUnitsOwnTextAndFailsOnARefusal) {
+// Diff, upload and download first; then each program verb.
+TEST_F(UnitVerbs, TransfersAgreeWithTheUnitAndEachProgramVerbPrintsItsOwnText) {
     const SimProcess& unit = start(args({"--no-pacing", "--fault", "pinfget@8:garbled"}));
+    const QString first = dir.path(QStringLiteral("first.mqx"));
+    const QString sent = dir.path(QStringLiteral("sent.mqx"));
+    ASSERT_EQ(on(unit, args({"download"}) << first).code, 0);
+    ProgramRecord original{}, returned{};
+    ASSERT_TRUE(LoadRecordFile(original, first));
+    ProgramRecord edited = original;
+    edited.out[2].level = 175;
+    edited.geq_level[0][1] = 7;
+    ASSERT_TRUE(SaveRecordFile(edited, sent));
+    const ToolRun diff = on(unit, args({"diff"}) << sent);
+    EXPECT_EQ(std::pair(diff.code, diff.out),
+              std::pair(1, DiffRecords(edited, original).join(u'\n') + u'\n'));
+    ASSERT_EQ(on(unit, args({"upload"}) << sent).code, 0);
+    ASSERT_EQ(on(unit, args({"download"}) << first).code, 0);
+    ASSERT_TRUE(LoadRecordFile(returned, first));
+    EXPECT_EQ(EncodeRecordText(returned, RecordImage::Upload),
+              EncodeRecordText(edited, RecordImage::Upload));
     // {verb, exit code, output, error}
     const std::tuple<QStringList, int, const char*, const char*> steps[] = {
         {args({"name", "Ha(ll"}), 0, "Program name was renewed.\n", ""},
