@@ -60,25 +60,6 @@ protected:
     std::vector<std::unique_ptr<SimProcess>> units;
 };
 
-// Info by the COM number the controller's Ports dialog stored (the other verbs take the path).
-TEST_F(UnitVerbs, InfoPrintsTheUnitByItsComNumber) {
-    const SimProcess& unit = start();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
-    QDir().mkpath(dir.path(QStringLiteral("config/mqx-controller")));
-    writeFile(dir, QStringLiteral("config/mqx-controller/mqx-controller.ini"),
-              "[Ports]\nCOM3=" + unit.devicePath().toLocal8Bit() + "\n");
-    EXPECT_TRUE(runTool(args({"ports"}), environment)
-                    .out.split(u'\n')
-                    .contains(QStringLiteral("COM3  ") + unit.devicePath()));
-    const ToolRun r = runTool(args({"info", "--id", "4", "--port", "3"}), environment);
-    EXPECT_EQ(std::pair(r.code, r.err), std::pair(0, QString()));
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral(
-        "MQX-T410 ID = 04\nPanel Lock = No\nInformation = MQX-T410 simulated unit")));
-    EXPECT_EQ(r.out.section(u'\n', 2, 2).size(), 14 + 256);
-    EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
-}
-
 TEST_F(UnitVerbs, FailuresEndTheVerbWithTheirMessage) {
     // {fault, verb, error, says bye}
     const std::tuple<const char*, QStringList, const char*, bool> cases[] = {
@@ -134,9 +115,24 @@ TEST_F(UnitVerbs, ALostLineEndsTheVerbAtOnceNamingThePort) {
     }
 }
 
-// Diff, upload and download first; then each program verb.
-TEST_F(UnitVerbs, TransfersAgreeWithTheUnitAndEachProgramVerbPrintsItsOwnText) {
+// Info by the COM number the controller's Ports dialog stored (the other verbs take the path);
+// diff, upload and download; then each program verb.
+TEST_F(UnitVerbs, InfoTransfersAndEachProgramVerbAgreeWithTheUnit) {
     const SimProcess& unit = start(args({"--no-pacing", "--fault", "pinfget@8:garbled"}));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
+    QDir().mkpath(dir.path(QStringLiteral("config/mqx-controller")));
+    writeFile(dir, QStringLiteral("config/mqx-controller/mqx-controller.ini"),
+              "[Ports]\nCOM3=" + unit.devicePath().toLocal8Bit() + "\n");
+    EXPECT_TRUE(runTool(args({"ports"}), environment)
+                    .out.split(u'\n')
+                    .contains(QStringLiteral("COM3  ") + unit.devicePath()));
+    const ToolRun info = runTool(args({"info", "--id", "4", "--port", "3"}), environment);
+    EXPECT_EQ(std::pair(info.code, info.err), std::pair(0, QString()));
+    EXPECT_TRUE(info.out.startsWith(QStringLiteral(
+        "MQX-T410 ID = 04\nPanel Lock = No\nInformation = MQX-T410 simulated unit")));
+    EXPECT_EQ(info.out.section(u'\n', 2, 2).size(), 14 + 256);
+    EXPECT_TRUE(logShows(dir.path("frames.log"), "recv (04bye"));
     const QString first = dir.path(QStringLiteral("first.mqx"));
     const QString sent = dir.path(QStringLiteral("sent.mqx"));
     ASSERT_EQ(on(unit, args({"download"}) << first).code, 0);
