@@ -79,9 +79,8 @@ TEST(ValueScales, StepTexts) {
     expectTexts(Scale::SourceName, {0, 2}, {"MIX ", "IN-2"});
 }
 
-// Preferred numbers within a few percent of 10^(n/40), rising, "k" for thousands.
+// Preferred numbers within a few percent of 10^(n/40) (so rising), "k" for thousands.
 TEST(ValueScales, FrequencyLabelsNameTheValuesOfTheirSteps) {
-    double previous = 0;
     for (int step = 1; step <= 121; ++step) {
         QString text = StepText(Scale::FrequencyHz, step).trimmed();
         const bool kilo = text.endsWith(u'k');
@@ -89,8 +88,6 @@ TEST(ValueScales, FrequencyLabelsNameTheValuesOfTheirSteps) {
         EXPECT_EQ(kilo, step >= 69) << step;
         EXPECT_NEAR(label / FrequencyHzValue(step), 1.0, 0.025)
             << step << " " << text.toStdString();
-        EXPECT_GT(label, previous) << step;
-        previous = label;
     }
     const char* geq[] = {"20",  "25",   "31.5",  "40",   "50",    "63",   "80",    "100",
                          "125", "160",  "200",   "250",  "315",   "400",  "500",   "630",
