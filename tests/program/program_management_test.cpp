@@ -111,14 +111,12 @@ TEST_F(ProgramManagementTest, ActionsChangeTheUnitAndTheListLineOrNothing) {
     prompts.answerNext(true);
     EXPECT_EQ(act(list.remove(4), 4), QStringLiteral(" 04 : ( not used )"));
     EXPECT_TRUE(unit().slotIsEmpty(4));
-    EXPECT_EQ(lastShown().text, QStringLiteral("The program was deleted.\nProgramNo = 04"));
     received.clear();
     prompts.answerNext(false);
     EXPECT_FALSE(list.remove(1) || !received.empty()) << "the operator said no";
     prompts.answerNext(true);
     EXPECT_EQ(act(list.remove(3), 3), QStringLiteral(" 03 :   : P :Theatre.............."));
     EXPECT_FALSE(unit().slotIsEmpty(3)) << "protected";
-    EXPECT_EQ(lastShown().text, QStringLiteral("The program is protected.\nProgramNo = 03"));
     sim.setFault(UnitCommand::Protect, {Kind::Garbled});
     EXPECT_EQ(act(list.protect(2, 0), 2), QStringLiteral(" 02 :   :   :Live Band............"));
     EXPECT_EQ(lastShown().text, QStringLiteral("Non Err Code.\nProgramNo = 02"));
@@ -190,7 +188,6 @@ TEST_F(ProgramManagementTest, StoreNewAsksNothingAndTakesTheLowestFreeSlot) {
               std::pair(ProcedureOutcome::Ok, 0));
     EXPECT_EQ(std::pair(requests(7), name(unit().slot(7), 10)),
               std::pair(QStringList{"(01S000", "(01ME"}, QByteArray("STORED NOW")));
-    EXPECT_EQ(lastShown().text, QStringLiteral("Program store OK!\nProgramNo = 07"));
     const ProgramRecord& r = session.CurrentRecord();
     EXPECT_EQ(std::tuple(int(r.program_number), int(r.recall_lock), int(r.write_enable),
                          engine.MeteringOn()),
@@ -257,7 +254,6 @@ TEST_F(ProgramManagementTest, NameAndInformationGoToTheUnitAndRecordZero) {
     EXPECT_EQ(text.outcome(), ProcedureOutcome::Ok);
     EXPECT_EQ(received.back(), "(01J0002Hall1" + QByteArray(16, '.'));
     EXPECT_EQ(name(session.CurrentRecord(), 21), name(unit().currentProgram(), 21));
-    EXPECT_EQ(lastShown().text, QStringLiteral("Program name was renewed."));
 
     sim.setFault(UnitCommand::InfoSet, {Kind::Error, 2});
     const auto comment = session.CurrentRecord().comment;
