@@ -41,10 +41,6 @@ protected:
     void settle(const Procedure& p) {
         clock.runUntil([&p] { return !p.isBusy(); }, 60000);
     }
-    void choose(int slot) {
-        store.choose(slot);
-        settle(store);
-    }
     QString listLine(int n) const { return ProgramListLine(session.programs.Record(n), n); }
     QByteArray name(const ProgramRecord& r, int size) const { return {r.name.data(), size}; }
 
@@ -207,7 +203,8 @@ TEST_F(ProgramManagementTest, StoreOnAUsedSlotAsksAndNoKeepsIt) {
         chosenAtQuestion = store.isBusy() ? store.chosen() : -1;
     });
     for (const int slot : {1, 6, 3}) {
-        choose(slot);
+        store.choose(slot);
+        settle(store);
         EXPECT_EQ(store.slotState() == ProgramStoreProcedure::SlotState::Unknown, slot == 6);
         const QByteArray before = EncodeRecordText(unit().slot(slot));
         const bool replace = slot == 3;
@@ -235,7 +232,8 @@ TEST_F(ProgramManagementTest, StoreLeavesTheSlotsHeaderInTheListRecords) {
     session.CurrentRecord().empty_flag = 255;
     ASSERT_TRUE(store.start());
     settle(store);
-    choose(8);
+    store.choose(8);
+    settle(store);
     EXPECT_EQ(store.selectedName(), QStringLiteral("Not Used"));
     EXPECT_TRUE(store.storeExec());
     ASSERT_TRUE(runToEnd(store));
