@@ -10,9 +10,8 @@
 namespace mqx::test {
 namespace {
 
-using sim::LineFault;
 using sim::UnitCommand;
-using Kind = LineFault::Kind;
+using Kind = sim::LineFault::Kind;
 
 class ProgramManagementTest : public UnitBench {
 protected:
@@ -42,7 +41,6 @@ protected:
         clock.runUntil([&p] { return !p.isBusy(); }, 60000);
     }
     QString listLine(int n) const { return ProgramListLine(session.programs.Record(n), n); }
-    QByteArray name(const ProgramRecord& r, int size) const { return {r.name.data(), size}; }
 
     ProgramListProcedure list{session, engine, prompts, clock};
     ProgramStoreProcedure store{session, engine, prompts, clock};
@@ -182,7 +180,7 @@ TEST_F(ProgramManagementTest, StoreNewAsksNothingAndTakesTheLowestFreeSlot) {
     ASSERT_TRUE(runToEnd(store));
     EXPECT_EQ(std::pair(store.outcome(), prompts.unscriptedQuestions()),
               std::pair(ProcedureOutcome::Ok, 0));
-    EXPECT_EQ(std::pair(requests(7), name(unit().slot(7), 10)),
+    EXPECT_EQ(std::pair(requests(7), QByteArray(unit().slot(7).name.data(), 10)),
               std::pair(QStringList{"(01S000", "(01ME"}, QByteArray("STORED NOW")));
     const ProgramRecord& r = session.CurrentRecord();
     EXPECT_EQ(std::tuple(int(r.program_number), int(r.recall_lock), int(r.write_enable),
@@ -251,7 +249,7 @@ TEST_F(ProgramManagementTest, NameAndInformationGoToTheUnitAndRecordZero) {
     ASSERT_TRUE(text.ok(QStringLiteral("Ha(ll1")) && runToEnd(text));
     EXPECT_EQ(text.outcome(), ProcedureOutcome::Ok);
     EXPECT_EQ(received.back(), "(01J0002Hall1" + QByteArray(16, '.'));
-    EXPECT_EQ(name(session.CurrentRecord(), 21), name(unit().currentProgram(), 21));
+    EXPECT_EQ(session.CurrentRecord().name, unit().currentProgram().name);
 
     sim.setFault(UnitCommand::InfoSet, {Kind::Error, 2});
     const auto comment = session.CurrentRecord().comment;
