@@ -11,7 +11,6 @@ TEST(FieldLabels, EditedFieldsGiveOneLineEachInThePagesUnits) {
     ApplyRecordDefaults(unit);
     std::memset(unit.name.data(), ' ', unit.name.size());
     ProgramRecord pc = unit;
-    EXPECT_TRUE(DiffRecords(pc, unit).isEmpty());
     pc.program_number = 7;
     pc.empty_flag = 0;
     pc.out[1].display_mask = 0x3F;
