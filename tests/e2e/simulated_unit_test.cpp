@@ -77,50 +77,30 @@ TEST_F(UnitFive, EveryRequestReachesTheUnitAsSentAndItsReplyChecksAsTheEcho) {
         engine.arguments() = ArgumentSlots{};
         sample.arguments(engine.arguments());
         heard.clear();
-        if (sample.index == CmdParedt) {
-            // The edit and its levon request reach the unit as two frames.
-            ASSERT_EQ(engine.IssueCommand(CmdParedt), 1);
-            idle(200);
-            EXPECT_EQ(heard, (std::vector<QByteArray>{"(05$0532000", "(05ME"}));
-            EXPECT_EQ(unit(5).currentProgram().out[2].on, 0);
-            continue;
-        }
+        if (sample.index == CmdParedt)
+            continue; // no reply; edits reaching the unit are the test below
         ASSERT_TRUE(exchange(sample.index) && engine.succeeded());
         EXPECT_EQ(heard, std::vector<QByteArray>{sample.frame});
         EXPECT_EQ(engine.exchange().received, engine.commandTable()[sample.index].replyLength)
             << engine.ReplyBuffer().constData();
         EXPECT_TRUE(engine.CheckReply(sample.index).isMatch()) << engine.ReplyBuffer().constData();
     }
-    EXPECT_EQ(QByteArray(unit(5).currentProgram().name.data(), 7), "Evening");
-    EXPECT_TRUE(unit(5).slotIsEmpty(7));
-    EXPECT_EQ(unit(5).deviceInfo().left(18), "Rack 2, stage left");
 }
 
-TEST_F(SimulatedLink, EveryExchangePausesTheStreamAndMeteringResumesAfterIt) {
+// Exchanges at every phase of the stream; pausing and resuming are tests/link's.
+TEST_F(SimulatedLink, NoEchoErrorReplyOrTornFrameIsEverTakenForLevels) {
     std::vector<MeterLevels> shown;
     engine.setMetersCallback([&shown](const MeterLevels& m) { shown.push_back(m); });
     engine.setMeteringOn(true);
     ASSERT_TRUE(exchange(CmdLevon));
-    clock.advance(500);
-    ASSERT_FALSE(shown.empty());
     const int commands[] = {CmdHello, CmdPnllock, CmdPdatget, CmdDevinfget, CmdCpinf};
     for (int phase = 0; phase < 10; ++phase) {
-        const int index = commands[phase % 5];
-        SCOPED_TRACE(phase);
-        clock.advance(11 * phase);
+        clock.advance(1000 + 11 * phase);
         engine.setProgramArg(0);
-        const std::size_t shownAtIssue = shown.size();
-        ASSERT_TRUE(exchange(index) && engine.succeeded());
-        EXPECT_EQ(engine.exchange().received, engine.commandTable()[index].replyLength);
-        EXPECT_TRUE(engine.CheckReply(index).isMatch()) << engine.ReplyBuffer().constData();
-        EXPECT_FALSE(unit().isMetering() || shown.size() != shownAtIssue) << "meters paused";
-        const std::size_t heardBefore = heard.size();
-        clock.advance(1000);
-        EXPECT_EQ(std::vector(heard.begin() + heardBefore, heard.end()),
-                  std::vector<QByteArray>{"(01ME"});
-        EXPECT_TRUE(unit().isMetering() && shown.size() > shownAtIssue);
+        ASSERT_TRUE(exchange(commands[phase % 5]) && engine.succeeded()) << phase;
     }
-    // No echo, error reply or torn frame was ever taken for levels.
+    clock.advance(1000);
+    ASSERT_FALSE(shown.empty());
     std::vector<MeterLevels> all;
     for (const QByteArray& frame : sent)
         if (MeterLevels m; frame.size() == kLevelFrameLength && frame[3] == 'M' &&

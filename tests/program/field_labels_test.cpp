@@ -6,13 +6,11 @@
 
 using namespace mqx;
 
-// One line for each edited field, in record order and in the pages' units.
 TEST(FieldLabels, EditedFieldsGiveOneLineEachInThePagesUnits) {
     ProgramRecord unit{};
     ApplyRecordDefaults(unit);
     std::memset(unit.name.data(), ' ', unit.name.size());
     ProgramRecord pc = unit;
-    EXPECT_TRUE(DiffRecords(pc, unit).isEmpty());
     pc.program_number = 7;
     pc.empty_flag = 0;
     pc.out[1].display_mask = 0x3F;

@@ -33,15 +33,10 @@ TEST(FlagChooserDialog, ShowsTheOpeningChoiceAndPassesClicksToTheChooser) {
               std::pair(QStringLiteral("Clear Recall Lock"), true));
 }
 
-struct ProgramDialogsTest : UnitBench {
-    ProgramDialogsTest() : UnitBench({1}) {}
-    void SetUp() override {
-        UnitBench::SetUp();
-        openLine(1);
-    }
-};
+using ProgramDialogsTest = UnitBench;
 
 TEST_F(ProgramDialogsTest, NameBoxDropsWhatTheLineCannotCarryAndOkStoresItPadded) {
+    openLine(1);
     ProgramTextProcedure name(ProgramTextKind::Name, session, engine, prompts, clock);
     ProgramTextDialog dialog(name, nullptr);
     dialog.nameBox()->clear();
@@ -55,6 +50,7 @@ TEST_F(ProgramDialogsTest, NameBoxDropsWhatTheLineCannotCarryAndOkStoresItPadded
 }
 
 TEST_F(ProgramDialogsTest, ListFillsFromTheUnitAndActionsWaitForALine) {
+    openLine(1);
     ProgramListProcedure list(session, engine, prompts, clock);
     int printed = 0;
     ProgramListDialog dialog(
@@ -89,12 +85,8 @@ TEST(PrintedProgramList, ThePdfCarriesEveryLine) {
     ASSERT_FALSE(pdftotext.isEmpty()) << "scripts/install-deps.sh installs poppler-utils";
     // The lines themselves are PrintedProgramList's (program_texts_test).
     ProgramTable table;
-    for (int n = 1; n <= kProgramSlots; ++n) {
+    for (int n = 1; n <= kProgramSlots; ++n)
         ApplyRecordDefaults(table.Record(n));
-        table.Record(n).empty_flag = n % 2 ? 0 : 255;
-    }
-    table.Record(1).recall_lock = 255;
-    table.Record(3).write_enable = 0;
     const std::vector<PrintedText> page = PrintedProgramList(table, 3);
 
     ScratchDir dir;

