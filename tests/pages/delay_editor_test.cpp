@@ -52,22 +52,6 @@ TEST_F(DelayEditorTest, TypedDelaysAreSentWithSixDigitsOnlyWhenTheyChange) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
-TEST_F(DelayEditorTest, ChannelDelaysReachTheWholeLinkGroupButAreSentOnce) {
-    for (int c : {1, 2, 4})
-        record().out[static_cast<std::size_t>(c)].link_mask =
-            OutputBit(1) | OutputBit(2) | OutputBit(4);
-    EXPECT_TRUE(editor.commitEntry(channel(2), DelayBox::Ms, u"10"));
-    editor.pressArrow(channel(4), false);
-    editor.releaseArrow();
-    EXPECT_TRUE(editor.commitEntry(kIn1, DelayBox::Ms, u"1")); // master delays have no links
-    std::vector<std::uint32_t> delays;
-    for (int c = 0; c < 6; ++c)
-        delays.push_back(delayOf(channel(c)));
-    EXPECT_EQ(delays, (std::vector<std::uint32_t>{0, 959, 959, 0, 959, 0}));
-    EXPECT_EQ(record().master_delay[1], 0u);
-    EXPECT_EQ(sink.edits, (Edits{"0512 000960", "0514 000959", "0381 000096"}));
-}
-
 TEST_F(DelayEditorTest, TotalsAddTheMasterDelayOfTheSourceInput) {
     record().master_delay = {1000, 20000};
     // Sources MIX (no master delay), IN-1, IN-2 and one the unit does not have.

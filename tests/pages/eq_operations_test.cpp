@@ -51,11 +51,6 @@ TEST_F(EqOperationsTest, EachOperationSendsItsEditsInOrder) {
     const auto none = [](ProgramRecord&) {};
     const std::tuple<const char*, Given, std::function<void(EqOperations&)>, Edits> cases[] = {
         // clang-format off
-        {"GEQ link on with channel 2's values", none, [](auto& e) { e.linkOn(EqKind::Geq, 1); },
-         {"011 2001"}},
-        {"PEQ link on with channel 1's values", none, [](auto& e) { e.linkOn(EqKind::Peq, 0); },
-         {"020 1001"}},
-        {"PEQ link off", linkPeq, [](auto& e) { e.linkOff(EqKind::Peq); }, {"020 0000"}},
         {"GEQ flat of both linked channels: one edit", linkGeq,
          [](auto& e) { e.geqFlat(true, true); }, {"0120 31024"}},
         {"GEQ flat of both unlinked channels", none, [](auto& e) { e.geqFlat(true, true); },

