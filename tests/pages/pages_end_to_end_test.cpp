@@ -221,12 +221,6 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
         std::function<void(ProgramRecord&)> from; // the unit's program before; `to` is factory()
         std::vector<RestoreEdit> edits;
     } cases[] = {
-        {"the groups go first, then each output's own edit",
-         [](ProgramRecord& r) {
-             r.out[1].level = r.out[2].level = 150;
-             r.out[1].link_mask = r.out[2].link_mask = OutputBit(1) | OutputBit(2);
-         },
-         {{"054", "032016008004002"}, {"0491", "181"}, {"0492", "181"}}},
         {"linking first, from the channel already right, then what still differs",
          [](ProgramRecord& r) {
              std::tie(r.geq_link, r.geq_level[4][0], r.eq_mode) = std::tuple(0, 3, 1);
