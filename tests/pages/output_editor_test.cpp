@@ -73,16 +73,6 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
     EXPECT_EQ(prompts.shown()[1].text, QStringLiteral("Please enter a number."));
 }
 
-TEST_F(OutputEditorTest, TheGraphOverlayTogglesOtherChannelsOnly) {
-    a.toggleDisplay(0); // the page's own sum is always drawn
-    a.toggleDisplay(2);
-    a.toggleDisplay(5);
-    a.toggleDisplay(5);
-    EXPECT_EQ(out(0).display_mask, OutputBit(0) | OutputBit(2));
-    EXPECT_EQ(out(1).display_mask, OutputBit(1)) << "not mirrored";
-    EXPECT_TRUE(sink.edits.empty()) << "screen state only";
-}
-
 // Which boxes the filter section offers for each element and EQ type (-1: left as it is).
 TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
     const std::tuple<int, int, FilterEnabling> cases[] = {
