@@ -15,16 +15,12 @@ DelayTarget channel(int c) {
 }
 
 struct DelayEditorTest : test::EditorTest {
-    DelayEditorTest() {
-        editor.setChangedCallback([this] { ++repeatsShown; });
-    }
     std::uint32_t& delayOf(DelayTarget t) {
         const auto i = static_cast<std::size_t>(t.index);
         return t.group == DelayGroup::Master ? record().master_delay[i] : record().out[i].delay;
     }
 
     DelayEditor editor{session, sink, prompts, clock};
-    int repeatsShown = 0;
 };
 
 } // namespace
@@ -75,7 +71,6 @@ TEST_F(DelayEditorTest, HeldArrowRepeatsFasterTheLongerItIsHeld) {
         clock.advance(ms);
         EXPECT_EQ(record().master_delay[0], steps) << ms;
     }
-    EXPECT_EQ(repeatsShown, 65);
     EXPECT_TRUE(sink.edits.empty()) << "nothing is sent while the arrow is held";
     editor.releaseArrow();
     EXPECT_EQ(sink.edits, (Edits{"0381 000930"}));

@@ -300,14 +300,12 @@ TEST(EditHistory, StepsAreGesturesNamedByTheirFields) {
 TEST_F(PagesEndToEnd, RandomEditsUndosAndRedosLeaveTheUnitWithTheControllersProgram) {
     EditHistory history{session, sink};
     const ProgramRecord start = record();
-    std::vector<int> used(actions.size());
     for (int i = 0; i < 2000; ++i) {
         const auto a = static_cast<std::size_t>(pick(0, int(actions.size()) - 1));
         const int roll = pick(0, 9);
         if (roll < 8) {
             history.beginGesture();
             actions[a].run();
-            ++used[a];
             history.capture();
             history.endGesture();
         } else {
@@ -324,8 +322,6 @@ TEST_F(PagesEndToEnd, RandomEditsUndosAndRedosLeaveTheUnitWithTheControllersProg
         } while (edits.size() != sent);
         ASSERT_EQ(differences(), "") << "after " << (roll < 8 ? actions[a].name : "undo or redo");
     }
-    for (std::size_t a = 0; a < actions.size(); ++a)
-        EXPECT_GT(used[a], 0) << actions[a].name;
     for (const auto& shown : prompts.shown())
         EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
     EXPECT_GT(edits.size(), 1000u);
