@@ -7,9 +7,7 @@ using test::Edits;
 namespace {
 
 struct PeqEditorTest : test::EditorTest {
-    PeqEditorTest() { setUp(); }
-    void setUp() {
-        reset();
+    PeqEditorTest() {
         record().eq_mode = 1;
         record().peq_link = 0; // the factory program links the PEQs
     }
