@@ -111,7 +111,6 @@ TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenIt
 TEST_F(CompressorEditorTest, FadersFollowTheKnobAndPageOnTheTrackWithTheirTimers) {
     // A press on the knob's lower half does not move it; the drag moves it pixel for pixel.
     const int knob = editor.gainKnobTop(0);
-    ASSERT_EQ(knob, 70);
     EXPECT_TRUE(editor.press(gainX(0), knob + 9));
     EXPECT_EQ(editor.gain(0), 181);
     editor.move(gainX(0) + 40, knob - 1);

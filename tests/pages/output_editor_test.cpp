@@ -64,7 +64,6 @@ TEST_F(OutputEditorTest, EditsReachTheGroupButTheUnitHearsOfTheEditedChannelOnly
         EXPECT_TRUE(prompts.shown().empty());
     }
     EXPECT_EQ(b.levelKnobTop(), OutputLayout::kLevelTrackTop + 221) << "-Inf parks below";
-    EXPECT_EQ(b.levelText(), QStringLiteral("-Inf dB"));
     // Refused texts change nothing and say why.
     EXPECT_FALSE(a.commitLimiterText(u"loud"));
     EXPECT_FALSE(a.commitLevelText(u"x"));

