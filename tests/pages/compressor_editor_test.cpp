@@ -90,9 +90,6 @@ TEST_F(CompressorEditorTest, EachActionSendsItsCodeWithTheChannelDigitOnlyWhenIt
         {"make-up typed below -90 dB", none, gainTyped(u"-95"), {"0361 000"}, gains(0, 181)},
         {"LINK(IN-2) takes IN-2's gain", gains(150, 200), link(CompLinkIn2), {"037 003"},
          [](R& r) { r.comp_link = CompLinkIn2; r.comp_gain[0] = 200; }},
-        {"LINK(STEREO) takes IN-1's gain", gains(150, 200), link(CompLinkStereo), {"037 001"},
-         [](R& r) { r.comp_link = CompLinkStereo; r.comp_gain[1] = 150; }},
-        {"INDIVIDUAL copies nothing", gains(150, 200), link(CompIndividual), {"037 000"}, none},
         // clang-format on
     };
     for (const auto& [name, given, act, sent, after] : cases) {

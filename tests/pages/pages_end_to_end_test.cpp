@@ -43,11 +43,8 @@ ProgramRecord factory() {
     return r;
 }
 
-// One operator action, drawn at random; each action picks its own channel and values.
-struct EditAction {
-    const char* name;
-    std::function<void()> run;
-};
+// One operator action, drawn at random, by name; each action picks its own channel and values.
+using EditAction = std::pair<const char*, std::function<void()>>;
 
 class PagesEndToEnd : public ::testing::Test {
 protected:
@@ -304,7 +301,7 @@ TEST_F(PagesEndToEnd, RandomEditsUndosAndRedosLeaveTheUnitWithTheControllersProg
         const int roll = pick(0, 9);
         if (roll < 8) {
             history.beginGesture();
-            actions[a].run();
+            actions[a].second();
             history.capture();
             history.endGesture();
         } else {
@@ -319,7 +316,7 @@ TEST_F(PagesEndToEnd, RandomEditsUndosAndRedosLeaveTheUnitWithTheControllersProg
             sent = edits.size();
             clock.advance(250);
         } while (edits.size() != sent);
-        ASSERT_EQ(differences(), "") << "after " << (roll < 8 ? actions[a].name : "undo or redo");
+        ASSERT_EQ(differences(), "") << "after " << (roll < 8 ? actions[a].first : "undo or redo");
     }
     for (const auto& shown : prompts.shown())
         EXPECT_NE(shown.text, QString::fromLatin1(kEnterNumberMessage));
