@@ -49,12 +49,10 @@ TEST_F(DelayEditorTest, TypedDelaysAreSentWithSixDigitsOnlyWhenTheyChange) {
 TEST_F(DelayEditorTest, TotalsAddTheMasterDelayOfTheSourceInput) {
     record().master_delay = {1000, 20000};
     // Sources MIX (no master delay), IN-1, IN-2 and one the unit does not have.
-    const int sources[] = {0, 1, 2, 7};
-    const std::uint32_t totals[] = {5, 1005, 20005, 5};
-    for (int c = 0; c < 4; ++c) {
-        record().out[static_cast<std::size_t>(c)].delay = 5;
-        record().out[static_cast<std::size_t>(c)].source = static_cast<std::uint8_t>(sources[c]);
-        EXPECT_EQ(editor.totalDelay(c), totals[c]) << c;
+    const std::pair<int, std::uint32_t> cases[] = {{0, 5}, {1, 1005}, {2, 20005}, {7, 5}};
+    for (std::size_t c = 0; c < 4; ++c) {
+        std::tie(record().out[c].delay, record().out[c].source) = std::tuple(5, cases[c].first);
+        EXPECT_EQ(editor.totalDelay(int(c)), cases[c].second) << c;
     }
     // No such output: nothing is read, not even the bytes just before or after the outputs.
     std::memset(session.Record(1).bytes(), 0xFF, sizeof(ProgramRecord));
