@@ -54,7 +54,6 @@ TEST(DelayUnits, EntriesTakeNumbersInRangeAndRefuseTheRestSayingWhy) {
     const QString feet = QStringLiteral("Channel Delay can be\n0000' - 1540' [feet]");
     const QString inch = QStringLiteral("Master Delay can be\n00.00\" - 11.99\" [inch]");
     const auto feet1540 = static_cast<std::uint32_t>(StepsFromFeetInches(1540, 1.0));
-    ASSERT_EQ(DelayFeetInches(feet1540).feet, 1540);
     const auto twelveFeet = static_cast<std::uint32_t>(StepsFromFeetInches(12, 7.30));
     using B = DelayBox;
     constexpr DelayGroup M = DelayGroup::Master, C = DelayGroup::Channel;

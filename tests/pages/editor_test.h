@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace mqx::test {
@@ -28,13 +27,6 @@ struct EditorTest : ::testing::Test {
         prompts.clear();
     }
     ProgramRecord& record() { return session.CurrentRecord(); }
-    // Exactly one warning shown since the last clear, with this title and text.
-    void expectOneMessage(const char* title, const char* text) {
-        ASSERT_EQ(prompts.shown().size(), 1u);
-        const auto& shown = prompts.shown()[0];
-        EXPECT_EQ(std::tuple(shown.title, shown.text, shown.icon),
-                  std::tuple(QString(title), QString(text), PromptIcon::Exclamation));
-    }
 
     Session session;
     RecordingEditSink sink;

@@ -27,14 +27,10 @@ TEST_F(GeqEditorTest, CodesCarryTheChannelOrZeroWhenLinkedAndTheLinkCopiesTheByt
         // clang-format off
         {"band 5 of channel 2 at +1.0 dB", false, 1, [](auto& e) { e.commitBandText(5, u"1.0"); },
          {"012205 026"}, [](R& r) { r.geq_level[5][1] = 26; }},
-        {"linked band of channel 1", true, 0, [](auto& e) { e.stepBand(5, 2); }, {"012005 026"},
-         [](R& r) { r.geq_level[5] = {26, 26}; }},
         {"stepping past the top sends once", false, 0, [](auto& e) { e.stepBand(5, 30); },
          {"012105 048"}, [](R& r) { r.geq_level[5][0] = 48; }},
         {"band typed below the bottom", false, 1, [](auto& e) { e.commitBandText(5, u"-20"); },
          {"012205 000"}, [](R& r) { r.geq_level[5][1] = 0; }},
-        {"linked level at 0.0 dB", true, 1, [](auto& e) { e.commitLevelText(u"0"); }, {"0130 181"},
-         [](R& r) { r.geq_gain = {181, 181}; }},
         {"unlinked level to -Inf", false, 1, [](auto& e) { e.commitLevelText(u"-inf"); },
          {"0132 000"}, [](R& r) { r.geq_gain[1] = 0; }},
         {"level stepped past the top", false, 0, [](auto& e) { e.stepLevel(200); }, {"0131 205"},
@@ -43,10 +39,6 @@ TEST_F(GeqEditorTest, CodesCarryTheChannelOrZeroWhenLinkedAndTheLinkCopiesTheByt
          {"0130 205"}, [](R& r) { r.geq_gain = {205, 205}; }},
         {"level stepped below -Inf", false, 1, [](auto& e) { e.stepLevel(-200); }, {"0132 000"},
          [](R& r) { r.geq_gain[1] = 0; }},
-        {"channel 1 switched on", false, 0, [](auto& e) { e.setOn(true); }, {"0141 001"},
-         [](R& r) { r.geq_on[0] = 1; }},
-        {"linked channel 2 switched on", true, 1, [](auto& e) { e.setOn(true); }, {"0140 001"},
-         [](R& r) { r.geq_on = {1, 1}; }},
         // clang-format on
     };
     for (const auto& [name, linked, channel, act, sent, after] : cases) {

@@ -100,7 +100,11 @@ TEST_F(RefusalTest, RefusedActionsSayWhyAndChangeNothing) {
         const ProgramRecord before = record();
         sink.edits.clear();
         act();
-        expectOneMessage(messages[why].first, messages[why].second);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        const auto& [title, text] = messages[why];
+        const auto& shown = prompts.shown()[0];
+        EXPECT_EQ(std::tuple(shown.title, shown.text, shown.icon),
+                  std::tuple(QString(title), QString(text), PromptIcon::Exclamation));
         EXPECT_EQ(record(), before);
         EXPECT_TRUE(sink.edits.empty());
         EXPECT_FALSE(geq.isTracking() || peq.isLevelTracking());
