@@ -240,6 +240,8 @@ TEST_F(PagesInWindow, KeysAndTheWheelStepEveryKindOfBoxAndFader) {
          [&] { return int(record().side_eq[1].q); }, 4},
         {kCompressorTab, [&] { return comp->gainFader(1); },
          [&] { return int(record().comp_gain[1]); }, 4},
+        {3, [&] { return pages.peq[0]->showPage(), pages.peq[0]->levelBox(); },
+         [&] { return int(record().peq_gain[0]); }, 4},
     };
     for (const auto& [tab, widget, value, edits] : cases) {
         SCOPED_TRACE(tab);
