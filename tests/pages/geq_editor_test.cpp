@@ -148,6 +148,7 @@ TEST_F(GeqEditorTest, TheEdgesOfTracksAndKnobsBelongToThem) {
         {x(6), knobCentre(6), false, true, true, 6, 100},
         {x(7), GeqLayout::kBandTrackTop + 125, true, true, true, 7, 100},
         {x(4), below4, true, true, true, 4, 100}, // the track: Ctrl starts a curve
+        {x(kGeqBandCount), GeqLayout::kBandTrackTop + 125, false, false, false, 2, 100}, // no band
         {GeqLayout::bandTrackLeft(0), knobCentre(0), false, true, true, 0, 100},
     };
     for (const auto& [px, py, ctrl, twice, taken, selected, after] : cases) {
