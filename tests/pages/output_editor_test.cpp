@@ -190,15 +190,19 @@ TEST_F(OutputEditorTest, OnOffPutsTheSettingAsideForTheWholeGroupAndSelectingBri
 
 TEST_F(OutputEditorTest, GraphDragsMoveWhatTheArrowsMoveWithinTheTypesRange) {
     const GraphScale& s = filtersB.graphScale();
-    // A Hi-Shelf dragged far right stops at 110; its level follows the pointer.
-    for (int ch : {1, 2, 3})
-        out(ch).eq[0] = {3, 69, 24, 46};
+    // A Hi-Shelf dragged far right stops at 110; its level follows the pointer, as a Lo-Shelf's
+    // does, but a Bandpass has no level to follow.
+    BandHandles h;
     filtersB.pressBandButton(ElementEq1);
-    BandHandles h = filtersB.handles(0.0);
-    ASSERT_TRUE(filtersB.pressGraph(h.x, h.y, 0.0));
-    filtersB.moveGraph(s.originX + 380, h.y - 10);
-    filtersB.releaseGraph();
-    EXPECT_EQ(out(3).eq[0], (EqBand{3, 110, 34, 46}));
+    for (const EqBand& after : {EqBand{3, 110, 34, 46}, {4, 121, 34, 46}, {2, 121, 24, 46}}) {
+        for (int ch : {1, 2, 3})
+            out(ch).eq[0] = {after.type, 69, 24, 46};
+        h = filtersB.handles(0.0);
+        ASSERT_TRUE(filtersB.pressGraph(h.x, h.y, 0.0));
+        filtersB.moveGraph(s.originX + 380, h.y - 10);
+        filtersB.releaseGraph();
+        EXPECT_EQ(out(3).eq[0], after);
+    }
 
     // A crossover's handle moves its frequency only, and never to off; it drops what the
     // OFF button kept.
