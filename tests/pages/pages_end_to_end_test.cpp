@@ -215,22 +215,30 @@ protected:
 TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
     const struct {
         const char* what;
-        std::function<void(ProgramRecord&)> from; // the unit's program before; `to` is factory()
+        std::function<void(ProgramRecord&, ProgramRecord&)> change; // from the unit's, to restore
         std::vector<RestoreEdit> edits;
     } cases[] = {
+        {"an edit of a linked output reaches the whole group in the unit",
+         [](ProgramRecord& from, ProgramRecord& to) {
+             for (ProgramRecord* r : {&from, &to})
+                 r->out[1].link_mask = r->out[2].link_mask = OutputBit(1) | OutputBit(2);
+             to.out[1].hpf_type = to.out[2].hpf_type = 2;
+             to.out[1].phase = to.out[2].phase = 1;
+         },
+         {{"0411", "002"}, {"0521", "001"}}},
         {"linking first, from the channel already right, then what still differs",
-         [](ProgramRecord& r) {
+         [](ProgramRecord& r, ProgramRecord&) {
              std::tie(r.geq_link, r.geq_level[4][0], r.eq_mode) = std::tuple(0, 3, 1);
          },
          {{"010", "000"}, {"011", "2001"}}},
         {"a linked compressor mode shares the gain the field edits then give",
-         [](ProgramRecord& r) {
+         [](ProgramRecord& r, ProgramRecord&) {
              r.comp_link = 0;
              r.comp_gain = {100, 181};
          },
          {{"037", "001"}, {"0361", "181"}}},
         {"each byte of an output by its own code",
-         [](ProgramRecord& r) {
+         [](ProgramRecord& r, ProgramRecord&) {
              OutputChannel& o = r.out[3];
              for (std::uint8_t* b : {&o.source, &o.hpf_type, &o.hpf_freq, &o.lpf_type, &o.lpf_freq,
                                      &o.level, &o.limiter, &o.phase, &o.on})
@@ -247,9 +255,9 @@ TEST(RestoreEdits, SendTheCodesThePagesSendInAnOrderTheUnitEndsRightWith) {
           {"0533", "001"}}},
     };
     for (const auto& c : cases) {
-        ProgramRecord from = factory();
-        c.from(from);
-        EXPECT_EQ(RestoreEdits(from, factory()), c.edits) << c.what;
+        ProgramRecord from = factory(), to = factory();
+        c.change(from, to);
+        EXPECT_EQ(RestoreEdits(from, to), c.edits) << c.what;
     }
 }
 
