@@ -182,8 +182,11 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         {6, pages.delay->box(channel(2), DelayBox::Feet), pages.delay->parentWidget(), "1'2", "1"},
         {kFirstOutputTab, pages.output[0]->delayBox(DelayBox::Ms), pages.output[0], "x", "2"},
         {3, pages.peq[0]->levelBox(), pages.peq[0], "x", "-3"},
+        {3, pages.peq[0]->box(PeqBox::Frequency), pages.peq[0], "x", "1000"},
     };
     record().eq_mode = 1;
+    record().peq_band[0][0] = {EqPeaking, 40, 24, 46};
+    pages.peq[0]->editor().pressBandButton(0);
     window->resize(window->size() + QSize(200, 100));
     for (const auto& c : cases) {
         showTab(c.tab);
@@ -210,7 +213,8 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         EXPECT_EQ(window->currentTab(), c.tab);
     }
     EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
-    EXPECT_EQ(std::tuple(record().out[0].delay, record().peq_gain[0]), std::tuple(192, 175));
+    EXPECT_EQ(std::tuple(record().out[0].delay, record().peq_gain[0], record().peq_band[0][0].freq),
+              std::tuple(192, 175, 69));
     EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
