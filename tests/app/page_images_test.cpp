@@ -129,7 +129,10 @@ void ExpectAsStored(const QString& name, const QImage& drawn) {
 TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
     Pictured w;
     for (int eqMode : {0, 1}) {
-        w.session.CurrentRecord().eq_mode = static_cast<std::uint8_t>(eqMode);
+        // The first pass takes the inputs, whose panel lamps then light; the second the
+        // generator.
+        w.session.CurrentRecord().eq_mode = w.session.CurrentRecord().input_mode =
+            static_cast<std::uint8_t>(eqMode);
         w.window->RefreshAll();
         w.pages.peq[0]->editor().pressBandButton(3);
         for (int tab = 0; tab < w.window->tabs()->count(); ++tab) {
