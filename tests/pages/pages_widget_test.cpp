@@ -183,12 +183,14 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         {kFirstOutputTab, pages.output[0]->delayBox(DelayBox::Ms), pages.output[0], "x", "2"},
         {3, pages.peq[0]->levelBox(), pages.peq[0], "x", "-3"},
         {3, pages.peq[0]->box(PeqBox::Frequency), pages.peq[0], "x", "1000"},
+        {1, pages.geq[0]->bandBox(5), pages.geq[0], "x", "-3"},
     };
-    record().eq_mode = 1;
     record().peq_band[0][0] = {EqPeaking, 40, 24, 46};
+    record().eq_mode = 1;
     pages.peq[0]->editor().pressBandButton(0);
     window->resize(window->size() + QSize(200, 100));
     for (const auto& c : cases) {
+        record().eq_mode = c.tab == 3;
         showTab(c.tab);
         EntryBox* box = c.box;
         SCOPED_TRACE(c.tab);
@@ -213,8 +215,9 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         EXPECT_EQ(window->currentTab(), c.tab);
     }
     EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
-    EXPECT_EQ(std::tuple(record().out[0].delay, record().peq_gain[0], record().peq_band[0][0].freq),
-              std::tuple(192, 175, 69));
+    const ProgramRecord& r = record();
+    EXPECT_EQ(std::tuple(r.out[0].delay, r.peq_gain[0], r.peq_band[0][0].freq, r.geq_level[5][0]),
+              std::tuple(192, 175, 69, 18)); // GEQ 0 dB is 24, in half-dB steps
     EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
