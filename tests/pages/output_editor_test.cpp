@@ -99,6 +99,8 @@ TEST_F(OutputEditorTest, TheEnablingFollowsTheElementAndItsType) {
         // A disabled box takes no text at all.
         EXPECT_EQ(filtersA.commitBoxText(FilterBox::Q, u"1.0"), enabling.q);
     }
+    filtersA.pressBandButton(kOutputElements); // no such element: the selection stays
+    EXPECT_EQ(filtersA.selected(), ElementEq3);
 }
 
 // The filter section's edge cases, on output B of the B-C-D group.
