@@ -163,6 +163,8 @@ TEST_F(ProgramManagementTest, StoreNewAsksNothingAndTakesTheLowestFreeSlot) {
     session.CurrentRecord().program_number = 2;
     std::memcpy(unit().currentProgram().name.data(), "STORED NOW", 10);
     ASSERT_TRUE(store.start());
+    // The program's own slot is being read, not taken as a new one.
+    EXPECT_EQ(store.slotState(), ProgramStoreProcedure::SlotState::Reading);
     settle(store);
     EXPECT_EQ(std::tuple(engine.MeteringOn(), store.chosen(), store.slotState()),
               std::tuple(false, 2, ProgramStoreProcedure::SlotState::Used)); // where it came from
