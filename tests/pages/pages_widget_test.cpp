@@ -342,6 +342,11 @@ TEST_F(PagesInWindow, OutputPageArrowsFaderSelectorAndLinkRequest) {
     clock.advance(1200); // the first repeat finds the top
     arrowEvent(page->delayArrows(), QEvent::MouseButtonRelease);
     EXPECT_EQ(page->delayBox(DelayBox::Ms)->text(), DelayMsText(kMaxDelaySteps));
+    type(page->delayBox(DelayBox::Ms), QStringLiteral("x")); // refused, so the arrow does nothing
+    arrowEvent(page->delayArrows(), QEvent::MouseButtonPress, false);
+    arrowEvent(page->delayArrows(), QEvent::MouseButtonRelease, false);
+    EXPECT_EQ(std::pair(record().out[4].delay, prompts.shown().size()),
+              std::pair(kMaxDelaySteps, std::size_t{1}));
 
     Fader* fader = page->levelFader();
     const QPoint knob = fader->mapTo(page, QPoint(10, fader->knobTop() + 8));
