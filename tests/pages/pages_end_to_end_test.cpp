@@ -286,6 +286,9 @@ TEST(EditHistory, StepsAreGesturesNamedByTheirFields) {
     r.peq_band[1][0].freq = 100;
     history.capture();
     EXPECT_EQ(history.undoLabel(), QStringLiteral("IN-1 PEQ 2"));
+    std::tie(r.out[2].hpf_type, r.out[2].hpf_freq) = std::tuple(3, 41);
+    history.capture();
+    EXPECT_EQ(history.undoLabel(), QStringLiteral("OUT-3 HPF"));
     r.name[0] = 'Q'; // no step: the name is the unit's own business
     EXPECT_FALSE(history.capture());
     r.out[0].on = r.out[3].on = 0;
