@@ -35,7 +35,8 @@ struct ScriptedDialogs : ConnectionDialogs, ConnectionView {
     }
     bool runDisconnect(DisconnectProcedure& procedure) override {
         shown.push_back("Disconnect");
-        return disconnectOk && procedure.start() && finish(procedure);
+        // It starts once: a second start is refused and changes nothing.
+        return disconnectOk && procedure.start() && !procedure.start() && finish(procedure);
     }
     bool runPanelLock(PanelLockProcedure& procedure, char lockState) override {
         lockStateShown = lockState;
