@@ -214,6 +214,11 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         EXPECT_TRUE(box->hasFocus());
         EXPECT_EQ(window->currentTab(), c.tab);
     }
+    // A box passed through without typing is not the one Enter goes back to.
+    pages.geq[0]->bandBox(6)->setFocus(Qt::TabFocusReason);
+    window->tabs()->tabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->tabs()->tabBar(), Qt::Key_Return);
+    EXPECT_TRUE(pages.geq[0]->bandBox(5)->hasFocus());
     EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
     const ProgramRecord& r = record();
     EXPECT_EQ(std::tuple(r.out[0].delay, r.peq_gain[0], r.peq_band[0][0].freq, r.geq_level[5][0]),
