@@ -183,6 +183,7 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
         {kFirstOutputTab, pages.output[0]->delayBox(DelayBox::Ms), pages.output[0], "x", "2"},
         {3, pages.peq[0]->levelBox(), pages.peq[0], "x", "-3"},
         {3, pages.peq[0]->box(PeqBox::Frequency), pages.peq[0], "x", "1000"},
+        {kCompressorTab, pages.compressor->box(0, F::Threshold), pages.compressor, "x", "-10"},
         {1, pages.geq[0]->bandBox(5), pages.geq[0], "x", "-3"},
     };
     record().peq_band[0][0] = {EqPeaking, 40, 24, 46};
@@ -190,7 +191,7 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     pages.peq[0]->editor().pressBandButton(0);
     window->resize(window->size() + QSize(200, 100));
     for (const auto& c : cases) {
-        record().eq_mode = c.tab == 3;
+        record().eq_mode = c.tab == 3 || c.tab == kCompressorTab;
         showTab(c.tab);
         EntryBox* box = c.box;
         SCOPED_TRACE(c.tab);
@@ -221,8 +222,10 @@ TEST_F(PagesInWindow, RefusedAndTakenEntriesAndEnterOutsideTheBoxes) {
     EXPECT_TRUE(pages.geq[0]->bandBox(5)->hasFocus());
     EXPECT_EQ(record().out[2].delay, 85u); // one foot: 0.3048 m at 344 m/s, in 1/96 ms
     const ProgramRecord& r = record();
-    EXPECT_EQ(std::tuple(r.out[0].delay, r.peq_gain[0], r.peq_band[0][0].freq, r.geq_level[5][0]),
-              std::tuple(192, 175, 69, 18)); // GEQ 0 dB is 24, in half-dB steps
+    // GEQ 0 dB is 24 in half-dB steps; a threshold step is -0.5 dBFS.
+    EXPECT_EQ(std::tuple(r.out[0].delay, r.peq_gain[0], r.peq_band[0][0].freq, r.geq_level[5][0],
+                         r.comp_threshold[0]),
+              std::tuple(192, 175, 69, 18, 20));
     EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
