@@ -64,7 +64,7 @@ void VaryRecord(ProgramRecord& r) {
     for (int b = 0; b < kGeqBandCount; ++b)
         r.geq_level[b] = {static_cast<std::uint8_t>((b * 7) % 31), static_cast<std::uint8_t>(b)};
     r.peq_band[2][0] = {1, 40, 36, 30};
-    r.peq_band[3][0] = {2, 81, 30, 40};
+    r.peq_band[0][0] = {2, 81, 30, 40};
     r.peq_band[6][0] = {3, 100, 10, 60};
     r.comp_on = {1, 0};
     r.comp_threshold[0] = 20;
@@ -134,7 +134,7 @@ TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
         w.session.CurrentRecord().eq_mode = w.session.CurrentRecord().input_mode =
             static_cast<std::uint8_t>(eqMode);
         w.window->RefreshAll();
-        w.pages.peq[0]->editor().pressBandButton(3);
+        w.pages.peq[0]->editor().pressBandButton(0);
         for (int tab = 0; tab < w.window->tabs()->count(); ++tab) {
             w.window->tabs()->setCurrentIndex(tab);
             // The pointer rests over each graph, which then shows its read-out.
