@@ -129,10 +129,11 @@ void ExpectAsStored(const QString& name, const QImage& drawn) {
 TEST(PageImages, EveryTabAndTheMeterStripLookAsStored) {
     Pictured w;
     for (int eqMode : {0, 1}) {
-        // The first pass takes the inputs, whose panel lamps then light; the second the
-        // generator.
+        // The first pass takes the inputs, whose panel lamps then light, and shows delays in
+        // metres; the second the generator, and feet and inches.
         w.session.CurrentRecord().eq_mode = w.session.CurrentRecord().input_mode =
             static_cast<std::uint8_t>(eqMode);
+        w.session.settings.delayUnit = eqMode;
         w.window->RefreshAll();
         w.pages.peq[0]->editor().pressBandButton(0);
         for (int tab = 0; tab < w.window->tabs()->count(); ++tab) {
