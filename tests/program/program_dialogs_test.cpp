@@ -95,6 +95,8 @@ TEST(PrintedProgramList, ThePdfCarriesEveryLine) {
         QPdfWriter writer(pdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
         ASSERT_TRUE(PaintProgramList(writer, page, 2));
+        QPdfWriter nowhere(dir.path(QStringLiteral("no-such-folder/list.pdf")));
+        EXPECT_FALSE(PaintProgramList(nowhere, page, 1)) << "a print that cannot start";
     }
     QProcess convert;
     convert.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
